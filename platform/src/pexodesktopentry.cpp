@@ -1,0 +1,70 @@
+#include "pexodesktopentry.h"
+
+#include <KConfig>
+#include <KConfigGroup>
+
+#include <QFileInfo>
+
+class PexoDesktopEntryPrivate
+{
+public:
+    KConfigGroup group() const
+    {
+        return KConfigGroup(config.get(), QStringLiteral("Desktop Entry"));
+    }
+
+    QString path;
+    std::unique_ptr<KConfig> config;
+};
+
+PexoDesktopEntry::PexoDesktopEntry(const QString &path)
+    : d(new PexoDesktopEntryPrivate)
+{
+    d->path = path;
+    load();
+}
+
+PexoDesktopEntry::~PexoDesktopEntry() = default;
+
+bool PexoDesktopEntry::load()
+{
+    d->config.reset(new KConfig(d->path, KConfig::SimpleConfig));
+    const QFileInfo info(d->path);
+    return info.isFile() && info.isReadable();
+}
+
+bool PexoDesktopEntry::hidden() const
+{
+    return d->group().readEntry("Hidden", false);
+}
+
+void PexoDesktopEntry::setHidden(bool hidden)
+{
+    d->group().writeEntry("Hidden", hidden);
+}
+
+QString PexoDesktopEntry::type() const
+{
+    return d->group().readEntry("Type", QString());
+}
+
+QString PexoDesktopEntry::url() const
+{
+    return d->group().readEntry("URL", QString());
+}
+
+QString PexoDesktopEntry::comment() const
+{
+    return d->group().readEntry("Comment", QString());
+}
+
+bool PexoDesktopEntry::save(bool saveEmptyFields)
+{
+    Q_UNUSED(saveEmptyFields) // only Hidden is ever changed, and it is never empty
+    return d->config->sync();
+}
+
+QString PexoDesktopEntry::path() const
+{
+    return d->path;
+}
