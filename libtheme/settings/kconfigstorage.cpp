@@ -1,0 +1,68 @@
+#include "kconfigstorage.h"
+#include "themedefaults.h"
+#include "utils.h"
+
+#include <KConfigGroup>
+#include <KSharedConfig>
+
+class KConfigStoragePrivate
+{
+public:
+    KConfigStorage *q;
+    QString path;
+    std::unique_ptr<KConfigGroup> group;
+};
+
+KConfigStorage::KConfigStorage(const QString &path)
+    : d(new KConfigStoragePrivate{this, path, nullptr})
+{
+    const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+    d->group.reset(new KConfigGroup(config, ThemeDefaults::themeVariablesGroup));
+}
+
+KConfigStorage::~KConfigStorage() = default;
+
+bool KConfigStorage::contains(const QString &key) const
+{
+    return d->group->hasKey(key);
+}
+
+QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) const
+{
+    const QVariant value = d->group->readEntry(key, defaultValue);
+    if (value.canConvert<QString>()) {
+        return QVariant(Utils::stripQuotes(value.toString()));
+    }
+    return value;
+}
+
+bool KConfigStorage::write(const QString &key, const QVariant &value)
+{
+    d->group->writeEntry(key, value, KConfigBase::Persistent);
+    return d->group->sync();
+}
+
+QStringList KConfigStorage::keys() const
+{
+    return QStringList();
+}
+
+bool KConfigStorage::sync()
+{
+    return d->group->sync();
+}
+
+bool KConfigStorage::isReadOnly() const
+{
+    return d->group->config()->isImmutable();
+}
+
+QString KConfigStorage::filePath() const
+{
+    return d->path;
+}
+
+void KConfigStorage::removeKey(const QString &key)
+{
+    d->group->deleteEntry(key, KConfigBase::Persistent);
+}

@@ -1,0 +1,34 @@
+#ifndef KCONFIGSTORAGE_H
+#define KCONFIGSTORAGE_H
+
+#include "ithemestorage.h"
+
+#include <memory>
+
+class KConfigStoragePrivate;
+
+// A storage over a KDE configuration file. Storages on the same path share
+// one in-memory configuration.
+class PEXOTHEME_EXPORT KConfigStorage : public IThemeStorage
+{
+public:
+    explicit KConfigStorage(const QString &path);
+    ~KConfigStorage() override;
+
+    bool contains(const QString &key) const override;
+    // Text values come back as strings without one pair of surrounding double quotes.
+    QVariant read(const QString &key, const QVariant &defaultValue) const override;
+    // Writes and flushes the file at once.
+    bool write(const QString &key, const QVariant &value) override;
+    QStringList keys() const override;
+    bool sync() override;
+    // True when the file carries KDE's immutability marking.
+    bool isReadOnly() const override;
+    QString filePath() const override;
+    void removeKey(const QString &key) override;
+
+private:
+    std::unique_ptr<KConfigStoragePrivate> const d;
+};
+
+#endif
