@@ -144,7 +144,7 @@ void sendSignal(const QString &path, const QString &interface, const QString &me
 class CurrentColorsApplyHelperPrivate
 {
 public:
-    CurrentColorsApplyHelperPrivate(CurrentColorsApplyHelper *q)
+    explicit CurrentColorsApplyHelperPrivate(CurrentColorsApplyHelper *q)
         : q(q)
         , palette(new KConfigStorage(ThemeDefaults::paletteConfigPath))
     {
