@@ -1,0 +1,471 @@
+#include "pexotestsupport.h"
+
+#include "pexowm.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace PexoTest {
+namespace {
+const QString SyncPath = QStringLiteral("/PexoTest");
+const QString SyncInterface = QStringLiteral("org.pexo.Test");
+const QString SyncMember = QStringLiteral("Sync");
+const QByteArray WmMarker = QByteArrayLiteral("PEXOTEST_SYNC ");
+constexpr int WaitMs = 5000;
+
+qint64 wmLogOffset = 0;
+int wmMarkers = 0;
+
+QString sandboxFile(const QString &name)
+{
+    const QString dir = sandboxDir();
+    return dir.isEmpty() ? QString() : dir + QLatin1Char('/') + name;
+}
+
+bool checkSandbox(const char *what)
+{
+    if (inSandbox()) {
+        return true;
+    }
+    qWarning("PexoTest::%s: refused, not running inside pexo-sandbox", what);
+    return false;
+}
+
+bool processGone(qint64 pid)
+{
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)) {
+        return true;
+    }
+    // An exited child of the sandbox script stays a zombie until it is reaped.
+    const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const int paren = stat.lastIndexOf(')');
+    return paren > 0 && stat.mid(paren + 2, 1) == "Z";
+}
+
+QString wmSocketPath()
+{
+    return QString::fromStdString(pexoWmSocketPath(nullptr));
+}
+
+// The socket file appears at bind(), before listen(): only a connection shows
+// that the listener accepts. It sees an empty command, which it ignores.
+bool wmListening()
+{
+    const std::string path = pexoWmSocketPath(nullptr);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof(address.sun_path)) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return connected;
+}
+
+// Splits log bytes into commands, dropping the sync markers.
+QStringList wmCommands(const QByteArray &log)
+{
+    QStringList commands;
+    int start = 0;
+    while (start < log.size()) {
+        int end = log.indexOf('\n', start);
+        end = end < 0 ? log.size() : end + 1;
+        const QByteArray line = log.mid(start, end - start);
+        if (!line.startsWith(WmMarker)) {
+            commands.append(QString::fromLocal8Bit(line));
+        }
+        start = end;
+    }
+    return commands;
+}
+} // namespace
+
+QString sandboxDir()
+{
+    return qEnvironmentVariable("PEXO_SANDBOX");
+}
+
+bool inSandbox()
+{
+    static const bool mounted = [] {
+        QList<QByteArray> missing = {"/usr/share", "/etc/xdg", "/usr/bin"};
+        const QList<QByteArray> lines = readFile(QStringLiteral("/proc/self/mountinfo")).split('\n');
+        for (const QByteArray &line : lines) {
+            // "<id> <parent> <dev> <root> <mount point> <options...> - <type> ..."
+            const QList<QByteArray> fields = line.split(' ');
+            const int dash = fields.indexOf("-");
+            if (fields.size() > 4 && dash > 4 && dash + 1 < fields.size() && fields.at(dash + 1) == "overlay") {
+                missing.removeAll(fields.at(4));
+            }
+        }
+        return missing.isEmpty();
+    }();
+    return mounted && !sandboxDir().isEmpty() && QFileInfo(sandboxDir()).isDir();
+}
+
+bool installSampleData()
+{
+    if (!checkSandbox("installSampleData")) {
+        return false;
+    }
+    const QString root = QStringLiteral(PEXO_SAMPLE_ROOT);
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    bool ok = it.hasNext();
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = source.mid(root.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target);
+        ok = QFile::copy(source, target) && ok;
+    }
+    return ok;
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    if (!checkSandbox("writeFile")) {
+        return false;
+    }
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        return false;
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size() && file.flush();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    QByteArray content = file.readAll();
+    if (content.isNull()) {
+        content = QByteArray(""); // an empty file still reads as non-null
+    }
+    return content;
+}
+
+bool removePath(const QString &path)
+{
+    if (!checkSandbox("removePath")) {
+        return false;
+    }
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink()) {
+        QDir(path).removeRecursively();
+    } else {
+        QFile::remove(path);
+    }
+    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+}
+
+QStringList takeWmCommands()
+{
+    const QString logPath = qEnvironmentVariable("PEXO_TEST_WM_LOG");
+    QFile log(logPath);
+    if (logPath.isEmpty() || !log.open(QIODevice::ReadOnly)) {
+        qWarning("PexoTest::takeWmCommands: no window-manager log (not inside pexo-sandbox?)");
+        return {};
+    }
+    const QByteArray marker = WmMarker + QByteArray::number(QCoreApplication::applicationPid()) + ' ' + QByteArray::number(++wmMarkers) + '\n';
+    const bool sent = pexoSendCommandToWM(nullptr, marker.constData());
+
+    QByteArray data;
+    int end = -1;
+    const QDeadlineTimer deadline(WaitMs);
+    while (true) {
+        log.seek(wmLogOffset + data.size());
+        data += log.readAll();
+        if (!sent) {
+            // No listener: what the log holds is all there is.
+            end = data.lastIndexOf('\n') + 1;
+            break;
+        }
+        const int at = data.startsWith(marker) ? 0 : data.indexOf('\n' + marker);
+        if (at >= 0) {
+            end = at + (at == 0 ? 0 : 1) + marker.size();
+            break;
+        }
+        if (deadline.hasExpired()) {
+            qWarning("PexoTest::takeWmCommands: the marker did not reach the log within %d ms", WaitMs);
+            end = data.lastIndexOf('\n') + 1;
+            break;
+        }
+        QThread::msleep(2);
+    }
+    wmLogOffset += end;
+    return wmCommands(data.left(end));
+}
+
+bool stopWmListener()
+{
+    const qint64 pid = readFile(sandboxFile(QStringLiteral("wm.pid"))).trimmed().toLongLong();
+    if (pid > 0) {
+        ::kill(pid_t(pid), SIGTERM);
+    }
+    const QDeadlineTimer deadline(WaitMs);
+    while (!processGone(pid)) {
+        if (deadline.hasExpired()) {
+            qWarning("PexoTest::stopWmListener: the listener (pid %lld) does not stop", pid);
+            return false;
+        }
+        QThread::msleep(2);
+    }
+    // The listener removes its socket on exit; one killed hard leaves it behind.
+    QFile::remove(wmSocketPath());
+    return true;
+}
+
+bool startWmListener()
+{
+    if (!checkSandbox("startWmListener")) {
+        return false;
+    }
+    const QString program = QString::fromLocal8Bit(readFile(sandboxFile(QStringLiteral("wm.listener"))).trimmed());
+    QProcess process;
+    process.setProgram(program);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(qEnvironmentVariable("PEXO_TEST_WM_LOG"), QIODevice::Append);
+    process.setStandardErrorFile(sandboxFile(QStringLiteral("wm.err")), QIODevice::Append);
+    qint64 pid = 0;
+    if (program.isEmpty() || !process.startDetached(&pid)) {
+        qWarning("PexoTest::startWmListener: cannot start '%s'", qPrintable(program));
+        return false;
+    }
+    writeFile(sandboxFile(QStringLiteral("wm.pid")), QByteArray::number(pid) + '\n');
+    const QDeadlineTimer deadline(WaitMs);
+    while (!wmListening()) {
+        if (deadline.hasExpired() || processGone(pid)) {
+            qWarning("PexoTest::startWmListener: nobody listens on %s", qPrintable(wmSocketPath()));
+            return false;
+        }
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+QByteArray rootWindowProperty(const QByteArray &name, QByteArray *typeName, int *format)
+{
+    if (typeName) {
+        typeName->clear();
+    }
+    if (format) {
+        *format = 0;
+    }
+    Display *display = XOpenDisplay(nullptr);
+    if (!display) {
+        return QByteArray();
+    }
+    QByteArray value;
+    const Atom atom = XInternAtom(display, name.constData(), True);
+    Atom type = None;
+    int itemFormat = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    if (atom != None &&
+        XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 0x7fffffff, False, AnyPropertyType, &type, &itemFormat, &items, &remaining, &data) ==
+            Success &&
+        type != None) {
+        value = QByteArray("");
+        if (itemFormat == 8) {
+            value.append(reinterpret_cast<const char *>(data), int(items));
+        } else if (itemFormat == 16) {
+            for (unsigned long i = 0; i < items; ++i) {
+                const quint16 item = quint16(reinterpret_cast<const unsigned short *>(data)[i]);
+                value.append(reinterpret_cast<const char *>(&item), sizeof(item));
+            }
+        } else if (itemFormat == 32) {
+            // Xlib hands out 32-bit items as longs.
+            for (unsigned long i = 0; i < items; ++i) {
+                const quint32 item = quint32(reinterpret_cast<const unsigned long *>(data)[i]);
+                value.append(reinterpret_cast<const char *>(&item), sizeof(item));
+            }
+        }
+        if (typeName) {
+            char *atomName = XGetAtomName(display, type);
+            *typeName = atomName;
+            XFree(atomName);
+        }
+        if (format) {
+            *format = itemFormat;
+        }
+    }
+    if (data) {
+        XFree(data);
+    }
+    XCloseDisplay(display);
+    return value;
+}
+
+bool installCommandRecorder(const QString &programPath, const QByteArray &output, int exitCode)
+{
+    if (!checkSandbox("installCommandRecorder")) {
+        return false;
+    }
+    const auto quoted = [](const QString &text) -> QString {
+        QString result = text;
+        result.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+        return QLatin1Char('\'') + result + QLatin1Char('\'');
+    };
+    QString outputFile;
+    if (!output.isEmpty()) {
+        outputFile = sandboxFile(QStringLiteral("recorders")) + programPath + QStringLiteral(".out");
+        if (!writeFile(outputFile, output)) {
+            return false;
+        }
+    }
+    // One printf per call keeps lines of concurrent calls whole.
+    QString script = QStringLiteral("#!/bin/sh\n"
+                                    "# Command recorder of the test sandbox.\n"
+                                    "line=%1\n"
+                                    "for arg in \"$@\"; do line=\"$line $arg\"; done\n"
+                                    "printf '%s\\n' \"$line\" >>\"${PEXO_TEST_COMMAND_LOG:?}\"\n")
+                         .arg(quoted(programPath));
+    if (!outputFile.isEmpty()) {
+        script += QStringLiteral("cat %1\n").arg(quoted(outputFile));
+    }
+    script += QStringLiteral("exit %1\n").arg(exitCode);
+
+    // Replace rather than write through: the old file may be a symbolic link or busy.
+    QFile::remove(programPath);
+    if (!writeFile(programPath, script.toLocal8Bit())) {
+        return false;
+    }
+    return QFile::setPermissions(programPath,
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                     QFileDevice::ReadOther | QFileDevice::ExeOther);
+}
+
+QStringList recordedCommands()
+{
+    const QString text = QString::fromLocal8Bit(readFile(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG")));
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void clearRecordedCommands()
+{
+    QFile log(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG"));
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning("PexoTest::clearRecordedCommands: cannot truncate the command log");
+    }
+}
+
+DBusSignalWatcher::DBusSignalWatcher(QObject *parent)
+    : QObject(parent)
+    , m_connection([] {
+        static int watchers = 0;
+        return QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                             QStringLiteral("pexotest-watcher-%1-%2").arg(QCoreApplication::applicationPid()).arg(++watchers));
+    }())
+{
+    if (!m_connection.isConnected()) {
+        qWarning("PexoTest::DBusSignalWatcher: no session bus: %s", qPrintable(m_connection.lastError().message()));
+    }
+}
+
+DBusSignalWatcher::~DBusSignalWatcher()
+{
+    QDBusConnection::disconnectFromBus(m_connection.name());
+}
+
+bool DBusSignalWatcher::watch(const QString &path, const QString &interface, const QString &member)
+{
+    if (!m_connection.connect(QString(), path, interface, member, this, SLOT(onSignal(QDBusMessage)))) {
+        qWarning("PexoTest::DBusSignalWatcher: cannot watch %s %s.%s", qPrintable(path), qPrintable(interface), qPrintable(member));
+        return false;
+    }
+    // connect() returns before the bus has the match rule; a call answered
+    // after it proves the rule is in place.
+    const QDBusMessage reply = m_connection.call(QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+QList<QDBusMessage> DBusSignalWatcher::arrivals() const
+{
+    return m_arrivals;
+}
+
+QStringList DBusSignalWatcher::members() const
+{
+    QStringList names;
+    for (const QDBusMessage &message : m_arrivals) {
+        names.append(message.member());
+    }
+    return names;
+}
+
+int DBusSignalWatcher::count() const
+{
+    return m_arrivals.size();
+}
+
+void DBusSignalWatcher::clear()
+{
+    m_arrivals.clear();
+}
+
+bool DBusSignalWatcher::waitForCount(int n, int timeoutMs)
+{
+    return QTest::qWaitFor(
+        [&] {
+            return m_arrivals.size() >= n;
+        },
+        timeoutMs);
+}
+
+bool DBusSignalWatcher::sync(int timeoutMs)
+{
+    if (m_syncsSent == 0 && !watch(SyncPath, SyncInterface, SyncMember)) {
+        return false;
+    }
+    const int token = ++m_syncsSent;
+    QDBusMessage marker = QDBusMessage::createSignal(SyncPath, SyncInterface, SyncMember);
+    marker << m_connection.name() << token;
+    if (!QDBusConnection::sessionBus().send(marker)) {
+        return false;
+    }
+    return QTest::qWaitFor(
+        [&] {
+            return m_syncsSeen >= token;
+        },
+        timeoutMs);
+}
+
+void DBusSignalWatcher::onSignal(const QDBusMessage &message)
+{
+    if (message.path() == SyncPath && message.interface() == SyncInterface && message.member() == SyncMember) {
+        const QVariantList arguments = message.arguments();
+        if (arguments.size() == 2 && arguments.at(0).toString() == m_connection.name()) {
+            m_syncsSeen = qMax(m_syncsSeen, arguments.at(1).toInt());
+        }
+        return;
+    }
+    m_arrivals.append(message);
+}
+} // namespace PexoTest
