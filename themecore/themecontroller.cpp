@@ -93,7 +93,7 @@ std::map<QString, KSharedConfigPtr> ThemeControllerPrivate::fetchThemes() const
     std::map<QString, KSharedConfigPtr> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
         const QString indexPath = entry.filePath() + QDir::separator() + ThemeFiles::indexFileName;
-        if (!QFileInfo::exists(indexPath)) {
+        if (!QFileInfo(indexPath).isFile()) {
             continue;
         }
         KSharedConfigPtr themeConfig = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
