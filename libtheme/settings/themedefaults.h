@@ -12,10 +12,8 @@
 
 #include <pexodirs.h>
 
-namespace ThemeDefaults
-{
-namespace Detail
-{
+namespace ThemeDefaults {
+namespace Detail {
 inline QString pexoDir(PexoDir kind)
 {
     return QString::fromUtf8(GetPexoDir(kind).c_str());
@@ -25,11 +23,12 @@ inline QString sessionSuffix()
 {
     return QString::fromUtf8(pexoSessionConfigSuffix(PexoCurrentSession).c_str());
 }
-}
+} // namespace Detail
 
 // A settings key with its default text and, for the palette keys, the
 // default of an administrator session.
-struct Entry {
+struct Entry
+{
     QString key;
     QString defaultValue;
     QString adminDefaultValue = QString();
@@ -195,6 +194,6 @@ PEXO_THEME_KEY(LockerXaccessLock, QStringLiteral("false"))
 PEXO_THEME_KEY(numLockOn, QStringLiteral("false"))
 
 #undef PEXO_THEME_KEY
-}
+} // namespace ThemeDefaults
 
 #endif

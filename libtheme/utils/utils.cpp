@@ -35,14 +35,7 @@ void Utils::updateQtSettingsStamp()
     QByteArray stamp;
     QDataStream stream(&stamp, QIODevice::WriteOnly);
     stream << now;
-    XChangeProperty(dpy,
-                    PexoX11::rootWindow(),
-                    atom,
-                    atom,
-                    8,
-                    PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(stamp.constData()),
-                    stamp.size());
+    XChangeProperty(dpy, PexoX11::rootWindow(), atom, atom, 8, PropModeReplace, reinterpret_cast<const unsigned char *>(stamp.constData()), stamp.size());
     XFlush(dpy);
     if (QCoreApplication::instance()) {
         QCoreApplication::sendPostedEvents();

@@ -7,8 +7,7 @@
 
 #include <pexowm.h>
 
-namespace
-{
+namespace {
 bool hasX11Application()
 {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) && QX11Info::isPlatformX11();
@@ -20,7 +19,7 @@ Display *ownDisplay()
     static Display *const display = XOpenDisplay(nullptr);
     return display;
 }
-}
+} // namespace
 
 Display *PexoX11::display()
 {

@@ -10,16 +10,14 @@
 
 typedef struct _XDisplay Display;
 
-namespace PexoX11
-{
+namespace PexoX11 {
 // The application's display when it has one, else one process-wide
 // connection of the library's own; null when no X server can be reached.
 PEXOTHEME_EXPORT Display *display();
 PEXOTHEME_EXPORT unsigned long rootWindow();
-}
+} // namespace PexoX11
 
-namespace PexoWm
-{
+namespace PexoWm {
 enum Channel {
     PexoChannel, // pexoSendCommandToWM
     LegacyChannel, // SendCommandToWM
@@ -31,6 +29,6 @@ PEXOTHEME_EXPORT bool isSafeCommand(const QString &command);
 
 // Sends one command in the local 8-bit encoding; unsafe commands are refused.
 PEXOTHEME_EXPORT bool send(const QString &command, Channel channel = PexoChannel);
-}
+} // namespace PexoWm
 
 #endif

@@ -15,8 +15,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 volatile sig_atomic_t stopRequested = 0;
 
 void onSignal(int)
@@ -29,7 +28,7 @@ int usage()
     std::fprintf(stderr, "usage: pexo-wm-listen [--socket PATH]\n");
     return 2;
 }
-}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -64,7 +63,9 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    struct sigaction action{};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onSignal;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);

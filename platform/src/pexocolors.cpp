@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 std::string nameOf(const QColor &color)
 {
     return color.name().toStdString();
@@ -26,7 +25,7 @@ double linear(int channel)
     const double c = channel / 255.0;
     return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
-}
+} // namespace
 
 std::string CreateShadeColor(const char *color, double factor)
 {

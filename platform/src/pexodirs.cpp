@@ -7,8 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 std::string envOr(const char *name, const std::string &fallback)
 {
     const char *value = std::getenv(name);
@@ -51,7 +50,7 @@ std::string created(const std::string &path)
     std::filesystem::create_directories(path, ignored);
     return path;
 }
-}
+} // namespace
 
 std::string GetPexoDir(PexoDir kind)
 {

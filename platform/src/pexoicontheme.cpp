@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace
-{
+namespace {
 QString cursorStatePath()
 {
     return QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor");
@@ -38,7 +37,7 @@ void writeState(const QByteArray &field, const QByteArray &value)
     file.write("name=" + name + "\nsize=" + size + '\n');
     file.commit();
 }
-}
+} // namespace
 
 void PexoIconTheme::setCurrentCursorThemeName(const char *name)
 {

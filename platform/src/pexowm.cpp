@@ -11,8 +11,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 constexpr int ConnectTimeoutMs = 1000;
 constexpr int WriteTimeoutMs = 2000;
 
@@ -69,7 +68,7 @@ bool sendCommand(Display *display, const char *command)
     ::close(fd);
     return ok;
 }
-}
+} // namespace
 
 std::string pexoWmSocketPath(Display *display)
 {

@@ -1,0 +1,133 @@
+// Read and write rules of the two settings storages on real files.
+
+#include "kconfigstorage.h"
+#include "ulvarstorage.h"
+
+#include <pexotestsupport.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+class StorageTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const QString &name) const
+    {
+        return QDir::homePath() + QStringLiteral("/storage/") + name;
+    }
+
+    QString writeRc(const QString &name, const QByteArray &body) const
+    {
+        const QString file = path(name);
+        PexoTest::writeFile(file, body);
+        return file;
+    }
+
+private Q_SLOTS:
+    void kconfigRead_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QVariant>("defaultValue");
+        QTest::addColumn<QVariant>("expected");
+
+        QTest::newRow("quoted letter") << QByteArray("K=\"a\"") << QVariant(QString()) << QVariant(QStringLiteral("a"));
+        QTest::newRow("two quotes") << QByteArray("K=\"\"") << QVariant(QStringLiteral("x")) << QVariant(QString());
+        QTest::newRow("one quote") << QByteArray("K=\"") << QVariant(QString()) << QVariant(QStringLiteral("\""));
+        QTest::newRow("quote at one end") << QByteArray("K=\"abc") << QVariant(QString()) << QVariant(QStringLiteral("\"abc"));
+        QTest::newRow("one pair only") << QByteArray("K=\"\"a\"\"") << QVariant(QString()) << QVariant(QStringLiteral("\"a\""));
+        QTest::newRow("empty value is present") << QByteArray("K=") << QVariant(QStringLiteral("default")) << QVariant(QString());
+        QTest::newRow("absent, text default") << QByteArray("Other=1") << QVariant(QStringLiteral("Bottom")) << QVariant(QStringLiteral("Bottom"));
+        QTest::newRow("absent, bool default as text") << QByteArray("Other=1") << QVariant(true) << QVariant(QStringLiteral("true"));
+        QTest::newRow("number as text") << QByteArray("K=600") << QVariant(0) << QVariant(QStringLiteral("600"));
+    }
+
+    void kconfigRead()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QVariant, defaultValue);
+        QFETCH(QVariant, expected);
+
+        const QString file = writeRc(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')), "[Variables]\n" + stored + "\n");
+        KConfigStorage storage(file);
+        const QVariant value = storage.read(QStringLiteral("K"), defaultValue);
+        QCOMPARE(value.userType(), int(QMetaType::QString));
+        QCOMPARE(value, expected);
+    }
+
+    void kconfigPresenceAndRemoval()
+    {
+        const QString file = writeRc(QStringLiteral("presence"), "[Variables]\nEmpty=\nFull=1\n[Other]\nOutside=1\n");
+        KConfigStorage storage(file);
+        QVERIFY(storage.contains(QStringLiteral("Empty")));
+        QVERIFY(!storage.contains(QStringLiteral("Outside"))); // only the group "Variables" counts
+        QVERIFY(storage.keys().isEmpty());
+        storage.removeKey(QStringLiteral("Full"));
+        QVERIFY(!storage.contains(QStringLiteral("Full")));
+        QVERIFY(storage.sync());
+        QVERIFY(!PexoTest::readFile(file).contains("Full"));
+        QCOMPARE(storage.filePath(), file);
+    }
+
+    void kconfigMissingFileIsCreatedOnWrite()
+    {
+        const QString file = path(QStringLiteral("new/dir/themerc"));
+        KConfigStorage storage(file);
+        QVERIFY(!storage.contains(QStringLiteral("K")));
+        QCOMPARE(storage.read(QStringLiteral("K"), QStringLiteral("d")).toString(), QStringLiteral("d"));
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(storage.write(QStringLiteral("K"), true));
+        QVERIFY(PexoTest::readFile(file).contains("[Variables]\nK=true"));
+    }
+
+    void kconfigSharesOneConfiguration()
+    {
+        const QString file = writeRc(QStringLiteral("shared"), "[Variables]\n");
+        KConfigStorage first(file);
+        KConfigStorage second(file);
+        QVERIFY(first.write(QStringLiteral("K"), QStringLiteral("v")));
+        QCOMPARE(second.read(QStringLiteral("K"), QString()).toString(), QStringLiteral("v"));
+    }
+
+    void kconfigImmutableVersusUnwritable()
+    {
+        const QString immutable = writeRc(QStringLiteral("immutable"), "[$i]\n[Variables]\nK=1\n");
+        QVERIFY(KConfigStorage(immutable).isReadOnly());
+
+        // A file on a read-only mount cannot be written, but is not marked read-only.
+        const QString dir = path(QStringLiteral("rodir"));
+        const QString unwritable = dir + QStringLiteral("/themerc");
+        PexoTest::writeFile(unwritable, "[Variables]\nK=1\n");
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), dir, dir}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), dir}), 0);
+        KConfigStorage storage(unwritable);
+        QVERIFY(!storage.isReadOnly());
+        QVERIFY(!storage.write(QStringLiteral("K"), QStringLiteral("2")));
+        QCOMPARE(PexoTest::readFile(unwritable), QByteArray("[Variables]\nK=1\n"));
+    }
+
+    void ulvarStorage()
+    {
+        const QString file = writeRc(QStringLiteral("ulvar"), "Empty=\nFull=\"x\"\n");
+        UlvarStorage storage(file, true);
+        QVERIFY(!storage.contains(QStringLiteral("Empty")));
+        QVERIFY(storage.contains(QStringLiteral("Full")));
+        QCOMPARE(storage.read(QStringLiteral("Full"), QString()).toString(), QStringLiteral("\"x\"")); // no quote stripping
+        QCOMPARE(storage.read(QStringLiteral("Missing"), 7).toInt(), 7);
+        QVERIFY(storage.isReadOnly());
+        QVERIFY(storage.write(QStringLiteral("New"), QStringLiteral("v"))); // the flag is enforced one level up
+        QVERIFY(PexoTest::readFile(file).contains("New=v\n"));
+        QVERIFY(storage.keys().isEmpty());
+
+        const QString broken = writeRc(QStringLiteral("broken"), "no separator here\n");
+        UlvarStorage unparsed(broken, false);
+        QVERIFY(!unparsed.write(QStringLiteral("K"), QStringLiteral("v")));
+        QCOMPARE(PexoTest::readFile(broken), QByteArray("no separator here\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(StorageTest)
+
+#include "storagetest.moc"

@@ -1,0 +1,224 @@
+#include "theme.h"
+#include "colorsthemepart.h"
+#include "cursorthemepart.h"
+#include "iconthemepart.h"
+#include "isettingsprovider.h"
+#include "ithemesettings.h"
+#include "soundsthemepart.h"
+#include "themedefaults.h"
+#include "wallpaperthemepart.h"
+
+#include <KConfigGroup>
+
+#include <QFileInfo>
+#include <QVector>
+
+namespace {
+const QString descriptionGroup = QStringLiteral("Pexo Theme");
+}
+
+class ThemePrivate
+{
+public:
+    explicit ThemePrivate(Theme *theme, const std::shared_ptr<ISettingsProvider> &settingsProvider)
+        : q(theme)
+        , colors(std::make_shared<ColorsThemePart>(nullptr))
+        , cursor(std::make_shared<CursorThemePart>(nullptr))
+        , icons(std::make_shared<IconThemePart>(nullptr))
+        , sounds(std::make_shared<SoundsThemePart>(nullptr))
+        , wallpaper(std::make_shared<WallpaperThemePart>(nullptr))
+        , provider(settingsProvider)
+    {
+    }
+
+    // The parts in the order of apply, defaults, hasChanges and copyFrom.
+    QVector<IThemePart *> parts() const
+    {
+        return {colors.get(), cursor.get(), icons.get(), sounds.get(), wallpaper.get()};
+    }
+
+    void connectParts();
+    void writeDescription(const QString &key, const QString &value, QString &field);
+
+    Theme *q;
+    KSharedConfigPtr config;
+    QString id;
+    QString name;
+    QString comment;
+    bool isReadOnly = false;
+    QString desktopPath;
+    std::shared_ptr<ColorsThemePart> colors;
+    std::shared_ptr<CursorThemePart> cursor;
+    std::shared_ptr<IconThemePart> icons;
+    std::shared_ptr<SoundsThemePart> sounds;
+    std::shared_ptr<WallpaperThemePart> wallpaper;
+    std::shared_ptr<ISettingsProvider> provider;
+};
+
+void ThemePrivate::connectParts()
+{
+    const auto all = parts();
+    for (IThemePart *part : all) {
+        QObject::connect(part, &IThemePart::error, q, &Theme::error);
+    }
+    for (IThemePart *part : all) {
+        QObject::connect(part, &IThemePart::changed, q, &Theme::changed);
+    }
+}
+
+void ThemePrivate::writeDescription(const QString &key, const QString &value, QString &field)
+{
+    if (desktopPath == ThemeDefaults::currentThemeConfigPath || value == field || !config) {
+        return;
+    }
+    KConfigGroup group(config, descriptionGroup);
+    group.writeEntry(key, value, KConfigBase::Normal);
+    group.sync();
+    field = value;
+}
+
+Theme::Theme(const std::shared_ptr<ISettingsProvider> &provider, QObject *parent)
+    : QObject(parent)
+    , d(new ThemePrivate(this, provider))
+{
+    d->connectParts();
+}
+
+Theme::Theme(const KSharedConfigPtr &config, const std::shared_ptr<ISettingsProvider> &provider, QObject *parent)
+    : QObject(parent)
+    , d(new ThemePrivate(this, provider))
+{
+    d->config = config;
+    if (config) {
+        d->desktopPath = config->name();
+        const KConfigGroup group(config, descriptionGroup);
+        d->id = group.readEntry("Id", QString());
+        d->name = group.readEntry("Name", QString());
+        d->comment = group.readEntry("Comment", QString());
+        d->isReadOnly = group.readEntry("X-Ulvar-System-Theme", false);
+    }
+    d->connectParts();
+}
+
+Theme::~Theme() = default;
+
+const QString &Theme::id() const
+{
+    return d->id;
+}
+
+const QString &Theme::name() const
+{
+    return d->name;
+}
+
+const QString &Theme::comment() const
+{
+    return d->comment;
+}
+
+const QString &Theme::desktopPath() const
+{
+    return d->desktopPath;
+}
+
+bool Theme::isReadOnly() const
+{
+    return d->isReadOnly;
+}
+
+bool Theme::isValid() const
+{
+    return !d->desktopPath.isEmpty() && !d->id.isEmpty() && !d->name.isEmpty() && QFileInfo::exists(d->desktopPath);
+}
+
+std::shared_ptr<ColorsThemePart> Theme::colorsThemePart() const
+{
+    return d->colors;
+}
+
+std::shared_ptr<CursorThemePart> Theme::cursorThemePart() const
+{
+    return d->cursor;
+}
+
+std::shared_ptr<WallpaperThemePart> Theme::wallpaperThemePart() const
+{
+    return d->wallpaper;
+}
+
+std::shared_ptr<IconThemePart> Theme::iconThemePart() const
+{
+    return d->icons;
+}
+
+std::shared_ptr<SoundsThemePart> Theme::soundsThemePart() const
+{
+    return d->sounds;
+}
+
+void Theme::apply()
+{
+    const ISettingsProvider *p = d->provider.get();
+    d->colors->apply(p->colorsApplyHelper());
+    d->cursor->apply(p->cursorApplyHelper());
+    d->icons->apply(p->iconApplyHelper());
+    d->sounds->apply(p->soundsApplyHelper());
+    d->wallpaper->apply(p->wallpaperApplyHelper());
+    p->settings()->sync();
+}
+
+void Theme::read()
+{
+    const ISettingsProvider *p = d->provider.get();
+    d->wallpaper->read(p->wallpaperReadHelper());
+    d->colors->read(p->colorsReadHelper());
+    d->cursor->read(p->cursorReadHelper());
+    d->icons->read(p->iconReadHelper());
+    d->sounds->read(p->soundsReadHelper());
+}
+
+void Theme::defaults()
+{
+    const auto all = d->parts();
+    for (IThemePart *part : all) {
+        part->defaults();
+    }
+}
+
+bool Theme::hasChanges() const
+{
+    const ISettingsProvider *p = d->provider.get();
+    return d->colors->hasChanges(p->colorsReadHelper()) || d->cursor->hasChanges(p->cursorReadHelper()) || d->icons->hasChanges(p->iconReadHelper()) ||
+        d->sounds->hasChanges(p->soundsReadHelper()) || d->wallpaper->hasChanges(p->wallpaperReadHelper());
+}
+
+void Theme::copyFrom(const std::shared_ptr<Theme> &other)
+{
+    const auto mine = d->parts();
+    const auto theirs = other->d->parts();
+    for (int i = 0; i < mine.size(); ++i) {
+        mine.at(i)->copyFrom(theirs.at(i));
+    }
+}
+
+bool Theme::isPropertyImmutable(const QString &key)
+{
+    return d->provider->settings()->isOverriddenByMaster(key);
+}
+
+bool Theme::operator==(const Theme &other) const
+{
+    return *d->colors == *other.d->colors && *d->cursor == *other.d->cursor && *d->icons == *other.d->icons && *d->sounds == *other.d->sounds &&
+        *d->wallpaper == *other.d->wallpaper;
+}
+
+void Theme::setName(const QString &name)
+{
+    d->writeDescription(QStringLiteral("Name"), name, d->name);
+}
+
+void Theme::setComment(const QString &comment)
+{
+    d->writeDescription(QStringLiteral("Comment"), comment, d->comment);
+}
