@@ -4,6 +4,7 @@
 #ifndef THEMEFIXTURES_H
 #define THEMEFIXTURES_H
 
+#include "pexotestsupport.h"
 #include "themedefaults.h"
 
 #include <KConfig>
@@ -20,23 +21,13 @@
 namespace Fixtures {
 inline bool writeFile(const QString &path, const QByteArray &bytes, bool executable = false)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    if (!PexoTest::writeFile(path, bytes)) {
         return false;
     }
-    file.close();
-    if (executable) {
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
-    }
-    return true;
+    return !executable || QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
 }
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using PexoTest::readFile;
 
 inline QString userTheme(const QString &directory)
 {
