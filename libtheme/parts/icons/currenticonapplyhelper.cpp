@@ -1,0 +1,53 @@
+#include "currenticonapplyhelper.h"
+#include "ithemesettings.h"
+#include "themedefaults.h"
+#include "utils.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QSettings>
+
+CurrentIconApplyHelper::CurrentIconApplyHelper(IThemeSettings *settings)
+    : m_settings(settings)
+{
+}
+
+CurrentIconApplyHelper::~CurrentIconApplyHelper() = default;
+
+bool CurrentIconApplyHelper::applyCurrentTheme(const QString &theme)
+{
+    const QString &key = ThemeDefaults::IconTheme.key;
+    if (!Utils::updatePexoWmVariable(key, theme)) {
+        return false;
+    }
+
+    QDBusMessage message = QDBusMessage::createSignal(QStringLiteral("/KIconLoader"), QStringLiteral("org.kde.KIconLoader"), QStringLiteral("iconChanged"));
+    message << 0;
+    QDBusConnection::sessionBus().send(message);
+
+    return m_settings->write(key, theme) == IThemeSettings::Written;
+}
+
+bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
+{
+    const QString &key = ThemeDefaults::useSymbolicIconsForToolBar.key;
+    m_settings->write(key, monochrome);
+
+    QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
+    qtSettings.beginGroup(QStringLiteral("Qt"));
+    qtSettings.setValue(key, monochrome);
+    qtSettings.endGroup();
+    qtSettings.sync();
+
+    Utils::updateQtSettingsStamp();
+    return true;
+}
+
+bool CurrentIconApplyHelper::applyMonochromeTaskbar(bool monochrome)
+{
+    const QString &key = ThemeDefaults::UseTrayIconTheme.key;
+    if (m_settings->write(key, monochrome) != IThemeSettings::Written) {
+        return false;
+    }
+    return Utils::updatePexoWmVariable(key, monochrome);
+}
