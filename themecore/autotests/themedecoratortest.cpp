@@ -1,7 +1,6 @@
 #include "themedecorator.h"
 #include "themefixtures.h"
 
-#include "colorsthemepart.h"
 #include "iconthemepart.h"
 
 #include <QElapsedTimer>
