@@ -1,0 +1,262 @@
+#include "comptoncompositorconfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+
+#include <libconfig.h>
+#include <sys/stat.h>
+
+namespace {
+const QString userConfigDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+const QString userPicomFile = userConfigDir + QStringLiteral("/picom.conf");
+const QString userComptonFile = userConfigDir + QStringLiteral("/compton.conf");
+const QStringList systemFiles = {
+    QStringLiteral("/etc/xdg/picom.conf"),
+    QStringLiteral("/etc/xdg/picom/picom.conf"),
+    QStringLiteral("/etc/xdg/compton.conf"),
+};
+
+// A top-level setting: a boolean, or the corner radius (an integer).
+struct Option
+{
+    const char *name;
+    bool isRadius;
+};
+
+const Option transparency{"enable-transparency", false};
+const Option shadow{"shadow", false};
+const Option cornerRadius{"corner-radius", true};
+const Option vsync{"vsync", false};
+const Option animations{"animations", false};
+const Option fading{"fading", false};
+
+constexpr int RoundedCornerRadius = 7;
+
+// What tells a file apart from the copy read last.
+struct FileStamp
+{
+    bool exists = false;
+    qint64 seconds = 0;
+    qint64 nanoseconds = 0;
+    qint64 size = 0;
+    qint64 inode = 0;
+
+    bool operator==(const FileStamp &other) const
+    {
+        return exists == other.exists && seconds == other.seconds && nanoseconds == other.nanoseconds && size == other.size && inode == other.inode;
+    }
+};
+
+FileStamp stampOf(const QString &path)
+{
+    FileStamp stamp;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        stamp.exists = true;
+        stamp.seconds = st.st_mtim.tv_sec;
+        stamp.nanoseconds = st.st_mtim.tv_nsec;
+        stamp.size = st.st_size;
+        stamp.inode = qint64(st.st_ino);
+    }
+    return stamp;
+}
+
+QString chooseFile()
+{
+    if (QFile::exists(userPicomFile)) {
+        return userPicomFile;
+    }
+    if (QFile::exists(userComptonFile)) {
+        return userComptonFile;
+    }
+    // A new home may not have its configuration directory yet.
+    QDir().mkpath(userConfigDir);
+    for (const QString &systemFile : systemFiles) {
+        if (QFile::exists(systemFile)) {
+            if (QFile::copy(systemFile, userPicomFile)) {
+                return userPicomFile;
+            }
+            break;
+        }
+    }
+    QFile empty(userPicomFile);
+    if (empty.open(QIODevice::WriteOnly)) {
+        empty.close();
+        return userPicomFile;
+    }
+    return QString();
+}
+} // namespace
+
+class ComptonCompositorConfigPrivate
+{
+public:
+    ComptonCompositorConfigPrivate()
+    {
+        config_init(&config);
+    }
+
+    ~ComptonCompositorConfigPrivate()
+    {
+        config_destroy(&config);
+    }
+
+    void reload();
+    void reloadIfChanged();
+    config_setting_t *lookup(const Option &option);
+    bool get(const Option &option);
+    bool set(const Option &option, bool on);
+
+    config_t config;
+    QString path;
+    FileStamp stamp;
+};
+
+void ComptonCompositorConfigPrivate::reload()
+{
+    config_destroy(&config);
+    config_init(&config);
+    if (path.isEmpty()) {
+        return;
+    }
+    stamp = stampOf(path);
+    if (config_read_file(&config, path.toLocal8Bit().constData()) != CONFIG_TRUE) {
+        // A file that does not parse counts as empty: drop what was read of it.
+        config_destroy(&config);
+        config_init(&config);
+    }
+}
+
+void ComptonCompositorConfigPrivate::reloadIfChanged()
+{
+    if (!path.isEmpty() && !(stampOf(path) == stamp)) {
+        reload();
+    }
+}
+
+config_setting_t *ComptonCompositorConfigPrivate::lookup(const Option &option)
+{
+    config_setting_t *setting = config_setting_get_member(config_root_setting(&config), option.name);
+    if (!setting || config_setting_type(setting) != (option.isRadius ? CONFIG_TYPE_INT : CONFIG_TYPE_BOOL)) {
+        return nullptr;
+    }
+    return setting;
+}
+
+bool ComptonCompositorConfigPrivate::get(const Option &option)
+{
+    reloadIfChanged();
+    config_setting_t *setting = lookup(option);
+    if (!setting) {
+        return false;
+    }
+    return option.isRadius ? config_setting_get_int(setting) > 0 : config_setting_get_bool(setting) != 0;
+}
+
+bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
+{
+    // Start from the file as it is now, not from an older copy.
+    reload();
+    config_setting_t *setting = lookup(option);
+    if (!setting) {
+        return false;
+    }
+    const int target = option.isRadius ? (on ? RoundedCornerRadius : 0) : int(on);
+    const int previous = option.isRadius ? config_setting_get_int(setting) : config_setting_get_bool(setting);
+    if (previous == target) {
+        return false;
+    }
+    const auto store = [&](int value) {
+        if (option.isRadius) {
+            config_setting_set_int(setting, value);
+        } else {
+            config_setting_set_bool(setting, value);
+        }
+    };
+    store(target);
+    if (config_write_file(&config, path.toLocal8Bit().constData()) != CONFIG_TRUE) {
+        // Not written: keep what the file holds, so the change is tried again.
+        store(previous);
+        return false;
+    }
+    stamp = stampOf(path);
+    return true;
+}
+
+ComptonCompositorConfig *ComptonCompositorConfig::instance()
+{
+    static ComptonCompositorConfig config;
+    return &config;
+}
+
+ComptonCompositorConfig::ComptonCompositorConfig()
+    : d(new ComptonCompositorConfigPrivate)
+{
+    d->path = chooseFile();
+    d->reload();
+}
+
+ComptonCompositorConfig::~ComptonCompositorConfig() = default;
+
+bool ComptonCompositorConfig::transparencyEnabled() const
+{
+    return d->get(transparency);
+}
+
+bool ComptonCompositorConfig::setTransparencyEnabled(bool enabled)
+{
+    return d->set(transparency, enabled);
+}
+
+bool ComptonCompositorConfig::shadowEnabled() const
+{
+    return d->get(shadow);
+}
+
+bool ComptonCompositorConfig::setShadowEnabled(bool enabled)
+{
+    return d->set(shadow, enabled);
+}
+
+bool ComptonCompositorConfig::roundedCornersEnabled() const
+{
+    return d->get(cornerRadius);
+}
+
+bool ComptonCompositorConfig::setRoundedCornersEnabled(bool enabled)
+{
+    return d->set(cornerRadius, enabled);
+}
+
+bool ComptonCompositorConfig::verticalSyncronizationEnabled() const
+{
+    return d->get(vsync);
+}
+
+bool ComptonCompositorConfig::setVerticalSyncronizationEnabled(bool enabled)
+{
+    return d->set(vsync, enabled);
+}
+
+bool ComptonCompositorConfig::windowAnimationsEnabled() const
+{
+    return d->get(animations);
+}
+
+bool ComptonCompositorConfig::setWindowAnimationsEnabled(bool enabled)
+{
+    return d->set(animations, enabled);
+}
+
+bool ComptonCompositorConfig::windowFadingEnabled() const
+{
+    return d->get(fading);
+}
+
+bool ComptonCompositorConfig::setWindowFadingEnabled(bool enabled)
+{
+    return d->set(fading, enabled);
+}

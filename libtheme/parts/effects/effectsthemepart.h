@@ -1,0 +1,68 @@
+#ifndef EFFECTSTHEMEPART_H
+#define EFFECTSTHEMEPART_H
+
+#include "ithemepart.h"
+
+#include <memory>
+
+class EffectsThemePartPrivate;
+
+// Compositing and window effects: the preview setting, the compositor
+// program, compositing on or off, shadows for the active window only, and
+// six options of the compositor itself.
+class PEXOTHEME_EXPORT EffectsThemePart : public IThemePart
+{
+    Q_OBJECT
+public:
+    explicit EffectsThemePart(QObject *parent = nullptr);
+    ~EffectsThemePart() override;
+
+    bool preview() const;
+    const QString &compositeManager() const;
+    bool effectsEnabled() const;
+    bool transparencyEnabled() const;
+    bool shadowEnabled() const;
+    bool shadowsForActiveEnabled() const;
+    bool roundedCornersEnabled() const;
+    bool verticalSyncronizationEnabled() const;
+    bool windowAnimationsEnabled() const;
+    bool windowFadingEnabled() const;
+
+    void setPreview(bool preview);
+    // Emits compositeManagerChanged() only, never changed().
+    void setCompositeManager(const QString &compositeManager);
+    void setEffectsEnabled(bool enabled);
+    void setTransparencyEnabled(bool enabled);
+    void setShadowEnabled(bool enabled);
+    void setShadowsForActiveEnabled(bool enabled);
+    void setRoundedCornersEnabled(bool enabled);
+    void setVerticalSyncronizationEnabled(bool enabled);
+    void setWindowAnimationsEnabled(bool enabled);
+    void setWindowFadingEnabled(bool enabled);
+
+    void apply(IApplyHelper *helper) override;
+    void read(IReadHelper *helper) override;
+    void defaults() override;
+    bool hasChanges(IReadHelper *helper) const override;
+    void copyFrom(IThemePart *other) override;
+
+    // Compares everything but the preview setting.
+    bool operator==(const EffectsThemePart &other) const;
+
+Q_SIGNALS:
+    void previewChanged();
+    void compositeManagerChanged();
+    void effectsEnabledChanged();
+    void transparencyEnabledChanged();
+    void shadowEnabledChanged();
+    void shadowsForActiveEnabledChanged();
+    void roundedCornersEnabledChanged();
+    void verticalSyncronizationEnabledChanged();
+    void windowAnimationsEnabledChanged();
+    void windowFadingEnabledChanged();
+
+private:
+    std::unique_ptr<EffectsThemePartPrivate> const d;
+};
+
+#endif

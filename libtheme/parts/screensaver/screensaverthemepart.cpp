@@ -1,0 +1,288 @@
+#include "screensaverthemepart.h"
+#include "abstractscreensaverapplyhelper.h"
+#include "abstractscreensaverreadhelper.h"
+#include "themedefaults.h"
+
+#include <QVariant>
+
+namespace {
+QVariant defaultOf(const ThemeDefaults::Entry &entry)
+{
+    return QVariant(entry.defaultValue);
+}
+} // namespace
+
+class ScreenSaverThemePartPrivate
+{
+public:
+    explicit ScreenSaverThemePartPrivate(ScreenSaverThemePart *part)
+        : q(part)
+    {
+    }
+
+    template<typename T>
+    void set(T &field, T value, void (ScreenSaverThemePart::*changedSignal)())
+    {
+        if (field == value) {
+            return;
+        }
+        field = value;
+        Q_EMIT(q->*changedSignal)();
+    }
+
+    ScreenSaverThemePart *const q;
+    // Until the first read() or defaults(): the values of defaults().
+    int delay = 600;
+    int lockerDpmsTimeout = 60;
+    bool lockerOnDpms = true;
+    bool lockerOnSleep = true;
+    bool lockerOnSwitch = true;
+    bool lockerOnLid = true;
+    int startDelay = 3;
+    int passwordTimeout = 2;
+    int bellLevel = 50;
+    bool ttyLock = true;
+    bool xaccessLock = false;
+    bool numlockOn = false;
+};
+
+ScreenSaverThemePart::ScreenSaverThemePart(QObject *parent)
+    : IThemePart(nullptr)
+    , d(new ScreenSaverThemePartPrivate(this))
+{
+    Q_UNUSED(parent)
+    for (auto signal : {&ScreenSaverThemePart::screensaverDelayChanged,
+                        &ScreenSaverThemePart::lockerDpmsTimeoutChanged,
+                        &ScreenSaverThemePart::lockerOnDpmsChanged,
+                        &ScreenSaverThemePart::lockerOnSleepChanged,
+                        &ScreenSaverThemePart::lockerOnSwitchChanged,
+                        &ScreenSaverThemePart::lockerOnLidChanged,
+                        &ScreenSaverThemePart::screensaverStartDelayChanged,
+                        &ScreenSaverThemePart::passwordTimeoutChanged,
+                        &ScreenSaverThemePart::bellLevelChanged,
+                        &ScreenSaverThemePart::ttyLockChanged,
+                        &ScreenSaverThemePart::xaccessLockChanged,
+                        &ScreenSaverThemePart::numlockOnChanged}) {
+        connect(this, signal, this, &IThemePart::changed);
+    }
+}
+
+ScreenSaverThemePart::~ScreenSaverThemePart() = default;
+
+int ScreenSaverThemePart::delay() const
+{
+    return d->delay;
+}
+
+int ScreenSaverThemePart::lockerDpmsTimeout() const
+{
+    return d->lockerDpmsTimeout;
+}
+
+bool ScreenSaverThemePart::lockerOnDpms() const
+{
+    return d->lockerOnDpms;
+}
+
+bool ScreenSaverThemePart::lockerOnSleep() const
+{
+    return d->lockerOnSleep;
+}
+
+bool ScreenSaverThemePart::lockerOnSwitch() const
+{
+    return d->lockerOnSwitch;
+}
+
+bool ScreenSaverThemePart::lockerOnLid() const
+{
+    return d->lockerOnLid;
+}
+
+int ScreenSaverThemePart::startDelay() const
+{
+    return d->startDelay;
+}
+
+int ScreenSaverThemePart::passwordTimeout() const
+{
+    return d->passwordTimeout;
+}
+
+int ScreenSaverThemePart::bellLevel() const
+{
+    return d->bellLevel;
+}
+
+bool ScreenSaverThemePart::ttyLock() const
+{
+    return d->ttyLock;
+}
+
+bool ScreenSaverThemePart::xaccessLock() const
+{
+    return d->xaccessLock;
+}
+
+bool ScreenSaverThemePart::numlockOn() const
+{
+    return d->numlockOn;
+}
+
+void ScreenSaverThemePart::setDelay(int value)
+{
+    d->set(d->delay, value, &ScreenSaverThemePart::screensaverDelayChanged);
+}
+
+void ScreenSaverThemePart::setLockerDpmsTimeout(int value)
+{
+    d->set(d->lockerDpmsTimeout, value, &ScreenSaverThemePart::lockerDpmsTimeoutChanged);
+}
+
+void ScreenSaverThemePart::setLockerOnDpms(bool value)
+{
+    d->set(d->lockerOnDpms, value, &ScreenSaverThemePart::lockerOnDpmsChanged);
+}
+
+void ScreenSaverThemePart::setLockerOnSleep(bool value)
+{
+    d->set(d->lockerOnSleep, value, &ScreenSaverThemePart::lockerOnSleepChanged);
+}
+
+void ScreenSaverThemePart::setLockerOnSwitch(bool value)
+{
+    d->set(d->lockerOnSwitch, value, &ScreenSaverThemePart::lockerOnSwitchChanged);
+}
+
+void ScreenSaverThemePart::setLockerOnLid(bool value)
+{
+    d->set(d->lockerOnLid, value, &ScreenSaverThemePart::lockerOnLidChanged);
+}
+
+void ScreenSaverThemePart::setStartDelay(int value)
+{
+    d->set(d->startDelay, value, &ScreenSaverThemePart::screensaverStartDelayChanged);
+}
+
+void ScreenSaverThemePart::setPasswordTimeout(int value)
+{
+    d->set(d->passwordTimeout, value, &ScreenSaverThemePart::passwordTimeoutChanged);
+}
+
+void ScreenSaverThemePart::setBellLevel(int value)
+{
+    d->set(d->bellLevel, value, &ScreenSaverThemePart::bellLevelChanged);
+}
+
+void ScreenSaverThemePart::setTtyLock(bool value)
+{
+    d->set(d->ttyLock, value, &ScreenSaverThemePart::ttyLockChanged);
+}
+
+void ScreenSaverThemePart::setXaccessLock(bool value)
+{
+    d->set(d->xaccessLock, value, &ScreenSaverThemePart::xaccessLockChanged);
+}
+
+void ScreenSaverThemePart::setNumlockOn(bool value)
+{
+    d->set(d->numlockOn, value, &ScreenSaverThemePart::numlockOnChanged);
+}
+
+void ScreenSaverThemePart::apply(IApplyHelper *applyHelper)
+{
+    auto *helper = static_cast<AbstractScreenSaverApplyHelper *>(applyHelper);
+    helper->applyDelay(d->delay);
+    helper->applyLockerDpmsTimeout(d->lockerDpmsTimeout);
+    helper->applyLockerOnDpms(d->lockerOnDpms);
+    helper->applyLockerOnSleep(d->lockerOnSleep);
+    helper->applyLockerOnSwitch(d->lockerOnSwitch);
+    helper->applyLockerOnLid(d->lockerOnLid);
+    helper->applyStartDelay(d->startDelay);
+    helper->applyPasswordTimeout(d->passwordTimeout);
+    helper->applyBellLevel(d->bellLevel);
+    helper->applyTtyLock(d->ttyLock);
+    helper->applyXaccessLock(d->xaccessLock);
+    helper->applyNumlockOn(d->numlockOn);
+}
+
+void ScreenSaverThemePart::read(IReadHelper *readHelper)
+{
+    auto *helper = static_cast<AbstractScreenSaverReadHelper *>(readHelper);
+    setDelay(helper->readDelay());
+    setLockerDpmsTimeout(helper->readLockerDpmsTimeout());
+    setLockerOnDpms(helper->readLockerOnDpms());
+    setLockerOnSleep(helper->readLockerOnSleep());
+    setLockerOnSwitch(helper->readLockerOnSwitch());
+    setLockerOnLid(helper->readLockerOnLid());
+    setStartDelay(helper->readStartDelay());
+    setPasswordTimeout(helper->readPasswordTimeout());
+    setBellLevel(helper->readBellLevel());
+    setTtyLock(helper->readTtyLock());
+    setXaccessLock(helper->readXaccessLock());
+    setNumlockOn(helper->readNumlockOn());
+}
+
+void ScreenSaverThemePart::defaults()
+{
+    setDelay(defaultOf(ThemeDefaults::ScreenSaverDelay).toInt());
+    setLockerDpmsTimeout(defaultOf(ThemeDefaults::LockerDpmsOffTimeout).toInt());
+    setLockerOnDpms(defaultOf(ThemeDefaults::LockerOnDPMS).toBool());
+    setLockerOnSleep(defaultOf(ThemeDefaults::LockerOnSleep).toBool());
+    setLockerOnSwitch(defaultOf(ThemeDefaults::LockerOnSwitch).toBool());
+    setLockerOnLid(defaultOf(ThemeDefaults::LockerOnLid).toBool());
+    setStartDelay(defaultOf(ThemeDefaults::ScreenSaverStartOnDPMSDelay).toInt());
+    setPasswordTimeout(defaultOf(ThemeDefaults::LockerWrongPasswdTimeout).toInt());
+    setBellLevel(defaultOf(ThemeDefaults::LockerBellLevel).toInt());
+    setTtyLock(defaultOf(ThemeDefaults::LockerTTYLock).toBool());
+    setXaccessLock(defaultOf(ThemeDefaults::LockerXaccessLock).toBool());
+    setNumlockOn(defaultOf(ThemeDefaults::numLockOn).toBool());
+}
+
+bool ScreenSaverThemePart::hasChanges(IReadHelper *readHelper) const
+{
+    // Every value is read, also after a difference is found.
+    auto *helper = static_cast<AbstractScreenSaverReadHelper *>(readHelper);
+    bool changes = false;
+    changes |= helper->readDelay() != d->delay;
+    changes |= helper->readLockerDpmsTimeout() != d->lockerDpmsTimeout;
+    changes |= helper->readLockerOnDpms() != d->lockerOnDpms;
+    changes |= helper->readLockerOnSleep() != d->lockerOnSleep;
+    changes |= helper->readLockerOnSwitch() != d->lockerOnSwitch;
+    changes |= helper->readLockerOnLid() != d->lockerOnLid;
+    changes |= helper->readStartDelay() != d->startDelay;
+    changes |= helper->readPasswordTimeout() != d->passwordTimeout;
+    changes |= helper->readBellLevel() != d->bellLevel;
+    changes |= helper->readTtyLock() != d->ttyLock;
+    changes |= helper->readXaccessLock() != d->xaccessLock;
+    changes |= helper->readNumlockOn() != d->numlockOn;
+    return changes;
+}
+
+void ScreenSaverThemePart::copyFrom(IThemePart *otherPart)
+{
+    if (!otherPart) {
+        return;
+    }
+    auto *other = static_cast<ScreenSaverThemePart *>(otherPart);
+    setDelay(other->delay());
+    setLockerDpmsTimeout(other->lockerDpmsTimeout());
+    setLockerOnDpms(other->lockerOnDpms());
+    setLockerOnSleep(other->lockerOnSleep());
+    setLockerOnSwitch(other->lockerOnSwitch());
+    setLockerOnLid(other->lockerOnLid());
+    setStartDelay(other->startDelay());
+    setPasswordTimeout(other->passwordTimeout());
+    setBellLevel(other->bellLevel());
+    setTtyLock(other->ttyLock());
+    setXaccessLock(other->xaccessLock());
+    setNumlockOn(other->numlockOn());
+}
+
+bool ScreenSaverThemePart::operator==(const ScreenSaverThemePart &other) const
+{
+    return d->delay == other.d->delay && d->lockerDpmsTimeout == other.d->lockerDpmsTimeout && d->lockerOnDpms == other.d->lockerOnDpms &&
+        d->lockerOnSleep == other.d->lockerOnSleep && d->lockerOnSwitch == other.d->lockerOnSwitch && d->lockerOnLid == other.d->lockerOnLid &&
+        d->startDelay == other.d->startDelay && d->passwordTimeout == other.d->passwordTimeout && d->bellLevel == other.d->bellLevel &&
+        d->ttyLock == other.d->ttyLock && d->xaccessLock == other.d->xaccessLock && d->numlockOn == other.d->numlockOn;
+}

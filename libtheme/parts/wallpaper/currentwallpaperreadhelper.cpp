@@ -1,0 +1,63 @@
+#include "currentwallpaperreadhelper.h"
+#include "ithemesettings.h"
+#include "themedefaults.h"
+#include "wallpaperpaths.h"
+#include "wallpaperrecords.h"
+
+namespace {
+QVariant readKey(IThemeSettings *settings, const ThemeDefaults::Entry &entry)
+{
+    const QVariant defaultValue(entry.defaultValue);
+    return settings ? settings->read(entry.key, defaultValue) : defaultValue;
+}
+} // namespace
+
+CurrentWallpaperReadHelper::CurrentWallpaperReadHelper(IThemeSettings *settings)
+    : m_settings(settings)
+{
+}
+
+CurrentWallpaperReadHelper::~CurrentWallpaperReadHelper() = default;
+
+QString CurrentWallpaperReadHelper::readLogo()
+{
+    return WallpaperPaths::logo(readKey(m_settings, ThemeDefaults::LogoPixmap).toString());
+}
+
+QString CurrentWallpaperReadHelper::readLogoPosition()
+{
+    return readKey(m_settings, ThemeDefaults::LogoPosition).toString();
+}
+
+QString CurrentWallpaperReadHelper::readWallpaper()
+{
+    return WallpaperPaths::liveWallpaper(readKey(m_settings, ThemeDefaults::WallPaper).toString());
+}
+
+QString CurrentWallpaperReadHelper::readWallpaperPosition()
+{
+    return readKey(m_settings, ThemeDefaults::WallPaperPos).toString();
+}
+
+bool CurrentWallpaperReadHelper::readWallpaperForCurrentDesktop()
+{
+    if (const std::optional<QString> record = WallpaperRecords::desktopRecord()) {
+        return WallpaperRecords::isUsableRecord(*record);
+    }
+    return readKey(m_settings, ThemeDefaults::WallPaperForCurrentDesktop).toBool();
+}
+
+bool CurrentWallpaperReadHelper::readWallpaperForCurrentScreen()
+{
+    if (const std::optional<QString> screen = WallpaperRecords::currentScreenName()) {
+        if (const std::optional<QString> record = WallpaperRecords::screenRecord(*screen)) {
+            return WallpaperRecords::isUsableRecord(*record);
+        }
+    }
+    return readKey(m_settings, ThemeDefaults::WallPaperForCurrentScreen).toBool();
+}
+
+int CurrentWallpaperReadHelper::readWallpaperPeriod()
+{
+    return readKey(m_settings, ThemeDefaults::WallPaperPeriod).toInt();
+}
