@@ -36,6 +36,7 @@ class ThemeControllerTest : public QObject
     enum Setup { NoSetup, BlockedDirectory, GhostRecord, ThemeWithoutThemerc, BlockedParent, UnremovableTarget, UncopyableTarget, UnwritableIndex };
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
 
     void scanListsUserThemesFirst();
@@ -55,6 +56,13 @@ private Q_SLOTS:
     void createThemeFailures();
     void createThemeOverExistingTheme();
 };
+
+void ThemeControllerTest::initTestCase()
+{
+    // Applying colours restarts the taskbar and the virtual keyboard.
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-vkbd")));
+}
 
 void ThemeControllerTest::init()
 {

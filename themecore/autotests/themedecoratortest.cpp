@@ -87,6 +87,8 @@ private Q_SLOTS:
 
 void ThemeDecoratorTest::initTestCase()
 {
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-vkbd")));
     writeFile(ThemeDefaults::masterThemeConfigPath, "[Variables]\nCursorTheme=admin-cursor\n");
     writeFile(integrityDir() + QStringLiteral("/trelk-id"), integrityScript, true);
     qputenv("PATH", QFile::encodeName(integrityDir()) + ':' + qgetenv("PATH"));
