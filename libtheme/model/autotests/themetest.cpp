@@ -1,13 +1,13 @@
 // Theme over stored themes: identity, the order in which parts are visited,
 // comparison, copying and the description file.
 
+#include "theme.h"
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
 #include "cursorthemepart.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
 #include "soundsthemepart.h"
-#include "theme.h"
 #include "wallpaperthemepart.h"
 
 #include <pexotestsupport.h>
@@ -16,8 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace
-{
+namespace {
 // Records which helpers a Theme asks for, and counts syncs.
 class RecordingSettings : public IThemeSettings
 {
@@ -59,6 +58,8 @@ private:
 
 class RecordingProvider : public ISettingsProvider
 {
+    BaseSettingsProvider m_real;
+
 public:
     explicit RecordingProvider(const QString &themerc, bool *destroyed = nullptr)
         : m_real(themerc)
@@ -98,10 +99,9 @@ public:
     mutable RecordingSettings m_settings;
 
 private:
-    BaseSettingsProvider m_real;
     bool *m_destroyed;
 };
-}
+} // namespace
 
 class ThemeTest : public QObject
 {
@@ -193,9 +193,8 @@ private Q_SLOTS:
 
     void readEmitsWallpaperFirst()
     {
-        const QString root = makeTheme(QStringLiteral("signals"),
-                                       "[Pexo Theme]\nId=signals\nName=Signals\n",
-                                       "[Variables]\nPrimaryColor=#00ff00\nWallPaperPos=Center\n");
+        const QString root =
+            makeTheme(QStringLiteral("signals"), "[Pexo Theme]\nId=signals\nName=Signals\n", "[Variables]\nPrimaryColor=#00ff00\nWallPaperPos=Center\n");
         const auto theme = open(root);
         theme->defaults();
         QStringList order;
