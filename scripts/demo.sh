@@ -5,13 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PEXO_BUILD_DIR:-build}
+case $build in /*) ;; *) build=$PWD/$build ;; esac
 
 if [ "${1:-}" != --inside ]; then
     ./scripts/deps.sh
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
     cmake --build "$build" -j"$(nproc)" >/dev/null
-    exec autotests/sandbox/pexo-sandbox --listener "$PWD/$build/bin/pexo-wm-listen" --bin-dir "$PWD/$build/bin" \
-        -- "$BASH" "$0" --inside "$PWD/$build"
+    exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" \
+        -- "$BASH" "$0" --inside "$build"
 fi
 
 build=$2
@@ -19,6 +20,14 @@ build=$2
 stage=$PEXO_SANDBOX/stage
 DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 cp -r "$stage/usr/share/." /usr/share/
+
+# The taskbar and the virtual keyboard are not here: note what they are told.
+for program in killall pexo-vkbd; do
+    printf '#!/bin/sh\necho "$0 $*" >>"$PEXO_SANDBOX/shell.log"\n' >/usr/bin/$program
+    chmod +x /usr/bin/$program
+done
+: >"$PEXO_SANDBOX/shell.log"
+shell_seen=0
 
 session=${XDG_CONFIG_HOME}/pexo/session
 palette=${XDG_CONFIG_HOME}/pexo/paletterc
@@ -39,12 +48,17 @@ show() {
     echo "-- window-manager commands received:"
     tail -n +"$((wm_seen + 1))" "$PEXO_TEST_WM_LOG" | sed 's/^/   /'
     wm_seen=$(wc -l <"$PEXO_TEST_WM_LOG")
+    if [ "$(wc -l <"$PEXO_SANDBOX/shell.log")" -gt "$shell_seen" ]; then
+        echo "-- programs run:"
+        tail -n +"$((shell_seen + 1))" "$PEXO_SANDBOX/shell.log" | sed 's/^/   /'
+        shell_seen=$(wc -l <"$PEXO_SANDBOX/shell.log")
+    fi
     for f in "$record" "$palette" "$session/current.themerc"; do
         local name
         name=$(basename "$f")
         if [ -f "$f" ] && ! cmp -s "$snap/$name" "$f"; then
             echo "-- changed keys in $name:"
-            diff <(sort "$snap/$name") <(sort "$f") | sed -n 's/^> /   /p'
+            diff <(sort "$snap/$name") <(sort "$f") | sed -n 's/^> /   /p' || true
         fi
     done
     snapshot

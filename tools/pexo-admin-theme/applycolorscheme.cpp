@@ -4,6 +4,7 @@
 #include <theme.h>
 #include <themedefaults.h>
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <cstdio>
