@@ -247,9 +247,7 @@ void ThemeDecoratorTest::immutableProperties_data()
     QTest::addColumn<bool>("immutable");
 
     QTest::newRow("registered to a fixed key") << QStringLiteral("cursorTheme") << QStringList{QStringLiteral("CursorTheme")} << true;
-    QTest::newRow("registered to a free key") << QStringLiteral("iconTheme") << QStringList{QStringLiteral("IconTheme")} << false;
     QTest::newRow("unregistered fixed key") << QStringLiteral("CursorTheme") << QStringList() << true;
-    QTest::newRow("unregistered free key") << QStringLiteral("IconTheme") << QStringList() << false;
     QTest::newRow("registered again") << QStringLiteral("theme") << QStringList{QStringLiteral("CursorTheme"), QStringLiteral("IconTheme")} << false;
 }
 
@@ -278,7 +276,6 @@ void ThemeDecoratorTest::integrityLevel_data()
     QTest::newRow("on a later line") << QByteArray("user\nlevel 127\n") << true << true;
     QTest::newRow("low level") << QByteArray("0\n") << true << false;
     QTest::newRow("split digits") << QByteArray("6 3\n1\n27\n") << true << false;
-    QTest::newRow("no output") << QByteArray() << true << false;
     QTest::newRow("tool missing") << QByteArray("63\n") << false << false;
 }
 
