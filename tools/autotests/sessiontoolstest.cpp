@@ -12,9 +12,9 @@
 #include <QProcess>
 #include <QTest>
 
-namespace
+namespace {
+struct Run
 {
-struct Run {
     int code;
     QString errors;
 };
@@ -30,7 +30,7 @@ const QString palette = QStringLiteral(".config/pexo/paletterc");
 const QString marker = QStringLiteral(".config/pexo/session/.admin-session-applied");
 const QString userThemes = QStringLiteral(".local/share/pexothemes");
 const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
-}
+} // namespace
 
 class SessionToolsTest : public QObject
 {

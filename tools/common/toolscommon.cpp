@@ -32,9 +32,8 @@ bool prepareSession()
     const bool administrator = isAdministratorSession();
     if (!QFileInfo::exists(ThemeDefaults::paletteConfigPath)) {
         if (administrator) {
-            writePaletteRc(ThemeDefaults::PrimaryColor.adminDefaultValue,
-                           ThemeDefaults::BackgroundColor.adminDefaultValue,
-                           ThemeDefaults::ColorScheme.adminDefaultValue);
+            writePaletteRc(
+                ThemeDefaults::PrimaryColor.adminDefaultValue, ThemeDefaults::BackgroundColor.adminDefaultValue, ThemeDefaults::ColorScheme.adminDefaultValue);
         } else {
             writePaletteRc(ThemeDefaults::PrimaryColor.defaultValue, ThemeDefaults::BackgroundColor.defaultValue, ThemeDefaults::ColorScheme.defaultValue);
         }

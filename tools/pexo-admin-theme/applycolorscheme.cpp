@@ -9,8 +9,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 const QString generatedMarker = QStringLiteral("00-generated-");
 }
 

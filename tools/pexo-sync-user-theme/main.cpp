@@ -9,9 +9,9 @@
 #include <themecontroller.h>
 #include <themedefaults.h>
 
+#include <KConfigGroup>
 #include <KLocalizedString>
 #include <KSharedConfig>
-#include <KConfigGroup>
 
 #include <QApplication>
 #include <QDebug>
@@ -22,8 +22,7 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const QString adminThemeId = ThemeDefaults::adminThemeId;
 const QString defaultThemeId = ThemeDefaults::defaultThemeId;
 
@@ -68,7 +67,8 @@ bool createUserThemeDir(const QString &id)
         qWarning() << "Failed to copy current.themerc to" << settingsFile;
         return false;
     }
-    KSharedConfigPtr index = KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+    KSharedConfigPtr index =
+        KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
     KConfigGroup group(index, QStringLiteral("Pexo Theme"));
     group.writeEntry("Id", id);
     group.writeEntry("Name", id);
@@ -142,7 +142,7 @@ int ordinarySession(ThemeController &controller)
     controller.setCurrentTheme(id);
     return 0;
 }
-}
+} // namespace
 
 int main(int argc, char **argv)
 {
