@@ -6,6 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -79,6 +80,21 @@ bool PexoTest::removePath(const QString &path)
         return QDir(path).removeRecursively();
     }
     return QFile::remove(path);
+}
+
+bool PexoTest::installSampleData()
+{
+    const QString root = QStringLiteral(PEXO_SAMPLE_ROOT);
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    bool ok = it.hasNext();
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = source.mid(root.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target);
+        ok = QFile::copy(source, target) && ok;
+    }
+    return ok;
 }
 
 QStringList PexoTest::takeWmCommands()

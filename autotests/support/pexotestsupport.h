@@ -26,6 +26,10 @@ QByteArray readFile(const QString &path);
 // Removes a file or a directory tree.
 bool removePath(const QString &path);
 
+// Lays the data the project ships (sample system themes, colour schemes,
+// wallpapers) at their system paths inside the sandbox.
+bool installSampleData();
+
 // The window-manager commands received since the previous call, exactly as
 // sent (each ends in "\n"). A marker command is sent and waited for first, so
 // an empty result reliably means that nothing was sent.

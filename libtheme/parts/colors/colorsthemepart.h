@@ -1,0 +1,66 @@
+#ifndef COLORSTHEMEPART_H
+#define COLORSTHEMEPART_H
+
+#include "ithemepart.h"
+
+#include <QPalette>
+#include <QString>
+
+#include <memory>
+
+class ColorsThemePartPrivate;
+
+// The colour settings of a theme: scheme type and path, the kind of scheme
+// generated from the wallpaper, the primary and background colours, and
+// whether a custom scheme is dark.
+class PEXOTHEME_EXPORT ColorsThemePart : public IThemePart
+{
+    Q_OBJECT
+public:
+    // The part never takes a Qt parent; its owner holds it.
+    explicit ColorsThemePart(QObject *parent = nullptr);
+    ~ColorsThemePart() override;
+
+    const QString &colorSchemeType() const;
+    void setColorSchemeType(const QString &type);
+
+    const QString &colorSchemePath() const;
+    void setColorSchemePath(const QString &path);
+
+    const QString &wallpaperColorSchemeType() const;
+    void setWallpaperColorSchemeType(const QString &type);
+
+    const QString &primaryColor() const;
+    void setPrimaryColor(const QString &color);
+
+    const QString &backgroundColor() const;
+    void setBackgroundColor(const QString &color);
+
+    bool isCustomColorSchemeDark() const;
+    void setIsCustomColorSchemeDark(bool dark);
+
+    // The palette that the scheme and the two colours give.
+    QPalette currentPalette();
+
+    // Compares the scheme path, the two colours and the dark flag.
+    bool operator==(const ColorsThemePart &other) const;
+
+    void apply(IApplyHelper *helper) override;
+    void read(IReadHelper *helper) override;
+    void defaults() override;
+    bool hasChanges(IReadHelper *helper) const override;
+    void copyFrom(IThemePart *other) override;
+
+Q_SIGNALS:
+    void colorSchemeTypeChanged();
+    void colorSchemePathChanged();
+    void wallpaperColorSchemeTypeChanged();
+    void primaryColorChanged();
+    void backgroundColorChanged();
+    void isCustomColorSchemeDarkChanged();
+
+private:
+    std::unique_ptr<ColorsThemePartPrivate> const d;
+};
+
+#endif
