@@ -1,5 +1,6 @@
 #include "safeextractor.h"
 
+#include <KArchive>
 #include <KArchiveDirectory>
 #include <KArchiveFile>
 

@@ -10,6 +10,7 @@
 #include "themedefaults.h"
 #include "wallpaperthemepart.h"
 
+#include <KArchive>
 #include <KArchiveDirectory>
 #include <KArchiveFile>
 #include <KSharedConfig>
