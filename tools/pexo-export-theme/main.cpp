@@ -53,16 +53,17 @@ public:
     {
     }
 
+    // After a failed write KArchive has dropped its device: write nothing more.
     void writeDir(const QString &name)
     {
-        if (!m_archive->writeDir(name)) {
+        if (!m_failed && !m_archive->writeDir(name)) {
             fail(name);
         }
     }
 
     void writeFile(const QString &name, const QByteArray &data)
     {
-        if (!m_archive->writeFile(name, data)) {
+        if (!m_failed && !m_archive->writeFile(name, data)) {
             fail(name);
         }
     }

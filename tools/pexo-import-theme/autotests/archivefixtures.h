@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDebug>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -132,7 +133,7 @@ else:
 }
 
 // The members of a tar archive in stored order: "name kind mode" with kind
-// d, f or o (other) and the mode in octal without the type bits.
+// d, f or o (other) and the stored mode in octal.
 inline QStringList tarMembers(const QString &path)
 {
     static const QString script = QStringLiteral(R"(
