@@ -1,6 +1,6 @@
 #include "pexotestsupport.h"
 
-#include <pexowm.h>
+#include "pexowm.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -10,80 +10,127 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
+#include <QTest>
 #include <QThread>
-#include <QUuid>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cerrno>
 #include <csignal>
-#include <sys/types.h>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+namespace PexoTest {
 namespace {
-int takenLines = 0;
+const QString SyncPath = QStringLiteral("/PexoTest");
+const QString SyncInterface = QStringLiteral("org.pexo.Test");
+const QString SyncMember = QStringLiteral("Sync");
+const QByteArray WmMarker = QByteArrayLiteral("PEXOTEST_SYNC ");
+constexpr int WaitMs = 5000;
 
-QString envPath(const char *name)
+qint64 wmLogOffset = 0;
+int wmMarkers = 0;
+
+QString sandboxFile(const QString &name)
 {
-    const QString value = qEnvironmentVariable(name);
-    if (value.isEmpty()) {
-        qFatal("%s is not set: run the test through pexo-sandbox", name);
-    }
-    return value;
+    const QString dir = sandboxDir();
+    return dir.isEmpty() ? QString() : dir + QLatin1Char('/') + name;
 }
 
-QStringList logLines()
+bool checkSandbox(const char *what)
 {
-    QFile file(envPath("PEXO_TEST_WM_LOG"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+    if (inSandbox()) {
+        return true;
     }
-    QStringList lines;
-    const QList<QByteArray> parts = file.readAll().split('\n');
-    for (int i = 0; i + 1 < parts.size(); ++i) { // only complete lines
-        lines.append(QString::fromUtf8(parts.at(i)) + QLatin1Char('\n'));
-    }
-    return lines;
+    qWarning("PexoTest::%s: refused, not running inside pexo-sandbox", what);
+    return false;
 }
 
-void waitShortly(int ms)
+bool processGone(qint64 pid)
 {
-    if (QCoreApplication::instance()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)) {
+        return true;
     }
-    QThread::msleep(ms);
+    // An exited child of the sandbox script stays a zombie until it is reaped.
+    const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const int paren = stat.lastIndexOf(')');
+    return paren > 0 && stat.mid(paren + 2, 1) == "Z";
+}
+
+QString wmSocketPath()
+{
+    return QString::fromStdString(pexoWmSocketPath(nullptr));
+}
+
+// The socket file appears at bind(), before listen(): only a connection shows
+// that the listener accepts. It sees an empty command, which it ignores.
+bool wmListening()
+{
+    const std::string path = pexoWmSocketPath(nullptr);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof(address.sun_path)) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return connected;
+}
+
+// Splits log bytes into commands, dropping the sync markers.
+QStringList wmCommands(const QByteArray &log)
+{
+    QStringList commands;
+    int start = 0;
+    while (start < log.size()) {
+        int end = log.indexOf('\n', start);
+        end = end < 0 ? log.size() : end + 1;
+        const QByteArray line = log.mid(start, end - start);
+        if (!line.startsWith(WmMarker)) {
+            commands.append(QString::fromLocal8Bit(line));
+        }
+        start = end;
+    }
+    return commands;
 }
 } // namespace
 
-QString PexoTest::sandboxDir()
+QString sandboxDir()
 {
-    return envPath("PEXO_SANDBOX");
+    return qEnvironmentVariable("PEXO_SANDBOX");
 }
 
-bool PexoTest::writeFile(const QString &path, const QByteArray &content)
+bool inSandbox()
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+    static const bool mounted = [] {
+        QList<QByteArray> missing = {"/usr/share", "/etc/xdg", "/usr/bin"};
+        const QList<QByteArray> lines = readFile(QStringLiteral("/proc/self/mountinfo")).split('\n');
+        for (const QByteArray &line : lines) {
+            // "<id> <parent> <dev> <root> <mount point> <options...> - <type> ..."
+            const QList<QByteArray> fields = line.split(' ');
+            const int dash = fields.indexOf("-");
+            if (fields.size() > 4 && dash > 4 && dash + 1 < fields.size() && fields.at(dash + 1) == "overlay") {
+                missing.removeAll(fields.at(4));
+            }
+        }
+        return missing.isEmpty();
+    }();
+    return mounted && !sandboxDir().isEmpty() && QFileInfo(sandboxDir()).isDir();
 }
 
-QByteArray PexoTest::readFile(const QString &path)
+bool installSampleData()
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool PexoTest::removePath(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isDir() && !info.isSymLink()) {
-        return QDir(path).removeRecursively();
+    if (!checkSandbox("installSampleData")) {
+        return false;
     }
-    return QFile::remove(path);
-}
-
-bool PexoTest::installSampleData()
-{
     const QString root = QStringLiteral(PEXO_SAMPLE_ROOT);
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     bool ok = it.hasNext();
@@ -97,181 +144,328 @@ bool PexoTest::installSampleData()
     return ok;
 }
 
-QStringList PexoTest::takeWmCommands()
+bool writeFile(const QString &path, const QByteArray &content)
 {
-    const QString marker = QStringLiteral("PEXOTEST_SYNC %1\n").arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
-    if (!pexoSendCommandToWM(nullptr, marker.toUtf8().constData())) {
-        qWarning("takeWmCommands: the window-manager listener does not answer");
+    if (!checkSandbox("writeFile")) {
+        return false;
+    }
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        return false;
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size() && file.flush();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    QByteArray content = file.readAll();
+    if (content.isNull()) {
+        content = QByteArray(""); // an empty file still reads as non-null
+    }
+    return content;
+}
+
+bool removePath(const QString &path)
+{
+    if (!checkSandbox("removePath")) {
+        return false;
+    }
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink()) {
+        QDir(path).removeRecursively();
+    } else {
+        QFile::remove(path);
+    }
+    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+}
+
+QStringList takeWmCommands()
+{
+    const QString logPath = qEnvironmentVariable("PEXO_TEST_WM_LOG");
+    QFile log(logPath);
+    if (logPath.isEmpty() || !log.open(QIODevice::ReadOnly)) {
+        qWarning("PexoTest::takeWmCommands: no window-manager log (not inside pexo-sandbox?)");
         return {};
     }
-    const QDeadlineTimer deadline(5000);
-    QStringList lines;
-    while (!(lines = logLines()).contains(marker)) {
+    const QByteArray marker = WmMarker + QByteArray::number(QCoreApplication::applicationPid()) + ' ' + QByteArray::number(++wmMarkers) + '\n';
+    const bool sent = pexoSendCommandToWM(nullptr, marker.constData());
+
+    QByteArray data;
+    int end = -1;
+    const QDeadlineTimer deadline(WaitMs);
+    while (true) {
+        log.seek(wmLogOffset + data.size());
+        data += log.readAll();
+        if (!sent) {
+            // No listener: what the log holds is all there is.
+            end = data.lastIndexOf('\n') + 1;
+            break;
+        }
+        const int at = data.startsWith(marker) ? 0 : data.indexOf('\n' + marker);
+        if (at >= 0) {
+            end = at + (at == 0 ? 0 : 1) + marker.size();
+            break;
+        }
         if (deadline.hasExpired()) {
-            qWarning("takeWmCommands: the marker did not arrive");
-            return {};
+            qWarning("PexoTest::takeWmCommands: the marker did not reach the log within %d ms", WaitMs);
+            end = data.lastIndexOf('\n') + 1;
+            break;
         }
-        waitShortly(2);
+        QThread::msleep(2);
     }
-    const int end = lines.indexOf(marker);
-    QStringList taken;
-    for (int i = takenLines; i < end; ++i) {
-        if (!lines.at(i).startsWith(QLatin1String("PEXOTEST_SYNC "))) {
-            taken.append(lines.at(i));
+    wmLogOffset += end;
+    return wmCommands(data.left(end));
+}
+
+bool stopWmListener()
+{
+    const qint64 pid = readFile(sandboxFile(QStringLiteral("wm.pid"))).trimmed().toLongLong();
+    if (pid > 0) {
+        ::kill(pid_t(pid), SIGTERM);
+    }
+    const QDeadlineTimer deadline(WaitMs);
+    while (!processGone(pid)) {
+        if (deadline.hasExpired()) {
+            qWarning("PexoTest::stopWmListener: the listener (pid %lld) does not stop", pid);
+            return false;
         }
+        QThread::msleep(2);
     }
-    takenLines = end + 1;
-    return taken;
+    // The listener removes its socket on exit; one killed hard leaves it behind.
+    QFile::remove(wmSocketPath());
+    return true;
 }
 
-void PexoTest::stopWmListener()
+bool startWmListener()
 {
-    const QString pidFile = sandboxDir() + QStringLiteral("/wm.pid");
-    const pid_t pid = readFile(pidFile).trimmed().toInt();
-    if (pid <= 0) {
-        return;
+    if (!checkSandbox("startWmListener")) {
+        return false;
     }
-    ::kill(pid, SIGTERM);
-    const QString socket = QString::fromStdString(pexoWmSocketPath(nullptr));
-    const QDeadlineTimer deadline(5000);
-    while ((QFileInfo::exists(socket) || ::kill(pid, 0) == 0) && !deadline.hasExpired()) {
-        waitShortly(2);
+    const QString program = QString::fromLocal8Bit(readFile(sandboxFile(QStringLiteral("wm.listener"))).trimmed());
+    QProcess process;
+    process.setProgram(program);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(qEnvironmentVariable("PEXO_TEST_WM_LOG"), QIODevice::Append);
+    process.setStandardErrorFile(sandboxFile(QStringLiteral("wm.err")), QIODevice::Append);
+    qint64 pid = 0;
+    if (program.isEmpty() || !process.startDetached(&pid)) {
+        qWarning("PexoTest::startWmListener: cannot start '%s'", qPrintable(program));
+        return false;
     }
-    QFile::remove(pidFile);
+    writeFile(sandboxFile(QStringLiteral("wm.pid")), QByteArray::number(pid) + '\n');
+    const QDeadlineTimer deadline(WaitMs);
+    while (!wmListening()) {
+        if (deadline.hasExpired() || processGone(pid)) {
+            qWarning("PexoTest::startWmListener: nobody listens on %s", qPrintable(wmSocketPath()));
+            return false;
+        }
+        QThread::msleep(2);
+    }
+    return true;
 }
 
-void PexoTest::startWmListener()
+QByteArray rootWindowProperty(const QByteArray &name, QByteArray *typeName, int *format)
 {
-    const QString dir = sandboxDir();
-    const QString listener = QString::fromUtf8(readFile(dir + QStringLiteral("/wm.listener")).trimmed());
-    // Through the shell so that the listener outlives this call and appends to the log.
-    QProcess shell;
-    shell.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"),
-                 QStringLiteral("\"$0\" </dev/null >>\"$1\" 2>>\"$2\" & echo $! >\"$3\""),
-                 listener,
-                 envPath("PEXO_TEST_WM_LOG"),
-                 dir + QStringLiteral("/wm.err"),
-                 dir + QStringLiteral("/wm.pid")});
-    shell.waitForFinished();
-    const QString socket = QString::fromStdString(pexoWmSocketPath(nullptr));
-    const QDeadlineTimer deadline(5000);
-    while (!QFileInfo::exists(socket) && !deadline.hasExpired()) {
-        waitShortly(2);
+    if (typeName) {
+        typeName->clear();
     }
-}
-
-QByteArray PexoTest::rootWindowProperty(const QByteArray &name, QByteArray *typeName, int *format)
-{
+    if (format) {
+        *format = 0;
+    }
     Display *display = XOpenDisplay(nullptr);
     if (!display) {
         return QByteArray();
     }
     QByteArray value;
-    const Atom property = XInternAtom(display, name.constData(), True);
-    if (property != None) {
-        Atom type = None;
-        int actualFormat = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char *data = nullptr;
-        if (XGetWindowProperty(
-                display, DefaultRootWindow(display), property, 0, 1 << 20, False, AnyPropertyType, &type, &actualFormat, &count, &remaining, &data) ==
-                Success &&
-            data) {
-            value = QByteArray(reinterpret_cast<const char *>(data), int(count * (actualFormat == 8 ? 1 : actualFormat == 16 ? 2 : sizeof(long))));
-            if (typeName) {
-                char *typeText = type != None ? XGetAtomName(display, type) : nullptr;
-                *typeName = typeText ? QByteArray(typeText) : QByteArray();
-                if (typeText) {
-                    XFree(typeText);
-                }
+    const Atom atom = XInternAtom(display, name.constData(), True);
+    Atom type = None;
+    int itemFormat = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    if (atom != None &&
+        XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 0x7fffffff, False, AnyPropertyType, &type, &itemFormat, &items, &remaining, &data) ==
+            Success &&
+        type != None) {
+        value = QByteArray("");
+        if (itemFormat == 8) {
+            value.append(reinterpret_cast<const char *>(data), int(items));
+        } else if (itemFormat == 16) {
+            for (unsigned long i = 0; i < items; ++i) {
+                const quint16 item = quint16(reinterpret_cast<const unsigned short *>(data)[i]);
+                value.append(reinterpret_cast<const char *>(&item), sizeof(item));
             }
-            if (format) {
-                *format = actualFormat;
+        } else if (itemFormat == 32) {
+            // Xlib hands out 32-bit items as longs.
+            for (unsigned long i = 0; i < items; ++i) {
+                const quint32 item = quint32(reinterpret_cast<const unsigned long *>(data)[i]);
+                value.append(reinterpret_cast<const char *>(&item), sizeof(item));
             }
         }
-        if (data) {
-            XFree(data);
+        if (typeName) {
+            char *atomName = XGetAtomName(display, type);
+            *typeName = atomName;
+            XFree(atomName);
         }
+        if (format) {
+            *format = itemFormat;
+        }
+    }
+    if (data) {
+        XFree(data);
     }
     XCloseDisplay(display);
     return value;
 }
 
-bool PexoTest::installCommandRecorder(const QString &programPath)
+bool installCommandRecorder(const QString &programPath, const QByteArray &output, int exitCode)
 {
-    QString name = QFileInfo(programPath).fileName();
-    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
-    const QString script = QStringLiteral("#!/bin/sh\n"
-                                          "# Test recorder standing in for %1\n"
-                                          "printf '%s\\n' \"$0${*:+ $*}\" >>\"$PEXO_TEST_COMMAND_LOG\"\n"
-                                          "[ -n \"$PEXO_TEST_RECORDER_OUTPUT_%2\" ] && printf '%s\\n' \"$PEXO_TEST_RECORDER_OUTPUT_%2\"\n"
-                                          "exit \"${PEXO_TEST_RECORDER_EXIT_%2:-0}\"\n")
-                               .arg(programPath, name);
-    removePath(programPath);
-    return writeFile(programPath, script.toUtf8()) &&
-        QFile::setPermissions(programPath,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    if (!checkSandbox("installCommandRecorder")) {
+        return false;
+    }
+    const auto quoted = [](const QString &text) -> QString {
+        QString result = text;
+        result.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+        return QLatin1Char('\'') + result + QLatin1Char('\'');
+    };
+    QString outputFile;
+    if (!output.isEmpty()) {
+        outputFile = sandboxFile(QStringLiteral("recorders")) + programPath + QStringLiteral(".out");
+        if (!writeFile(outputFile, output)) {
+            return false;
+        }
+    }
+    // One printf per call keeps lines of concurrent calls whole.
+    QString script = QStringLiteral("#!/bin/sh\n"
+                                    "# Command recorder of the test sandbox.\n"
+                                    "line=%1\n"
+                                    "for arg in \"$@\"; do line=\"$line $arg\"; done\n"
+                                    "printf '%s\\n' \"$line\" >>\"${PEXO_TEST_COMMAND_LOG:?}\"\n")
+                         .arg(quoted(programPath));
+    if (!outputFile.isEmpty()) {
+        script += QStringLiteral("cat %1\n").arg(quoted(outputFile));
+    }
+    script += QStringLiteral("exit %1\n").arg(exitCode);
+
+    // Replace rather than write through: the old file may be a symbolic link or busy.
+    QFile::remove(programPath);
+    if (!writeFile(programPath, script.toLocal8Bit())) {
+        return false;
+    }
+    return QFile::setPermissions(programPath,
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                     QFileDevice::ReadOther | QFileDevice::ExeOther);
 }
 
-QStringList PexoTest::recordedCommands()
+QStringList recordedCommands()
 {
-    const QString text = QString::fromUtf8(readFile(envPath("PEXO_TEST_COMMAND_LOG")));
+    const QString text = QString::fromLocal8Bit(readFile(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG")));
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-PexoTest::DBusSignalWatcher::DBusSignalWatcher()
-    : m_name(QStringLiteral("pexotest-watcher-%1").arg(QUuid::createUuid().toString(QUuid::Id128)))
-    , m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_name))
+void clearRecordedCommands()
 {
+    QFile log(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG"));
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning("PexoTest::clearRecordedCommands: cannot truncate the command log");
+    }
 }
 
-PexoTest::DBusSignalWatcher::~DBusSignalWatcher()
+DBusSignalWatcher::DBusSignalWatcher(QObject *parent)
+    : QObject(parent)
+    , m_connection([] {
+        static int watchers = 0;
+        return QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                             QStringLiteral("pexotest-watcher-%1-%2").arg(QCoreApplication::applicationPid()).arg(++watchers));
+    }())
 {
-    QDBusConnection::disconnectFromBus(m_name);
+    if (!m_connection.isConnected()) {
+        qWarning("PexoTest::DBusSignalWatcher: no session bus: %s", qPrintable(m_connection.lastError().message()));
+    }
 }
 
-bool PexoTest::DBusSignalWatcher::watch(const QString &path, const QString &interface, const QString &member)
+DBusSignalWatcher::~DBusSignalWatcher()
+{
+    QDBusConnection::disconnectFromBus(m_connection.name());
+}
+
+bool DBusSignalWatcher::watch(const QString &path, const QString &interface, const QString &member)
 {
     if (!m_connection.connect(QString(), path, interface, member, this, SLOT(onSignal(QDBusMessage)))) {
+        qWarning("PexoTest::DBusSignalWatcher: cannot watch %s %s.%s", qPrintable(path), qPrintable(interface), qPrintable(member));
         return false;
     }
-    // The match rule is registered asynchronously: one blocking call on the
-    // same connection makes sure the bus has it before anything is sent.
-    return m_connection.interface()->call(QStringLiteral("GetId")).type() == QDBusMessage::ReplyMessage;
+    // connect() returns before the bus has the match rule; a call answered
+    // after it proves the rule is in place.
+    const QDBusMessage reply = m_connection.call(QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
+    return reply.type() == QDBusMessage::ReplyMessage;
 }
 
-bool PexoTest::DBusSignalWatcher::waitForCount(int count, int timeoutMs)
+QList<QDBusMessage> DBusSignalWatcher::arrivals() const
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (m_received.size() < count && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return m_received.size() >= count;
+    return m_arrivals;
 }
 
-const QList<PexoTest::DBusSignalWatcher::Signal> &PexoTest::DBusSignalWatcher::received() const
-{
-    return m_received;
-}
-
-QStringList PexoTest::DBusSignalWatcher::members() const
+QStringList DBusSignalWatcher::members() const
 {
     QStringList names;
-    for (const Signal &signal : m_received) {
-        names.append(signal.member);
+    for (const QDBusMessage &message : m_arrivals) {
+        names.append(message.member());
     }
     return names;
 }
 
-void PexoTest::DBusSignalWatcher::clear()
+int DBusSignalWatcher::count() const
 {
-    m_received.clear();
+    return m_arrivals.size();
 }
 
-void PexoTest::DBusSignalWatcher::onSignal(const QDBusMessage &message)
+void DBusSignalWatcher::clear()
 {
-    m_received.append({message.path(), message.interface(), message.member(), message.arguments()});
+    m_arrivals.clear();
 }
+
+bool DBusSignalWatcher::waitForCount(int n, int timeoutMs)
+{
+    return QTest::qWaitFor(
+        [&] {
+            return m_arrivals.size() >= n;
+        },
+        timeoutMs);
+}
+
+bool DBusSignalWatcher::sync(int timeoutMs)
+{
+    if (m_syncsSent == 0 && !watch(SyncPath, SyncInterface, SyncMember)) {
+        return false;
+    }
+    const int token = ++m_syncsSent;
+    QDBusMessage marker = QDBusMessage::createSignal(SyncPath, SyncInterface, SyncMember);
+    marker << m_connection.name() << token;
+    if (!QDBusConnection::sessionBus().send(marker)) {
+        return false;
+    }
+    return QTest::qWaitFor(
+        [&] {
+            return m_syncsSeen >= token;
+        },
+        timeoutMs);
+}
+
+void DBusSignalWatcher::onSignal(const QDBusMessage &message)
+{
+    if (message.path() == SyncPath && message.interface() == SyncInterface && message.member() == SyncMember) {
+        const QVariantList arguments = message.arguments();
+        if (arguments.size() == 2 && arguments.at(0).toString() == m_connection.name()) {
+            m_syncsSeen = qMax(m_syncsSeen, arguments.at(1).toInt());
+        }
+        return;
+    }
+    m_arrivals.append(message);
+}
+} // namespace PexoTest

@@ -1,7 +1,13 @@
 /*
-    Fixtures for tests that run inside pexo-sandbox: files at any path of the
-    sandbox, the window manager's commands, X root-window properties, D-Bus
-    signals seen from a second connection and recorded shell commands.
+    Helpers for tests that run inside pexo-sandbox.
+
+    The sandbox gives each test process a fresh HOME, writable private views of
+    /usr/share, /etc/xdg and /usr/bin, an X display, a private session bus and a
+    window-manager listener that logs every command it receives.
+
+    The helpers that write refuse to touch anything when the process does not
+    run inside the sandbox, so a test binary started by hand cannot damage the
+    real system directories.
 */
 #ifndef PEXOTESTSUPPORT_H
 #define PEXOTESTSUPPORT_H
@@ -13,77 +19,93 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 namespace PexoTest {
-// The sandbox's temporary directory ($PEXO_SANDBOX).
+// The sandbox directory ($PEXO_SANDBOX), or "" outside the sandbox.
 QString sandboxDir();
 
-// Writes a file, creating its parent directories; also at fixed system paths
-// such as /usr/share/..., which the sandbox covers with an overlay.
+// True when $PEXO_SANDBOX is set and /usr/share, /etc/xdg and /usr/bin are overlays.
+bool inSandbox();
+
+// Writes a file, creating its parent directories. Works at system paths such as
+// /usr/share/pexothemes/X/index.theme. False on failure or outside the sandbox.
 bool writeFile(const QString &path, const QByteArray &content);
+
+// The file's content; a null QByteArray when it cannot be read.
 QByteArray readFile(const QString &path);
-// Removes a file or a directory tree.
+
+// Removes a file, a symbolic link or a directory tree. True when nothing is left at path.
 bool removePath(const QString &path);
 
 // Lays the data the project ships (sample system themes, colour schemes,
 // wallpapers) at their system paths inside the sandbox.
 bool installSampleData();
 
-// The window-manager commands received since the previous call, exactly as
-// sent (each ends in "\n"). A marker command is sent and waited for first, so
-// an empty result reliably means that nothing was sent.
+// Window-manager commands received since the previous call (or since the
+// sandbox started), oldest first, each with its trailing "\n". The call sends
+// a marker through the same channel and waits up to 5 s for it, so every
+// command sent before the call is included. The log holds no framing: a
+// command containing "\n" shows up as several entries.
 QStringList takeWmCommands();
 
-// Stops and restarts the window-manager listener (restarting appends to the
-// same log). While it is stopped, sending a command fails.
-void stopWmListener();
-void startWmListener();
+// Stops the window-manager listener and waits until it has gone; afterwards
+// pexoSendCommandToWM fails at once. True when no listener runs any more.
+bool stopWmListener();
 
-// A property of the root window of $DISPLAY, read over a connection of its own;
-// empty when it is not set.
+// Starts the listener again (appending to the same log) and waits until it
+// accepts commands. True when it listens.
+bool startWmListener();
+
+// A property of the root window of $DISPLAY, read on a connection of its own.
+// Null when the property or the display is missing. Items of format 32 are
+// given as 32-bit values in host byte order.
 QByteArray rootWindowProperty(const QByteArray &name, QByteArray *typeName = nullptr, int *format = nullptr);
 
-// Writes an executable script at programPath that appends
-// "<programPath> <arguments>" to the sandbox's command log. When the
-// environment has PEXO_TEST_RECORDER_OUTPUT_<name> (name: the program's file
-// name with every character that is not a letter or digit turned into "_"),
-// the script prints it; PEXO_TEST_RECORDER_EXIT_<name> gives its exit code.
-bool installCommandRecorder(const QString &programPath);
-// The lines logged by every recorder so far.
+// Replaces programPath (e.g. /usr/bin/killall) with a shell script that
+// appends "<programPath> <args...>" (arguments joined by single spaces) as one
+// line to $PEXO_TEST_COMMAND_LOG, then prints output and exits with exitCode.
+bool installCommandRecorder(const QString &programPath, const QByteArray &output = QByteArray(), int exitCode = 0);
+
+// Lines the recorders logged so far, oldest first, without line feeds.
 QStringList recordedCommands();
 
-// Records D-Bus signals on a second, private session-bus connection.
+// Forgets the recorded lines.
+void clearRecordedCommands();
+
+// Records D-Bus signals, on a session-bus connection of its own.
 class DBusSignalWatcher : public QObject
 {
     Q_OBJECT
 public:
-    struct Signal
-    {
-        QString path;
-        QString interface;
-        QString member;
-        QVariantList arguments;
-    };
-
-    DBusSignalWatcher();
+    explicit DBusSignalWatcher(QObject *parent = nullptr);
     ~DBusSignalWatcher() override;
 
-    // Subscribes and waits until the bus has the match rule.
+    // Subscribes to a signal from any sender. Returns once the bus routes the
+    // signal to this watcher, so signals sent after the call are not missed.
     bool watch(const QString &path, const QString &interface, const QString &member);
 
-    bool waitForCount(int count, int timeoutMs = 5000);
-    const QList<Signal> &received() const;
+    // The signals received so far, in order of arrival.
+    QList<QDBusMessage> arrivals() const;
+    // Their member names.
     QStringList members() const;
+    int count() const;
     void clear();
+
+    // Processes events until count() >= n. False on timeout.
+    bool waitForCount(int n, int timeoutMs = 5000);
+
+    // Waits until every signal sent so far through QDBusConnection::sessionBus()
+    // has arrived, which makes "nothing was emitted" checks reliable.
+    bool sync(int timeoutMs = 5000);
 
 private Q_SLOTS:
     void onSignal(const QDBusMessage &message);
 
 private:
-    QString m_name;
     QDBusConnection m_connection;
-    QList<Signal> m_received;
+    QList<QDBusMessage> m_arrivals;
+    int m_syncsSent = 0;
+    int m_syncsSeen = 0;
 };
 } // namespace PexoTest
 

@@ -74,8 +74,8 @@ private Q_SLOTS:
 
         QCOMPARE(PexoTest::takeWmCommands(), QStringList{QStringLiteral("PEXOWM_UPDATE_VAL IconTheme breeze\n")});
         QVERIFY(m_iconSignals.waitForCount(1));
-        QCOMPARE(m_iconSignals.received().count(), 1);
-        QCOMPARE(m_iconSignals.received().first().arguments, QVariantList{QVariant(0)});
+        QCOMPARE(m_iconSignals.count(), 1);
+        QCOMPARE(m_iconSignals.arrivals().first().arguments(), QVariantList{QVariant(0)});
         QVERIFY(liveFile().contains("IconTheme=breeze\n"));
         QCOMPARE(CurrentIconReadHelper(&layers->settings).readCurrentTheme(), QStringLiteral("breeze"));
     }
