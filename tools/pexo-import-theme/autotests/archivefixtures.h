@@ -216,4 +216,6 @@ inline QStringList differences(const QMap<QString, QByteArray> &before, const QM
 }
 } // namespace ArchiveFixtures
 
+Q_DECLARE_METATYPE(ArchiveFixtures::Entry)
+
 #endif
