@@ -17,8 +17,7 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 KArchive *openThemePackage(const QString &path)
 {
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(path);

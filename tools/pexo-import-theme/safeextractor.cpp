@@ -10,10 +10,8 @@
 
 #include <sys/stat.h>
 
-namespace SafeExtractor
-{
-namespace
-{
+namespace SafeExtractor {
+namespace {
 // Zip archives keep the file type in the mode; tar archives usually do not.
 bool hasType(const KArchiveEntry *entry, mode_t type)
 {
@@ -92,4 +90,4 @@ bool extractTree(const KArchiveDirectory *source, const QString &label, const QS
     }
     return ok;
 }
-}
+} // namespace SafeExtractor

@@ -10,8 +10,7 @@ class KArchiveFile;
 
 // Extraction of archive entries that never leaves the target directory,
 // never creates or follows links and never overwrites an existing file.
-namespace SafeExtractor
-{
+namespace SafeExtractor {
 // Not empty, not "." or "..", no "/".
 bool isSafeName(const QString &name);
 
@@ -26,6 +25,6 @@ bool writeNewFile(const QString &path, const QByteArray &data);
 // target; entries it refuses are named in a warning (label is the source's
 // name in the archive). False when any entry was refused or not written.
 bool extractTree(const KArchiveDirectory *source, const QString &label, const QString &target);
-}
+} // namespace SafeExtractor
 
 #endif

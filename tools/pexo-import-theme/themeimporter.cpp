@@ -23,8 +23,7 @@
 
 using namespace SafeExtractor;
 
-namespace
-{
+namespace {
 bool existsOrIsLink(const QString &path)
 {
     const QFileInfo info(path);
@@ -73,7 +72,8 @@ QString colorSchemesDir()
 
 QStringList pictureDirs()
 {
-    return {picturesDir(), userDataDir() + QStringLiteral("/wallpapers"), QString::fromUtf8(GetPexoDir(PexoUserDataDir).c_str()) + QStringLiteral("/Wallpapers")};
+    return {
+        picturesDir(), userDataDir() + QStringLiteral("/wallpapers"), QString::fromUtf8(GetPexoDir(PexoUserDataDir).c_str()) + QStringLiteral("/Wallpapers")};
 }
 } // namespace
 

@@ -221,7 +221,10 @@ private Q_SLOTS:
         QTest::newRow("tar") << QStringLiteral("t.tar") << QByteArray("ustar") << 257;
         QTest::newRow("gzip") << QStringLiteral("t.tar.gz") << QByteArray("\x1f\x8b") << 0;
         QTest::newRow("bzip2") << QStringLiteral("t.tar.bz2") << QByteArray("BZh") << 0;
-        QTest::newRow("xz") << QStringLiteral("t.tar.xz") << QByteArray("\xfd" "7zXZ") << 0;
+        QTest::newRow("xz") << QStringLiteral("t.tar.xz")
+                            << QByteArray("\xfd"
+                                          "7zXZ")
+                            << 0;
     }
 
     void compressionByFileName()
@@ -245,7 +248,8 @@ private Q_SLOTS:
         const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
         QCOMPARE(run.exitCode, 0x08 | 0x02);
         QVERIFY(run.errors.contains(QLatin1String("Cannot open \"") + home() + QLatin1String("/Pictures/logo.svg\"")));
-        QVERIFY2(run.errors.contains(QStringLiteral("Cursor theme \"Pointers\" not found in \"%1\" or \"/usr/share/icons\"").arg(userIcons())), qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("Cursor theme \"Pointers\" not found in \"%1\" or \"/usr/share/icons\"").arg(userIcons())),
+                 qPrintable(run.errors));
         const QStringList all = names(tarMembers(archive()));
         QVERIFY(all.contains(QStringLiteral("My Theme/wallpaper/wall.jpg")));
         QVERIFY(all.contains(QStringLiteral("My Theme/icons/Shapes/16x16/apps/a.png")));
@@ -310,11 +314,9 @@ private Q_SLOTS:
             byte = char(seed >> 16);
         }
         PexoTest::writeFile(home() + QStringLiteral("/Pictures/wall.jpg"), noise);
-        const Run run = runTool(QStringLiteral("/bin/sh"),
-                                {QStringLiteral("-c"),
-                                 QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""),
-                                 index,
-                                 archive(fileName)});
+        const Run run =
+            runTool(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""), index, archive(fileName)});
         QCOMPARE(run.exitCode, 128);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot write archive")), qPrintable(run.errors));
     }

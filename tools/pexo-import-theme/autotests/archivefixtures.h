@@ -9,8 +9,8 @@
 #include "pexotestsupport.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QDebug>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +18,9 @@
 #include <QProcess>
 #include <QStringList>
 
-namespace ArchiveFixtures
+namespace ArchiveFixtures {
+struct Run
 {
-struct Run {
     int exitCode = -1;
     QString errors;
 };
@@ -66,7 +66,8 @@ inline bool runPython(const QString &script, const QStringList &arguments, const
 }
 
 // One archive entry: 'd' directory, 'f' file, 's' symbolic link, 'h' hard link.
-struct Entry {
+struct Entry
+{
     char kind;
     QString name;
     QByteArray content; // file bytes, or the link target

@@ -38,9 +38,9 @@ private:
     {
         return PexoTest::sandboxDir() + QStringLiteral("/decoys");
     }
-    QString archive() const
+    QString archive(const QString &format = QStringLiteral("tar")) const
     {
-        return PexoTest::sandboxDir() + QStringLiteral("/hostile.tar");
+        return PexoTest::sandboxDir() + QStringLiteral("/hostile.") + format;
     }
 
     bool isImportTarget(const QString &relative) const
@@ -74,6 +74,25 @@ private Q_SLOTS:
         PexoTest::writeFile(userThemes() + QStringLiteral("/Existing/index.theme"), "[Pexo Theme]\nId=Existing\nName=Existing\n");
         PexoTest::writeFile(pictures() + QStringLiteral("/mine.jpg"), "my own picture");
         PexoTest::writeFile(colorSchemes() + QStringLiteral("/Mine.colors"), "my own scheme");
+        // A first import, so that the directories the core library creates
+        // on first use exist before the snapshots.
+        QVERIFY(makeArchive(archive(), QStringLiteral("tar"), theme(QStringLiteral("Warmup"), "WallPaper=/nowhere/wall.jpg\n")));
+        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
+        PexoTest::removePath(userThemes() + QStringLiteral("/Warmup"));
+        m_baseline = snapshot(home());
+    }
+
+    // Leaves only what initTestCase made.
+    void cleanup()
+    {
+        PexoTest::removePath(archive(QStringLiteral("tar")));
+        PexoTest::removePath(archive(QStringLiteral("zip")));
+        const QStringList changes = differences(m_baseline, snapshot(home()));
+        for (const QString &change : changes) {
+            if (change.startsWith(QLatin1String("added "))) {
+                PexoTest::removePath(home() + QLatin1Char('/') + change.section(QLatin1Char(' '), 1));
+            }
+        }
     }
 
     void hostile_data()
@@ -89,24 +108,25 @@ private Q_SLOTS:
         QTest::newRow("dot-dot entries") << QStringLiteral("tar")
                                          << (theme(QStringLiteral("Ok"))
                                              << file(QStringLiteral("Ok/theme/../../../../evil1"))
-                                             << file(QStringLiteral("Ok/theme/x/../../../../../../../../evil2"))
-                                             << file(QStringLiteral("../../../../evil3"))
+                                             << file(QStringLiteral("Ok/theme/x/../../../../../../../../evil2")) << file(QStringLiteral("../../../../evil3"))
                                              << file(QStringLiteral("Ok/../../.bashrc"), "rm -rf ~\n"))
                                          << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
         QTest::newRow("dot-dot theme directory") << QStringLiteral("tar") << theme(QStringLiteral("..")) << QStringList()
                                                  << QStringLiteral("Refusing theme directory \"..\"");
         QTest::newRow("dot-dot in zip") << QStringLiteral("zip")
-                                        << (theme(QStringLiteral("Ok")) << file(QStringLiteral("../../evil1")) << file(QStringLiteral("Ok/theme/../../../../../evil2")))
+                                        << (theme(QStringLiteral("Ok"))
+                                            << file(QStringLiteral("../../evil1")) << file(QStringLiteral("Ok/theme/../../../../../evil2")))
                                         << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
         QTest::newRow("absolute entries") << QStringLiteral("tar")
-                                          << (theme(QStringLiteral("Ok")) << file(decoys() + QStringLiteral("/target.txt"), "overwritten")
-                                                                          << file(h + QStringLiteral("/.bashrc"), "overwritten")
-                                                                          << file(QStringLiteral("/Ok/theme/extra"), "absolute"))
+                                          << (theme(QStringLiteral("Ok"))
+                                              << file(decoys() + QStringLiteral("/target.txt"), "overwritten")
+                                              << file(h + QStringLiteral("/.bashrc"), "overwritten") << file(QStringLiteral("/Ok/theme/extra"), "absolute"))
                                           << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
         QTest::newRow("write through a link") << QStringLiteral("tar")
-                                              << (theme(QStringLiteral("Ok")) << symlink(QStringLiteral("Ok/theme/out"), decoys())
-                                                                              << file(QStringLiteral("Ok/theme/out/target.txt"), "overwritten")
-                                                                              << symlink(QStringLiteral("Ok/theme/file"), decoys() + QStringLiteral("/target.txt")))
+                                              << (theme(QStringLiteral("Ok"))
+                                                  << symlink(QStringLiteral("Ok/theme/out"), decoys())
+                                                  << file(QStringLiteral("Ok/theme/out/target.txt"), "overwritten")
+                                                  << symlink(QStringLiteral("Ok/theme/file"), decoys() + QStringLiteral("/target.txt")))
                                               << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
         QTest::newRow("link in zip") << QStringLiteral("zip")
                                      << (theme(QStringLiteral("Ok")) << symlink(QStringLiteral("Ok/theme/file"), decoys() + QStringLiteral("/target.txt")))
@@ -134,41 +154,45 @@ private Q_SLOTS:
             << (theme(QStringLiteral("Ok"), "WallPaper=" + h.toUtf8() + "/.config/autostart/evil.desktop\n")
                 << file(QStringLiteral("Ok/wallpaper/evil.desktop"), "[Desktop Entry]\nExec=evil\n"))
             << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"), QStringLiteral("Pictures/evil.desktop")} << QString();
-        QTest::newRow("scheme names an existing configuration file")
-            << QStringLiteral("tar")
-            << (theme(QStringLiteral("Ok"), "ColorScheme=" + h.toUtf8() + "/.config/kdeglobals\n") << file(QStringLiteral("Ok/color-scheme/kdeglobals"), "[General]\nkept=false\n"))
-            << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
+        QTest::newRow("scheme names an existing configuration file") << QStringLiteral("tar")
+                                                                     << (theme(QStringLiteral("Ok"), "ColorScheme=" + h.toUtf8() + "/.config/kdeglobals\n")
+                                                                         << file(QStringLiteral("Ok/color-scheme/kdeglobals"), "[General]\nkept=false\n"))
+                                                                     << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
         QTest::newRow("wallpaper through dot-dot") << QStringLiteral("tar")
                                                    << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/../.profile\n")
                                                        << file(QStringLiteral("Ok/wallpaper/.profile"), "evil\n"))
-                                                   << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"), QStringLiteral("Pictures/.profile")}
+                                                   << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"),
+                                                                  QStringLiteral("Pictures/.profile")}
                                                    << QString();
         QTest::newRow("wallpaper named dot-dot") << QStringLiteral("tar")
-                                                 << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/x/..\n") << dir(QStringLiteral("Ok/wallpaper/..")))
+                                                 << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/x/..\n")
+                                                     << dir(QStringLiteral("Ok/wallpaper/..")))
                                                  << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
                                                  << QStringLiteral("Can't copy wallpaper file");
         QTest::newRow("wallpaper overwrites a picture")
             << QStringLiteral("tar")
-            << (theme(QStringLiteral("Ok"), "WallPaper=" + sandbox.toUtf8() + "/nowhere/mine.jpg\n") << file(QStringLiteral("Ok/wallpaper/mine.jpg"), "overwritten"))
+            << (theme(QStringLiteral("Ok"), "WallPaper=" + sandbox.toUtf8() + "/nowhere/mine.jpg\n")
+                << file(QStringLiteral("Ok/wallpaper/mine.jpg"), "overwritten"))
             << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QStringLiteral("Can't copy wallpaper file");
         QTest::newRow("wallpaper entry is a link") << QStringLiteral("tar")
                                                    << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/wall.jpg\n")
                                                        << symlink(QStringLiteral("Ok/wallpaper/wall.jpg"), decoys() + QStringLiteral("/target.txt")))
                                                    << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
                                                    << QStringLiteral("Refusing archive entry that is not a plain file \"Ok/wallpaper/wall.jpg\"");
-        QTest::newRow("cursor theme named dot-dot")
-            << QStringLiteral("tar")
-            << (theme(QStringLiteral("Ok"), "CursorTheme=..\n") << file(QStringLiteral("Ok/cursor/../autostart/evil.desktop"), "evil")
-                                                                << file(QStringLiteral("Ok/cursor/x/index.theme"), "x"))
-            << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QStringLiteral("Refusing cursor theme name \"..\"");
+        QTest::newRow("cursor theme named dot-dot") << QStringLiteral("tar")
+                                                    << (theme(QStringLiteral("Ok"), "CursorTheme=..\n")
+                                                        << file(QStringLiteral("Ok/cursor/../autostart/evil.desktop"), "evil")
+                                                        << file(QStringLiteral("Ok/cursor/x/index.theme"), "x"))
+                                                    << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                                    << QStringLiteral("Refusing cursor theme name \"..\"");
         QTest::newRow("icon theme with a slash") << QStringLiteral("tar")
                                                  << (theme(QStringLiteral("Ok"), "IconTheme=../../../.config\n")
                                                      << file(QStringLiteral("Ok/icons/../../../.config/kdeglobals"), "evil"))
                                                  << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
                                                  << QStringLiteral("Refusing icons theme name \"../../../.config\"");
         QTest::newRow("existing user theme") << QStringLiteral("tar")
-                                             << (theme(QStringLiteral("Existing")) << file(QStringLiteral("Existing/theme/extra"), "extra"))
-                                             << QStringList() << QString();
+                                             << (theme(QStringLiteral("Existing")) << file(QStringLiteral("Existing/theme/extra"), "extra")) << QStringList()
+                                             << QString();
     }
 
     void hostile()
@@ -177,13 +201,13 @@ private Q_SLOTS:
         QFETCH(QList<Entry>, entries);
         QFETCH(QStringList, expectedFiles);
         QFETCH(QString, warning);
-        QVERIFY(makeArchive(archive(), format, entries));
+        QVERIFY(makeArchive(archive(format), format, entries));
         const auto homeBefore = snapshot(home());
         const auto decoysBefore = snapshot(decoys());
         const QStringList sandboxBefore = QDir(PexoTest::sandboxDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {archive()});
-        QVERIFY2(run.exitCode == 0 || run.exitCode == 5, qPrintable(run.errors));
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {archive(format)});
+        QVERIFY2(run.exitCode == 0, qPrintable(QString::number(run.exitCode) + QLatin1Char(' ') + run.errors));
         if (!warning.isEmpty()) {
             QVERIFY2(run.errors.contains(warning), qPrintable(run.errors));
         }
@@ -202,12 +226,6 @@ private Q_SLOTS:
         for (const QString &expected : std::as_const(expectedFiles)) {
             QVERIFY2(homeAfter.contains(expected), qPrintable(expected));
         }
-
-        // Leave only what initTestCase made.
-        PexoTest::removePath(archive());
-        for (const QString &change : std::as_const(changes)) {
-            PexoTest::removePath(home() + QLatin1Char('/') + change.section(QLatin1Char(' '), 1));
-        }
     }
 
     void relocatedWallpaperIsNamedByTheTheme()
@@ -222,6 +240,9 @@ private Q_SLOTS:
         const QByteArray themerc = PexoTest::readFile(userThemes() + QStringLiteral("/Moved/theme/themerc"));
         QVERIFY2(themerc.contains("WallPaper=" + pictures().toUtf8() + "/evil.desktop\n"), themerc.constData());
     }
+
+private:
+    QMap<QString, QByteArray> m_baseline;
 };
 
 QTEST_GUILESS_MAIN(HostileArchiveTest)

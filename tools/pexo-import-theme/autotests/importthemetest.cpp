@@ -72,7 +72,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        for (const QString &dir : {userThemes(), userIcons(), pictures(), archives(), home() + QStringLiteral("/elsewhere")}) {
+        for (const QString &dir : QStringList{userThemes(), userIcons(), pictures(), archives(), home() + QStringLiteral("/elsewhere")}) {
             PexoTest::removePath(dir);
         }
         PexoTest::removePath(QStringLiteral("/usr/share/icons/SysCursor"));
