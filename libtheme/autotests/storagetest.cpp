@@ -16,7 +16,7 @@ class StorageTest : public QObject
 private:
     QString path(const QString &name) const
     {
-        return QDir::homePath() + QStringLiteral("/storage/") + name;
+        return QDir(QDir::homePath()).filePath(QStringLiteral("storage/%1").arg(name));
     }
 
     QString writeRc(const QString &name, const QByteArray &body) const

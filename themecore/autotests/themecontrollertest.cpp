@@ -1,0 +1,386 @@
+#include "themecontroller.h"
+#include "themefixtures.h"
+
+#include "iconthemepart.h"
+#include "pexotestsupport.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Fixtures;
+
+namespace {
+const QString systemTwoThemerc = QStringLiteral("/usr/share/pexothemes/SysTwo/theme/themerc");
+
+QStringList ids(const std::vector<std::shared_ptr<Theme>> &themes)
+{
+    QStringList result;
+    for (const auto &theme : themes) {
+        result << theme->id();
+    }
+    return result;
+}
+
+QString pathOf(const ThemeController &controller, const QString &id)
+{
+    const auto theme = controller.theme(id);
+    return theme ? theme->desktopPath() : QString();
+}
+} // namespace
+
+class ThemeControllerTest : public QObject
+{
+    Q_OBJECT
+
+    enum Setup { NoSetup, BlockedDirectory, GhostRecord, ThemeWithoutThemerc, BlockedParent, UnremovableTarget, UncopyableTarget, UnwritableIndex };
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void scanListsUserThemesFirst();
+    void recordedThemeIsAlwaysListed_data();
+    void recordedThemeIsAlwaysListed();
+    void emptyDirectoriesKeepTheRecordedTheme();
+
+    void setCurrentThemeRecordsAndApplies();
+    void setCurrentThemeIgnoresUnknownIds();
+
+    void removeTheme_data();
+    void removeTheme();
+    void removedUserThemeUncoversSystemThemeOnRescan();
+
+    void createTheme();
+    void createThemeFailures_data();
+    void createThemeFailures();
+    void createSameThemeTwice();
+};
+
+void ThemeControllerTest::initTestCase()
+{
+    // Applying colours restarts the taskbar and the virtual keyboard.
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-vkbd")));
+}
+
+void ThemeControllerTest::init()
+{
+    removeAll(ThemeDefaults::userThemesDir);
+    removeAll(ThemeDefaults::systemThemesDir);
+    removeAll(recordPath());
+    removeAll(QDir::homePath() + QStringLiteral("/elsewhere"));
+    removeAll(QDir::homePath() + QStringLiteral("/.local/share/theme"));
+
+    writeTheme(userTheme(QStringLiteral("Alpha")),
+               index(QStringLiteral("Alpha"), QStringLiteral("Alpha Theme")),
+               themerc(QStringLiteral("alpha-icons"), QStringLiteral("#123456")));
+    writeTheme(userTheme(QStringLiteral("Shadow")),
+               index(QStringLiteral("SysOne"), QStringLiteral("User One")),
+               themerc(QStringLiteral("shadow-icons"), QStringLiteral("#111111")));
+    // Same id twice: the case-insensitive sort puts "a-dup" first.
+    writeTheme(
+        userTheme(QStringLiteral("B-dup")), index(QStringLiteral("Dup"), QStringLiteral("Dup B")), themerc(QStringLiteral("b"), QStringLiteral("#000000")));
+    writeTheme(
+        userTheme(QStringLiteral("a-dup")), index(QStringLiteral("Dup"), QStringLiteral("Dup A")), themerc(QStringLiteral("a"), QStringLiteral("#000000")));
+    writeFile(userTheme(QStringLiteral("NoIndex/theme/themerc")), themerc(QStringLiteral("x"), QStringLiteral("#000000")));
+    writeTheme(userTheme(QStringLiteral("EmptyId")), index(QString(), QStringLiteral("No Id")));
+
+    writeTheme(systemTheme(QStringLiteral("SysOne")),
+               index(QStringLiteral("SysOne"), QStringLiteral("System One"), true),
+               themerc(QStringLiteral("one-icons"), QStringLiteral("#010101")));
+    writeTheme(systemTheme(QStringLiteral("SysTwo")),
+               index(QStringLiteral("SysTwo"), QStringLiteral("System Two")),
+               themerc(QStringLiteral("two-icons"), QStringLiteral("#222222")));
+    writeTheme(systemTheme(QStringLiteral("UlvarTornelLight")),
+               index(QStringLiteral("UlvarTornelLight"), QStringLiteral("Light"), true),
+               themerc(QStringLiteral("light-icons"), QStringLiteral("#118bcc")));
+}
+
+void ThemeControllerTest::scanListsUserThemesFirst()
+{
+    ThemeController controller;
+
+    QCOMPARE(
+        ids(controller.availableThemes()),
+        QStringList({QStringLiteral("Alpha"), QStringLiteral("Dup"), QStringLiteral("SysOne"), QStringLiteral("SysTwo"), QStringLiteral("UlvarTornelLight")}));
+    QCOMPARE(pathOf(controller, QStringLiteral("SysOne")), userTheme(QStringLiteral("Shadow/index.theme")));
+    QCOMPARE(pathOf(controller, QStringLiteral("Dup")), userTheme(QStringLiteral("a-dup/index.theme")));
+    QCOMPARE(controller.currentThemeId(), ThemeDefaults::defaultThemeId);
+    QCOMPARE(controller.currentTheme()->desktopPath(), ThemeDefaults::defaultThemeIndexPath);
+    // Every call hands out a new object over the same files.
+    QVERIFY(controller.theme(QStringLiteral("Alpha")) != controller.theme(QStringLiteral("Alpha")));
+}
+
+void ThemeControllerTest::recordedThemeIsAlwaysListed_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+
+    const QString elsewhere = QDir::homePath() + QStringLiteral("/elsewhere/index.theme");
+    QTest::newRow("outside the theme directories") << QStringLiteral("Elsewhere") << elsewhere << QStringLiteral("Far Away");
+    QTest::newRow("path wins over the scan") << QStringLiteral("SysTwo") << systemTheme(QStringLiteral("SysOne/index.theme")) << QStringLiteral("System One");
+    QTest::newRow("missing file") << QStringLiteral("Ghost") << QDir::homePath() + QStringLiteral("/nowhere/index.theme") << QString();
+}
+
+void ThemeControllerTest::recordedThemeIsAlwaysListed()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    writeFile(QDir::homePath() + QStringLiteral("/elsewhere/index.theme"), index(QStringLiteral("Elsewhere"), QStringLiteral("Far Away")));
+    writeRecord(id, path);
+
+    ThemeController controller;
+
+    QCOMPARE(controller.currentThemeId(), id);
+    QCOMPARE(controller.currentTheme()->name(), name);
+    QCOMPARE(pathOf(controller, id), path);
+    QVERIFY(ids(controller.availableThemes()).contains(QStringLiteral("Alpha")));
+}
+
+void ThemeControllerTest::emptyDirectoriesKeepTheRecordedTheme()
+{
+    removeAll(ThemeDefaults::userThemesDir);
+    removeAll(ThemeDefaults::systemThemesDir);
+
+    ThemeController controller;
+
+    const auto themes = controller.availableThemes();
+    QCOMPARE(int(themes.size()), 1);
+    QCOMPARE(themes.front()->desktopPath(), ThemeDefaults::defaultThemeIndexPath);
+    QVERIFY(controller.theme(ThemeDefaults::defaultThemeId));
+}
+
+void ThemeControllerTest::setCurrentThemeRecordsAndApplies()
+{
+    ThemeController controller;
+    PexoTest::takeWmCommands();
+
+    controller.setCurrentTheme(QStringLiteral("SysTwo"));
+
+    const QString indexPath = systemTheme(QStringLiteral("SysTwo/index.theme"));
+    QCOMPARE(entry(recordPath(), QStringLiteral("Theme"), QStringLiteral("CurrentTheme")), QStringLiteral("SysTwo"));
+    QCOMPARE(entry(recordPath(), QStringLiteral("Theme"), QStringLiteral("CurrentThemePath")), indexPath);
+    QCOMPARE(controller.currentThemeId(), QStringLiteral("SysTwo"));
+    QCOMPARE(controller.currentTheme()->desktopPath(), indexPath);
+    QCOMPARE(controller.currentTheme()->iconThemePart()->currentTheme(), QStringLiteral("two-icons"));
+
+    QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("two-icons"));
+    QCOMPARE(entry(ThemeDefaults::paletteConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("PrimaryColor")), QStringLiteral("#222222"));
+    const QStringList commands = PexoTest::takeWmCommands();
+    QVERIFY2(commands.contains(QStringLiteral("PEXOWM_UPDATE_VAL IconTheme two-icons\n")), qPrintable(commands.join(QLatin1Char('|'))));
+    QVERIFY2(commands.contains(QStringLiteral("PEXOWM_UPDATE_VAL PrimaryColor #222222\n")), qPrintable(commands.join(QLatin1Char('|'))));
+
+    // The next registry starts from the record.
+    ThemeController next;
+    QCOMPARE(next.currentThemeId(), QStringLiteral("SysTwo"));
+    QCOMPARE(next.currentTheme()->desktopPath(), indexPath);
+}
+
+void ThemeControllerTest::setCurrentThemeIgnoresUnknownIds()
+{
+    writeRecord(QStringLiteral("Alpha"), userTheme(QStringLiteral("Alpha/index.theme")));
+    writeFile(ThemeDefaults::currentThemeConfigPath, themerc(QStringLiteral("live-icons"), QStringLiteral("#333333")));
+    const QByteArray record = readFile(recordPath());
+    const QByteArray live = readFile(ThemeDefaults::currentThemeConfigPath);
+    ThemeController controller;
+    PexoTest::takeWmCommands();
+    QTest::ignoreMessage(QtWarningMsg, "Can't set theme \"Nope\" as current theme");
+
+    controller.setCurrentTheme(QStringLiteral("Nope"));
+
+    QCOMPARE(controller.currentThemeId(), QStringLiteral("Alpha"));
+    QCOMPARE(readFile(recordPath()), record);
+    QCOMPARE(readFile(ThemeDefaults::currentThemeConfigPath), live);
+    QCOMPARE(PexoTest::takeWmCommands(), QStringList());
+}
+
+void ThemeControllerTest::removeTheme_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("user theme") << QStringLiteral("Alpha") << userTheme(QStringLiteral("Alpha")) << true;
+    QTest::newRow("read-only theme") << QStringLiteral("UlvarTornelLight") << systemTheme(QStringLiteral("UlvarTornelLight")) << false;
+    QTest::newRow("writable system theme") << QStringLiteral("SysTwo") << systemTheme(QStringLiteral("SysTwo")) << false;
+    QTest::newRow("recorded outside the user themes") << QStringLiteral("Elsewhere") << QDir::homePath() + QStringLiteral("/elsewhere") << false;
+    QTest::newRow("link out of the user themes") << QStringLiteral("Linked") << QDir::homePath() + QStringLiteral("/elsewhere") << false;
+    QTest::newRow("unknown id") << QStringLiteral("Nope") << userTheme(QStringLiteral("Alpha")) << false;
+}
+
+void ThemeControllerTest::removeTheme()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, directory);
+    QFETCH(bool, removed);
+    const QString elsewhere = QDir::homePath() + QStringLiteral("/elsewhere");
+    writeTheme(elsewhere, index(id, QStringLiteral("Far Away")), themerc(QStringLiteral("far"), QStringLiteral("#444444")));
+    if (id == QLatin1String("Elsewhere")) {
+        writeRecord(id, elsewhere + QStringLiteral("/index.theme"));
+    } else if (id == QLatin1String("Linked")) {
+        QVERIFY(QFile::link(elsewhere, userTheme(QStringLiteral("Linked"))));
+    }
+    ThemeController controller;
+    const bool known = controller.theme(id) != nullptr;
+    if (!removed) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Can't remove theme \"%1\"").arg(id)));
+    }
+
+    controller.removeTheme(id);
+
+    QCOMPARE(QFileInfo::exists(directory + QStringLiteral("/index.theme")), !removed);
+    QCOMPARE(controller.theme(id) != nullptr, known && !removed);
+    QVERIFY(QFileInfo::exists(elsewhere + QStringLiteral("/theme/themerc")));
+}
+
+void ThemeControllerTest::removedUserThemeUncoversSystemThemeOnRescan()
+{
+    writeRecord(QStringLiteral("SysOne"), userTheme(QStringLiteral("Shadow/index.theme")));
+    ThemeController controller;
+
+    controller.removeTheme(QStringLiteral("SysOne"));
+    QVERIFY(!QFileInfo::exists(userTheme(QStringLiteral("Shadow"))));
+    QVERIFY(!controller.theme(QStringLiteral("SysOne")));
+    QCOMPARE(entry(recordPath(), QStringLiteral("Theme"), QStringLiteral("CurrentTheme")), QStringLiteral("SysOne"));
+
+    controller.updateAvailableThemes();
+    QCOMPARE(pathOf(controller, QStringLiteral("SysOne")), systemTheme(QStringLiteral("SysOne/index.theme")));
+}
+
+void ThemeControllerTest::createTheme()
+{
+    ThemeController controller;
+    QSignalSpy errors(&controller, &ThemeController::error);
+
+    const auto created = controller.createTheme(QStringLiteral("Fresh"), QStringLiteral("SysTwo"));
+
+    QVERIFY(created);
+    QCOMPARE(errors.count(), 0);
+    const QString comment = QStringLiteral("A custom theme based on the 'System Two' theme, with some modifications.");
+    const QString indexPath = userTheme(QStringLiteral("Fresh/index.theme"));
+    QCOMPARE(created->desktopPath(), indexPath);
+    QCOMPARE(created->id(), QStringLiteral("Fresh"));
+    QCOMPARE(created->comment(), comment);
+    QVERIFY(created->isValid());
+    QVERIFY(!created->isReadOnly());
+    QCOMPARE(entry(indexPath, QStringLiteral("Pexo Theme"), QStringLiteral("Id")), QStringLiteral("Fresh"));
+    QCOMPARE(entry(indexPath, QStringLiteral("Pexo Theme"), QStringLiteral("Name")), QStringLiteral("Fresh"));
+    QCOMPARE(entry(indexPath, QStringLiteral("Pexo Theme"), QStringLiteral("Comment")), comment);
+    QCOMPARE(entry(indexPath, QStringLiteral("Pexo Theme"), QStringLiteral("X-Ulvar-System-Theme")), QStringLiteral("<missing>"));
+    QCOMPARE(readFile(userTheme(QStringLiteral("Fresh/theme/themerc"))), readFile(systemTwoThemerc));
+    QCOMPARE(pathOf(controller, QStringLiteral("Fresh")), indexPath);
+}
+
+void ThemeControllerTest::createThemeFailures_data()
+{
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("baseId");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("untouched");
+
+    const QString sysTwo = QStringLiteral("SysTwo");
+    QTest::newRow("directory blocked") << int(BlockedDirectory) << QStringLiteral("Blocked") << sysTwo << QStringLiteral("Failed to create new theme directory")
+                                       << true;
+    QTest::newRow("unknown base") << int(NoSetup) << QStringLiteral("Fresh") << QStringLiteral("Nope") << QStringLiteral("Base theme directory does not exist")
+                                  << false;
+    QTest::newRow("base directory gone") << int(GhostRecord) << QStringLiteral("Fresh") << QStringLiteral("Ghost")
+                                         << QStringLiteral("Base theme directory does not exist") << false;
+    QTest::newRow("base without themerc") << int(ThemeWithoutThemerc) << QStringLiteral("Fresh") << QStringLiteral("NoRc")
+                                          << QStringLiteral("Source themerc file missing: NoRc") << false;
+    QTest::newRow("destination parent blocked") << int(BlockedParent) << QStringLiteral("BadParent") << sysTwo
+                                                << QStringLiteral("Failed to create destination parent path: ") + userTheme(QStringLiteral("BadParent/theme"))
+                                                << false;
+    QTest::newRow("destination not removable") << int(UnremovableTarget) << QStringLiteral("BadTarget") << sysTwo
+                                               << QStringLiteral("Failed to remove existing destination themerc") << false;
+    QTest::newRow("copy fails") << int(UncopyableTarget) << QStringLiteral("BadCopy") << sysTwo
+                                << QStringLiteral("Failed to copy themerc from ") + systemTwoThemerc + QStringLiteral(" to ") +
+            userTheme(QStringLiteral("BadCopy/theme/themerc"))
+                                << false;
+    QTest::newRow("index not writable") << int(UnwritableIndex) << QStringLiteral("BadIndex") << sysTwo
+                                        << QStringLiteral("Failed to create index.theme: ") + userTheme(QStringLiteral("BadIndex/index.theme")) << false;
+
+    const QStringList names{QString(),
+                            QStringLiteral("."),
+                            QStringLiteral(".."),
+                            QStringLiteral("a/b"),
+                            QStringLiteral("../escaped"),
+                            QStringLiteral("x") + QChar(0) + QStringLiteral("y")};
+    for (const QString &name : names) {
+        QTest::addRow("name \"%s\"", qPrintable(name)) << int(NoSetup) << name << sysTwo << QStringLiteral("Invalid theme name: ") + name << true;
+    }
+    QTest::newRow("base onto itself") << int(NoSetup) << QStringLiteral("Alpha") << QStringLiteral("Alpha")
+                                      << QStringLiteral("Source and destination themerc are the same file: ") + userTheme(QStringLiteral("Alpha/theme/themerc"))
+                                      << true;
+}
+
+void ThemeControllerTest::createThemeFailures()
+{
+    QFETCH(int, setup);
+    QFETCH(QString, name);
+    QFETCH(QString, baseId);
+    QFETCH(QString, message);
+    QFETCH(bool, untouched);
+
+    switch (setup) {
+    case BlockedDirectory:
+        writeFile(userTheme(QStringLiteral("Blocked")), "a file");
+        break;
+    case GhostRecord:
+        writeRecord(QStringLiteral("Ghost"), QDir::homePath() + QStringLiteral("/nowhere/index.theme"));
+        break;
+    case ThemeWithoutThemerc:
+        writeTheme(userTheme(QStringLiteral("NoRc")), index(QStringLiteral("NoRc"), QStringLiteral("No Rc")));
+        break;
+    case BlockedParent:
+        writeFile(userTheme(QStringLiteral("BadParent/theme")), "a file");
+        break;
+    case UnremovableTarget:
+        writeFile(userTheme(QStringLiteral("BadTarget/theme/themerc/keep")), "a file");
+        break;
+    case UncopyableTarget:
+        QDir().mkpath(userTheme(QStringLiteral("BadCopy")));
+        QVERIFY(QFile::link(QStringLiteral("/proc"), userTheme(QStringLiteral("BadCopy/theme"))));
+        break;
+    case UnwritableIndex:
+        QDir().mkpath(userTheme(QStringLiteral("BadIndex/index.theme")));
+        break;
+    }
+    ThemeController controller;
+    QSignalSpy errors(&controller, &ThemeController::error);
+    const auto before = snapshot(QDir::homePath());
+
+    QVERIFY(!controller.createTheme(name, baseId));
+
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.front().front().toString(), message);
+    if (untouched) {
+        QCOMPARE(snapshot(QDir::homePath()), before);
+    }
+    QVERIFY(!QFileInfo::exists(QDir::homePath() + QStringLiteral("/.local/share/theme")));
+    QVERIFY(!QFileInfo::exists(QDir::homePath() + QStringLiteral("/.local/share/escaped")));
+}
+
+void ThemeControllerTest::createSameThemeTwice()
+{
+    ThemeController controller;
+
+    // The second call must still leave a complete index.theme.
+    QVERIFY(controller.createTheme(QStringLiteral("Twice"), QStringLiteral("SysTwo")));
+    const auto again = controller.createTheme(QStringLiteral("Twice"), QStringLiteral("UlvarTornelLight"));
+    QVERIFY(again);
+    const QString indexPath = userTheme(QStringLiteral("Twice/index.theme"));
+    QCOMPARE(entry(indexPath, QStringLiteral("Pexo Theme"), QStringLiteral("Id")), QStringLiteral("Twice"));
+    QCOMPARE(entry(indexPath, QStringLiteral("Pexo Theme"), QStringLiteral("Comment")),
+             QStringLiteral("A custom theme based on the 'Light' theme, with some modifications."));
+    QCOMPARE(readFile(userTheme(QStringLiteral("Twice/theme/themerc"))), readFile(systemTheme(QStringLiteral("UlvarTornelLight/theme/themerc"))));
+    ThemeController next;
+    QCOMPARE(pathOf(next, QStringLiteral("Twice")), indexPath);
+}
+
+QTEST_MAIN(ThemeControllerTest)
+
+#include "themecontrollertest.moc"

@@ -1,0 +1,125 @@
+#include "themedecorator.h"
+#include "integritylevel.h"
+
+#include "themecorelog.h"
+
+#include <KLocalizedString>
+
+#include <QByteArray>
+#include <QHash>
+#include <QProcess>
+#include <QStringList>
+
+// Registers ":/themepreview.svg"; must stay outside any namespace.
+static void initThemeCoreResource()
+{
+    Q_INIT_RESOURCE(themecore);
+}
+
+namespace {
+const int dialogTimeoutMs = 30000;
+
+// The name typed into the dialog, or an empty text when the dialog did not
+// end normally with exit code 0.
+QString askForName(const QStringList &arguments)
+{
+    QProcess dialog;
+    dialog.start(QStringLiteral("pexo-dialog"), arguments, QIODevice::ReadWrite);
+    if (!dialog.waitForFinished(dialogTimeoutMs)) {
+        if (dialog.state() != QProcess::NotRunning) {
+            qCWarning(THEME_CORE_LOG) << "pexo-dialog did not finish in time";
+            dialog.kill();
+            dialog.waitForFinished();
+        }
+        return QString();
+    }
+    if (dialog.exitStatus() != QProcess::NormalExit || dialog.exitCode() != 0) {
+        return QString();
+    }
+    QByteArray output = dialog.readAllStandardOutput();
+    const int nul = output.indexOf('\0');
+    if (nul >= 0) {
+        output.truncate(nul);
+    }
+    return QString::fromUtf8(output).trimmed();
+}
+} // namespace
+
+class ThemeDecoratorPrivate
+{
+public:
+    QHash<QString, QString> keys;
+};
+
+ThemeDecorator::ThemeDecorator()
+    : controller(new ThemeController)
+    , d(new ThemeDecoratorPrivate)
+{
+    initThemeCoreResource();
+}
+
+ThemeDecorator::~ThemeDecorator()
+{
+    delete controller;
+}
+
+void ThemeDecorator::updateNeedSave()
+{
+}
+
+void ThemeDecorator::apply()
+{
+    const std::shared_ptr<Theme> current = controller->currentTheme();
+    const std::shared_ptr<Theme> live = controller->systemTheme();
+    current->copyFrom(live);
+    current->apply();
+    live->apply();
+}
+
+void ThemeDecorator::registerProperty(const QString &property, const QString &key)
+{
+    d->keys.insert(property, key);
+}
+
+QString ThemeDecorator::keyForProperty(const QString &property) const
+{
+    return d->keys.value(property, property);
+}
+
+bool ThemeDecorator::isPropertyImmutable(const QString &property) const
+{
+    return controller->currentTheme()->isPropertyImmutable(keyForProperty(property));
+}
+
+void ThemeDecorator::createNewThemeBasedOnCurrent()
+{
+    const QStringList arguments{
+        QStringLiteral("--caption"),
+        i18n("Save theme as…"),
+        QStringLiteral("--inputbox"),
+        i18n("Your changes will be saved in a new theme.\nPlease enter a name for the new topic"),
+        controller->currentTheme()->name() + QLatin1Char(' ') + i18n("(Copy)"),
+    };
+
+    // Cancelled, failed, timed out, empty or taken names change nothing.
+    const QString name = askForName(arguments);
+    if (name.isEmpty() || controller->theme(name)) {
+        updateNeedSave();
+        return;
+    }
+
+    controller->createTheme(name, controller->currentThemeId());
+    const std::shared_ptr<Theme> created = controller->theme(name);
+    if (!created) {
+        return;
+    }
+    created->copyFrom(controller->systemTheme());
+    created->apply();
+    controller->setCurrentTheme(created->id());
+    apply();
+}
+
+bool ThemeDecorator::mandatoryIntegrityControl() const
+{
+    return isHighIntegrityLevel();
+}

@@ -1,0 +1,305 @@
+// pexo-set-theme, pexo-sync-user-theme and pexo-admin-theme run as real
+// processes in the sandbox: exit codes, messages, and what reached the
+// record file, the live settings, paletterc and the theme directories.
+
+#include <pexotestsupport.h>
+
+#include <KConfigGroup>
+#include <KSharedConfig>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+struct Run
+{
+    int code;
+    QString errors;
+};
+
+QString home(const QString &path)
+{
+    return QDir::homePath() + QLatin1Char('/') + path;
+}
+
+const QString record = QStringLiteral(".config/pexo-admin-themerc");
+const QString live = QStringLiteral(".config/pexo/session/current.themerc");
+const QString palette = QStringLiteral(".config/pexo/paletterc");
+const QString marker = QStringLiteral(".config/pexo/session/.admin-session-applied");
+const QString userThemes = QStringLiteral(".local/share/pexothemes");
+const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
+} // namespace
+
+class SessionToolsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    Run run(const QString &program, const QStringList &arguments = {})
+    {
+        QProcess process;
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000)) {
+            return {-1, QStringLiteral("did not finish")};
+        }
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    QString recorded(const QString &key)
+    {
+        return KConfigGroup(KSharedConfig::openConfig(home(record), KConfig::SimpleConfig), QStringLiteral("Theme")).readEntry(key, QString());
+    }
+
+    void setRecord(const QString &id, const QString &indexPath)
+    {
+        PexoTest::writeFile(home(record), QStringLiteral("[Theme]\nCurrentTheme=%1\nCurrentThemePath=%2\n").arg(id, indexPath).toUtf8());
+    }
+
+    QString userTheme(const QString &dir, const QByteArray &index, const QByteArray &themerc = "[Variables]\n")
+    {
+        PexoTest::writeFile(home(userThemes + QLatin1Char('/') + dir + QStringLiteral("/index.theme")), index);
+        PexoTest::writeFile(home(userThemes + QLatin1Char('/') + dir + QStringLiteral("/theme/themerc")), themerc);
+        return home(userThemes + QLatin1Char('/') + dir + QStringLiteral("/index.theme"));
+    }
+
+    static bool touch(const QString &path, int seconds)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite) && file.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime);
+    }
+
+    void administratorSession(bool on)
+    {
+        if (on) {
+            QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/trelk-id"), "Integrity level: 63"));
+        } else {
+            QFile::remove(QStringLiteral("/usr/bin/trelk-id"));
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(PexoTest::installSampleData());
+        for (const char *program : {"/usr/bin/killall", "/usr/bin/pexo-vkbd"}) {
+            QVERIFY(PexoTest::installCommandRecorder(QString::fromLatin1(program)));
+        }
+    }
+
+    // Every case starts from an empty home directory and an ordinary session.
+    void init()
+    {
+        for (const char *dir : {".config", ".local", ".cache"}) {
+            PexoTest::removePath(home(QString::fromLatin1(dir)));
+        }
+        administratorSession(false);
+    }
+
+    void firstPaletteFile()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelLight")}).code, 0);
+        QCOMPARE(PexoTest::readFile(home(palette)),
+                 QByteArray("[Variables]\nPrimaryColor=#118bcc\nBackgroundColor=#ffffff\nColorScheme=/usr/share/color-schemes/UlvarLight.colors\n"));
+
+        init();
+        administratorSession(true);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        const QByteArray admin = PexoTest::readFile(home(palette));
+        QVERIFY(admin.contains("ColorScheme=/usr/share/color-schemes/UlvarTornelAdmin.colors"));
+
+        // An existing file, even an empty one, is left alone by the start-up.
+        init();
+        PexoTest::writeFile(home(palette), QByteArray());
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("no-such-theme")}).code, 1);
+        QCOMPARE(PexoTest::readFile(home(palette)), QByteArray());
+    }
+
+    void setTheme()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme")).code, 2);
+        QVERIFY(!QFile::exists(home(palette))); // no start-up without an argument
+
+        Run r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("ulvartorneldark")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.errors.contains(QLatin1String("Unable to find theme \"ulvartorneldark\"")), qPrintable(r.errors));
+
+        userTheme(QStringLiteral("nameless"), "[Pexo Theme]\nId=nameless\n");
+        r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("nameless")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.errors.contains(QLatin1String("Cam't select \"nameless\" theme, it is not valid")), qPrintable(r.errors));
+        QVERIFY(!QFile::exists(home(record)));
+
+        PexoTest::takeWmCommands();
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
+        QCOMPARE(recorded(QStringLiteral("CurrentThemePath")), QStringLiteral("/usr/share/pexothemes/UlvarTornelDark/index.theme"));
+        QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+        QVERIFY(PexoTest::readFile(home(live)).contains("WallPaper=/usr/share/wallpapers/pexo-default-dark.jpg"));
+        QVERIFY(PexoTest::takeWmCommands().contains(QStringLiteral("PEXOWM_UPDATE_VAL ColorScheme %1\n").arg(darkScheme)));
+
+        // An administrator session gets the administrator theme, whatever was asked.
+        administratorSession(true);
+        r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("no-such-theme")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.errors.contains(QLatin1String("You can use only administrator theme")), qPrintable(r.errors));
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelAdmin"));
+    }
+
+    void syncKeepsEqualSettings()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QVERIFY(!QFile::exists(home(record))); // the live settings equal the default theme
+        QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarLight.colors"));
+        QVERIFY(!QDir(home(userThemes)).exists());
+    }
+
+    void syncInvalidCurrentTheme()
+    {
+        setRecord(QStringLiteral("Gone"), home(QStringLiteral("gone/index.theme")));
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=elsewhere\n");
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelLight"));
+        QVERIFY(PexoTest::readFile(home(live)).contains("IconTheme=ulvar-tornel"));
+    }
+
+    void syncAfterAdministratorSession()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        administratorSession(true);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QVERIFY(QFile::exists(home(marker)));
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark")); // the record is kept
+        QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarTornelAdmin.colors"));
+
+        administratorSession(false);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QVERIFY(!QFile::exists(home(marker)));
+        QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+    }
+
+    void syncFindsAnEqualInstalledTheme()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        setRecord(QStringLiteral("UlvarTornelLight"), QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/index.theme"));
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
+        QVERIFY(!QDir(home(userThemes)).exists());
+    }
+
+    void syncSavesANewUserTheme()
+    {
+        // Live settings of no installed theme, partly outside current.themerc:
+        // the scheme and colours in paletterc, the cursor in the core library.
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=my-icons\n");
+        PexoTest::writeFile(home(QStringLiteral(".config/pexo/session/cursor")), "name=big-cursors\nsize=48\n");
+
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
+        const QString dir = home(userThemes + QStringLiteral("/Custom"));
+        const QByteArray index = PexoTest::readFile(dir + QStringLiteral("/index.theme"));
+        QVERIFY(index.contains("Id=Custom") && index.contains("Name=Custom") && index.contains("Comment=User theme"));
+        const QByteArray stored = PexoTest::readFile(dir + QStringLiteral("/theme/themerc"));
+        QVERIFY(stored.contains("IconTheme=my-icons"));
+        QVERIFY(stored.contains("ColorScheme=" + darkScheme.toUtf8()));
+        QVERIFY(stored.contains("PrimaryColor=#2884be"));
+        QVERIFY(stored.contains("CursorTheme=big-cursors"));
+        QVERIFY(stored.contains("CursorSize=48"));
+        // ... and the live settings still hold them.
+        QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+        QVERIFY(PexoTest::readFile(home(QStringLiteral(".config/pexo/session/cursor"))).contains("name=big-cursors"));
+
+        // A second run finds the theme it made.
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QVERIFY(!QDir(home(userThemes + QStringLiteral("/Custom1"))).exists());
+    }
+
+    void syncPicksAFreeId()
+    {
+        userTheme(QStringLiteral("Custom"), "[Pexo Theme]\nId=Custom\nName=Custom\n", "[Variables]\nIconTheme=a\n");
+        userTheme(QStringLiteral("Custom1"), "[Pexo Theme]\nId=Custom1\nName=Custom1\n", "[Variables]\nIconTheme=b\n");
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom2"));
+
+        // A directory of that name holding another theme is not overwritten.
+        init();
+        const QString other = userTheme(QStringLiteral("Custom"), "[Pexo Theme]\nId=Other\nName=Other\n", "[Variables]\nIconTheme=a\n");
+        const QByteArray before = PexoTest::readFile(other);
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom1"));
+        QCOMPARE(PexoTest::readFile(other), before);
+    }
+
+    void adminThemeArguments()
+    {
+        Run r = run(QStringLiteral("pexo-admin-theme"), {darkScheme});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.errors.isEmpty());
+        r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("x"), QStringLiteral("/nowhere.colors")});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: no color scheme file /nowhere.colors\n"));
+    }
+
+    void adminThemeSavesIntoTheCurrentTheme()
+    {
+        const QString index = userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).code, 0);
+        const Run r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors));
+        const QString themerc = QFileInfo(index).absolutePath() + QStringLiteral("/theme/themerc");
+        QVERIFY(PexoTest::readFile(themerc).contains("ColorScheme=" + darkScheme.toUtf8()));
+        QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+
+        // The same scheme again changes nothing.
+        const QByteArray before = PexoTest::readFile(themerc);
+        QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme}).code, 0);
+        QCOMPARE(PexoTest::readFile(themerc), before);
+    }
+
+    void adminThemeReadOnlyCurrentTheme()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelAdmin")}).code, 0);
+        const QByteArray palettes = PexoTest::readFile(home(palette));
+        const Run r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.errors,
+                 QStringLiteral("pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n"
+                                "pexo-admin-theme: Create new theme first.\n"));
+        QCOMPARE(PexoTest::readFile(home(palette)), palettes);
+    }
+
+    void adminThemeGeneratedSchemes()
+    {
+        userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).code, 0);
+        const QString generated = home(QStringLiteral(".local/share/color-schemes/00-generated-dark.colors"));
+        PexoTest::writeFile(generated, PexoTest::readFile(darkScheme));
+        QVERIFY(touch(generated, -60));
+
+        QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated}).code, 0);
+        const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
+        QVERIFY(PexoTest::readFile(themerc).contains("SchemeType=Wallpaper"));
+        QVERIFY(PexoTest::readFile(themerc).contains("ColorScheme=" + generated.toUtf8()));
+
+        // Already live and older than the live settings: nothing to do.
+        Run r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated});
+        QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: the same color scheme %1, do nothing\n").arg(generated));
+
+        // Newer: said so, then the usual change test (nothing differs).
+        QVERIFY(touch(generated, 60));
+        const QByteArray before = PexoTest::readFile(themerc);
+        r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: the same color scheme %1, but newer than users themerc\n").arg(generated));
+        QCOMPARE(PexoTest::readFile(themerc), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(SessionToolsTest)
+
+#include "sessiontoolstest.moc"

@@ -1,0 +1,34 @@
+/*
+    pexo-admin-theme IGNORED SCHEME: sets the colour-scheme file SCHEME as the
+    live colour scheme and saves it into the current theme. It creates no
+    application object and writes its messages to standard error.
+*/
+
+#include "applycolorscheme.h"
+
+#include <theme.h>
+
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        return 2;
+    }
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    if (!QFileInfo::exists(path)) {
+        std::fprintf(stderr, "pexo-admin-theme: no color scheme file %s\n", argv[2]);
+        return 2;
+    }
+
+    auto applier = std::make_unique<ApplyColorScheme>();
+    applier->readThemes();
+    applier->setColorScheme(path);
+    if (applier->hasSystemThemeChanges()) {
+        applier->applyUnlessReadOnly();
+    }
+    return 0;
+}

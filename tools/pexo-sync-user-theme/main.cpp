@@ -1,0 +1,155 @@
+/*
+    pexo-sync-user-theme: brings the session's live settings and the
+    current-theme record into line with each other at session start.
+*/
+
+#include <toolscommon.h>
+
+#include <theme.h>
+#include <themecontroller.h>
+#include <themedefaults.h>
+
+#include <KConfigGroup>
+#include <KLocalizedString>
+#include <KSharedConfig>
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+#include <memory>
+#include <vector>
+
+namespace {
+const QString adminThemeId = ThemeDefaults::adminThemeId;
+const QString defaultThemeId = ThemeDefaults::defaultThemeId;
+
+// "Custom", then "Custom1", "Custom2" ...: the first free id whose directory
+// does not exist yet either.
+QString uniqueThemeId(const std::vector<std::shared_ptr<Theme>> &themes)
+{
+    const QString base = i18n("Custom");
+    QSet<QString> ids;
+    for (const auto &theme : themes) {
+        ids.insert(theme->id());
+    }
+    const QDir userThemes(ThemeDefaults::userThemesDir);
+    const auto isFree = [&](const QString &id) {
+        return !ids.contains(id) && !userThemes.exists(id);
+    };
+    if (isFree(base)) {
+        return base;
+    }
+    for (int n = 1;; ++n) {
+        const QString candidate = base + QString::number(n);
+        if (isFree(candidate)) {
+            return candidate;
+        }
+    }
+}
+
+bool createUserThemeDir(const QString &id)
+{
+    const QString themeDir = QDir(ThemeDefaults::userThemesDir).filePath(id);
+    const QString settingsDir = themeDir + QStringLiteral("/theme");
+    if (!QDir().mkpath(settingsDir)) {
+        qWarning() << "Failed to create theme directory:" << settingsDir;
+        return false;
+    }
+    const QString settingsFile = settingsDir + QStringLiteral("/themerc");
+    if (QFile::exists(settingsFile) && !QFile::remove(settingsFile)) {
+        qWarning() << "Failed to remove existing themerc:" << settingsFile;
+        return false;
+    }
+    if (!QFile::copy(ThemeDefaults::currentThemeConfigPath, settingsFile)) {
+        qWarning() << "Failed to copy current.themerc to" << settingsFile;
+        return false;
+    }
+    KSharedConfigPtr index =
+        KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+    KConfigGroup group(index, QStringLiteral("Pexo Theme"));
+    group.writeEntry("Id", id);
+    group.writeEntry("Name", id);
+    group.writeEntry("Comment", i18n("User theme"));
+    group.sync();
+    return true;
+}
+
+int administratorSession(ThemeController &controller)
+{
+    const auto adminTheme = controller.theme(adminThemeId);
+    if (!adminTheme) {
+        return 1;
+    }
+    adminTheme->read();
+    const auto systemTheme = controller.systemTheme();
+    systemTheme->copyFrom(adminTheme);
+    systemTheme->apply();
+    QFile marker(ThemeDefaults::adminSessionAppliedPath);
+    marker.open(QIODevice::WriteOnly);
+    return 0;
+}
+
+int ordinarySession(ThemeController &controller)
+{
+    const auto currentTheme = controller.currentTheme();
+    const auto systemTheme = controller.systemTheme();
+    currentTheme->read();
+    systemTheme->read();
+
+    if (*currentTheme == *systemTheme) {
+        systemTheme->apply();
+        return 0;
+    }
+    if (!currentTheme->isValid()) {
+        controller.setCurrentTheme(defaultThemeId);
+        return 0;
+    }
+    if (QFile::exists(ThemeDefaults::adminSessionAppliedPath)) {
+        QFile::remove(ThemeDefaults::adminSessionAppliedPath);
+        controller.setCurrentTheme(controller.currentThemeId());
+        return 0;
+    }
+    const auto installed = controller.availableThemes();
+    for (const auto &theme : installed) {
+        theme->read();
+        if (*theme == *systemTheme) {
+            controller.setCurrentTheme(theme->id());
+            return 0;
+        }
+    }
+
+    // Save the live settings as a new user theme.
+    const QString id = uniqueThemeId(controller.availableThemes());
+    if (!createUserThemeDir(id)) {
+        controller.setCurrentTheme(defaultThemeId);
+        return 0;
+    }
+    controller.updateAvailableThemes();
+    const auto newTheme = controller.theme(id);
+    if (!newTheme) {
+        qWarning() << "Failed to load newly created theme:" << id;
+        controller.setCurrentTheme(defaultThemeId);
+        return 1;
+    }
+    // The byte copy lacks what lives outside current.themerc (the palette
+    // colours and scheme, the cursor): write them into the new theme before
+    // selecting it, which reads it back from disk.
+    newTheme->copyFrom(systemTheme);
+    newTheme->apply();
+    controller.setCurrentTheme(id);
+    return 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const bool administrator = prepareSession();
+    auto controller = std::make_unique<ThemeController>();
+    const int code = administrator ? administratorSession(*controller) : ordinarySession(*controller);
+    controller.reset();
+    return code;
+}
