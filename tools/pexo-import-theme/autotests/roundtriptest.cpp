@@ -5,6 +5,7 @@
 #include "cursorthemepart.h"
 #include "iconthemepart.h"
 #include "theme.h"
+#include "themecontroller.h"
 #include "wallpaperthemepart.h"
 
 #include <KSharedConfig>
@@ -29,15 +30,13 @@ private:
         return theme;
     }
 
-    // Theme directories as a registry of the user themes lists them.
+    // The ids of the user themes the registry finds.
     static QStringList userThemeIds()
     {
         QStringList ids;
-        const QString base = QDir::homePath() + QStringLiteral("/.local/share/pexothemes");
-        const QStringList dirs = QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString &dir : dirs) {
-            const auto theme = loadTheme(base + QLatin1Char('/') + dir + QStringLiteral("/index.theme"));
-            if (theme->isValid()) {
+        const ThemeController controller;
+        for (const auto &theme : controller.availableThemes()) {
+            if (theme->desktopPath().startsWith(QDir::homePath() + QLatin1Char('/'))) {
                 ids.append(theme->id());
             }
         }
@@ -101,8 +100,12 @@ private Q_SLOTS:
 
         QCOMPARE(userThemeIds(), QStringList{QStringLiteral("trip")});
         // The archive's top-level name, the display name, names the directory.
-        const auto back = loadTheme(home + QStringLiteral("/.local/share/pexothemes/Round Trip/index.theme"));
+        const ThemeController controller;
+        const auto back = controller.theme(QStringLiteral("trip"));
+        QVERIFY(back);
+        QCOMPARE(back->desktopPath(), home + QStringLiteral("/.local/share/pexothemes/Round Trip/index.theme"));
         QCOMPARE(back->name(), QStringLiteral("Round Trip"));
+        back->read();
         QVERIFY(*back == *original);
         QCOMPARE(back->wallpaperThemePart()->wallpaperStyle(), QStringLiteral("Center"));
         QCOMPARE(back->colorsThemePart()->primaryColor(), QStringLiteral("#336699"));
