@@ -1,0 +1,327 @@
+#include "archivefixtures.h"
+
+#include <QTest>
+
+using namespace ArchiveFixtures;
+
+// pexo-export-theme run as a process on themes stored in the sandbox's HOME.
+class ExportThemeTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString home() const
+    {
+        return QDir::homePath();
+    }
+    QString themeDir() const
+    {
+        return home() + QStringLiteral("/.local/share/pexothemes/mine");
+    }
+    QString archive(const QString &name = QStringLiteral("out.tar")) const
+    {
+        return home() + QStringLiteral("/archives/") + name;
+    }
+    QString userIcons() const
+    {
+        return home() + QStringLiteral("/.local/share/icons");
+    }
+
+    // A theme with a wallpaper, a logo, a scheme, a cursor and an icon theme.
+    QString fullTheme(const QString &name = QStringLiteral("My Theme"))
+    {
+        PexoTest::writeFile(home() + QStringLiteral("/Pictures/wall.jpg"), "wallpaper");
+        PexoTest::writeFile(home() + QStringLiteral("/Pictures/logo.svg"), "logo");
+        PexoTest::writeFile(home() + QStringLiteral("/.local/share/color-schemes/Mine.colors"), "[General]\n");
+        PexoTest::writeFile(userIcons() + QStringLiteral("/Pointers/index.theme"), "[Icon Theme]\n");
+        PexoTest::writeFile(userIcons() + QStringLiteral("/Pointers/cursors/left_ptr"), "cursor");
+        PexoTest::writeFile(userIcons() + QStringLiteral("/Shapes/16x16/apps/a.png"), "icon");
+        return writeTheme(themeDir(),
+                          QStringLiteral("mine"),
+                          name,
+                          {{QStringLiteral("WallPaper"), home() + QStringLiteral("/Pictures/wall.jpg")},
+                           {QStringLiteral("LogoPixmap"), home() + QStringLiteral("/Pictures/logo.svg")},
+                           {QStringLiteral("ColorScheme"), home() + QStringLiteral("/.local/share/color-schemes/Mine.colors")},
+                           {QStringLiteral("CursorTheme"), QStringLiteral("Pointers")},
+                           {QStringLiteral("IconTheme"), QStringLiteral("Shapes")}});
+    }
+
+    // A theme that names no file that exists and no cursor or icon theme.
+    QString bareTheme()
+    {
+        return writeTheme(themeDir(),
+                          QStringLiteral("mine"),
+                          QStringLiteral("Bare"),
+                          {{QStringLiteral("WallPaper"), home() + QStringLiteral("/missing.jpg")},
+                           {QStringLiteral("LogoPixmap"), QStringLiteral("undefined")},
+                           {QStringLiteral("ColorScheme"), home() + QStringLiteral("/missing.colors")},
+                           {QStringLiteral("CursorTheme"), QString()},
+                           {QStringLiteral("IconTheme"), QString()}});
+    }
+
+    static QStringList names(const QStringList &members)
+    {
+        QStringList result;
+        for (const QString &member : members) {
+            result.append(member.section(QLatin1Char(' '), 0, -3));
+        }
+        return result;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        PexoTest::removePath(home() + QStringLiteral("/.local/share/pexothemes"));
+        PexoTest::removePath(home() + QStringLiteral("/archives"));
+        PexoTest::removePath(home() + QStringLiteral("/Pictures"));
+        PexoTest::removePath(userIcons());
+        PexoTest::removePath(QStringLiteral("/usr/share/icons/Pointers"));
+        QDir().mkpath(home() + QStringLiteral("/archives"));
+    }
+
+    void failuresBeforeTheArchive_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no argument") << QStringList() << 32;
+        QTest::newRow("one argument") << QStringList{QStringLiteral("index.theme")} << 32;
+        QTest::newRow("three arguments") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")} << 32;
+        QTest::newRow("empty description") << QStringList{QString(), QStringLiteral("ARCHIVE")} << 64;
+        QTest::newRow("missing description") << QStringList{QStringLiteral("/nowhere/index.theme"), QStringLiteral("ARCHIVE")} << 64;
+        QTest::newRow("theme without id") << QStringList{QStringLiteral("NOID"), QStringLiteral("ARCHIVE")} << 96;
+    }
+
+    void failuresBeforeTheArchive()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        const QString noId = themeDir() + QStringLiteral("/index.theme");
+        PexoTest::writeFile(noId, "[Pexo Theme]\nName=No id\n");
+        PexoTest::writeFile(themeDir() + QStringLiteral("/theme/themerc"), "[Variables]\n");
+        arguments.replaceInStrings(QStringLiteral("ARCHIVE"), archive());
+        arguments.replaceInStrings(QStringLiteral("NOID"), noId);
+
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.errors, QString());
+        QVERIFY(!QFileInfo::exists(archive()));
+        QCOMPARE(QDir(home() + QStringLiteral("/archives")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
+    void archiveNotWritable()
+    {
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {bareTheme(), home() + QStringLiteral("/nowhere/out.tar")});
+        QCOMPARE(run.exitCode, 128);
+        QVERIFY2(run.errors.contains(QLatin1String("Cannot open archive for writing")), qPrintable(run.errors));
+    }
+
+    void settingsUnreadable()
+    {
+        const QString index = bareTheme();
+        PexoTest::removePath(themeDir() + QStringLiteral("/theme/themerc"));
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        QCOMPARE(run.exitCode, 160);
+        QVERIFY(run.errors.contains(QLatin1String("Cannot open settings for theme")));
+        // The directory entries were written before the failure.
+        QCOMPARE(tarMembers(archive()).size(), 7);
+    }
+
+    void descriptionUnreadable()
+    {
+        // The settings read "link/../index.theme" with ".." cleaned away (a
+        // valid theme); opened as given, the kernel resolves the link first
+        // and finds a directory there.
+        bareTheme();
+        QDir().mkpath(home() + QStringLiteral("/elsewhere/index.theme"));
+        QDir().mkpath(home() + QStringLiteral("/elsewhere/sub"));
+        QVERIFY(QFile::link(home() + QStringLiteral("/elsewhere/sub"), themeDir() + QStringLiteral("/link")));
+        const QString path = themeDir() + QStringLiteral("/link/../index.theme");
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {path, archive()});
+        PexoTest::removePath(home() + QStringLiteral("/elsewhere"));
+        QCOMPARE(run.exitCode, 192);
+        QVERIFY2(run.errors.contains(QLatin1String("Cannot open \"") + path + QLatin1Char('"')), qPrintable(run.errors));
+        QCOMPARE(names(tarMembers(archive())).last(), QStringLiteral("Bare/theme/themerc"));
+    }
+
+    void layoutOrderAndModes()
+    {
+        const QString index = fullTheme();
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errors, QString());
+
+        const QStringList members = tarMembers(archive());
+        const QStringList fixed{
+            QStringLiteral("My Theme d 40755"),
+            QStringLiteral("My Theme/theme d 40755"),
+            QStringLiteral("My Theme/color-scheme d 40755"),
+            QStringLiteral("My Theme/wallpaper d 40755"),
+            QStringLiteral("My Theme/logo d 40755"),
+            QStringLiteral("My Theme/cursor d 40755"),
+            QStringLiteral("My Theme/icons d 40755"),
+            QStringLiteral("My Theme/theme/themerc f 100644"),
+            QStringLiteral("My Theme/index.theme f 100644"),
+            QStringLiteral("My Theme/wallpaper/wall.jpg f 100644"),
+            QStringLiteral("My Theme/logo/logo.svg f 100644"),
+            QStringLiteral("My Theme/color-scheme/Mine.colors f 100644"),
+        };
+        QCOMPARE(members.mid(0, fixed.size()).join(QLatin1Char('\n')), fixed.join(QLatin1Char('\n')));
+        // The trees follow, cursor first, in walk order.
+        QStringList trees = members.mid(fixed.size());
+        QCOMPARE(trees.size(), 6);
+        QVERIFY(trees.indexOf(QStringLiteral("My Theme/cursor/Pointers/cursors/left_ptr f 100644")) < 3);
+        std::sort(trees.begin(), trees.end());
+        QCOMPARE(trees,
+                 (QStringList{
+                     QStringLiteral("My Theme/cursor/Pointers/cursors d 40755"),
+                     QStringLiteral("My Theme/cursor/Pointers/cursors/left_ptr f 100644"),
+                     QStringLiteral("My Theme/cursor/Pointers/index.theme f 100644"),
+                     QStringLiteral("My Theme/icons/Shapes/16x16 d 40755"),
+                     QStringLiteral("My Theme/icons/Shapes/16x16/apps d 40755"),
+                     QStringLiteral("My Theme/icons/Shapes/16x16/apps/a.png f 100644"),
+                 }));
+
+        QCOMPARE(tarMember(archive(), QStringLiteral("My Theme/wallpaper/wall.jpg")), QByteArray("wallpaper"));
+        QCOMPARE(tarMember(archive(), QStringLiteral("My Theme/index.theme")), PexoTest::readFile(index));
+        QCOMPARE(tarMember(archive(), QStringLiteral("My Theme/theme/themerc")), PexoTest::readFile(themeDir() + QStringLiteral("/theme/themerc")));
+    }
+
+    void bareThemeHasOnlyTheFixedEntries()
+    {
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {bareTheme(), archive()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(names(tarMembers(archive())),
+                 (QStringList{QStringLiteral("Bare"),
+                              QStringLiteral("Bare/theme"),
+                              QStringLiteral("Bare/color-scheme"),
+                              QStringLiteral("Bare/wallpaper"),
+                              QStringLiteral("Bare/logo"),
+                              QStringLiteral("Bare/cursor"),
+                              QStringLiteral("Bare/icons"),
+                              QStringLiteral("Bare/theme/themerc"),
+                              QStringLiteral("Bare/index.theme")}));
+    }
+
+    void slashInTheName()
+    {
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {fullTheme(QStringLiteral("Day/Night")), archive()});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList all = names(tarMembers(archive()));
+        QCOMPARE(all.first(), QStringLiteral("Day_Night"));
+        for (const QString &name : all) {
+            QVERIFY2(name == QLatin1String("Day_Night") || name.startsWith(QLatin1String("Day_Night/")), qPrintable(name));
+        }
+    }
+
+    void compressionByFileName_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("magic");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("tar") << QStringLiteral("t.tar") << QByteArray("ustar") << 257;
+        QTest::newRow("gzip") << QStringLiteral("t.tar.gz") << QByteArray("\x1f\x8b") << 0;
+        QTest::newRow("bzip2") << QStringLiteral("t.tar.bz2") << QByteArray("BZh") << 0;
+        QTest::newRow("xz") << QStringLiteral("t.tar.xz")
+                            << QByteArray("\xfd"
+                                          "7zXZ")
+                            << 0;
+    }
+
+    void compressionByFileName()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, magic);
+        QFETCH(int, offset);
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {fullTheme(), archive(fileName)});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(PexoTest::readFile(archive(fileName)).mid(offset, magic.size()), magic);
+        QCOMPARE(tarMembers(archive(fileName)).size(), 18);
+    }
+
+    void failureBits()
+    {
+        // A missing cursor theme and a logo that exists but cannot be read.
+        const QString index = fullTheme();
+        PexoTest::removePath(userIcons() + QStringLiteral("/Pointers"));
+        PexoTest::removePath(home() + QStringLiteral("/Pictures/logo.svg"));
+        QDir().mkpath(home() + QStringLiteral("/Pictures/logo.svg"));
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        QCOMPARE(run.exitCode, 0x08 | 0x02);
+        QVERIFY(run.errors.contains(QLatin1String("Cannot open \"") + home() + QLatin1String("/Pictures/logo.svg\"")));
+        QVERIFY2(run.errors.contains(QStringLiteral("Cursor theme \"Pointers\" not found in \"%1\" or \"/usr/share/icons\"").arg(userIcons())),
+                 qPrintable(run.errors));
+        const QStringList all = names(tarMembers(archive()));
+        QVERIFY(all.contains(QStringLiteral("My Theme/wallpaper/wall.jpg")));
+        QVERIFY(all.contains(QStringLiteral("My Theme/icons/Shapes/16x16/apps/a.png")));
+        QVERIFY(!all.contains(QStringLiteral("My Theme/logo/logo.svg")));
+    }
+
+    void brokenLinkInIconTheme()
+    {
+        const QString index = fullTheme();
+        QVERIFY(QFile::link(home() + QStringLiteral("/nothing-here"), userIcons() + QStringLiteral("/Shapes/16x16/broken.png")));
+        QVERIFY(QFile::link(userIcons() + QStringLiteral("/Shapes/16x16/apps"), userIcons() + QStringLiteral("/Shapes/linked")));
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        QCOMPARE(run.exitCode, 0x10);
+        QVERIFY2(run.errors.contains(QLatin1String("Skipping unsupported icons entry \"") + userIcons() + QLatin1String("/Shapes/16x16/broken.png\"")),
+                 qPrintable(run.errors));
+        const QStringList all = tarMembers(archive());
+        QVERIFY2(all.contains(QStringLiteral("My Theme/icons/Shapes/16x16/apps/a.png f 100644")), qPrintable(all.join(QLatin1Char('\n'))));
+        QVERIFY(all.contains(QStringLiteral("My Theme/cursor/Pointers/cursors/left_ptr f 100644")));
+        // A link to a directory is stored as a directory, not walked.
+        QVERIFY(all.contains(QStringLiteral("My Theme/icons/Shapes/linked d 40755")));
+        QVERIFY(!names(all).contains(QStringLiteral("My Theme/icons/Shapes/linked/a.png")));
+    }
+
+    void userIconDirectoryWins_data()
+    {
+        QTest::addColumn<bool>("userIsDirectory");
+        QTest::newRow("user directory") << true;
+        QTest::newRow("user plain file") << false;
+    }
+
+    void userIconDirectoryWins()
+    {
+        QFETCH(bool, userIsDirectory);
+        const QString index = fullTheme();
+        PexoTest::writeFile(QStringLiteral("/usr/share/icons/Pointers/cursors/left_ptr"), "system cursor");
+        if (!userIsDirectory) {
+            PexoTest::removePath(userIcons() + QStringLiteral("/Pointers"));
+            PexoTest::writeFile(userIcons() + QStringLiteral("/Pointers"), "not a theme");
+        }
+        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(tarMember(archive(), QStringLiteral("My Theme/cursor/Pointers/cursors/left_ptr")),
+                 userIsDirectory ? QByteArray("cursor") : QByteArray("system cursor"));
+    }
+
+    void writeErrorsAreReported_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("tar") << QStringLiteral("big.tar");
+        QTest::newRow("gzip") << QStringLiteral("big.tar.gz");
+    }
+
+    void writeErrorsAreReported()
+    {
+        QFETCH(QString, fileName);
+        // A file size limit stands in for a full disk: writes fail with EFBIG.
+        const QString index = fullTheme();
+        QByteArray noise(512 * 1024, '\0');
+        quint32 seed = 12345;
+        for (char &byte : noise) {
+            seed = seed * 1103515245u + 12345u;
+            byte = char(seed >> 16);
+        }
+        PexoTest::writeFile(home() + QStringLiteral("/Pictures/wall.jpg"), noise);
+        const Run run =
+            runTool(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""), index, archive(fileName)});
+        QCOMPARE(run.exitCode, 128);
+        QVERIFY2(run.errors.contains(QLatin1String("Cannot write archive")), qPrintable(run.errors));
+    }
+};
+
+QTEST_GUILESS_MAIN(ExportThemeTest)
+
+#include "exportthemetest.moc"

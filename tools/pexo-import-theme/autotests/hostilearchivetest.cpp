@@ -1,0 +1,250 @@
+#include "archivefixtures.h"
+
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace ArchiveFixtures;
+
+// Archives made to escape the user's directories: after each import nothing
+// outside the user themes, icons, pictures and colour-scheme directories has
+// changed and nothing that existed was overwritten.
+class HostileArchiveTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString home() const
+    {
+        return QDir::homePath();
+    }
+    QString userThemes() const
+    {
+        return home() + QStringLiteral("/.local/share/pexothemes");
+    }
+    QString userIcons() const
+    {
+        return home() + QStringLiteral("/.local/share/icons");
+    }
+    QString pictures() const
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    }
+    QString colorSchemes() const
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/color-schemes");
+    }
+    // Files outside HOME that links in the archives point at.
+    QString decoys() const
+    {
+        return PexoTest::sandboxDir() + QStringLiteral("/decoys");
+    }
+    QString archive(const QString &format = QStringLiteral("tar")) const
+    {
+        return PexoTest::sandboxDir() + QStringLiteral("/hostile.") + format;
+    }
+
+    bool isImportTarget(const QString &relative) const
+    {
+        const QString path = home() + QLatin1Char('/') + relative;
+        for (const QString &dir : {userThemes(), userIcons(), pictures(), colorSchemes()}) {
+            if (path == dir || path.startsWith(dir + QLatin1Char('/'))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    static QList<Entry> theme(const QString &name, const QByteArray &variables = QByteArray())
+    {
+        return {dir(name),
+                dir(name + QStringLiteral("/theme")),
+                file(name + QStringLiteral("/theme/themerc"), "[Variables]\nLogoPixmap=undefined\nColorScheme=\nIconTheme=\nCursorTheme=\n" + variables),
+                file(name + QStringLiteral("/index.theme"), "[Pexo Theme]\nId=" + name.toUtf8() + "\nName=" + name.toUtf8() + '\n')};
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QDir().mkpath(home() + QStringLiteral("/cwd"));
+        // Things worth stealing or spoiling, inside and outside HOME.
+        PexoTest::writeFile(decoys() + QStringLiteral("/target.txt"), "decoy");
+        PexoTest::writeFile(decoys() + QStringLiteral("/themerc"), "[Variables]\nWallPaper=/decoy\n");
+        PexoTest::writeFile(home() + QStringLiteral("/.config/kdeglobals"), "[General]\nkept=true\n");
+        PexoTest::writeFile(home() + QStringLiteral("/.bashrc"), "echo kept\n");
+        PexoTest::writeFile(userThemes() + QStringLiteral("/Existing/index.theme"), "[Pexo Theme]\nId=Existing\nName=Existing\n");
+        PexoTest::writeFile(pictures() + QStringLiteral("/mine.jpg"), "my own picture");
+        PexoTest::writeFile(colorSchemes() + QStringLiteral("/Mine.colors"), "my own scheme");
+        // A first import, so that the directories the core library creates
+        // on first use exist before the snapshots.
+        QVERIFY(makeArchive(archive(), QStringLiteral("tar"), theme(QStringLiteral("Warmup"), "WallPaper=/nowhere/wall.jpg\n")));
+        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
+        PexoTest::removePath(userThemes() + QStringLiteral("/Warmup"));
+        m_baseline = snapshot(home());
+    }
+
+    // Leaves only what initTestCase made.
+    void cleanup()
+    {
+        PexoTest::removePath(archive(QStringLiteral("tar")));
+        PexoTest::removePath(archive(QStringLiteral("zip")));
+        const QStringList changes = differences(m_baseline, snapshot(home()));
+        for (const QString &change : changes) {
+            if (change.startsWith(QLatin1String("added "))) {
+                PexoTest::removePath(home() + QLatin1Char('/') + change.section(QLatin1Char(' '), 1));
+            }
+        }
+    }
+
+    void hostile_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QList<Entry>>("entries");
+        QTest::addColumn<QStringList>("expectedFiles"); // relative to HOME
+        QTest::addColumn<QString>("warning");
+
+        const QString sandbox = PexoTest::sandboxDir();
+        const QString h = home();
+
+        QTest::newRow("dot-dot entries") << QStringLiteral("tar")
+                                         << (theme(QStringLiteral("Ok"))
+                                             << file(QStringLiteral("Ok/theme/../../../../evil1"))
+                                             << file(QStringLiteral("Ok/theme/x/../../../../../../../../evil2")) << file(QStringLiteral("../../../../evil3"))
+                                             << file(QStringLiteral("Ok/../../.bashrc"), "rm -rf ~\n"))
+                                         << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
+        QTest::newRow("dot-dot theme directory") << QStringLiteral("tar") << theme(QStringLiteral("..")) << QStringList()
+                                                 << QStringLiteral("Refusing theme directory \"..\"");
+        QTest::newRow("dot-dot in zip") << QStringLiteral("zip")
+                                        << (theme(QStringLiteral("Ok"))
+                                            << file(QStringLiteral("../../evil1")) << file(QStringLiteral("Ok/theme/../../../../../evil2")))
+                                        << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
+        QTest::newRow("absolute entries") << QStringLiteral("tar")
+                                          << (theme(QStringLiteral("Ok"))
+                                              << file(decoys() + QStringLiteral("/target.txt"), "overwritten")
+                                              << file(h + QStringLiteral("/.bashrc"), "overwritten") << file(QStringLiteral("/Ok/theme/extra"), "absolute"))
+                                          << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
+        QTest::newRow("write through a link") << QStringLiteral("tar")
+                                              << (theme(QStringLiteral("Ok"))
+                                                  << symlink(QStringLiteral("Ok/theme/out"), decoys())
+                                                  << file(QStringLiteral("Ok/theme/out/target.txt"), "overwritten")
+                                                  << symlink(QStringLiteral("Ok/theme/file"), decoys() + QStringLiteral("/target.txt")))
+                                              << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
+        QTest::newRow("link in zip") << QStringLiteral("zip")
+                                     << (theme(QStringLiteral("Ok")) << symlink(QStringLiteral("Ok/theme/file"), decoys() + QStringLiteral("/target.txt")))
+                                     << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                     << QStringLiteral("Refusing archive entry that is not a plain file or directory \"Ok/theme/file\"");
+        QList<Entry> linkedThemerc = theme(QStringLiteral("Linked"));
+        linkedThemerc.replace(2, symlink(QStringLiteral("Linked/theme/themerc"), decoys() + QStringLiteral("/themerc")));
+        QTest::newRow("themerc is a link") << QStringLiteral("tar") << linkedThemerc << QStringList()
+                                           << QStringLiteral("Refusing theme \"Linked\" whose index.theme or theme/themerc is not a plain file");
+        QList<Entry> zipLinkedThemerc = linkedThemerc;
+        QTest::newRow("themerc is a link in zip") << QStringLiteral("zip") << zipLinkedThemerc << QStringList()
+                                                  << QStringLiteral("Refusing theme \"Linked\" whose index.theme or theme/themerc is not a plain file");
+        QList<Entry> hardLinked = theme(QStringLiteral("Hard")) << file(QStringLiteral("Hard/theme/data"), "data");
+        hardLinked.replace(3, hardlink(QStringLiteral("Hard/index.theme"), QStringLiteral("Hard/theme/data")));
+        QTest::newRow("index.theme is a hard link") << QStringLiteral("tar") << hardLinked << QStringList()
+                                                    << QStringLiteral("Refusing theme \"Hard\" whose index.theme or theme/themerc is not a plain file");
+        QTest::newRow("hard link in the cursor theme")
+            << QStringLiteral("tar")
+            << (theme(QStringLiteral("Ok"), "CursorTheme=Evil\n") << file(QStringLiteral("Ok/cursor/Evil/index.theme"), "[Icon Theme]\n")
+                                                                  << hardlink(QStringLiteral("Ok/cursor/Evil/stolen"), h + QStringLiteral("/.bashrc")))
+            << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"), QStringLiteral(".local/share/icons/Evil/index.theme")}
+            << QStringLiteral("Can't copy cursors files");
+        QTest::newRow("wallpaper names a configuration file")
+            << QStringLiteral("tar")
+            << (theme(QStringLiteral("Ok"), "WallPaper=" + h.toUtf8() + "/.config/autostart/evil.desktop\n")
+                << file(QStringLiteral("Ok/wallpaper/evil.desktop"), "[Desktop Entry]\nExec=evil\n"))
+            << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"), QStringLiteral("Pictures/evil.desktop")} << QString();
+        QTest::newRow("scheme names an existing configuration file") << QStringLiteral("tar")
+                                                                     << (theme(QStringLiteral("Ok"), "ColorScheme=" + h.toUtf8() + "/.config/kdeglobals\n")
+                                                                         << file(QStringLiteral("Ok/color-scheme/kdeglobals"), "[General]\nkept=false\n"))
+                                                                     << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QString();
+        QTest::newRow("wallpaper through dot-dot") << QStringLiteral("tar")
+                                                   << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/../.profile\n")
+                                                       << file(QStringLiteral("Ok/wallpaper/.profile"), "evil\n"))
+                                                   << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"),
+                                                                  QStringLiteral("Pictures/.profile")}
+                                                   << QString();
+        QTest::newRow("wallpaper named dot-dot") << QStringLiteral("tar")
+                                                 << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/x/..\n")
+                                                     << dir(QStringLiteral("Ok/wallpaper/..")))
+                                                 << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                                 << QStringLiteral("Can't copy wallpaper file");
+        QTest::newRow("wallpaper overwrites a picture")
+            << QStringLiteral("tar")
+            << (theme(QStringLiteral("Ok"), "WallPaper=" + sandbox.toUtf8() + "/nowhere/mine.jpg\n")
+                << file(QStringLiteral("Ok/wallpaper/mine.jpg"), "overwritten"))
+            << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QStringLiteral("Can't copy wallpaper file");
+        QTest::newRow("wallpaper entry is a link") << QStringLiteral("tar")
+                                                   << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/wall.jpg\n")
+                                                       << symlink(QStringLiteral("Ok/wallpaper/wall.jpg"), decoys() + QStringLiteral("/target.txt")))
+                                                   << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                                   << QStringLiteral("Refusing archive entry that is not a plain file \"Ok/wallpaper/wall.jpg\"");
+        QTest::newRow("cursor theme named dot-dot") << QStringLiteral("tar")
+                                                    << (theme(QStringLiteral("Ok"), "CursorTheme=..\n")
+                                                        << file(QStringLiteral("Ok/cursor/../autostart/evil.desktop"), "evil")
+                                                        << file(QStringLiteral("Ok/cursor/x/index.theme"), "x"))
+                                                    << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                                    << QStringLiteral("Refusing cursor theme name \"..\"");
+        QTest::newRow("icon theme with a slash") << QStringLiteral("tar")
+                                                 << (theme(QStringLiteral("Ok"), "IconTheme=../../../.config\n")
+                                                     << file(QStringLiteral("Ok/icons/../../../.config/kdeglobals"), "evil"))
+                                                 << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                                 << QStringLiteral("Refusing icons theme name \"../../../.config\"");
+        QTest::newRow("existing user theme") << QStringLiteral("tar")
+                                             << (theme(QStringLiteral("Existing")) << file(QStringLiteral("Existing/theme/extra"), "extra")) << QStringList()
+                                             << QString();
+    }
+
+    void hostile()
+    {
+        QFETCH(QString, format);
+        QFETCH(QList<Entry>, entries);
+        QFETCH(QStringList, expectedFiles);
+        QFETCH(QString, warning);
+        QVERIFY(makeArchive(archive(format), format, entries));
+        const auto homeBefore = snapshot(home());
+        const auto decoysBefore = snapshot(decoys());
+        const QStringList sandboxBefore = QDir(PexoTest::sandboxDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {archive(format)});
+        QVERIFY2(run.exitCode == 0, qPrintable(QString::number(run.exitCode) + QLatin1Char(' ') + run.errors));
+        if (!warning.isEmpty()) {
+            QVERIFY2(run.errors.contains(warning), qPrintable(run.errors));
+        }
+
+        const auto homeAfter = snapshot(home());
+        QCOMPARE(differences(decoysBefore, snapshot(decoys())), QStringList());
+        QCOMPARE(QDir(PexoTest::sandboxDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), sandboxBefore);
+        QStringList changes = differences(homeBefore, homeAfter);
+        for (const QString &change : std::as_const(changes)) {
+            // Only additions, and only inside the directories the import fills.
+            const QString path = change.section(QLatin1Char(' '), 1);
+            QVERIFY2(change.startsWith(QLatin1String("added ")) && isImportTarget(path), qPrintable(change));
+            const QFileInfo info(home() + QLatin1Char('/') + path);
+            QVERIFY2(!info.isSymLink() && (info.isDir() || info.isFile()), qPrintable(change));
+        }
+        for (const QString &expected : std::as_const(expectedFiles)) {
+            QVERIFY2(homeAfter.contains(expected), qPrintable(expected));
+        }
+    }
+
+    void relocatedWallpaperIsNamedByTheTheme()
+    {
+        const QString stored = home() + QStringLiteral("/.config/autostart/evil.desktop");
+        QVERIFY(makeArchive(archive(),
+                            QStringLiteral("tar"),
+                            theme(QStringLiteral("Moved"), "WallPaper=" + stored.toUtf8() + '\n')
+                                << file(QStringLiteral("Moved/wallpaper/evil.desktop"), "[Desktop Entry]\n")));
+        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
+        QVERIFY(!QFileInfo::exists(stored));
+        const QByteArray themerc = PexoTest::readFile(userThemes() + QStringLiteral("/Moved/theme/themerc"));
+        QVERIFY2(themerc.contains("WallPaper=" + pictures().toUtf8() + "/evil.desktop\n"), themerc.constData());
+    }
+
+private:
+    QMap<QString, QByteArray> m_baseline;
+};
+
+QTEST_GUILESS_MAIN(HostileArchiveTest)
+
+#include "hostilearchivetest.moc"

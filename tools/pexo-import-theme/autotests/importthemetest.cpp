@@ -1,0 +1,270 @@
+#include "archivefixtures.h"
+
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace ArchiveFixtures;
+
+// pexo-import-theme run as a process on archives built by the test.
+class ImportThemeTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString home() const
+    {
+        return QDir::homePath();
+    }
+    QString userThemes() const
+    {
+        return home() + QStringLiteral("/.local/share/pexothemes");
+    }
+    QString userIcons() const
+    {
+        return home() + QStringLiteral("/.local/share/icons");
+    }
+    QString pictures() const
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    }
+    QString archives() const
+    {
+        return home() + QStringLiteral("/archives");
+    }
+
+    static QByteArray themerc(const QString &wallpaper, const QString &cursor = QString())
+    {
+        return "[Variables]\nWallPaper=" + wallpaper.toUtf8() + "\nLogoPixmap=undefined\nColorScheme=\nCursorTheme=" + cursor.toUtf8() + "\nIconTheme=\n";
+    }
+
+    // The layout of the export tool for one theme T with a wallpaper.
+    static QList<Entry> themeEntries(const QString &wallpaper, const QString &cursor = QString())
+    {
+        QList<Entry> entries{dir(QStringLiteral("T")),
+                             dir(QStringLiteral("T/theme")),
+                             dir(QStringLiteral("T/color-scheme")),
+                             dir(QStringLiteral("T/wallpaper")),
+                             dir(QStringLiteral("T/logo")),
+                             dir(QStringLiteral("T/cursor")),
+                             dir(QStringLiteral("T/icons")),
+                             file(QStringLiteral("T/theme/themerc"), themerc(wallpaper, cursor)),
+                             file(QStringLiteral("T/index.theme"), "[Pexo Theme]\nId=t\nName=T\n"),
+                             file(QStringLiteral("T/wallpaper/") + QFileInfo(wallpaper).fileName(), "wallpaper bytes")};
+        if (!cursor.isEmpty()) {
+            entries.append(file(QStringLiteral("T/cursor/") + cursor + QStringLiteral("/index.theme"), "[Icon Theme]\n"));
+            entries.append(file(QStringLiteral("T/cursor/") + cursor + QStringLiteral("/cursors/left_ptr"), "cursor"));
+        }
+        return entries;
+    }
+
+    QString storedWallpaper() const
+    {
+        const QString path = userThemes() + QStringLiteral("/T/theme/themerc");
+        const QList<QByteArray> lines = PexoTest::readFile(path).split('\n');
+        for (const QByteArray &line : lines) {
+            if (line.startsWith("WallPaper=")) {
+                return QString::fromUtf8(line.mid(10));
+            }
+        }
+        return QString();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        for (const QString &dir : QStringList{userThemes(), userIcons(), pictures(), archives(), home() + QStringLiteral("/elsewhere")}) {
+            PexoTest::removePath(dir);
+        }
+        PexoTest::removePath(QStringLiteral("/usr/share/icons/SysCursor"));
+        QDir().mkpath(archives());
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no argument") << QStringList() << 1 << QString();
+        QTest::newRow("two arguments") << QStringList{QStringLiteral("a.tar"), QStringLiteral("b.tar")} << 1 << QString();
+        QTest::newRow("empty path") << QStringList{QString()} << 2 << QString();
+        QTest::newRow("missing file") << QStringList{QStringLiteral("/nowhere/a.tar")} << 2 << QString();
+        QTest::newRow("text file") << QStringList{QStringLiteral("TEXT")} << 3
+                                   << QStringLiteral("Could not open package file, unsupported archive format: \"TEXT\" \"text/plain\"");
+        QTest::newRow("broken zip") << QStringList{QStringLiteral("BROKEN")} << 4 << QString();
+        QTest::newRow("no theme directory") << QStringList{QStringLiteral("NOTHEME")} << 5 << QString();
+    }
+
+    void exitCodes()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const QString text = archives() + QStringLiteral("/notes.txt");
+        PexoTest::writeFile(text, "just some words\n");
+        const QString broken = archives() + QStringLiteral("/broken.zip");
+        PexoTest::writeFile(broken, "PK\x03\x04 this is not really a zip archive at all");
+        // "theme" and "index.theme" in different directories: neither qualifies.
+        const QString noTheme = archives() + QStringLiteral("/notheme.tar");
+        QVERIFY(makeArchive(noTheme,
+                            QStringLiteral("tar"),
+                            {dir(QStringLiteral("A")),
+                             file(QStringLiteral("A/index.theme"), "[Pexo Theme]\nId=a\nName=A\n"),
+                             file(QStringLiteral("B/theme/themerc"), "[Variables]\n")}));
+        arguments.replaceInStrings(QStringLiteral("TEXT"), text);
+        arguments.replaceInStrings(QStringLiteral("BROKEN"), broken);
+        arguments.replaceInStrings(QStringLiteral("NOTHEME"), noTheme);
+        message.replace(QStringLiteral("TEXT"), text);
+
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.errors.trimmed(), message);
+        QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/A")));
+    }
+
+    void formats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("zip") << QStringLiteral("zip") << QStringLiteral("t.zip");
+        QTest::newRow("tar") << QStringLiteral("tar") << QStringLiteral("t.tar");
+        QTest::newRow("tar.gz") << QStringLiteral("gz") << QStringLiteral("t.tar.gz");
+        QTest::newRow("tar.bz2") << QStringLiteral("bz2") << QStringLiteral("t.tar.bz2");
+        QTest::newRow("tar.xz") << QStringLiteral("xz") << QStringLiteral("t.tar.xz");
+        // The format comes from the content, not only the name.
+        QTest::newRow("xz named .bin") << QStringLiteral("xz") << QStringLiteral("t.bin");
+    }
+
+    void formats()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, fileName);
+        const QString wallpaper = pictures() + QStringLiteral("/wall.jpg");
+        const QString path = archives() + QLatin1Char('/') + fileName;
+        QVERIFY(makeArchive(path, format, themeEntries(wallpaper, QStringLiteral("Arrows"))));
+
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(PexoTest::readFile(userThemes() + QStringLiteral("/T/index.theme")), QByteArray("[Pexo Theme]\nId=t\nName=T\n"));
+        QVERIFY(PexoTest::readFile(userThemes() + QStringLiteral("/T/theme/themerc")).contains("CursorTheme=Arrows"));
+        QCOMPARE(PexoTest::readFile(wallpaper), QByteArray("wallpaper bytes"));
+        QCOMPARE(storedWallpaper(), wallpaper);
+        // The cursor theme's own index.theme lies at the top of its directory.
+        QCOMPARE(PexoTest::readFile(userIcons() + QStringLiteral("/Arrows/index.theme")), QByteArray("[Icon Theme]\n"));
+        QCOMPARE(PexoTest::readFile(userIcons() + QStringLiteral("/Arrows/cursors/left_ptr")), QByteArray("cursor"));
+    }
+
+    void secondImportIsSkipped()
+    {
+        const QString path = archives() + QStringLiteral("/t.tar.gz");
+        QVERIFY(makeArchive(path, QStringLiteral("gz"), themeEntries(pictures() + QStringLiteral("/wall.jpg"))));
+        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {path}).exitCode, 0);
+        PexoTest::writeFile(userThemes() + QStringLiteral("/T/theme/themerc"), "[Variables]\nEdited=true\n");
+        const auto before = snapshot(home());
+
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(differences(before, snapshot(home())), QStringList());
+    }
+
+    void wallpaperPlacement_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("expected");
+        // Placed where the theme names it: one of the user's picture locations.
+        QTest::newRow("pictures") << QStringLiteral("PICTURES/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
+        QTest::newRow("user wallpapers") << QStringLiteral("DATA/wallpapers/wall.jpg") << false << QStringLiteral("DATA/wallpapers/wall.jpg");
+        // Anywhere else it goes to the pictures location and the theme follows.
+        QTest::newRow("other directory") << QStringLiteral("HOME/elsewhere/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
+        QTest::newRow("missing directory") << QStringLiteral("HOME/gone/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
+        QTest::newRow("system directory") << QStringLiteral("/usr/share/wallpapers/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
+        // An existing file stays, and so does the path.
+        QTest::newRow("file exists") << QStringLiteral("HOME/elsewhere/wall.jpg") << true << QStringLiteral("HOME/elsewhere/wall.jpg");
+    }
+
+    void wallpaperPlacement()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, exists);
+        QFETCH(QString, expected);
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        for (QString *path : {&stored, &expected}) {
+            path->replace(QStringLiteral("PICTURES"), pictures());
+            path->replace(QStringLiteral("DATA"), data);
+            path->replace(QStringLiteral("HOME"), home());
+        }
+        QDir().mkpath(home() + QStringLiteral("/elsewhere"));
+        QDir().mkpath(data + QStringLiteral("/wallpapers"));
+        if (exists) {
+            PexoTest::writeFile(stored, "already here");
+        }
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(stored)));
+
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(storedWallpaper(), expected);
+        QCOMPARE(PexoTest::readFile(expected), exists ? QByteArray("already here") : QByteArray("wallpaper bytes"));
+        if (expected != stored) {
+            QVERIFY(!QFileInfo::exists(stored));
+        }
+        PexoTest::removePath(data + QStringLiteral("/wallpapers"));
+        PexoTest::removePath(QStringLiteral("/usr/share/wallpapers/wall.jpg"));
+    }
+
+    void wallpaperNowhere()
+    {
+        // The fallback already holds another file of that name.
+        const QString stored = home() + QStringLiteral("/elsewhere/wall.jpg");
+        PexoTest::writeFile(pictures() + QStringLiteral("/wall.jpg"), "someone else's");
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(stored)));
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(QLatin1String("Can't copy wallpaper file")), qPrintable(run.errors));
+        QCOMPARE(storedWallpaper(), stored);
+        QCOMPARE(PexoTest::readFile(pictures() + QStringLiteral("/wall.jpg")), QByteArray("someone else's"));
+    }
+
+    void cursorThemeInstalled_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("system") << QStringLiteral("/usr/share/icons/SysCursor/index.theme")
+                                << QStringLiteral("Cursor theme found in system icons; skipping copy: \"/usr/share/icons/SysCursor\"");
+        QTest::newRow("user") << QStringLiteral("USER/SysCursor/index.theme") << QStringLiteral("Cursor theme already exists");
+    }
+
+    void cursorThemeInstalled()
+    {
+        QFETCH(QString, existing);
+        QFETCH(QString, message);
+        existing.replace(QStringLiteral("USER"), userIcons());
+        PexoTest::writeFile(existing, "installed");
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(pictures() + QStringLiteral("/wall.jpg"), QStringLiteral("SysCursor"))));
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
+        QCOMPARE(PexoTest::readFile(existing), QByteArray("installed"));
+        QVERIFY(!QFileInfo::exists(userIcons() + QStringLiteral("/SysCursor/cursors/left_ptr")));
+    }
+
+    void invalidThemeIsLeftAsExtracted()
+    {
+        QList<Entry> entries = themeEntries(home() + QStringLiteral("/elsewhere/wall.jpg"));
+        entries.replace(8, file(QStringLiteral("T/index.theme"), "[Pexo Theme]\nName=No id\n"));
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path, QStringLiteral("tar"), entries));
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(QStringLiteral("\tInvalid \"%1/T/index.theme\"").arg(userThemes())), qPrintable(run.errors));
+        QVERIFY(QFileInfo::exists(userThemes() + QStringLiteral("/T/theme/themerc")));
+        QVERIFY(!QFileInfo::exists(pictures() + QStringLiteral("/wall.jpg")));
+    }
+};
+
+QTEST_GUILESS_MAIN(ImportThemeTest)
+
+#include "importthemetest.moc"
