@@ -96,6 +96,17 @@ private Q_SLOTS:
         const QString immutable = writeRc(QStringLiteral("immutable"), "[$i]\n[Variables]\nK=1\n");
         QVERIFY(KConfigStorage(immutable).isReadOnly());
 
+        // A locked group or entry refuses the write instead of dropping it silently.
+        const QString lockedGroup = writeRc(QStringLiteral("lockedgroup"), "[Variables][$i]\nK=1\n");
+        KConfigStorage groupStorage(lockedGroup);
+        QVERIFY(!groupStorage.write(QStringLiteral("K"), QStringLiteral("2")));
+        QCOMPARE(groupStorage.read(QStringLiteral("K"), QString()).toString(), QStringLiteral("1"));
+        const QString lockedEntry = writeRc(QStringLiteral("lockedentry"), "[Variables]\nK[$i]=1\nOther=1\n");
+        KConfigStorage entryStorage(lockedEntry);
+        QVERIFY(!entryStorage.write(QStringLiteral("K"), QStringLiteral("2")));
+        QVERIFY(entryStorage.write(QStringLiteral("Other"), QStringLiteral("2")));
+        QVERIFY(PexoTest::readFile(lockedEntry).contains("K[$i]=1"));
+
         // A file on a read-only mount cannot be written, but is not marked read-only.
         const QString dir = path(QStringLiteral("rodir"));
         const QString unwritable = dir + QStringLiteral("/themerc");

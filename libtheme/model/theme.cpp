@@ -195,6 +195,9 @@ bool Theme::hasChanges() const
 
 void Theme::copyFrom(const std::shared_ptr<Theme> &other)
 {
+    if (!other) {
+        return;
+    }
     const auto mine = d->parts();
     const auto theirs = other->d->parts();
     for (int i = 0; i < mine.size(); ++i) {

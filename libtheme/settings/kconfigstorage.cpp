@@ -38,6 +38,10 @@ QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) 
 
 bool KConfigStorage::write(const QString &key, const QVariant &value)
 {
+    // KConfig drops writes to an immutable group or entry without a word.
+    if (d->group->isEntryImmutable(key)) {
+        return false;
+    }
     d->group->writeEntry(key, value, KConfigBase::Persistent);
     return d->group->sync();
 }

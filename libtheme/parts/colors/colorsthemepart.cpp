@@ -166,10 +166,10 @@ bool ColorsThemePart::hasChanges(IReadHelper *helper) const
 
 void ColorsThemePart::copyFrom(IThemePart *other)
 {
-    if (!other) {
+    const auto *colors = qobject_cast<const ColorsThemePart *>(other);
+    if (!colors) {
         return;
     }
-    const auto *colors = static_cast<const ColorsThemePart *>(other);
     setColorSchemeType(colors->colorSchemeType());
     setColorSchemePath(colors->colorSchemePath());
     setWallpaperColorSchemeType(colors->wallpaperColorSchemeType());

@@ -125,10 +125,10 @@ bool DesktopThemePart::hasChanges(IReadHelper *readHelper) const
 
 void DesktopThemePart::copyFrom(IThemePart *otherPart)
 {
-    if (!otherPart) {
+    const auto *other = qobject_cast<const DesktopThemePart *>(otherPart);
+    if (!other) {
         return;
     }
-    auto *other = static_cast<DesktopThemePart *>(otherPart);
     setShowDragNDropIndication(other->showDragNDropIndication());
     setAdaptiveIconStringColor(other->adaptiveIconStringColor());
     setShowTrashOnDesktop(other->showTrashOnDesktop());

@@ -230,10 +230,10 @@ bool EffectsThemePart::hasChanges(IReadHelper *readHelper) const
 
 void EffectsThemePart::copyFrom(IThemePart *otherPart)
 {
-    if (!otherPart) {
+    const auto *other = qobject_cast<const EffectsThemePart *>(otherPart);
+    if (!other) {
         return;
     }
-    auto *other = static_cast<EffectsThemePart *>(otherPart);
     setPreview(other->preview());
     setCompositeManager(other->compositeManager());
     setEffectsEnabled(other->effectsEnabled());

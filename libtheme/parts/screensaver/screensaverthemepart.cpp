@@ -261,10 +261,10 @@ bool ScreenSaverThemePart::hasChanges(IReadHelper *readHelper) const
 
 void ScreenSaverThemePart::copyFrom(IThemePart *otherPart)
 {
-    if (!otherPart) {
+    const auto *other = qobject_cast<const ScreenSaverThemePart *>(otherPart);
+    if (!other) {
         return;
     }
-    auto *other = static_cast<ScreenSaverThemePart *>(otherPart);
     setDelay(other->delay());
     setLockerDpmsTimeout(other->lockerDpmsTimeout());
     setLockerOnDpms(other->lockerOnDpms());

@@ -131,10 +131,10 @@ bool SizesThemePart::hasChanges(IReadHelper *readHelper) const
 
 void SizesThemePart::copyFrom(IThemePart *otherPart)
 {
-    if (!otherPart) {
+    const auto *other = qobject_cast<const SizesThemePart *>(otherPart);
+    if (!other) {
         return;
     }
-    auto *other = static_cast<SizesThemePart *>(otherPart);
     setTaskbarSize(other->taskbarSize());
     setWindowFrameTitleSize(other->windowFrameTitleSize());
     setWindowFrameBorderSize(other->windowFrameBorderSize());

@@ -181,10 +181,10 @@ bool TaskbarThemePart::hasChanges(IReadHelper *readHelper) const
 
 void TaskbarThemePart::copyFrom(IThemePart *otherPart)
 {
-    if (!otherPart) {
+    const auto *other = qobject_cast<const TaskbarThemePart *>(otherPart);
+    if (!other) {
         return;
     }
-    auto *other = static_cast<TaskbarThemePart *>(otherPart);
     setPosition(other->position());
     setLabelsOnTaskbar(other->labelsOnTaskbar());
     setUsePager(other->usePager());

@@ -192,7 +192,7 @@ bool WallpaperThemePart::hasChanges(IReadHelper *helper) const
 
 void WallpaperThemePart::copyFrom(IThemePart *other)
 {
-    const auto *part = static_cast<WallpaperThemePart *>(other);
+    const auto *part = qobject_cast<const WallpaperThemePart *>(other);
     if (!part) {
         return;
     }

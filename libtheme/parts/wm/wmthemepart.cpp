@@ -261,10 +261,10 @@ bool WmThemePart::hasChanges(IReadHelper *readHelper) const
 
 void WmThemePart::copyFrom(IThemePart *otherPart)
 {
-    if (!otherPart) {
+    const auto *other = qobject_cast<const WmThemePart *>(otherPart);
+    if (!other) {
         return;
     }
-    auto *other = static_cast<WmThemePart *>(otherPart);
     setOwnKeyboardLayoutForWindows(other->ownKeyboardLayoutForWindows());
     setBaseKeyboardLayoutForWindows(other->baseKeyboardLayoutForWindows());
     setOpaqueMoveEnabled(other->opaqueMoveEnabled());
