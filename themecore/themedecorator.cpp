@@ -5,7 +5,10 @@
 
 #include <KLocalizedString>
 
+#include <themedefaults.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QHash>
 #include <QProcess>
 #include <QStringList>
@@ -101,9 +104,10 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
         controller->currentTheme()->name() + QLatin1Char(' ') + i18n("(Copy)"),
     };
 
-    // Cancelled, failed, timed out, empty or taken names change nothing.
+    // Cancelled, failed, timed out, empty or taken names change nothing; a
+    // user theme directory of that name may hold a theme of another id.
     const QString name = askForName(arguments);
-    if (name.isEmpty() || controller->theme(name)) {
+    if (name.isEmpty() || controller->theme(name) || QDir(ThemeDefaults::userThemesDir).exists(name)) {
         updateNeedSave();
         return;
     }

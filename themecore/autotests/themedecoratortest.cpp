@@ -107,6 +107,9 @@ void ThemeDecoratorTest::init()
     writeTheme(systemTheme(QStringLiteral("SysRO")),
                index(QStringLiteral("SysRO"), QStringLiteral("Read Only"), true),
                themerc(QStringLiteral("ro-icons"), QStringLiteral("#654321")));
+    writeTheme(userTheme(QStringLiteral("Other Dir")),
+               index(QStringLiteral("OtherId"), QStringLiteral("Other")),
+               themerc(QStringLiteral("other-icons"), QStringLiteral("#abcdef")));
     writeRecord(QStringLiteral("Mine"), userTheme(QStringLiteral("Mine/index.theme")));
     writeFile(ThemeDefaults::currentThemeConfigPath, themerc(QStringLiteral("mine-icons"), QStringLiteral("#123456")));
 }
@@ -180,6 +183,7 @@ void ThemeDecoratorTest::refusedNames_data()
     QTest::newRow("empty name") << QByteArray("accept") << QByteArray(" \n\t\n");
     QTest::newRow("id of a user theme") << QByteArray("accept") << QByteArray("Mine\n");
     QTest::newRow("id of a system theme") << QByteArray("accept") << QByteArray("SysRO\n");
+    QTest::newRow("directory of a theme with another id") << QByteArray("accept") << QByteArray("Other Dir\n");
     QTest::newRow("dialog missing") << QByteArray("missing") << QByteArray();
     QTest::newRow("timed out") << QByteArray("hang") << QByteArray();
 }

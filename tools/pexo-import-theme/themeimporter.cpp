@@ -62,7 +62,16 @@ QString userDataDir()
 
 QString picturesDir()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    // The user's pictures folder may be set to the home directory itself;
+    // files from an archive never go there.
+    const QString home = QDir::homePath();
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString canonical = QFileInfo(pictures).canonicalFilePath();
+    if (pictures.isEmpty() || QDir::cleanPath(pictures) == QDir::cleanPath(home) ||
+        (!canonical.isEmpty() && canonical == QFileInfo(home).canonicalFilePath())) {
+        return home + QStringLiteral("/Pictures");
+    }
+    return pictures;
 }
 
 QString colorSchemesDir()
@@ -115,7 +124,8 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
         return true;
     }
     const QString fileName = stored.fileName();
-    if (!isSafeName(fileName)) {
+    // Hidden names are refused too: they are how login scripts and settings look.
+    if (!isSafeName(fileName) || fileName.startsWith(QLatin1Char('.'))) {
         qWarning() << "Refusing file name" << fileName << "of" << storedPath;
         return false;
     }

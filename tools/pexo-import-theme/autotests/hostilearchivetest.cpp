@@ -161,9 +161,8 @@ private Q_SLOTS:
         QTest::newRow("wallpaper through dot-dot") << QStringLiteral("tar")
                                                    << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/../.profile\n")
                                                        << file(QStringLiteral("Ok/wallpaper/.profile"), "evil\n"))
-                                                   << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"),
-                                                                  QStringLiteral("Pictures/.profile")}
-                                                   << QString();
+                                                   << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")}
+                                                   << QStringLiteral("Refusing file name \".profile\"");
         QTest::newRow("wallpaper named dot-dot") << QStringLiteral("tar")
                                                  << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/x/..\n")
                                                      << dir(QStringLiteral("Ok/wallpaper/..")))
@@ -239,6 +238,25 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(stored));
         const QByteArray themerc = PexoTest::readFile(userThemes() + QStringLiteral("/Moved/theme/themerc"));
         QVERIFY2(themerc.contains("WallPaper=" + pictures().toUtf8() + "/evil.desktop\n"), themerc.constData());
+    }
+
+    // A pictures folder set to the home directory itself is never written.
+    void picturesFolderIsHome()
+    {
+        const QString userDirs = home() + QStringLiteral("/.config/user-dirs.dirs");
+        PexoTest::writeFile(userDirs, "XDG_PICTURES_DIR=\"$HOME/\"\n");
+        QVERIFY(makeArchive(archive(),
+                            QStringLiteral("tar"),
+                            theme(QStringLiteral("HomePics"), "WallPaper=/nowhere/wall.jpg\nLogoPixmap=" + home().toUtf8() + "/.xsessionrc\n")
+                                << file(QStringLiteral("HomePics/wallpaper/wall.jpg"), "picture")
+                                << file(QStringLiteral("HomePics/logo/.xsessionrc"), "evil")));
+        const Run run = runTool(QStringLiteral("pexo-import-theme"), {archive()});
+        PexoTest::removePath(userDirs);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/wall.jpg")));
+        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/.xsessionrc")));
+        QCOMPARE(PexoTest::readFile(home() + QStringLiteral("/Pictures/wall.jpg")), QByteArray("picture"));
+        QVERIFY2(run.errors.contains(QLatin1String("Refusing file name \".xsessionrc\"")), qPrintable(run.errors));
     }
 
 private:
