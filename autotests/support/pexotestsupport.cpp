@@ -3,6 +3,7 @@
 #include "pexowm.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -124,6 +125,62 @@ bool inSandbox()
         return missing.isEmpty();
     }();
     return mounted && !sandboxDir().isEmpty() && QFileInfo(sandboxDir()).isDir();
+}
+
+TreeSnapshot snapshotTree(const QString &root)
+{
+    TreeSnapshot result;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    const QDir base(root);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString relative = base.relativeFilePath(path);
+        if (info.isSymLink()) {
+            result.insert(relative, "link:" + info.symLinkTarget().toUtf8());
+        } else if (info.isDir()) {
+            result.insert(relative, "dir");
+        } else {
+            result.insert(relative, QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha1).toHex());
+        }
+    }
+    return result;
+}
+
+QStringList treeDifferences(const TreeSnapshot &before, const TreeSnapshot &after)
+{
+    QStringList result;
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (!after.contains(it.key())) {
+            result.append(QStringLiteral("removed ") + it.key());
+        } else if (after.value(it.key()) != it.value()) {
+            result.append(QStringLiteral("changed ") + it.key());
+        }
+    }
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (!before.contains(it.key())) {
+            result.append(QStringLiteral("added ") + it.key());
+        }
+    }
+    return result;
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    const QString cwd = QDir::homePath() + QStringLiteral("/cwd");
+    QDir().mkpath(cwd);
+    QProcess process;
+    process.setWorkingDirectory(cwd);
+    process.start(program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
 }
 
 bool installSampleData()

@@ -16,6 +16,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -36,6 +37,22 @@ QByteArray readFile(const QString &path);
 
 // Removes a file, a symbolic link or a directory tree. True when nothing is left at path.
 bool removePath(const QString &path);
+
+// Every file, link and directory below root: relative path -> hash of the
+// content, "link:" + target, or "dir". Compare two to prove what changed.
+using TreeSnapshot = QMap<QString, QByteArray>;
+TreeSnapshot snapshotTree(const QString &root);
+// "changed X", "removed X" and "added X" for each path that differs.
+QStringList treeDifferences(const TreeSnapshot &before, const TreeSnapshot &after);
+
+// Runs a program from PATH with its working directory in HOME/cwd and
+// returns its exit code (-1 when it crashed or timed out) and standard error.
+struct ProgramRun
+{
+    int exitCode = -1;
+    QString errors;
+};
+ProgramRun runProgram(const QString &program, const QStringList &arguments = QStringList(), int timeoutMs = 60000);
 
 // Lays the data the project ships (sample system themes, colour schemes,
 // wallpapers) at their system paths inside the sandbox.

@@ -66,11 +66,11 @@ void ThemeControllerTest::initTestCase()
 
 void ThemeControllerTest::init()
 {
-    removeAll(ThemeDefaults::userThemesDir);
-    removeAll(ThemeDefaults::systemThemesDir);
-    removeAll(recordPath());
-    removeAll(QDir::homePath() + QStringLiteral("/elsewhere"));
-    removeAll(QDir::homePath() + QStringLiteral("/.local/share/theme"));
+    PexoTest::removePath(ThemeDefaults::userThemesDir);
+    PexoTest::removePath(ThemeDefaults::systemThemesDir);
+    PexoTest::removePath(recordPath());
+    PexoTest::removePath(QDir::homePath() + QStringLiteral("/elsewhere"));
+    PexoTest::removePath(QDir::homePath() + QStringLiteral("/.local/share/theme"));
 
     writeTheme(userTheme(QStringLiteral("Alpha")),
                index(QStringLiteral("Alpha"), QStringLiteral("Alpha Theme")),
@@ -142,8 +142,8 @@ void ThemeControllerTest::recordedThemeIsAlwaysListed()
 
 void ThemeControllerTest::emptyDirectoriesKeepTheRecordedTheme()
 {
-    removeAll(ThemeDefaults::userThemesDir);
-    removeAll(ThemeDefaults::systemThemesDir);
+    PexoTest::removePath(ThemeDefaults::userThemesDir);
+    PexoTest::removePath(ThemeDefaults::systemThemesDir);
 
     ThemeController controller;
 
@@ -351,14 +351,14 @@ void ThemeControllerTest::createThemeFailures()
     }
     ThemeController controller;
     QSignalSpy errors(&controller, &ThemeController::error);
-    const auto before = snapshot(QDir::homePath());
+    const auto before = PexoTest::snapshotTree(QDir::homePath());
 
     QVERIFY(!controller.createTheme(name, baseId));
 
     QCOMPARE(errors.count(), 1);
     QCOMPARE(errors.front().front().toString(), message);
     if (untouched) {
-        QCOMPARE(snapshot(QDir::homePath()), before);
+        QCOMPARE(PexoTest::snapshotTree(QDir::homePath()), before);
     }
     QVERIFY(!QFileInfo::exists(QDir::homePath() + QStringLiteral("/.local/share/theme")));
     QVERIFY(!QFileInfo::exists(QDir::homePath() + QStringLiteral("/.local/share/escaped")));

@@ -96,8 +96,8 @@ void ThemeDecoratorTest::initTestCase()
 
 void ThemeDecoratorTest::init()
 {
-    removeAll(ThemeDefaults::userThemesDir);
-    removeAll(QDir::homePath() + QStringLiteral("/dialog"));
+    PexoTest::removePath(ThemeDefaults::userThemesDir);
+    PexoTest::removePath(QDir::homePath() + QStringLiteral("/dialog"));
     writeFile(dialogPath, dialogScript, true);
     writeFile(dialogFile("mode"), "cancel");
 
@@ -201,8 +201,8 @@ void ThemeDecoratorTest::refusedNames()
     const auto live = decorator.registry()->systemTheme();
     live->read();
     live->iconThemePart()->setCurrentTheme(QStringLiteral("live-icons"));
-    const auto themes = snapshot(ThemeDefaults::userThemesDir);
-    const auto systemThemes = snapshot(ThemeDefaults::systemThemesDir);
+    const auto themes = PexoTest::snapshotTree(ThemeDefaults::userThemesDir);
+    const auto systemThemes = PexoTest::snapshotTree(ThemeDefaults::systemThemesDir);
     const QByteArray record = readFile(recordPath());
     const QByteArray liveFile = readFile(ThemeDefaults::currentThemeConfigPath);
     if (mode == "hang") {
@@ -215,8 +215,8 @@ void ThemeDecoratorTest::refusedNames()
 
     QCOMPARE(decorator.needSaveCalls, 1);
     QCOMPARE(decorator.applyCalls, 0);
-    QCOMPARE(snapshot(ThemeDefaults::userThemesDir), themes);
-    QCOMPARE(snapshot(ThemeDefaults::systemThemesDir), systemThemes);
+    QCOMPARE(PexoTest::snapshotTree(ThemeDefaults::userThemesDir), themes);
+    QCOMPARE(PexoTest::snapshotTree(ThemeDefaults::systemThemesDir), systemThemes);
     QCOMPARE(readFile(recordPath()), record);
     QCOMPARE(readFile(ThemeDefaults::currentThemeConfigPath), liveFile);
     if (mode == "hang") {

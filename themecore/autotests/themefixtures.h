@@ -78,27 +78,6 @@ inline QString entry(const QString &path, const QString &group, const QString &k
     return config.group(group).readEntry(key, QStringLiteral("<missing>"));
 }
 
-inline void removeAll(const QString &path)
-{
-    QFileInfo info(path);
-    if (info.isSymLink() || info.isFile()) {
-        QFile::remove(path);
-    } else {
-        QDir(path).removeRecursively();
-    }
-}
-
-// Every file below a directory with its content, to prove nothing changed.
-inline QMap<QString, QByteArray> snapshot(const QString &directory)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, it.fileInfo().isFile() ? readFile(path) : QByteArray("<dir>"));
-    }
-    return files;
-}
 } // namespace Fixtures
 
 #endif

@@ -9,16 +9,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct Run
-{
-    int code;
-    QString errors;
-};
-
 QString home(const QString &path)
 {
     return QDir::homePath() + QLatin1Char('/') + path;
@@ -37,14 +30,9 @@ class SessionToolsTest : public QObject
     Q_OBJECT
 
 private:
-    Run run(const QString &program, const QStringList &arguments = {})
+    static PexoTest::ProgramRun run(const QString &program, const QStringList &arguments = {})
     {
-        QProcess process;
-        process.start(program, arguments);
-        if (!process.waitForFinished(60000)) {
-            return {-1, QStringLiteral("did not finish")};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAllStandardError())};
+        return PexoTest::runProgram(program, arguments);
     }
 
     QString recorded(const QString &key)
@@ -99,40 +87,40 @@ private Q_SLOTS:
 
     void firstPaletteFile()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelLight")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelLight")}).exitCode, 0);
         QCOMPARE(PexoTest::readFile(home(palette)),
                  QByteArray("[Variables]\nPrimaryColor=#118bcc\nBackgroundColor=#ffffff\nColorScheme=/usr/share/color-schemes/UlvarLight.colors\n"));
 
         init();
         administratorSession(true);
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         const QByteArray admin = PexoTest::readFile(home(palette));
         QVERIFY(admin.contains("ColorScheme=/usr/share/color-schemes/UlvarTornelAdmin.colors"));
 
         // An existing file, even an empty one, is left alone by the start-up.
         init();
         PexoTest::writeFile(home(palette), QByteArray());
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("no-such-theme")}).code, 1);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("no-such-theme")}).exitCode, 1);
         QCOMPARE(PexoTest::readFile(home(palette)), QByteArray());
     }
 
     void setTheme()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme")).code, 2);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme")).exitCode, 2);
         QVERIFY(!QFile::exists(home(palette))); // no start-up without an argument
 
-        Run r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("ulvartorneldark")});
-        QCOMPARE(r.code, 1);
+        PexoTest::ProgramRun r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("ulvartorneldark")});
+        QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.errors.contains(QLatin1String("Unable to find theme \"ulvartorneldark\"")), qPrintable(r.errors));
 
         userTheme(QStringLiteral("nameless"), "[Pexo Theme]\nId=nameless\n");
         r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("nameless")});
-        QCOMPARE(r.code, 1);
+        QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.errors.contains(QLatin1String("Cam't select \"nameless\" theme, it is not valid")), qPrintable(r.errors));
         QVERIFY(!QFile::exists(home(record)));
 
         PexoTest::takeWmCommands();
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
         QCOMPARE(recorded(QStringLiteral("CurrentThemePath")), QStringLiteral("/usr/share/pexothemes/UlvarTornelDark/index.theme"));
         QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
@@ -142,14 +130,14 @@ private Q_SLOTS:
         // An administrator session gets the administrator theme, whatever was asked.
         administratorSession(true);
         r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("no-such-theme")});
-        QCOMPARE(r.code, 0);
+        QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.errors.contains(QLatin1String("You can use only administrator theme")), qPrintable(r.errors));
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelAdmin"));
     }
 
     void syncKeepsEqualSettings()
     {
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QFile::exists(home(record))); // the live settings equal the default theme
         QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarLight.colors"));
         QVERIFY(!QDir(home(userThemes)).exists());
@@ -159,31 +147,31 @@ private Q_SLOTS:
     {
         setRecord(QStringLiteral("Gone"), home(QStringLiteral("gone/index.theme")));
         PexoTest::writeFile(home(live), "[Variables]\nIconTheme=elsewhere\n");
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelLight"));
         QVERIFY(PexoTest::readFile(home(live)).contains("IconTheme=ulvar-tornel"));
     }
 
     void syncAfterAdministratorSession()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
         administratorSession(true);
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(QFile::exists(home(marker)));
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark")); // the record is kept
         QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarTornelAdmin.colors"));
 
         administratorSession(false);
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QFile::exists(home(marker)));
         QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
     }
 
     void syncFindsAnEqualInstalledTheme()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
         setRecord(QStringLiteral("UlvarTornelLight"), QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/index.theme"));
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
         QVERIFY(!QDir(home(userThemes)).exists());
     }
@@ -192,11 +180,11 @@ private Q_SLOTS:
     {
         // Live settings of no installed theme, partly outside current.themerc:
         // the scheme and colours in paletterc, the cursor in the core library.
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
         PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=my-icons\n");
         PexoTest::writeFile(home(QStringLiteral(".config/pexo/session/cursor")), "name=big-cursors\nsize=48\n");
 
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
         const QString dir = home(userThemes + QStringLiteral("/Custom"));
         const QByteArray index = PexoTest::readFile(dir + QStringLiteral("/index.theme"));
@@ -212,7 +200,7 @@ private Q_SLOTS:
         QVERIFY(PexoTest::readFile(home(QStringLiteral(".config/pexo/session/cursor"))).contains("name=big-cursors"));
 
         // A second run finds the theme it made.
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QDir(home(userThemes + QStringLiteral("/Custom1"))).exists());
     }
 
@@ -221,7 +209,7 @@ private Q_SLOTS:
         userTheme(QStringLiteral("Custom"), "[Pexo Theme]\nId=Custom\nName=Custom\n", "[Variables]\nIconTheme=a\n");
         userTheme(QStringLiteral("Custom1"), "[Pexo Theme]\nId=Custom1\nName=Custom1\n", "[Variables]\nIconTheme=b\n");
         PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom2"));
 
         // A directory of that name holding another theme is not overwritten.
@@ -229,27 +217,27 @@ private Q_SLOTS:
         const QString other = userTheme(QStringLiteral("Custom"), "[Pexo Theme]\nId=Other\nName=Other\n", "[Variables]\nIconTheme=a\n");
         const QByteArray before = PexoTest::readFile(other);
         PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom1"));
         QCOMPARE(PexoTest::readFile(other), before);
     }
 
     void adminThemeArguments()
     {
-        Run r = run(QStringLiteral("pexo-admin-theme"), {darkScheme});
-        QCOMPARE(r.code, 2);
+        PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {darkScheme});
+        QCOMPARE(r.exitCode, 2);
         QVERIFY(r.errors.isEmpty());
         r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("x"), QStringLiteral("/nowhere.colors")});
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.exitCode, 2);
         QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: no color scheme file /nowhere.colors\n"));
     }
 
     void adminThemeSavesIntoTheCurrentTheme()
     {
         const QString index = userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).code, 0);
-        const Run r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
-        QCOMPARE(r.code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+        QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors));
         const QString themerc = QFileInfo(index).absolutePath() + QStringLiteral("/theme/themerc");
         QVERIFY(PexoTest::readFile(themerc).contains("ColorScheme=" + darkScheme.toUtf8()));
@@ -257,16 +245,16 @@ private Q_SLOTS:
 
         // The same scheme again changes nothing.
         const QByteArray before = PexoTest::readFile(themerc);
-        QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme}).exitCode, 0);
         QCOMPARE(PexoTest::readFile(themerc), before);
     }
 
     void adminThemeReadOnlyCurrentTheme()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelAdmin")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelAdmin")}).exitCode, 0);
         const QByteArray palettes = PexoTest::readFile(home(palette));
-        const Run r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
-        QCOMPARE(r.code, 0);
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+        QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.errors,
                  QStringLiteral("pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n"
                                 "pexo-admin-theme: Create new theme first.\n"));
@@ -276,25 +264,25 @@ private Q_SLOTS:
     void adminThemeGeneratedSchemes()
     {
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
         const QString generated = home(QStringLiteral(".local/share/color-schemes/00-generated-dark.colors"));
         PexoTest::writeFile(generated, PexoTest::readFile(darkScheme));
         QVERIFY(touch(generated, -60));
 
-        QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated}).code, 0);
+        QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated}).exitCode, 0);
         const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         QVERIFY(PexoTest::readFile(themerc).contains("SchemeType=Wallpaper"));
         QVERIFY(PexoTest::readFile(themerc).contains("ColorScheme=" + generated.toUtf8()));
 
         // Already live and older than the live settings: nothing to do.
-        Run r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated});
+        PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated});
         QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: the same color scheme %1, do nothing\n").arg(generated));
 
         // Newer: said so, then the usual change test (nothing differs).
         QVERIFY(touch(generated, 60));
         const QByteArray before = PexoTest::readFile(themerc);
         r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), generated});
-        QCOMPARE(r.code, 0);
+        QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: the same color scheme %1, but newer than users themerc\n").arg(generated));
         QCOMPARE(PexoTest::readFile(themerc), before);
     }

@@ -101,7 +101,7 @@ private Q_SLOTS:
         arguments.replaceInStrings(QStringLiteral("ARCHIVE"), archive());
         arguments.replaceInStrings(QStringLiteral("NOID"), noId);
 
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), arguments);
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), arguments);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.errors, QString());
         QVERIFY(!QFileInfo::exists(archive()));
@@ -110,7 +110,7 @@ private Q_SLOTS:
 
     void archiveNotWritable()
     {
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {bareTheme(), home() + QStringLiteral("/nowhere/out.tar")});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {bareTheme(), home() + QStringLiteral("/nowhere/out.tar")});
         QCOMPARE(run.exitCode, 128);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot open archive for writing")), qPrintable(run.errors));
     }
@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         const QString index = bareTheme();
         PexoTest::removePath(themeDir() + QStringLiteral("/theme/themerc"));
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()});
         QCOMPARE(run.exitCode, 160);
         QVERIFY(run.errors.contains(QLatin1String("Cannot open settings for theme")));
         // The directory entries were written before the failure.
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QDir().mkpath(home() + QStringLiteral("/elsewhere/sub"));
         QVERIFY(QFile::link(home() + QStringLiteral("/elsewhere/sub"), themeDir() + QStringLiteral("/link")));
         const QString path = themeDir() + QStringLiteral("/link/../index.theme");
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {path, archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {path, archive()});
         PexoTest::removePath(home() + QStringLiteral("/elsewhere"));
         QCOMPARE(run.exitCode, 192);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot open \"") + path + QLatin1Char('"')), qPrintable(run.errors));
@@ -146,7 +146,7 @@ private Q_SLOTS:
     void layoutOrderAndModes()
     {
         const QString index = fullTheme();
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.errors, QString());
 
@@ -188,7 +188,7 @@ private Q_SLOTS:
 
     void bareThemeHasOnlyTheFixedEntries()
     {
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {bareTheme(), archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {bareTheme(), archive()});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(names(tarMembers(archive())),
                  (QStringList{QStringLiteral("Bare"),
@@ -204,7 +204,7 @@ private Q_SLOTS:
 
     void slashInTheName()
     {
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {fullTheme(QStringLiteral("Day/Night")), archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {fullTheme(QStringLiteral("Day/Night")), archive()});
         QCOMPARE(run.exitCode, 0);
         const QStringList all = names(tarMembers(archive()));
         QCOMPARE(all.first(), QStringLiteral("Day_Night"));
@@ -232,7 +232,7 @@ private Q_SLOTS:
         QFETCH(QString, fileName);
         QFETCH(QByteArray, magic);
         QFETCH(int, offset);
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {fullTheme(), archive(fileName)});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {fullTheme(), archive(fileName)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(PexoTest::readFile(archive(fileName)).mid(offset, magic.size()), magic);
         QCOMPARE(tarMembers(archive(fileName)).size(), 18);
@@ -245,7 +245,7 @@ private Q_SLOTS:
         PexoTest::removePath(userIcons() + QStringLiteral("/Pointers"));
         PexoTest::removePath(home() + QStringLiteral("/Pictures/logo.svg"));
         QDir().mkpath(home() + QStringLiteral("/Pictures/logo.svg"));
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()});
         QCOMPARE(run.exitCode, 0x08 | 0x02);
         QVERIFY(run.errors.contains(QLatin1String("Cannot open \"") + home() + QLatin1String("/Pictures/logo.svg\"")));
         QVERIFY2(run.errors.contains(QStringLiteral("Cursor theme \"Pointers\" not found in \"%1\" or \"/usr/share/icons\"").arg(userIcons())),
@@ -261,7 +261,7 @@ private Q_SLOTS:
         const QString index = fullTheme();
         QVERIFY(QFile::link(home() + QStringLiteral("/nothing-here"), userIcons() + QStringLiteral("/Shapes/16x16/broken.png")));
         QVERIFY(QFile::link(userIcons() + QStringLiteral("/Shapes/16x16/apps"), userIcons() + QStringLiteral("/Shapes/linked")));
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()});
         QCOMPARE(run.exitCode, 0x10);
         QVERIFY2(run.errors.contains(QLatin1String("Skipping unsupported icons entry \"") + userIcons() + QLatin1String("/Shapes/16x16/broken.png\"")),
                  qPrintable(run.errors));
@@ -289,7 +289,7 @@ private Q_SLOTS:
             PexoTest::removePath(userIcons() + QStringLiteral("/Pointers"));
             PexoTest::writeFile(userIcons() + QStringLiteral("/Pointers"), "not a theme");
         }
-        const Run run = runTool(QStringLiteral("pexo-export-theme"), {index, archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(tarMember(archive(), QStringLiteral("My Theme/cursor/Pointers/cursors/left_ptr")),
                  userIsDirectory ? QByteArray("cursor") : QByteArray("system cursor"));
@@ -314,9 +314,9 @@ private Q_SLOTS:
             byte = char(seed >> 16);
         }
         PexoTest::writeFile(home() + QStringLiteral("/Pictures/wall.jpg"), noise);
-        const Run run =
-            runTool(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""), index, archive(fileName)});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""), index, archive(fileName)});
         QCOMPARE(run.exitCode, 128);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot write archive")), qPrintable(run.errors));
     }

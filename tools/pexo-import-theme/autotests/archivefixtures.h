@@ -8,7 +8,6 @@
 
 #include "pexotestsupport.h"
 
-#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
@@ -19,31 +18,6 @@
 #include <QStringList>
 
 namespace ArchiveFixtures {
-struct Run
-{
-    int exitCode = -1;
-    QString errors;
-};
-
-// Runs a tool from PATH with its working directory inside HOME.
-inline Run runTool(const QString &program, const QStringList &arguments)
-{
-    const QString cwd = QDir::homePath() + QStringLiteral("/cwd");
-    QDir().mkpath(cwd);
-    QProcess process;
-    process.setWorkingDirectory(cwd);
-    process.start(program, arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
-
 inline QString python()
 {
     return QStringLiteral("/usr/bin/python3");
@@ -175,46 +149,6 @@ inline QString writeTheme(const QString &dir, const QString &id, const QString &
     return index;
 }
 
-// Every file and link below root (relative path -> hash of its content or
-// link target); directories only as "dir".
-inline QMap<QString, QByteArray> snapshot(const QString &root)
-{
-    QMap<QString, QByteArray> result;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    const QDir base(root);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString relative = base.relativeFilePath(path);
-        if (info.isSymLink()) {
-            result.insert(relative, "link:" + info.symLinkTarget().toUtf8());
-        } else if (info.isDir()) {
-            result.insert(relative, "dir");
-        } else {
-            result.insert(relative, QCryptographicHash::hash(PexoTest::readFile(path), QCryptographicHash::Sha1).toHex());
-        }
-    }
-    return result;
-}
-
-// What differs between two snapshots: "changed X", "removed X", "added X".
-inline QStringList differences(const QMap<QString, QByteArray> &before, const QMap<QString, QByteArray> &after)
-{
-    QStringList result;
-    for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        if (!after.contains(it.key())) {
-            result.append(QStringLiteral("removed ") + it.key());
-        } else if (after.value(it.key()) != it.value()) {
-            result.append(QStringLiteral("changed ") + it.key());
-        }
-    }
-    for (auto it = after.cbegin(); it != after.cend(); ++it) {
-        if (!before.contains(it.key())) {
-            result.append(QStringLiteral("added ") + it.key());
-        }
-    }
-    return result;
-}
 } // namespace ArchiveFixtures
 
 Q_DECLARE_METATYPE(ArchiveFixtures::Entry)

@@ -77,9 +77,9 @@ private Q_SLOTS:
         // A first import, so that the directories the core library creates
         // on first use exist before the snapshots.
         QVERIFY(makeArchive(archive(), QStringLiteral("tar"), theme(QStringLiteral("Warmup"), "WallPaper=/nowhere/wall.jpg\n")));
-        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
         PexoTest::removePath(userThemes() + QStringLiteral("/Warmup"));
-        m_baseline = snapshot(home());
+        m_baseline = PexoTest::snapshotTree(home());
     }
 
     // Leaves only what initTestCase made.
@@ -87,7 +87,7 @@ private Q_SLOTS:
     {
         PexoTest::removePath(archive(QStringLiteral("tar")));
         PexoTest::removePath(archive(QStringLiteral("zip")));
-        const QStringList changes = differences(m_baseline, snapshot(home()));
+        const QStringList changes = PexoTest::treeDifferences(m_baseline, PexoTest::snapshotTree(home()));
         for (const QString &change : changes) {
             if (change.startsWith(QLatin1String("added "))) {
                 PexoTest::removePath(home() + QLatin1Char('/') + change.section(QLatin1Char(' '), 1));
@@ -201,20 +201,20 @@ private Q_SLOTS:
         QFETCH(QStringList, expectedFiles);
         QFETCH(QString, warning);
         QVERIFY(makeArchive(archive(format), format, entries));
-        const auto homeBefore = snapshot(home());
-        const auto decoysBefore = snapshot(decoys());
+        const auto homeBefore = PexoTest::snapshotTree(home());
+        const auto decoysBefore = PexoTest::snapshotTree(decoys());
         const QStringList sandboxBefore = QDir(PexoTest::sandboxDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {archive(format)});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive(format)});
         QVERIFY2(run.exitCode == 0, qPrintable(QString::number(run.exitCode) + QLatin1Char(' ') + run.errors));
         if (!warning.isEmpty()) {
             QVERIFY2(run.errors.contains(warning), qPrintable(run.errors));
         }
 
-        const auto homeAfter = snapshot(home());
-        QCOMPARE(differences(decoysBefore, snapshot(decoys())), QStringList());
+        const auto homeAfter = PexoTest::snapshotTree(home());
+        QCOMPARE(PexoTest::treeDifferences(decoysBefore, PexoTest::snapshotTree(decoys())), QStringList());
         QCOMPARE(QDir(PexoTest::sandboxDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), sandboxBefore);
-        QStringList changes = differences(homeBefore, homeAfter);
+        QStringList changes = PexoTest::treeDifferences(homeBefore, homeAfter);
         for (const QString &change : std::as_const(changes)) {
             // Only additions, and only inside the directories the import fills.
             const QString path = change.section(QLatin1Char(' '), 1);
@@ -234,7 +234,7 @@ private Q_SLOTS:
                             QStringLiteral("tar"),
                             theme(QStringLiteral("Moved"), "WallPaper=" + stored.toUtf8() + '\n')
                                 << file(QStringLiteral("Moved/wallpaper/evil.desktop"), "[Desktop Entry]\n")));
-        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
         QVERIFY(!QFileInfo::exists(stored));
         const QByteArray themerc = PexoTest::readFile(userThemes() + QStringLiteral("/Moved/theme/themerc"));
         QVERIFY2(themerc.contains("WallPaper=" + pictures().toUtf8() + "/evil.desktop\n"), themerc.constData());
@@ -250,7 +250,7 @@ private Q_SLOTS:
                             theme(QStringLiteral("HomePics"), "WallPaper=/nowhere/wall.jpg\nLogoPixmap=" + home().toUtf8() + "/.xsessionrc\n")
                                 << file(QStringLiteral("HomePics/wallpaper/wall.jpg"), "picture")
                                 << file(QStringLiteral("HomePics/logo/.xsessionrc"), "evil")));
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {archive()});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
         PexoTest::removePath(userDirs);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/wall.jpg")));

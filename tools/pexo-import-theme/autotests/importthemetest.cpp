@@ -115,7 +115,7 @@ private Q_SLOTS:
         arguments.replaceInStrings(QStringLiteral("NOTHEME"), noTheme);
         message.replace(QStringLiteral("TEXT"), text);
 
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), arguments);
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), arguments);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.errors.trimmed(), message);
         QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/A")));
@@ -142,7 +142,7 @@ private Q_SLOTS:
         const QString path = archives() + QLatin1Char('/') + fileName;
         QVERIFY(makeArchive(path, format, themeEntries(wallpaper, QStringLiteral("Arrows"))));
 
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(PexoTest::readFile(userThemes() + QStringLiteral("/T/index.theme")), QByteArray("[Pexo Theme]\nId=t\nName=T\n"));
         QVERIFY(PexoTest::readFile(userThemes() + QStringLiteral("/T/theme/themerc")).contains("CursorTheme=Arrows"));
@@ -157,14 +157,14 @@ private Q_SLOTS:
     {
         const QString path = archives() + QStringLiteral("/t.tar.gz");
         QVERIFY(makeArchive(path, QStringLiteral("gz"), themeEntries(pictures() + QStringLiteral("/wall.jpg"))));
-        QCOMPARE(runTool(QStringLiteral("pexo-import-theme"), {path}).exitCode, 0);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path}).exitCode, 0);
         PexoTest::writeFile(userThemes() + QStringLiteral("/T/theme/themerc"), "[Variables]\nEdited=true\n");
-        const auto before = snapshot(home());
+        const auto before = PexoTest::snapshotTree(home());
 
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.errors, QString());
-        QCOMPARE(differences(before, snapshot(home())), QStringList());
+        QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(home())), QStringList());
     }
 
     void wallpaperPlacement_data()
@@ -202,7 +202,7 @@ private Q_SLOTS:
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(stored)));
 
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(storedWallpaper(), expected);
         QCOMPARE(PexoTest::readFile(expected), exists ? QByteArray("already here") : QByteArray("wallpaper bytes"));
@@ -220,7 +220,7 @@ private Q_SLOTS:
         PexoTest::writeFile(pictures() + QStringLiteral("/wall.jpg"), "someone else's");
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(stored)));
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.errors.contains(QLatin1String("Can't copy wallpaper file")), qPrintable(run.errors));
         QCOMPARE(storedWallpaper(), stored);
@@ -244,7 +244,7 @@ private Q_SLOTS:
         PexoTest::writeFile(existing, "installed");
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(pictures() + QStringLiteral("/wall.jpg"), QStringLiteral("SysCursor"))));
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
         QCOMPARE(PexoTest::readFile(existing), QByteArray("installed"));
@@ -257,7 +257,7 @@ private Q_SLOTS:
         entries.replace(8, file(QStringLiteral("T/index.theme"), "[Pexo Theme]\nName=No id\n"));
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), entries));
-        const Run run = runTool(QStringLiteral("pexo-import-theme"), {path});
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.errors.contains(QStringLiteral("\tInvalid \"%1/T/index.theme\"").arg(userThemes())), qPrintable(run.errors));
         QVERIFY(QFileInfo::exists(userThemes() + QStringLiteral("/T/theme/themerc")));

@@ -83,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(original->wallpaperThemePart()->logo(), home + QStringLiteral("/.local/share/wallpapers/trip-logo.svg"));
 
         const QString archive = PexoTest::sandboxDir() + QLatin1Char('/') + fileName;
-        const Run exported = runTool(QStringLiteral("pexo-export-theme"), {index, archive});
+        const PexoTest::ProgramRun exported = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive});
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.errors, QString());
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
         }
         QCOMPARE(userThemeIds(), QStringList());
 
-        const Run imported = runTool(QStringLiteral("pexo-import-theme"), {archive});
+        const PexoTest::ProgramRun imported = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive});
         QCOMPARE(imported.exitCode, 0);
         QCOMPARE(imported.errors, QString());
 
