@@ -13,10 +13,6 @@
 #include <QFileInfo>
 #include <QVector>
 
-namespace {
-const QString descriptionGroup = QStringLiteral("Pexo Theme");
-}
-
 class ThemePrivate
 {
 public:
@@ -71,7 +67,7 @@ void ThemePrivate::writeDescription(const QString &key, const QString &value, QS
     if (desktopPath == ThemeDefaults::currentThemeConfigPath || value == field || !config) {
         return;
     }
-    KConfigGroup group(config, descriptionGroup);
+    KConfigGroup group(config, ThemeDefaults::themeDescriptionGroup);
     group.writeEntry(key, value, KConfigBase::Normal);
     group.sync();
     field = value;
@@ -91,7 +87,7 @@ Theme::Theme(const KSharedConfigPtr &config, const std::shared_ptr<ISettingsProv
     d->config = config;
     if (config) {
         d->desktopPath = config->name();
-        const KConfigGroup group(config, descriptionGroup);
+        const KConfigGroup group(config, ThemeDefaults::themeDescriptionGroup);
         d->id = group.readEntry("Id", QString());
         d->name = group.readEntry("Name", QString());
         d->comment = group.readEntry("Comment", QString());

@@ -45,6 +45,8 @@ inline const QString userThemesDir = QDir::homePath() + QStringLiteral("/.local/
 // Fixed texts
 inline const QString wmUpdateVariableFormat = QStringLiteral("PEXOWM_UPDATE_VAL %1 %2\n");
 inline const QString themeVariablesGroup = QStringLiteral("Variables");
+// The group of a theme's description file index.theme
+inline const QString themeDescriptionGroup = QStringLiteral("Pexo Theme");
 inline const QString systemThemesDir = QStringLiteral("/usr/share/pexothemes");
 inline const QString userColorSchemeName = QStringLiteral("User.colors");
 inline const QString darkColorSchemeName = QStringLiteral("UlvarDark.colors");

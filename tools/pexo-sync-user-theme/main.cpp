@@ -69,7 +69,7 @@ bool createUserThemeDir(const QString &id)
     }
     KSharedConfigPtr index =
         KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
-    KConfigGroup group(index, QStringLiteral("Pexo Theme"));
+    KConfigGroup group(index, ThemeDefaults::themeDescriptionGroup);
     group.writeEntry("Id", id);
     group.writeEntry("Name", id);
     group.writeEntry("Comment", i18n("User theme"));
