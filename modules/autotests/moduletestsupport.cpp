@@ -207,6 +207,17 @@ void ModuleTest::verifyImmutability(const QString &id, const QList<QPair<QString
     }
 }
 
+QString ModuleTest::recordSettingsApplication()
+{
+    const QString settings = QDir::homePath() + QStringLiteral("/bin/ulvar-systemsettings");
+    if (!PexoTest::installCommandRecorder(settings)) {
+        return QString();
+    }
+    qputenv("PATH", QFileInfo(settings).path().toLocal8Bit() + ':' + qgetenv("PATH"));
+    PexoTest::clearRecordedCommands();
+    return settings;
+}
+
 QByteArray ModuleTest::offDefaultSettings()
 {
     return "UsePager=false\nDnDIndicationOnDesktop=false\nOwnKbPerWindow=true\nTaskbarHeight=40\nScreenSaverDelay=30\nUseComposite=false\n";

@@ -67,6 +67,11 @@ void verifySavedValue(QObject *module, const char *property, const QVariant &val
 // and false for notFixed; without the master file it is false for all.
 void verifyImmutability(const QString &id, const QList<QPair<QString, QString>> &propertyKeys, const QString &notFixed);
 
+// Puts a command recorder (PexoTest::installCommandRecorder) called
+// ulvar-systemsettings first in PATH, ahead of the built stand-in, and
+// forgets the commands recorded so far. Returns the recorder's path.
+QString recordSettingsApplication();
+
 // Live settings with a value off its default in every behaviour part.
 QByteArray offDefaultSettings();
 } // namespace ModuleTest

@@ -57,10 +57,8 @@ private Q_SLOTS:
 
     void openSettings()
     {
-        const QString settings = QDir::homePath() + QStringLiteral("/bin/ulvar-systemsettings");
-        QVERIFY(PexoTest::installCommandRecorder(settings));
-        qputenv("PATH", QFileInfo(settings).path().toLocal8Bit() + ':' + qgetenv("PATH"));
-        PexoTest::clearRecordedCommands();
+        const QString settings = ModuleTest::recordSettingsApplication();
+        QVERIFY(!settings.isEmpty());
 
         const auto module = ModuleTest::create(id);
         QVERIFY(module);

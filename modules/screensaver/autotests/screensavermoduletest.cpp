@@ -128,11 +128,9 @@ private Q_SLOTS:
 
     void otherSettingsPrograms()
     {
-        const QString settings = QDir::homePath() + QStringLiteral("/bin/ulvar-systemsettings");
-        QVERIFY(PexoTest::installCommandRecorder(settings));
         QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-admin-dm")));
-        qputenv("PATH", QFileInfo(settings).path().toLocal8Bit() + ':' + qgetenv("PATH"));
-        PexoTest::clearRecordedCommands();
+        const QString settings = ModuleTest::recordSettingsApplication();
+        QVERIFY(!settings.isEmpty());
 
         const auto module = ModuleTest::create(id);
         QVERIFY(module);
