@@ -21,7 +21,7 @@
 #include <QSignalSpy>
 
 namespace {
-const QString qmlNamespace = QStringLiteral("/plasma/kcms/systemsettings");
+const QStringList namespaces{QStringLiteral("/plasma/kcms/systemsettings"), QStringLiteral("/plasma/kcms/systemsettings_qwidgets")};
 
 // Whether each of the six parts of a equals that of b, in the parts' order.
 QList<bool> partsEqual(const Personalization *a, const Personalization *b)
@@ -53,7 +53,15 @@ const QDateTime pastTime = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC)
 
 KPluginMetaData ModuleTest::metaData(const QString &id)
 {
-    return KPluginMetaData::findPluginById(QStringLiteral(PEXO_PLUGIN_DIR) + qmlNamespace, id);
+    for (const QString &space : namespaces) {
+        const auto plugins = KPluginMetaData::findPlugins(QStringLiteral(PEXO_PLUGIN_DIR) + space, {}, KPluginMetaData::AllowEmptyMetaData);
+        for (const KPluginMetaData &plugin : plugins) {
+            if (plugin.pluginId() == id) {
+                return plugin;
+            }
+        }
+    }
+    return KPluginMetaData();
 }
 
 std::unique_ptr<QObject> ModuleTest::create(const QString &id)
@@ -86,11 +94,14 @@ void ModuleTest::verifyMetaData(const QString &id, const MetaDataRow &row)
     QCOMPARE(plugin.value(QStringLiteral("Icon")).toString(), row.icon);
     QCOMPARE(plugin.value(QStringLiteral("ServiceTypes")).toArray(), QJsonArray{QStringLiteral("KCModule")});
     QCOMPARE(raw.value(QStringLiteral("X-Ulvar-System-Settings-Category")).toString(), QStringLiteral("user-environment"));
-    QCOMPARE(raw.value(QStringLiteral("X-Ulvar-System-Settings-Parent-Category")).toString(), QStringLiteral("personalization"));
+    QCOMPARE(raw.value(QStringLiteral("X-Ulvar-System-Settings-Parent-Category")).toString(), row.parentCategory);
     QVERIFY(raw.value(QStringLiteral("X-Ulvar-Weight")).isString());
     QCOMPARE(raw.value(QStringLiteral("X-Ulvar-Weight")).toString(), row.weight);
     QCOMPARE(raw.value(QStringLiteral("X-KDE-ParentApp")).toString(), QStringLiteral("kcontrol"));
-    QCOMPARE(raw.keys().size(), 5);
+    if (row.kdeWeight) {
+        QCOMPARE(raw.value(QStringLiteral("X-KDE-Weight")), QJsonValue(row.kdeWeight));
+    }
+    QCOMPARE(raw.keys().size(), row.kdeWeight ? 6 : 5);
 
     QPluginLoader loader(data.fileName());
     QCOMPARE(loader.metaData().value(QStringLiteral("IID")).toString(), QStringLiteral("org.kde.KPluginFactory"));

@@ -20,7 +20,7 @@
 class Personalization;
 
 namespace ModuleTest {
-// The built plug-in of that id (for example "kcm_pexo_wm").
+// The built plug-in of that id (for example "kcm_pexo_wm"), QML or widget module.
 KPluginMetaData metaData(const QString &id);
 
 // A new Module made by the plug-in's factory with its metadata and an empty
@@ -39,10 +39,13 @@ struct MetaDataRow
     QString descriptionRu;
     QString icon;
     QString weight;
+    QString parentCategory = QStringLiteral("personalization");
+    // "X-KDE-Weight"; 0 for none.
+    int kdeWeight = 0;
 };
 
 // The embedded metadata, the plug-in interface and the factory class of a
-// QML behaviour module.
+// QML module.
 void verifyMetaData(const QString &id, const MetaDataRow &row);
 
 // The names of the properties the module's own class declares, in order;
