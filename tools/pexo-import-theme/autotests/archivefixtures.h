@@ -146,6 +146,21 @@ with tarfile.open(sys.argv[1], 'r:*') as t:
     return output;
 }
 
+// Smallest contents that read as a PNG image, an SVG image and a colour scheme.
+inline QByteArray pngImage()
+{
+    return QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000010000000108000000003a7e9b55"
+                               "0000000a49444154789c636000000002000148afa4710000000049454e44ae426082");
+}
+inline QByteArray svgImage()
+{
+    return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\"/>\n");
+}
+inline QByteArray colorScheme()
+{
+    return QByteArrayLiteral("[Colors:View]\nBackgroundNormal=255,255,255\n");
+}
+
 // A stored theme: index.theme and theme/themerc with the given variables.
 inline QString writeTheme(const QString &dir, const QString &id, const QString &name, const QMap<QString, QString> &variables)
 {
