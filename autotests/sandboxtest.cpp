@@ -220,6 +220,10 @@ void SandboxTest::wmCommands()
     }
     QCOMPARE(PexoTest::takeWmCommands(), QStringList());
 
+    // A missing line feed is not made up.
+    QVERIFY(pexoSendCommandToWM(nullptr, "PEXOWM_UPDATE_VAL Key unterminated"));
+    QCOMPARE(PexoTest::takeWmCommands(), QStringList({QStringLiteral("PEXOWM_UPDATE_VAL Key unterminated")}));
+
     // Without a listener the send fails at once, and nothing is logged.
     QVERIFY(PexoTest::stopWmListener());
     QElapsedTimer timer;
