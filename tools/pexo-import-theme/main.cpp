@@ -7,6 +7,8 @@
 */
 #include "themeimporter.h"
 
+#include <offscreenfallback.h>
+
 #include <KTar>
 #include <KZip>
 
@@ -45,6 +47,7 @@ int main(int argc, char **argv)
     if (argc != 2) {
         return 1;
     }
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[1]);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
