@@ -283,16 +283,20 @@ private Q_SLOTS:
         }
     }
 
+    // Every shipped sample theme is a read-only system theme.
     void adminThemeReadOnlyCurrentTheme()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelAdmin")}).exitCode, 0);
-        const QByteArray palettes = PexoTest::readFile(home(palette));
-        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.errors,
-                 QStringLiteral("pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n"
-                                "pexo-admin-theme: Create new theme first.\n"));
-        QCOMPARE(PexoTest::readFile(home(palette)), palettes);
+        for (const char *id : {"UlvarTornelAdmin", "UlvarTornelDark", "UlvarTornelLight"}) {
+            QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QLatin1String(id)}).exitCode, 0);
+            const QByteArray palettes = PexoTest::readFile(home(palette));
+            const QString scheme = palettes.contains(darkScheme.toUtf8()) ? QStringLiteral("/usr/share/color-schemes/UlvarLight.colors") : darkScheme;
+            const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), scheme});
+            QCOMPARE(r.exitCode, 0);
+            QCOMPARE(r.errors,
+                     QStringLiteral("pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n"
+                                    "pexo-admin-theme: Create new theme first.\n"));
+            QCOMPARE(PexoTest::readFile(home(palette)), palettes);
+        }
     }
 
     void adminThemeGeneratedSchemes()
