@@ -83,12 +83,12 @@ show() {
     while IFS= read -r f; do
         case $f in .cache/* | .config/Trolltech.conf | .config/breezerc) continue ;; esac
         if [ ! -e "$snap/$f" ]; then
-            created+=("~/$f")
+            created+=("$f")
         elif ! cmp -s "$snap/$f" "$f"; then
             changed+=("$f")
         fi
     done < <(find . -type f -printf '%P\n' | sort)
-    [ "${#created[@]}" -eq 0 ] || printf '   file created: %s\n' "${created[@]}"
+    [ "${#created[@]}" -eq 0 ] || printf '   file created: ~/%s\n' "${created[@]}"
     for f in "${changed[@]}"; do
         echo "   changed in ~/$f:"
         changed_keys "$snap/$f" "$f" | short
