@@ -121,7 +121,7 @@ QString WallpaperRecords::quoted(const QString &wallpaper)
 
 bool WallpaperRecords::isSafeValue(const QString &text)
 {
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+    return PexoWm::isSafeText(text);
 }
 
 std::optional<QString> WallpaperRecords::currentScreenName()
