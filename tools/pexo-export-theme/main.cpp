@@ -232,7 +232,11 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
 // The path with links resolved; for a file not there yet, its directory's.
 QString resolvedPath(const QString &path)
 {
-    const QFileInfo info(path);
+    QFileInfo info(path);
+    // Writing through a dangling link creates its target: follow the chain.
+    for (int hops = 0; hops < 40 && info.isSymLink() && !info.exists(); ++hops) {
+        info.setFile(info.symLinkTarget());
+    }
     const QString canonical = info.canonicalFilePath();
     if (!canonical.isEmpty()) {
         return canonical;

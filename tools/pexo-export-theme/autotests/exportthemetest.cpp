@@ -294,6 +294,7 @@ private Q_SLOTS:
         QTest::newRow("inside the theme") << QStringLiteral("THEME/theme/out.tar");
         QTest::newRow("wallpaper") << QStringLiteral("HOME/Pictures/wall.jpg");
         QTest::newRow("inside the icon theme") << QStringLiteral("HOME/.local/share/icons/Shapes/out.tar");
+        QTest::newRow("dangling link into the theme") << QStringLiteral("HOME/archives/link.tar");
     }
 
     void archiveOverTheTheme()
@@ -301,6 +302,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         path.replace(QStringLiteral("THEME"), themeDir()).replace(QStringLiteral("HOME"), home());
         const QString index = fullTheme();
+        QVERIFY(QFile::link(themeDir() + QStringLiteral("/theme/out.tar"), archive(QStringLiteral("link.tar"))));
         const auto before = PexoTest::snapshotTree(home());
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, path});
         QCOMPARE(run.exitCode, 128);
