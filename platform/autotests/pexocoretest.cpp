@@ -119,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(!entry.hidden());
         QCOMPARE(entry.type(), QStringLiteral("Link"));
         QCOMPARE(entry.url(), QStringLiteral("trash:/"));
-        QCOMPARE(entry.comment(), QStringLiteral("Trash"));
+        QCOMPARE(entry.localCommentOrFallback(), QStringLiteral("Trash"));
         entry.setHidden(true);
         QVERIFY(entry.save(false));
 
