@@ -7,8 +7,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSaveFile>
 #include <QScreen>
 #include <QUuid>
 #include <QWindow>
@@ -26,6 +28,16 @@ const QString Utils::generatorResultPrefix = QStringLiteral("RESULT=");
 namespace {
 constexpr int generatorStartTimeoutMs = 1000;
 constexpr int generatorFinishTimeoutMs = 1000;
+
+const QString userGeneratedSchemesDir = QStringLiteral("/.local/share/color-schemes-generated/");
+const QString systemGeneratedSchemesDir = QStringLiteral("/usr/share/color-schemes-generated/");
+const QString userSchemesDir = QStringLiteral("/.local/share/color-schemes");
+
+// The wallpaper's file name with the suffix of a generated scheme.
+QString generatedSchemeName(const QString &wallpaper, bool dark)
+{
+    return QFileInfo(wallpaper).fileName() + (dark ? QStringLiteral("-generated-dark.colors") : QStringLiteral("-generated-light.colors"));
+}
 
 // Up to the first NUL byte, as the script's texts are C strings.
 QString fromUtf8Text(const QByteArray &bytes)
@@ -77,6 +89,53 @@ QString Utils::generateSchemeForWallpaper(const QString &wallpaper, bool dark)
         return QString();
     }
     return output.remove(generatorResultPrefix).remove(QLatin1Char('\n'));
+}
+
+QString Utils::findWallpaperScheme(const QString &wallpaper, bool dark, QString *message)
+{
+    if (message) {
+        message->clear();
+    }
+    const QString name = generatedSchemeName(wallpaper, dark);
+    const QString cached = QDir::homePath() + userGeneratedSchemesDir + name;
+    if (QFile::exists(cached)) {
+        return cached;
+    }
+    const QString generated = generateSchemeForWallpaper(wallpaper, dark);
+    if (!generated.isEmpty() && QFile::exists(generated)) {
+        return generated;
+    }
+    if (!generated.isEmpty()) {
+        if (message) {
+            *message = generated;
+        }
+        return QString();
+    }
+    const QString system = systemGeneratedSchemesDir + name;
+    return QFile::exists(system) ? system : QString();
+}
+
+QString Utils::installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark)
+{
+    const QString directory = QDir::homePath() + userSchemesDir;
+    const QString target = directory + QLatin1Char('/') + generatedSchemeName(wallpaper, dark);
+    const QString source = QFileInfo(scheme).canonicalFilePath();
+    if (!source.isEmpty() && source == QFileInfo(target).canonicalFilePath()) {
+        return target;
+    }
+    QFile input(scheme);
+    if (!QDir().mkpath(directory) || !input.open(QIODevice::ReadOnly)) {
+        return QString();
+    }
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly)) {
+        return QString();
+    }
+    const QByteArray content = input.readAll();
+    if (output.write(content) != content.size() || !output.commit()) {
+        return QString();
+    }
+    return target;
 }
 
 bool Utils::isUserColorScheme(const QString &path)

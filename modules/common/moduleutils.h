@@ -33,6 +33,17 @@ public:
     // the script's error text when it failed, or a null string.
     static QString generateSchemeForWallpaper(const QString &wallpaper, bool dark);
 
+    // The scheme made for the wallpaper: the user's generated scheme, else a
+    // fresh one from the generator, else the system's generated scheme. A null
+    // string when there is none; message then holds the generator's error text
+    // (empty when it gave none).
+    static QString findWallpaperScheme(const QString &wallpaper, bool dark, QString *message);
+    // Installs the scheme as the user's "<wallpaper name>-generated-<dark|light>.colors":
+    // through a temporary file renamed over the old copy, and not at all when
+    // the scheme is that file already. The installed path, or a null string
+    // when it could not be written (the old copy is then left as it was).
+    static QString installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark);
+
     static bool isUserColorScheme(const QString &path);
     static bool isPexoColorScheme(const QString &path);
     static QColor getColor(const QString &text);
