@@ -12,7 +12,7 @@ if [ "${1:-}" != --inside ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
     cmake --build "$build" -j"$(nproc)" >/dev/null
     exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" \
-        -- "$BASH" "$0" --inside "$build"
+        --writable "$build" -- "$BASH" "$0" --inside "$build"
 fi
 
 build=$2

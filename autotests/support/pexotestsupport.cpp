@@ -253,18 +253,21 @@ QStringList takeWmCommands()
 
     QByteArray data;
     int end = -1;
+    int skipped = 0;
     const QDeadlineTimer deadline(WaitMs);
     while (true) {
         log.seek(wmLogOffset + data.size());
         data += log.readAll();
         if (!sent) {
             // No listener: what the log holds is all there is.
-            end = data.lastIndexOf('\n') + 1;
+            end = data.size();
             break;
         }
-        const int at = data.startsWith(marker) ? 0 : data.indexOf('\n' + marker);
+        // A command sent without its line feed runs into the marker.
+        const int at = data.indexOf(marker);
         if (at >= 0) {
-            end = at + (at == 0 ? 0 : 1) + marker.size();
+            end = at;
+            skipped = marker.size();
             break;
         }
         if (deadline.hasExpired()) {
@@ -274,7 +277,7 @@ QStringList takeWmCommands()
         }
         QThread::msleep(2);
     }
-    wmLogOffset += end;
+    wmLogOffset += end + skipped;
     return wmCommands(data.left(end));
 }
 

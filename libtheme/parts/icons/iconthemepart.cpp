@@ -102,6 +102,7 @@ bool IconThemePart::hasChanges(IReadHelper *helper) const
     auto *icons = static_cast<AbstractIconReadHelper *>(helper);
     // Every value is read, without stopping at the first difference.
     bool changed = icons->readCurrentTheme() != d->currentTheme;
+    // The taskbar flag is read before the toolbar flag here, unlike in read().
     changed |= icons->readMonochromeTaskbar() != d->isTaskbarMonochrome;
     changed |= icons->readMonochromeToolbar() != d->isToolbarMonochrome;
     return changed;

@@ -184,6 +184,7 @@ bool WallpaperThemePart::hasChanges(IReadHelper *helper) const
     changed |= h->readLogoPosition() != d->logoPosition;
     changed |= h->readWallpaper() != d->wallpaper;
     changed |= h->readWallpaperPosition() != d->wallpaperStyle;
+    // The desktop flag is read before the screen flag here, unlike in read().
     changed |= h->readWallpaperForCurrentDesktop() != d->forCurrentDesktop;
     changed |= h->readWallpaperForCurrentScreen() != d->forCurrentScreen;
     changed |= h->readWallpaperPeriod() != d->slideShowPeriod;
