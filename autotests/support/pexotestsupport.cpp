@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -433,6 +434,27 @@ void clearRecordedCommands()
     if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         qWarning("PexoTest::clearRecordedCommands: cannot truncate the command log");
     }
+}
+
+FileSizeLimit::FileSizeLimit(quint64 bytes)
+    : m_previousHandler(std::signal(SIGXFSZ, SIG_IGN))
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_previousLimit = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        qWarning("PexoTest::FileSizeLimit: cannot set the limit: %s", std::strerror(errno));
+    }
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_previousLimit;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 DBusSignalWatcher::DBusSignalWatcher(QObject *parent)

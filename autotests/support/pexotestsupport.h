@@ -91,6 +91,21 @@ QStringList recordedCommands();
 // Forgets the recorded lines.
 void clearRecordedCommands();
 
+// While it lives, this process cannot write regular files past the given size:
+// such writes fail with EFBIG, as on a full disk (SIGXFSZ is ignored meanwhile).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(quint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    quint64 m_previousLimit;
+    void (*m_previousHandler)(int);
+};
+
 // Records D-Bus signals, on a session-bus connection of its own.
 class DBusSignalWatcher : public QObject
 {
