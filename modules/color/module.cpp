@@ -38,12 +38,12 @@ const QString wmGroup = QStringLiteral("WM");
 // The colours part of the live theme, asked for anew at every use.
 ColorsThemePart *colorsPart(const ThemeController *controller)
 {
-    return colorsPart(controller);
+    return controller->systemTheme()->colorsThemePart().get();
 }
 
-QString textColorFor(const QString &background)
+QString textColorName(const QString &background)
 {
-    return QString::fromUtf8(::textColorFor(background.toLocal8Bit().constData()).c_str());
+    return QString::fromUtf8(textColorFor(background.toLocal8Bit().constData()).c_str());
 }
 } // namespace
 
@@ -74,10 +74,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     // module reacts to it.
     connect(colorsPart(controller), &ColorsThemePart::colorSchemeTypeChanged, this, &Module::schemeTypeChanged);
     connect(colorsPart(controller), &ColorsThemePart::colorSchemePathChanged, this, &Module::currentColorSchemeChanged);
-    connect(colorsPart(controller),
-            &ColorsThemePart::wallpaperColorSchemeTypeChanged,
-            this,
-            &Module::wallpaperColorSchemeChanged);
+    connect(colorsPart(controller), &ColorsThemePart::wallpaperColorSchemeTypeChanged, this, &Module::wallpaperColorSchemeChanged);
     connect(colorsPart(controller), &ColorsThemePart::primaryColorChanged, this, &Module::accentColorChanged);
     connect(colorsPart(controller), &ColorsThemePart::isCustomColorSchemeDarkChanged, this, &Module::isDarkThemeChanged);
     connect(colorsPart(controller), &ColorsThemePart::colorSchemeTypeChanged, this, &Module::onSchemeTypeChanged);
@@ -153,8 +150,8 @@ void Module::setIsDarkTheme(bool dark)
 bool Module::isWallpaperSchemeAvailable() const
 {
     const QString wallpaper = controller->systemTheme()->wallpaperThemePart()->wallpaper();
-    return QFile::exists(wallpaper) && wallpaper != ThemeDefaults::lightWallpaperPath && wallpaper != ThemeDefaults::darkWallpaperPath
-        && !wallpaper.contains(QLatin1String("pexo-default"));
+    return QFile::exists(wallpaper) && wallpaper != ThemeDefaults::lightWallpaperPath && wallpaper != ThemeDefaults::darkWallpaperPath &&
+        !wallpaper.contains(QLatin1String("pexo-default"));
 }
 
 namespace {
@@ -197,12 +194,12 @@ QString Module::inactiveWindowFrameColor() const
 
 QString Module::activeWindowTitleTextColor() const
 {
-    return textColorFor(activeWindowTitleColor());
+    return textColorName(activeWindowTitleColor());
 }
 
 QString Module::inactiveWindowTitleTextColor() const
 {
-    return textColorFor(inactiveWindowTitleColor());
+    return textColorName(inactiveWindowTitleColor());
 }
 
 QPalette Module::currentPalette() const

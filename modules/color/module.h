@@ -19,7 +19,9 @@ class ModulePrivate;
 // generated from the wallpaper, or the user's own), the scheme file, the
 // accent colour and the dark flag of the user's scheme, and the colours the
 // page's preview draws.
-class Module : public KQuickAddons::ConfigModule, public ThemeDecorator
+class Module
+    : public KQuickAddons::ConfigModule
+    , public ThemeDecorator
 {
     Q_OBJECT
     Q_PROPERTY(QAbstractProxyModel *schemeModel READ schemeModel CONSTANT)
