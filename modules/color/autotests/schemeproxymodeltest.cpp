@@ -31,6 +31,11 @@ private Q_SLOTS:
 
 void SchemeProxyModelTest::initTestCase()
 {
+    // Only the test's schemes: drop whatever the machine has installed (the sandbox's overlay).
+    QDir system(QStringLiteral("/usr/share/color-schemes"));
+    for (const QString &name : system.entryList({QStringLiteral("*.colors")}, QDir::Files)) {
+        QVERIFY(system.remove(name));
+    }
     writeScheme(QStringLiteral("Ocean.colors"), "Ocean");
     writeScheme(QStringLiteral("lower.colors"), "ulvar light");
     writeScheme(QStringLiteral("PexoClassic.colors"), "Pexo Classic");
