@@ -261,6 +261,9 @@ void PreviewBuilderPrivate::drawLogo(QImage &result, const QRect &screen, qreal 
     const int width = screen.width();
     const int height = screen.height();
     const QString path = QFileInfo(logo).completeSuffix().isEmpty() ? logoPathForName(logo, primaryColor, screen.size()) : logo;
+    if (path.isEmpty()) {
+        return;
+    }
 
     QImageReader reader(path);
     const QSize natural = reader.size();

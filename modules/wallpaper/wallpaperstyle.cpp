@@ -1,20 +1,13 @@
 #include "wallpaperstyle.h"
 
-#include <QMetaEnum>
+#include <enumgadget.h>
 
 WallpaperStyle::Value WallpaperStyle::fromString(const QString &text)
 {
-    const QMetaEnum names = QMetaEnum::fromType<Value>();
-    for (int i = 0; i < names.keyCount(); ++i) {
-        if (text.compare(QLatin1String(names.key(i)), Qt::CaseInsensitive) == 0) {
-            return static_cast<Value>(names.value(i));
-        }
-    }
-    return Crop;
+    return EnumGadget::fromName(text, Crop);
 }
 
 QString WallpaperStyle::toString(Value value)
 {
-    const char *name = QMetaEnum::fromType<Value>().valueToKey(value);
-    return name ? QLatin1String(name) : QStringLiteral("Crop");
+    return EnumGadget::toName(value, Crop);
 }
