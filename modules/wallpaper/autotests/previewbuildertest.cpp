@@ -99,8 +99,6 @@ private Q_SLOTS:
         // Twice as wide as the screen: full width, half height, centred.
         QTest::newRow("fit") << WallpaperStyle::Fit << QSize(2 * w, h) << w << 0 << QList<QPoint>{topLeft, {1, h / 4 + 2}, {w - 2, h * 3 / 4 - 2}, bottomRight}
                              << QList<QColor>{grey, Qt::red, Qt::green, grey};
-        QTest::newRow("fit, smaller") << WallpaperStyle::Fit << QSize(w / 2, h / 2) << 0 << 0 << QList<QPoint>{topLeft, centre}
-                                      << QList<QColor>{grey, Qt::green};
         // Four screens wide: the middle screen-sized part fills the screen.
         QTest::newRow("crop") << WallpaperStyle::Crop << QSize(4 * w, h) << w + w / 2 - 2 << w + w / 2 - 2
                               << QList<QPoint>{topLeft, bottomRight, {2, h - 2}, {w - 3, 1}} << QList<QColor>{Qt::green, Qt::green, Qt::green, Qt::green};
