@@ -207,7 +207,7 @@ void ColorModuleTest::roadOfOneRequest()
 
     const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
     QCOMPARE(entry(themerc, "ColorScheme"), darkScheme);
-    QCOMPARE(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor"), QStringLiteral("#2884be#1e2124"));
+    QCOMPARE(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor"), QStringLiteral("#2884be#181a1d"));
     QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, "SchemeType"), QStringLiteral("System"));
     QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), darkScheme);
     QSettings qt(configFile("Trolltech.conf"), QSettings::IniFormat);
