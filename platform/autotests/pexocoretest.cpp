@@ -6,6 +6,7 @@
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
 #include <pexoicontheme.h>
+#include <pexologo.h>
 #include <pexosettings.h>
 #include <pexosoundtheme.h>
 
@@ -14,6 +15,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -67,8 +69,9 @@ private Q_SLOTS:
         QCOMPARE(textColorFor("not a colour"), std::string("#FFFFFF"));
 
         const auto shades = CreateShadeColors("#118bcc");
-        QCOMPARE(int(shades.size()), 9);
+        QCOMPARE(int(shades.size()), 18); // "color600" and "600" alike
         QCOMPARE(shades.at("color500"), std::string("#118bcc"));
+        QCOMPARE(shades.at("600"), shades.at("color600"));
         QCOMPARE(shades.count("color950"), size_t(0));
         const auto lightness = [&](const char *name) {
             return QColor(QString::fromStdString(shades.at(name))).lightness();
@@ -261,6 +264,57 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute(probe, {QStringLiteral("other"), QStringLiteral("24")}), 0);
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeName(nullptr), std::string("other"));
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), 24);
+    }
+
+    void logo()
+    {
+        const auto find = [](const char *name, const char *tone) {
+            return QString::fromStdString(FindDefaultLogoPath(name, 1920, 1080, tone));
+        };
+        const QString system = QStringLiteral("/usr/share/wallpapers/logo/");
+        const QString user = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/wallpapers/logo/");
+        QVERIFY(PexoTest::writeFile(system + QStringLiteral("brand_dark.svg"), "<svg/>"));
+        QVERIFY(PexoTest::writeFile(system + QStringLiteral("brand_white.png"), "png"));
+        QCOMPARE(find("brand", "black"), system + QStringLiteral("brand_dark.svg"));
+        QCOMPARE(find("brand", "white"), system + QStringLiteral("brand_white.png"));
+        QVERIFY(PexoTest::writeFile(user + QStringLiteral("brand.svg"), "<svg/>"));
+        QCOMPARE(find("brand", "black"), user + QStringLiteral("brand.svg"));
+        QCOMPARE(find("missing", "black"), QString());
+        QCOMPARE(find("/usr/share/wallpapers/logo/brand_dark.svg", "white"), system + QStringLiteral("brand_dark.svg"));
+
+        // A 100 x 50 logo on the 1000 x 800 screen at (2000, 100): margin 20.
+        const auto at = [](const char *position) {
+            int x = -1;
+            int y = -1;
+            CalcLogoPosition(100, 50, 2000, 100, 1000, 800, position, &x, &y);
+            return QPoint(x, y);
+        };
+        QCOMPARE(at("TopLeft"), QPoint(2020, 120));
+        QCOMPARE(at("Center"), QPoint(2450, 475));
+        QCOMPARE(at("Right"), QPoint(2880, 475));
+        QCOMPARE(at("Bottom"), QPoint(2450, 830));
+        QCOMPARE(at("BottomRight"), QPoint(2880, 830));
+        QCOMPARE(at("NoSuchPlace"), at("BottomRight"));
+    }
+
+    void svgConverter()
+    {
+        const QString script = QStringLiteral(PEXO_SVG2PNG_STANDIN);
+        const QString source = QDir::homePath() + QStringLiteral("/square.svg");
+        const QString target = QDir::homePath() + QStringLiteral("/square.png");
+        PexoTest::writeFile(source,
+                            "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+                            "<rect width='5' height='10' fill='#ff0000'/></svg>");
+        QCOMPARE(QProcess::execute(script, {QStringLiteral("64"), QStringLiteral("32"), source, target}), 0);
+        const QImage image(target);
+        QCOMPARE(image.size(), QSize(64, 32));
+        QCOMPARE(image.pixelColor(10, 16), QColor(Qt::red)); // stretched
+        QCOMPARE(image.pixelColor(50, 16), QColor(Qt::white));
+
+        const QString none = QDir::homePath() + QStringLiteral("/none.png");
+        QVERIFY(QProcess::execute(script, {QStringLiteral("64"), QStringLiteral("32"), source + QStringLiteral(".missing"), none}) != 0);
+        QVERIFY(QProcess::execute(script, {QStringLiteral("0"), QStringLiteral("32"), source, none}) != 0);
+        QVERIFY(!QFile::exists(none));
     }
 };
 
