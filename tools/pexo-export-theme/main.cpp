@@ -15,6 +15,8 @@
 #include "theme.h"
 #include "wallpaperthemepart.h"
 
+#include <offscreenfallback.h>
+
 #include <KConfig>
 #include <KSharedConfig>
 #include <KTar>
@@ -327,6 +329,7 @@ int main(int argc, char **argv)
     if (argc != 3) {
         return WrongArguments;
     }
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     return exportTheme(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
 }

@@ -9,6 +9,8 @@
 #include "themeimporter.h"
 #include "themepackage.h"
 
+#include <offscreenfallback.h>
+
 #include <QApplication>
 #include <QDebug>
 #include <QFileInfo>
@@ -18,6 +20,7 @@ int main(int argc, char **argv)
     if (argc != 2) {
         return 1;
     }
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[1]);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
