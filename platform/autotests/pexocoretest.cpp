@@ -1,10 +1,12 @@
 // The desktop core library stand-in: directories, program lookup, colours,
 // settings and desktop-entry files, the cursor state shared by processes, and
-// look-ups in icon and sound themes.
+// look-ups in icon and sound themes, the screen density with the sizes
+// derived from it.
 
 #include <pexocolors.h>
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
+#include <pexodpi.h>
 #include <pexoicontheme.h>
 #include <pexologo.h>
 #include <pexosettings.h>
@@ -19,6 +21,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <X11/Xlib.h>
 
 class PexoCoreTest : public QObject
 {
@@ -315,6 +319,50 @@ private Q_SLOTS:
         QVERIFY(QProcess::execute(script, {QStringLiteral("64"), QStringLiteral("32"), source + QStringLiteral(".missing"), none}) != 0);
         QVERIFY(QProcess::execute(script, {QStringLiteral("0"), QStringLiteral("32"), source, none}) != 0);
         QVERIFY(!QFile::exists(none));
+    }
+
+    void screenDensity()
+    {
+        // The sandbox's X server runs at 96 dpi.
+        Display *display = XOpenDisplay(nullptr);
+        QVERIFY(display);
+        const int screen = DefaultScreen(display);
+        QCOMPARE(FindDPI(display, screen, RootWindow(display, screen)), 96.0);
+        QCOMPARE(FindDPI(display, 7, 0), 96.0);
+        QCOMPARE(FindDPI(nullptr, 0, 0), 96.0);
+        QCOMPARE(GetXftDPI(nullptr, 0), 0.0);
+
+        // Resources are read from the server at each call, not from the
+        // copy taken when the connection was opened.
+        const auto xrdb = [](const QByteArray &resources) {
+            QProcess process;
+            process.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
+            process.write(resources);
+            process.closeWriteChannel();
+            return process.waitForFinished() && process.exitCode() == 0;
+        };
+        QCOMPARE(GetXftDPI(display, screen), 0.0);
+        QVERIFY(xrdb("Xft.antialias: 1\nXft.dpi: 144\n"));
+        QCOMPARE(GetXftDPI(display, screen), 144.0);
+        QVERIFY(xrdb("Xft.dpi: many\n"));
+        QCOMPARE(GetXftDPI(display, screen), 0.0);
+        QVERIFY(xrdb(""));
+        XCloseDisplay(display);
+    }
+
+    void sizesForDensity()
+    {
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(96, 0), 24);
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(96, 1), 32);
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(144, 1), 48);
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(144, 5), 0);
+        QCOMPARE(PexoIconTheme::GetFrameTitleSizeForDPI(144, 32), 48);
+        QCOMPARE(PexoIconTheme::GetFrameBorderSizeForDPI(40, 5), 5);
+        // Never smaller at a higher density.
+        for (int dpi = 0; dpi < 400; ++dpi) {
+            QVERIFY(PexoIconTheme::GetIconSizeForDPI(dpi + 1, 0) >= PexoIconTheme::GetIconSizeForDPI(dpi, 0));
+            QVERIFY(PexoIconTheme::GetFrameBorderSizeForDPI(dpi + 1, 5) >= PexoIconTheme::GetFrameBorderSizeForDPI(dpi, 5));
+        }
     }
 };
 

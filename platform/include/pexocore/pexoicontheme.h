@@ -62,6 +62,15 @@ public:
     // -1 when no size was set.
     static int getCurrentCursorThemeSize(Display *display);
 
+    // Sizes in pixels for a screen density in dots per inch. Each grows with
+    // the density: the size at 96 dpi scaled by dpi / 96 and rounded, where
+    // densities below 96 count as 96. At 96 dpi the icon sizes are 24 for the
+    // taskbar (kind 0) and 32 for the desktop (kind 1); other kinds give 0.
+    // The frame sizes at 96 dpi are the base given.
+    static int GetIconSizeForDPI(int dpi, int kind);
+    static int GetFrameTitleSizeForDPI(int dpi, int base);
+    static int GetFrameBorderSizeForDPI(int dpi, int base);
+
 private:
     std::unique_ptr<PexoIconThemePrivate> const d;
 };
