@@ -3,6 +3,7 @@
 #include "pexotestsupport.h"
 #include "pexowm.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
@@ -14,8 +15,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class SandboxTest : public QObject
 {
@@ -99,6 +103,21 @@ void SandboxTest::systemDirectories()
     QVERIFY(QFileInfo::exists(QStringLiteral("/usr/share/X11/xkb")));
     QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/share/X11/pexo-sandbox-probe"), "x"));
     QVERIFY(PexoTest::removePath(QStringLiteral("/usr/share/X11/pexo-sandbox-probe")));
+
+    // The rest of the machine is read-only; the build tree and shared memory are not.
+    for (const char *path : {"/pexo-sandbox-probe", "/etc/pexo-sandbox-probe", "/tmp/pexo-sandbox-probe"}) {
+        const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL, 0644);
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(path);
+        }
+        QVERIFY2(fd == -1 && error == EROFS, path);
+    }
+    for (const QString &dir : {QCoreApplication::applicationDirPath(), QStringLiteral("/dev/shm")}) {
+        QVERIFY2(PexoTest::writeFile(dir + QStringLiteral("/pexo-sandbox-probe"), "x"), qPrintable(dir));
+        QVERIFY(PexoTest::removePath(dir + QStringLiteral("/pexo-sandbox-probe")));
+    }
 
     QCOMPARE(PexoTest::readFile(QStringLiteral("/nonexistent/file")), QByteArray());
     QVERIFY(PexoTest::readFile(QStringLiteral("/usr/share/pexo-sandbox-probe")).size() > 0);
@@ -200,6 +219,10 @@ void SandboxTest::wmCommands()
         QCOMPARE(taken.at(i).toLocal8Bit(), commands[i]);
     }
     QCOMPARE(PexoTest::takeWmCommands(), QStringList());
+
+    // A missing line feed is not made up.
+    QVERIFY(pexoSendCommandToWM(nullptr, "PEXOWM_UPDATE_VAL Key unterminated"));
+    QCOMPARE(PexoTest::takeWmCommands(), QStringList({QStringLiteral("PEXOWM_UPDATE_VAL Key unterminated")}));
 
     // Without a listener the send fails at once, and nothing is logged.
     QVERIFY(PexoTest::stopWmListener());

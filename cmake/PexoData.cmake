@@ -10,4 +10,6 @@ function(pexo_install_data)
     cmake_parse_arguments(ARG "" "DESTINATION" "" ${ARGN})
     install(FILES ${ARG_UNPARSED_ARGUMENTS} DESTINATION ${ARG_DESTINATION})
     file(COPY ${ARG_UNPARSED_ARGUMENTS} DESTINATION "${PEXO_SAMPLE_ROOT}${ARG_DESTINATION}")
+    # An edited data file is copied again by the next build.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARG_UNPARSED_ARGUMENTS})
 endfunction()

@@ -1,6 +1,7 @@
 # Tests that run inside pexo-sandbox: a fresh HOME, private overlays of
 # /usr/share, /etc/xdg and /usr/bin, an Xvfb display, a private session bus
-# and the window-manager command listener.
+# and the window-manager command listener. Of the rest of the file system only
+# the build tree is writable.
 #
 #   pexo_add_tests(<sources...> LINK_LIBRARIES <libs...> [NAME_PREFIX <prefix>] [GUI]
 #                  [TARGET_NAMES_VAR <var>] [TEST_NAMES_VAR <var>] [TIMEOUT <seconds>])
@@ -17,6 +18,7 @@ set(PEXO_SANDBOX_COMMAND
     "${PEXO_SANDBOX}"
     --listener "${CMAKE_BINARY_DIR}/bin/pexo-wm-listen"
     --bin-dir "${CMAKE_BINARY_DIR}/bin"
+    --writable "${CMAKE_BINARY_DIR}"
     --
 )
 set(PEXO_TEST_TIMEOUT 120 CACHE STRING "Timeout in seconds of each sandboxed test")

@@ -11,7 +11,7 @@ if [ "${1:-}" != --inside ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build" -j"$(nproc)" >/dev/null
     exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" \
-        -- "$BASH" "$0" --inside "$build"
+        --writable "$build" -- "$BASH" "$0" --inside "$build"
 fi
 
 build=$2
@@ -46,11 +46,17 @@ live=$XDG_CONFIG_HOME/pexo/session/current.themerc
 pexo-sync-user-theme
 equal=$(median : pexo-sync-user-theme)
 
-for i in $(seq 200); do
-    mkdir -p "$themes/Bench$i/theme"
-    printf '[Pexo Theme]\nId=Bench%s\nName=Bench %s\n' "$i" "$i" >"$themes/Bench$i/index.theme"
-    printf '[Variables]\nIconTheme=bench-%s\n' "$i" >"$themes/Bench$i/theme/themerc"
-done
+# Exactly n user themes Bench1 .. Bench<n>.
+make_themes() {
+    rm -rf "$themes"
+    for i in $(seq "$1"); do
+        mkdir -p "$themes/Bench$i/theme"
+        printf '[Pexo Theme]\nId=Bench%s\nName=Bench %s\n' "$i" "$i" >"$themes/Bench$i/index.theme"
+        printf '[Variables]\nIconTheme=bench-%s\n' "$i" >"$themes/Bench$i/theme/themerc"
+    done
+}
+
+make_themes 200
 reset_search() {
     rm -rf "$themes/Custom"
     rm -f "$XDG_CONFIG_HOME/pexo-admin-themerc"
@@ -65,10 +71,20 @@ switch() {
 set_theme() { pexo-set-theme "$next"; }
 settheme=$(median switch set_theme)
 
+# Opening a settings page: the host creates the module (which builds its own
+# theme registry) and loads it.
+open_page() { ulvar-systemsettings kcm_pexo_taskbar --needs-save; }
+make_themes 10
+page10=$(median : open_page)
+make_themes 1000
+page1000=$(median : open_page)
+
 bare=$(median : qappstartexit)
 
 echo "median of $runs runs, milliseconds:"
 echo "  pexo-sync-user-theme, live settings equal to the current theme: $equal"
 echo "  pexo-sync-user-theme, 200 user themes searched, new theme made: $search"
 echo "  pexo-set-theme, switching between two themes:                  $settheme"
+echo "  open the taskbar page, 10 user themes:                         $page10"
+echo "  open the taskbar page, 1000 user themes:                       $page1000"
 echo "  bare QApplication start and exit:                              $bare"

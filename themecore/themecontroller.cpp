@@ -2,6 +2,7 @@
 
 #include "basesettingsprovider.h"
 #include "currentsettingsprovider.h"
+#include "installedtheme.h"
 #include "themecorelog.h"
 #include "themedefaults.h"
 #include "themefiles.h"
@@ -33,18 +34,6 @@ QString themercPath(const KSharedConfigPtr &config)
 bool isUsableThemeName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
-}
-
-// True for an existing directory that lies directly in the user themes
-// directory once every link is resolved.
-bool isUserThemeDirectory(const QString &path)
-{
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    const QString userThemes = QDir(ThemeDefaults::userThemesDir).canonicalPath();
-    if (canonical.isEmpty() || userThemes.isEmpty() || !QFileInfo(canonical).isDir()) {
-        return false;
-    }
-    return QFileInfo(canonical).absolutePath() == userThemes;
 }
 } // namespace
 
@@ -208,7 +197,7 @@ void ThemeController::removeTheme(const QString &id)
 
     // The record file may point anywhere: only user theme directories go.
     const QString directory = QFileInfo(removed->desktopPath()).absolutePath();
-    if (QFileInfo::exists(directory) && !isUserThemeDirectory(directory)) {
+    if (QFileInfo::exists(directory) && !isThemeDirectoryIn(directory, ThemeDefaults::userThemesDir)) {
         qCWarning(THEME_CORE_LOG) << "Can't remove theme" << themeId << "outside of" << ThemeDefaults::userThemesDir;
         return;
     }

@@ -1,4 +1,5 @@
 #include "themedecorator.h"
+#include "installedtheme.h"
 #include "integritylevel.h"
 
 #include "themecorelog.h"
@@ -75,7 +76,12 @@ void ThemeDecorator::apply()
     const std::shared_ptr<Theme> current = controller->currentTheme();
     const std::shared_ptr<Theme> live = controller->systemTheme();
     current->copyFrom(live);
-    current->apply();
+    // The record may name any file: write only a theme of the theme directories.
+    if (isInstalledTheme(*current)) {
+        current->apply();
+    } else {
+        Q_EMIT controller->error(QStringLiteral("Current theme not saved, it is not a valid installed theme: ") + current->desktopPath());
+    }
     live->apply();
 }
 

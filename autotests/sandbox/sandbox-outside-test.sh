@@ -1,7 +1,7 @@
 #!/bin/bash
 #
 # Checks pexo-sandbox from outside: status and stdio pass through, nothing
-# reaches the real system directories, everything is torn down, signals stop it.
+# reaches the real system directories or the rest of the file system, everything is torn down, signals stop it.
 #
 #   sandbox-outside-test.sh SANDBOX [OPTIONS...] --
 
@@ -39,8 +39,9 @@ process_gone() {
 check "the command's exit status comes back" test $? -eq 7
 check "stdin and stdout pass through" test "$(echo through | "${sandbox[@]}" -- cat)" = through
 
-# Writes to system directories stay inside; the directory and the X server go away.
-probes=(/usr/share/pexo-sandbox-probe /etc/xdg/pexo-sandbox-probe /usr/bin/pexo-sandbox-probe)
+# Writes to system directories stay inside, others fail; the directory and
+# the X server go away.
+probes=(/usr/share/pexo-sandbox-probe /etc/xdg/pexo-sandbox-probe /usr/bin/pexo-sandbox-probe /pexo-sandbox-probe /etc/pexo-sandbox-probe)
 for probe in "${probes[@]}"; do
     check "$probe is absent before" gone "$probe"
 done
@@ -48,8 +49,11 @@ info=$("${sandbox[@]}" -- sh -c '
     for p in /usr/share/pexo-sandbox-probe /etc/xdg/pexo-sandbox-probe /usr/bin/pexo-sandbox-probe; do
         echo inside >"$p" && [ "$(cat "$p")" = inside ] || exit 1
     done
+    for p in /pexo-sandbox-probe /etc/pexo-sandbox-probe; do
+        (echo inside >"$p") 2>/dev/null && rm -f "$p" && exit 1
+    done
     echo "$PEXO_SANDBOX $(cat "$PEXO_SANDBOX/xvfb.pid") $DISPLAY"')
-check "the command could write the system directories" test $? -eq 0
+check "the command could write the overlays and nothing else" test $? -eq 0
 read -r tdir xpid display <<<"$info"
 for probe in "${probes[@]}"; do
     check "$probe is absent after" gone "$probe"

@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -253,18 +254,21 @@ QStringList takeWmCommands()
 
     QByteArray data;
     int end = -1;
+    int skipped = 0;
     const QDeadlineTimer deadline(WaitMs);
     while (true) {
         log.seek(wmLogOffset + data.size());
         data += log.readAll();
         if (!sent) {
             // No listener: what the log holds is all there is.
-            end = data.lastIndexOf('\n') + 1;
+            end = data.size();
             break;
         }
-        const int at = data.startsWith(marker) ? 0 : data.indexOf('\n' + marker);
+        // A command sent without its line feed runs into the marker.
+        const int at = data.indexOf(marker);
         if (at >= 0) {
-            end = at + (at == 0 ? 0 : 1) + marker.size();
+            end = at;
+            skipped = marker.size();
             break;
         }
         if (deadline.hasExpired()) {
@@ -274,7 +278,7 @@ QStringList takeWmCommands()
         }
         QThread::msleep(2);
     }
-    wmLogOffset += end;
+    wmLogOffset += end + skipped;
     return wmCommands(data.left(end));
 }
 
@@ -430,6 +434,27 @@ void clearRecordedCommands()
     if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         qWarning("PexoTest::clearRecordedCommands: cannot truncate the command log");
     }
+}
+
+FileSizeLimit::FileSizeLimit(quint64 bytes)
+    : m_previousHandler(std::signal(SIGXFSZ, SIG_IGN))
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_previousLimit = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        qWarning("PexoTest::FileSizeLimit: cannot set the limit: %s", std::strerror(errno));
+    }
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_previousLimit;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 DBusSignalWatcher::DBusSignalWatcher(QObject *parent)

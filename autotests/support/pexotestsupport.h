@@ -59,10 +59,12 @@ ProgramRun runProgram(const QString &program, const QStringList &arguments = QSt
 bool installSampleData();
 
 // Window-manager commands received since the previous call (or since the
-// sandbox started), oldest first, each with its trailing "\n". The call sends
-// a marker through the same channel and waits up to 5 s for it, so every
-// command sent before the call is included. The log holds no framing: a
-// command containing "\n" shows up as several entries.
+// sandbox started), oldest first, each exactly as received up to and with its
+// trailing "\n". The call sends a marker through the same channel and waits up
+// to 5 s for it, so every command sent before the call is included. The log
+// holds no framing: a command containing "\n" shows up as several entries, and
+// one lacking its "\n" runs into the next command or, when it is the last one,
+// comes back without "\n".
 QStringList takeWmCommands();
 
 // Stops the window-manager listener and waits until it has gone; afterwards
@@ -88,6 +90,21 @@ QStringList recordedCommands();
 
 // Forgets the recorded lines.
 void clearRecordedCommands();
+
+// While it lives, this process cannot write regular files past the given size:
+// such writes fail with EFBIG, as on a full disk (SIGXFSZ is ignored meanwhile).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(quint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    quint64 m_previousLimit;
+    void (*m_previousHandler)(int);
+};
 
 // Records D-Bus signals, on a session-bus connection of its own.
 class DBusSignalWatcher : public QObject

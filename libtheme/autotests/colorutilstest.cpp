@@ -179,6 +179,7 @@ void ColorUtilsTest::parseColor_data()
     QTest::newRow("two numbers") << QStringLiteral("17,139") << QString();
     QTest::newRow("component 256") << QStringLiteral("256,0,0") << QString();
     QTest::newRow("component -1") << QStringLiteral("0,-1,0") << QString();
+    QTest::newRow("component beyond int") << QStringLiteral("99999999999,0,0") << QString();
     QTest::newRow("keyword") << QStringLiteral("red") << QString();
     QTest::newRow("empty") << QString() << QString();
 }

@@ -46,7 +46,7 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::takeWmCommands(), QStringList{command});
     }
 
-    void lineBreaksAreRefused_data()
+    void unsafeTextIsRefused_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
@@ -55,9 +55,11 @@ private Q_SLOTS:
         QTest::newRow("carriage return in value") << QStringLiteral("K") << QStringLiteral("v\r");
         QTest::newRow("line feed in key") << QStringLiteral("K\nX") << QStringLiteral("v");
         QTest::newRow("trailing line feed in value") << QStringLiteral("K") << QStringLiteral("v\n");
+        QTest::newRow("NUL in value") << QStringLiteral("K") << QStringLiteral("v").append(QChar(0)).append(QStringLiteral("w"));
+        QTest::newRow("NUL in key") << QStringLiteral("K").append(QChar(0)) << QStringLiteral("v");
     }
 
-    void lineBreaksAreRefused()
+    void unsafeTextIsRefused()
     {
         QFETCH(QString, key);
         QFETCH(QString, value);

@@ -2,12 +2,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <libconfig.h>
 #include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 const QString userConfigDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -64,6 +71,26 @@ FileStamp stampOf(const QString &path)
     return stamp;
 }
 
+// libconfig takes a relative "@include" from the working directory: anchor each
+// one of the file itself at the file's directory.
+QByteArray anchorIncludes(const QByteArray &text, const QByteArray &dir)
+{
+    // Latin-1 keeps every byte as it is.
+    QString anchored = QString::fromLatin1(text);
+    QString prefix = QString::fromLatin1(dir);
+    prefix.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\"")).append(QLatin1Char('/'));
+    static const QRegularExpression relativeInclude(QStringLiteral("^[ \\t]*@include[ \\t]+\"(?!/)"), QRegularExpression::MultilineOption);
+    QVector<int> names;
+    QRegularExpressionMatchIterator matches = relativeInclude.globalMatch(anchored);
+    while (matches.hasNext()) {
+        names.prepend(matches.next().capturedEnd());
+    }
+    for (int name : qAsConst(names)) {
+        anchored.insert(name, prefix);
+    }
+    return anchored.toLatin1();
+}
+
 QString chooseFile()
 {
     if (QFile::exists(userPicomFile)) {
@@ -109,6 +136,7 @@ public:
     config_setting_t *lookup(const Option &option);
     bool get(const Option &option);
     bool set(const Option &option, bool on);
+    bool write();
 
     config_t config;
     QString path;
@@ -123,7 +151,12 @@ void ComptonCompositorConfigPrivate::reload()
         return;
     }
     stamp = stampOf(path);
-    if (config_read_file(&config, path.toLocal8Bit().constData()) != CONFIG_TRUE) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QByteArray text = anchorIncludes(file.readAll(), QFile::encodeName(QFileInfo(path).absolutePath()));
+    if (config_read_string(&config, text.constData()) != CONFIG_TRUE) {
         // A file that does not parse counts as empty: drop what was read of it.
         config_destroy(&config);
         config_init(&config);
@@ -177,13 +210,32 @@ bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
         }
     };
     store(target);
-    if (config_write_file(&config, path.toLocal8Bit().constData()) != CONFIG_TRUE) {
+    if (!write()) {
         // Not written: keep what the file holds, so the change is tried again.
         store(previous);
         return false;
     }
     stamp = stampOf(path);
     return true;
+}
+
+// Through a temporary file: a failed write leaves the file as it was.
+bool ComptonCompositorConfigPrivate::write()
+{
+    char *buffer = nullptr;
+    size_t size = 0;
+    FILE *stream = open_memstream(&buffer, &size);
+    if (!stream) {
+        return false;
+    }
+    config_write(&config, stream);
+    const bool complete = std::fclose(stream) == 0;
+    const QByteArray text(buffer, int(size));
+    std::free(buffer);
+
+    // commit() does not see a failure of the flush that it makes itself.
+    QSaveFile file(path);
+    return complete && file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit();
 }
 
 ComptonCompositorConfig *ComptonCompositorConfig::instance()

@@ -11,7 +11,9 @@ class ComptonCompositorConfigPrivate;
 // picom.conf, else the user's compton.conf, else a copy of the first system
 // file in the user's picom.conf, else a new empty user picom.conf.
 // The file is read again before every setter and before a getter when it
-// changed on disk, so edits made by others are kept.
+// changed on disk, so edits made by others are kept. A relative "@include"
+// is taken from the file's directory. A setter replaces the file whole, or
+// leaves it as it was and returns false.
 class PEXOTHEME_EXPORT ComptonCompositorConfig : public AbstractCompositorConfig
 {
 public:

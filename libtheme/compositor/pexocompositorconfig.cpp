@@ -8,6 +8,7 @@
 namespace {
 const QString kompmgrrcPath = QString::fromUtf8(GetPexoDir(PexoUserConfigDir).c_str()) + QStringLiteral("/kompmgrrc");
 
+const QString group = QStringLiteral("kompmgr");
 const QString ignoreTransparencyKey = QStringLiteral("IgnoreTransparency");
 const QString compmodeKey = QStringLiteral("Compmode");
 const QString simpleMode = QStringLiteral("CompSimple");
@@ -20,15 +21,20 @@ public:
     PexoCompositorConfigPrivate()
         : settings(kompmgrrcPath, QSettings::IniFormat)
     {
-        settings.beginGroup(QStringLiteral("kompmgr"));
+        settings.beginGroup(group);
     }
 
-    // Written at once: a compositing restart follows a change.
-    bool store(const QString &key, const QVariant &value)
+    // Written at once: a compositing restart follows a change. False when the
+    // file could not be written. A settings object keeps its first error for
+    // good, so each write has an object of its own; the objects of one file
+    // share what they hold, so the getters see the value at once.
+    static bool store(const QString &key, const QVariant &value)
     {
-        settings.setValue(key, value);
-        settings.sync();
-        return true;
+        QSettings file(kompmgrrcPath, QSettings::IniFormat);
+        file.beginGroup(group);
+        file.setValue(key, value);
+        file.sync();
+        return file.status() == QSettings::NoError;
     }
 
     QSettings settings;

@@ -25,11 +25,13 @@ public:
 
     // Stored negated as IgnoreTransparency; a missing key reads off.
     bool transparencyEnabled() const override;
-    // Stores the value and returns true, also when it is unchanged.
+    // Stores the value and returns true, also when it is unchanged; false
+    // when the file cannot be written.
     bool setTransparencyEnabled(bool enabled) override;
     // Compmode: "CompClientShadows" or "CompSimple"; a missing key reads off.
     bool shadowEnabled() const override;
-    // Stores the value and returns true, also when it is unchanged.
+    // Stores the value and returns true, also when it is unchanged; false
+    // when the file cannot be written.
     bool setShadowEnabled(bool enabled) override;
     bool roundedCornersEnabled() const override;
     bool setRoundedCornersEnabled(bool enabled) override;

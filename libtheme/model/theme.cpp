@@ -167,6 +167,7 @@ void Theme::apply()
 void Theme::read()
 {
     const ISettingsProvider *p = d->provider.get();
+    // The wallpaper goes first here, unlike in every other operation.
     d->wallpaper->read(p->wallpaperReadHelper());
     d->colors->read(p->colorsReadHelper());
     d->cursor->read(p->cursorReadHelper());

@@ -33,6 +33,21 @@ bool isSystemSchemeName(const QString &path)
         path.endsWith(ThemeDefaults::adminColorSchemeName);
 }
 
+// An optional sign and decimal digits, of any length.
+bool isDecimalNumber(const QString &text)
+{
+    const int start = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (start == text.size()) {
+        return false;
+    }
+    for (int i = start; i < text.size(); ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // True when every key has a non-empty value in the scheme's "WM" group.
 bool hasWmEntries(const QString &path, const QStringList &keys)
 {
@@ -172,7 +187,13 @@ QColor ColorUtils::getColor(const QString &text)
     }
     int rgb[3];
     for (int i = 0; i < 3; ++i) {
-        rgb[i] = parts.at(i).trimmed().toInt();
+        const QString part = parts.at(i).trimmed();
+        bool isInt = false;
+        rgb[i] = part.toInt(&isInt);
+        // A word reads as 0, but a number too large for an int is out of range.
+        if (!isInt && isDecimalNumber(part)) {
+            return QColor();
+        }
         if (rgb[i] < 0 || rgb[i] > 255) {
             return QColor();
         }

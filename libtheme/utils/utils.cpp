@@ -11,10 +11,7 @@
 bool Utils::updatePexoWmVariable(const QString &key, const QVariant &value)
 {
     const QString valueText = value.toString();
-    const auto hasLineBreak = [](const QString &text) {
-        return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-    };
-    if (hasLineBreak(key) || hasLineBreak(valueText)) {
+    if (!PexoWm::isSafeText(key) || !PexoWm::isSafeText(valueText)) {
         return false;
     }
     return PexoWm::send(ThemeDefaults::wmUpdateVariableFormat.arg(key, valueText));

@@ -13,7 +13,7 @@ public:
     Utils() = delete;
 
     // Sends "PEXOWM_UPDATE_VAL <key> <value>\n" to the window manager.
-    // A key or value holding a line break is refused: nothing is sent.
+    // A key or value holding a line break or a NUL is refused: nothing is sent.
     static bool updatePexoWmVariable(const QString &key, const QVariant &value);
 
     // Renews the root-window property that makes running Qt applications

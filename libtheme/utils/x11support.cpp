@@ -35,13 +35,14 @@ unsigned long PexoX11::rootWindow()
     return dpy ? DefaultRootWindow(dpy) : 0;
 }
 
+bool PexoWm::isSafeText(const QString &text)
+{
+    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) && !text.contains(QChar(0));
+}
+
 bool PexoWm::isSafeCommand(const QString &command)
 {
-    if (command.contains(QLatin1Char('\r'))) {
-        return false;
-    }
-    const int lineFeed = command.indexOf(QLatin1Char('\n'));
-    return lineFeed < 0 || lineFeed == command.size() - 1;
+    return isSafeText(command.endsWith(QLatin1Char('\n')) ? command.chopped(1) : command);
 }
 
 bool PexoWm::send(const QString &command, Channel channel)

@@ -23,8 +23,11 @@ enum Channel {
     LegacyChannel, // SendCommandToWM
 };
 
-// False for a command that holds a line break anywhere but at its end, or a
-// carriage return: such text could forge a second command.
+// False for a text holding a line break or a NUL: it could forge a second
+// command or cut the command short.
+PEXOTHEME_EXPORT bool isSafeText(const QString &text);
+
+// False for a command that is not safe text but for a line feed at its end.
 PEXOTHEME_EXPORT bool isSafeCommand(const QString &command);
 
 // Sends one command in the local 8-bit encoding; unsafe commands are refused.

@@ -124,6 +124,14 @@ private Q_SLOTS:
         QVERIFY(reread.sync(false));
         QCOMPARE(PexoTest::readFile(path), QByteArray("D==\n"));
 
+        // A full disk: the file stays whole and the sync says it failed.
+        reread.setValue(QStringLiteral("E"), QStringLiteral("a value that does not fit"));
+        {
+            PexoTest::FileSizeLimit fullDisk(8);
+            QVERIFY(!reread.sync(false));
+        }
+        QCOMPARE(PexoTest::readFile(path), QByteArray("D==\n"));
+
         PexoTest::writeFile(path, "garbage line\n");
         QVERIFY(!PexoSettings(path).isParsed());
     }

@@ -1,7 +1,8 @@
 /*
     pexo-wm-listen: stands in for the window manager's command channel.
     Binds the socket that pexoSendCommandToWM() connects to and prints every
-    command it receives on standard output, one per line, flushing at once.
+    command it receives on standard output exactly as received, flushing at
+    once. Commands end in a line feed; one sent without it runs into the next.
 */
 #include "pexowm.h"
 
@@ -91,9 +92,6 @@ int main(int argc, char **argv)
         ::close(client);
         if (command.empty()) {
             continue;
-        }
-        if (command.back() != '\n') {
-            command.push_back('\n');
         }
         std::fwrite(command.data(), 1, command.size(), stdout);
         std::fflush(stdout);

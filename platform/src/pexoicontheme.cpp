@@ -35,7 +35,10 @@ void writeState(const QByteArray &field, const QByteArray &value)
         return;
     }
     file.write("name=" + name + "\nsize=" + size + '\n');
-    file.commit();
+    // commit() does not see a failure of the flush that it makes itself.
+    if (file.flush()) {
+        file.commit();
+    }
 }
 } // namespace
 

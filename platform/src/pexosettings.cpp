@@ -117,7 +117,8 @@ bool PexoSettings::sync(bool reread)
                 ok = file.write(entry.first.toUtf8() + '=' + entry.second.toUtf8() + '\n') >= 0;
             }
         }
-        ok = ok && file.commit();
+        // commit() does not see a failure of the flush that it makes itself.
+        ok = ok && file.flush() && file.commit();
         if (ok) {
             d->dirty = false;
         }

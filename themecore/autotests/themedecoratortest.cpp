@@ -73,6 +73,8 @@ private Q_SLOTS:
     void init();
 
     void applySavesIntoCurrentTheme();
+    void applyWritesOnlyInstalledThemes_data();
+    void applyWritesOnlyInstalledThemes();
     void dialogArguments();
     void acceptedNameBecomesCurrentTheme();
     void refusedNames_data();
@@ -125,6 +127,41 @@ void ThemeDecoratorTest::applySavesIntoCurrentTheme()
 
     const QString mine = userTheme(QStringLiteral("Mine/theme/themerc"));
     QCOMPARE(entry(mine, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("live-icons"));
+    QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("live-icons"));
+}
+
+void ThemeDecoratorTest::applyWritesOnlyInstalledThemes_data()
+{
+    QTest::addColumn<QString>("indexPath");
+
+    QTest::newRow("empty path") << QString();
+    QTest::newRow("not a theme") << QStringLiteral("/usr/share/stray/notes.txt");
+    QTest::newRow("theme outside the theme directories") << QDir::homePath() + QStringLiteral("/Documents/index.theme");
+}
+
+void ThemeDecoratorTest::applyWritesOnlyInstalledThemes()
+{
+    QFETCH(QString, indexPath);
+    writeFile(QStringLiteral("/usr/share/stray/notes.txt"), "notes\n");
+    writeFile(QDir::homePath() + QStringLiteral("/Documents/index.theme"), index(QStringLiteral("Mine"), QStringLiteral("Stray")));
+    writeRecord(QStringLiteral("Mine"), indexPath);
+    Decorator decorator;
+    QSignalSpy errors(decorator.registry(), &ThemeController::error);
+    const auto live = decorator.registry()->systemTheme();
+    live->read();
+    live->iconThemePart()->setCurrentTheme(QStringLiteral("live-icons"));
+    const auto homeBefore = PexoTest::snapshotTree(QDir::homePath());
+    const auto systemBefore = PexoTest::snapshotTree(QStringLiteral("/usr/share/stray"));
+
+    decorator.ThemeDecorator::apply();
+
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(errors.front().front().toString().endsWith(indexPath));
+    // Only the live settings (and what they push) change.
+    const QStringList changed = PexoTest::treeDifferences(homeBefore, PexoTest::snapshotTree(QDir::homePath()));
+    QVERIFY2(changed.filter(QStringLiteral("theme/themerc")).isEmpty(), qPrintable(changed.join(QLatin1Char(' '))));
+    QCOMPARE(PexoTest::snapshotTree(QStringLiteral("/usr/share/stray")), systemBefore);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/theme/themerc"))); // beside an empty path
     QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("live-icons"));
 }
 

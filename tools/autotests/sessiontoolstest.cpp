@@ -156,8 +156,12 @@ private Q_SLOTS:
     {
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
         administratorSession(true);
+        // A link in the marker's place is replaced, its target left alone.
+        PexoTest::writeFile(home(QStringLiteral("precious")), "keep\n");
+        QVERIFY(QFile::link(home(QStringLiteral("precious")), home(marker)));
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
-        QVERIFY(QFile::exists(home(marker)));
+        QVERIFY(QFileInfo(home(marker)).isFile() && !QFileInfo(home(marker)).isSymLink());
+        QCOMPARE(PexoTest::readFile(home(QStringLiteral("precious"))), QByteArray("keep\n"));
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark")); // the record is kept
         QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarTornelAdmin.colors"));
 
@@ -165,6 +169,18 @@ private Q_SLOTS:
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QFile::exists(home(marker)));
         QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+    }
+
+    void syncUnreadableLiveSettings()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
+        QVERIFY(PexoTest::removePath(home(live)));
+        QVERIFY(QDir().mkpath(home(live))); // there, but not readable as a file
+        const auto before = PexoTest::snapshotTree(QDir::homePath());
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-sync-user-theme"));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.errors.contains(QStringLiteral("Cannot read the live settings \"%1\"").arg(home(live))), qPrintable(r.errors));
+        QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
     }
 
     void syncFindsAnEqualInstalledTheme()
@@ -249,16 +265,38 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(themerc), before);
     }
 
+    void adminThemeWritesOnlyInstalledThemes()
+    {
+        // A record naming a theme outside the theme directories, or nothing.
+        const QString stray = home(QStringLiteral("Documents/index.theme"));
+        PexoTest::writeFile(stray, "[Pexo Theme]\nId=Stray\nName=Stray\n");
+        for (const QString &path : {stray, QString()}) {
+            init();
+            setRecord(QStringLiteral("Stray"), path);
+            const auto before = PexoTest::snapshotTree(QDir::homePath());
+            const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.errors.startsWith(QLatin1String("pexo-admin-theme: ")) && r.errors.contains(path), qPrintable(r.errors));
+            const QStringList changed = PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath()));
+            QVERIFY2(changed.filter(QStringLiteral("theme/themerc")).isEmpty(), qPrintable(changed.join(QLatin1Char(' '))));
+            QVERIFY(!QFileInfo::exists(QStringLiteral("/theme/themerc"))); // beside an empty path
+        }
+    }
+
+    // Every shipped sample theme is a read-only system theme.
     void adminThemeReadOnlyCurrentTheme()
     {
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelAdmin")}).exitCode, 0);
-        const QByteArray palettes = PexoTest::readFile(home(palette));
-        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.errors,
-                 QStringLiteral("pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n"
-                                "pexo-admin-theme: Create new theme first.\n"));
-        QCOMPARE(PexoTest::readFile(home(palette)), palettes);
+        for (const char *id : {"UlvarTornelAdmin", "UlvarTornelDark", "UlvarTornelLight"}) {
+            QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QLatin1String(id)}).exitCode, 0);
+            const QByteArray palettes = PexoTest::readFile(home(palette));
+            const QString scheme = palettes.contains(darkScheme.toUtf8()) ? QStringLiteral("/usr/share/color-schemes/UlvarLight.colors") : darkScheme;
+            const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), scheme});
+            QCOMPARE(r.exitCode, 0);
+            QCOMPARE(r.errors,
+                     QStringLiteral("pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n"
+                                    "pexo-admin-theme: Create new theme first.\n"));
+            QCOMPARE(PexoTest::readFile(home(palette)), palettes);
+        }
     }
 
     void adminThemeGeneratedSchemes()
@@ -285,6 +323,26 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: the same color scheme %1, but newer than users themerc\n").arg(generated));
         QCOMPARE(PexoTest::readFile(themerc), before);
+    }
+
+    // No X display, or one that cannot be reached: the tools run offscreen
+    // and skip what needs X.
+    void toolsRunWithoutDisplay()
+    {
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("DISPLAY");
+        const int set = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode;
+        const int sync = run(QStringLiteral("pexo-sync-user-theme")).exitCode;
+        const int exported = run(QStringLiteral("pexo-export-theme"), {QStringLiteral("a"), QStringLiteral("b")}).exitCode;
+        qputenv("DISPLAY", ":65000");
+        const int imported = run(QStringLiteral("pexo-import-theme"), {QStringLiteral("a")}).exitCode;
+        qputenv("DISPLAY", display);
+        QCOMPARE(set, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
+        QVERIFY(PexoTest::readFile(home(live)).contains("WallPaper=/usr/share/wallpapers/pexo-default-dark.jpg"));
+        QCOMPARE(sync, 0);
+        QCOMPARE(exported, 64);
+        QCOMPARE(imported, 2);
     }
 };
 

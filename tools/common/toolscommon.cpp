@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-Q_LOGGING_CATEGORY(THEME_UTILS_LOG, "ru.ulvarlinux.kcm.theme.utils", QtWarningMsg)
-
 bool isAdministratorSession()
 {
     return isHighIntegrityLevel();

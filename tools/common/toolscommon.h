@@ -5,11 +5,9 @@
 #ifndef TOOLSCOMMON_H
 #define TOOLSCOMMON_H
 
-#include <QLoggingCategory>
-#include <QString>
+#include "toolslog.h"
 
-// "ru.ulvarlinux.kcm.theme.utils", warnings and above.
-Q_DECLARE_LOGGING_CATEGORY(THEME_UTILS_LOG)
+#include <QString>
 
 // True when "trelk-id --ilevel" reports a high integrity level.
 bool isAdministratorSession();

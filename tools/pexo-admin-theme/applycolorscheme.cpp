@@ -42,14 +42,21 @@ void ApplyColorScheme::setColorScheme(const QString &path)
     colors->setColorSchemePath(path);
 }
 
-void ApplyColorScheme::applyUnlessReadOnly()
+bool ApplyColorScheme::applyUnlessReadOnly()
 {
     if (controller->currentTheme()->isReadOnly()) {
         std::fprintf(stderr, "pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n");
         std::fprintf(stderr, "pexo-admin-theme: Create new theme first.\n");
-        return;
+        return true;
     }
+    bool saved = true;
+    const QMetaObject::Connection connection = QObject::connect(controller, &ThemeController::error, [&saved](const QString &message) {
+        std::fprintf(stderr, "pexo-admin-theme: %s\n", message.toLocal8Bit().constData());
+        saved = false;
+    });
     apply();
+    QObject::disconnect(connection);
+    return saved;
 }
 
 bool ApplyColorScheme::hasSystemThemeChanges() const

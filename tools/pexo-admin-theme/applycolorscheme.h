@@ -15,7 +15,9 @@ public:
 
     void readThemes();
     void setColorScheme(const QString &path);
-    void applyUnlessReadOnly();
+    // False when the current theme could not be saved (the message is on
+    // standard error); a read-only theme is no failure.
+    bool applyUnlessReadOnly();
     // Whether the live settings now differ from what is stored.
     bool hasSystemThemeChanges() const;
 };

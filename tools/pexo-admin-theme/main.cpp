@@ -2,6 +2,8 @@
     pexo-admin-theme IGNORED SCHEME: sets the colour-scheme file SCHEME as the
     live colour scheme and saves it into the current theme. It creates no
     application object and writes its messages to standard error.
+    Exit status: 0 done (also when the current theme is read-only), 1 the
+    current theme could not be saved, 2 missing argument or scheme file.
 */
 
 #include "applycolorscheme.h"
@@ -27,8 +29,8 @@ int main(int argc, char **argv)
     auto applier = std::make_unique<ApplyColorScheme>();
     applier->readThemes();
     applier->setColorScheme(path);
-    if (applier->hasSystemThemeChanges()) {
-        applier->applyUnlessReadOnly();
+    if (applier->hasSystemThemeChanges() && !applier->applyUnlessReadOnly()) {
+        return 1;
     }
     return 0;
 }

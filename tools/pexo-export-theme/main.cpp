@@ -5,7 +5,8 @@
     Exit status: 0 to 31 written, each set bit a part left out (0x01 wallpaper,
     0x02 logo, 0x04 colour scheme, 0x08 cursor theme, 0x10 icon theme);
     32 wrong arguments, 64 no description file, 96 invalid theme, 128 archive
-    not writable, 160 settings unreadable, 192 description unreadable.
+    not writable (also when it would replace a file of the theme), 160
+    settings unreadable, 192 description unreadable.
 */
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
@@ -14,6 +15,9 @@
 #include "theme.h"
 #include "wallpaperthemepart.h"
 
+#include <offscreenfallback.h>
+
+#include <KConfig>
 #include <KSharedConfig>
 #include <KTar>
 
@@ -23,8 +27,12 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
+#include <algorithm>
 #include <memory>
+
+#include <dirent.h>
 
 namespace {
 enum Result {
@@ -99,8 +107,22 @@ bool readWhole(const QString &path, QByteArray *data)
     return file.error() == QFileDevice::NoError;
 }
 
+enum class Content { Image, ColorScheme };
+
+bool hasContent(const QString &path, Content content)
+{
+    if (content == Content::Image) {
+        return QImageReader(path).canRead();
+    }
+    const KConfig scheme(QFileInfo(path).absoluteFilePath(), KConfig::SimpleConfig);
+    const QStringList groups = scheme.groupList();
+    return std::any_of(groups.cbegin(), groups.cend(), [](const QString &group) {
+        return group.startsWith(QLatin1String("Colors:"));
+    });
+}
+
 // Entry 10, 11 or 12: one file named by the theme, stored under its file name.
-int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString &pattern, const QString &path, int bit)
+int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString &pattern, const QString &path, Content content, int bit)
 {
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return 0;
@@ -110,13 +132,41 @@ int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString 
         qWarning() << "Cannot open" << path;
         return bit;
     }
+    // Whatever else the theme names (a private key, say) stays out.
+    if (!hasContent(path, content)) {
+        qWarning() << (content == Content::Image ? "Not an image" : "Not a colour scheme") << path;
+        return bit;
+    }
     writer.writeFile(prefix + pattern.arg(QFileInfo(path).fileName()), data);
     return 0;
+}
+
+bool canList(const QString &dir)
+{
+    DIR *stream = ::opendir(QFile::encodeName(dir).constData());
+    if (stream) {
+        ::closedir(stream);
+    }
+    return stream != nullptr;
 }
 
 bool isOneComponent(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1Char('/'));
+}
+
+// The directory of a cursor or icon theme: the user's first, then the system's.
+QString findIconThemeDir(const QString &themeName)
+{
+    if (isOneComponent(themeName)) {
+        for (const QString &base : {userIconsDir, systemIconsDir}) {
+            const QString candidate = base + QLatin1Char('/') + themeName;
+            if (QFileInfo(candidate).isDir()) {
+                return candidate;
+            }
+        }
+    }
+    return QString();
 }
 
 // Entries 13 and 14: a cursor or icon theme's whole tree.
@@ -126,22 +176,17 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
         return 0;
     }
     const bool cursor = bit == CursorThemeMissing;
-    QString themeDir;
-    if (isOneComponent(themeName)) {
-        for (const QString &base : {userIconsDir, systemIconsDir}) {
-            const QString candidate = base + QLatin1Char('/') + themeName;
-            if (QFileInfo(candidate).isDir()) {
-                themeDir = candidate;
-                break;
-            }
-        }
-    }
+    const QString themeDir = findIconThemeDir(themeName);
     if (themeDir.isEmpty()) {
         qWarning() << (cursor ? "Cursor theme" : "Icons theme") << themeName << "not found in" << userIconsDir << "or" << systemIconsDir;
         return bit;
     }
 
-    bool failed = false;
+    // The walk passes over folders it cannot open without a word.
+    bool failed = !canList(themeDir);
+    if (failed) {
+        qWarning() << (cursor ? "Cannot open cursor folder" : "Cannot open icons folder") << themeDir;
+    }
     const QDir base(themeDir);
     const QString entryPrefix = prefix + QLatin1Char('/') + partDir + QLatin1Char('/') + themeName + QLatin1Char('/');
     // Links to directories are stored as directories but not walked through.
@@ -152,6 +197,10 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
         const QString entryName = entryPrefix + base.relativeFilePath(path);
         if (info.isDir()) {
             writer.writeDir(entryName);
+            if (!info.isSymLink() && !canList(path)) {
+                qWarning() << (cursor ? "Cannot open cursor folder" : "Cannot open icons folder") << path;
+                failed = true;
+            }
         } else if (info.isFile()) {
             QByteArray data;
             if (readWhole(path, &data)) {
@@ -166,6 +215,31 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
         }
     }
     return failed ? bit : 0;
+}
+
+// The path with links resolved; for a file not there yet, its directory's.
+QString resolvedPath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty()) {
+        return canonical;
+    }
+    const QString dir = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return dir.isEmpty() ? info.absoluteFilePath() : dir + QLatin1Char('/') + info.fileName();
+}
+
+// True when writing path would replace one of the files or a file inside one
+// of the directories.
+bool isInside(const QString &path, const QStringList &files, const QStringList &dirs)
+{
+    const QString resolved = resolvedPath(path);
+    const bool isFile = std::any_of(files.cbegin(), files.cend(), [&](const QString &file) {
+        return !file.isEmpty() && QFileInfo::exists(file) && resolvedPath(file) == resolved;
+    });
+    return isFile || std::any_of(dirs.cbegin(), dirs.cend(), [&](const QString &dir) {
+               return !dir.isEmpty() && resolved.startsWith(resolvedPath(dir) + QLatin1Char('/'));
+           });
 }
 
 int exportTheme(const QString &descriptionPath, const QString &archivePath)
@@ -183,6 +257,18 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
     theme.read();
 
+    const auto wallpaper = theme.wallpaperThemePart();
+    const QString cursorTheme = theme.cursorThemePart()->currentTheme();
+    const QString iconTheme = theme.iconThemePart()->currentTheme();
+    const QString themeDir = QFileInfo(theme.desktopPath()).absolutePath();
+    const QStringList ownFiles{
+        indexPath, themeDir + QStringLiteral("/theme/themerc"), wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
+    const QStringList ownDirs{themeDir, findIconThemeDir(cursorTheme), findIconThemeDir(iconTheme)};
+    if (isInside(archivePath, ownFiles, ownDirs)) {
+        qCritical() << "Cannot open archive for writing" << archivePath << "over the files of the theme";
+        return ArchiveNotWritable;
+    }
+
     KTar archive(archivePath);
     if (!archive.open(QIODevice::WriteOnly)) {
         qCritical() << "Cannot open archive for writing";
@@ -190,9 +276,13 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
     ArchiveWriter writer(&archive);
 
-    // A "/" in the display name would split the top-level directory.
+    // A "/" in the display name would split the top-level directory, and
+    // "." or ".." would make it no directory of its own.
     QString name = theme.name();
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name == QLatin1String(".") || name == QLatin1String("..")) {
+        name.fill(QLatin1Char('_'));
+    }
     writer.writeDir(name);
     for (const char *dir : {"theme", "color-scheme", "wallpaper", "logo", "cursor", "icons"}) {
         writer.writeDir(name + QLatin1Char('/') + QLatin1String(dir));
@@ -200,7 +290,7 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
 
     int result = 0;
     QByteArray data;
-    const QString themercPath = QFileInfo(theme.desktopPath()).absolutePath() + QStringLiteral("/theme/themerc");
+    const QString themercPath = themeDir + QStringLiteral("/theme/themerc");
     if (!readWhole(themercPath, &data)) {
         qCritical() << "Cannot open settings for theme";
         result = SettingsUnreadable;
@@ -212,12 +302,12 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         } else {
             writer.writeFile(name + QStringLiteral("/index.theme"), data);
 
-            const auto wallpaper = theme.wallpaperThemePart();
-            result |= storeSingleFile(writer, name, QStringLiteral("/wallpaper/%1"), wallpaper->wallpaper(), WallpaperMissing);
-            result |= storeSingleFile(writer, name, QStringLiteral("/logo/%1"), wallpaper->logo(), LogoMissing);
-            result |= storeSingleFile(writer, name, QStringLiteral("/color-scheme/%1"), theme.colorsThemePart()->colorSchemePath(), ColorSchemeMissing);
-            result |= storeIconTree(writer, name, QStringLiteral("cursor"), theme.cursorThemePart()->currentTheme(), CursorThemeMissing);
-            result |= storeIconTree(writer, name, QStringLiteral("icons"), theme.iconThemePart()->currentTheme(), IconThemeMissing);
+            result |= storeSingleFile(writer, name, QStringLiteral("/wallpaper/%1"), wallpaper->wallpaper(), Content::Image, WallpaperMissing);
+            result |= storeSingleFile(writer, name, QStringLiteral("/logo/%1"), wallpaper->logo(), Content::Image, LogoMissing);
+            result |= storeSingleFile(
+                writer, name, QStringLiteral("/color-scheme/%1"), theme.colorsThemePart()->colorSchemePath(), Content::ColorScheme, ColorSchemeMissing);
+            result |= storeIconTree(writer, name, QStringLiteral("cursor"), cursorTheme, CursorThemeMissing);
+            result |= storeIconTree(writer, name, QStringLiteral("icons"), iconTheme, IconThemeMissing);
         }
     }
 
@@ -239,6 +329,7 @@ int main(int argc, char **argv)
     if (argc != 3) {
         return WrongArguments;
     }
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     return exportTheme(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
 }

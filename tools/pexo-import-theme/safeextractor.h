@@ -1,30 +1,46 @@
 #ifndef SAFEEXTRACTOR_H
 #define SAFEEXTRACTOR_H
 
-#include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class KArchive;
 class KArchiveDirectory;
 class KArchiveEntry;
 class KArchiveFile;
+class SafeExtractorPrivate;
 
 // Extraction of archive entries that never leaves the target directory,
 // never creates or follows links and never overwrites an existing file.
-namespace SafeExtractor {
-// Not empty, not "." or "..", no "/".
-bool isSafeName(const QString &name);
+// Contents are copied piece by piece, never held whole in memory.
+class SafeExtractor
+{
+public:
+    explicit SafeExtractor(const KArchive *archive);
+    ~SafeExtractor();
 
-// The entry as a plain file or directory; null for links, devices and the like.
-const KArchiveFile *regularFile(const KArchiveEntry *entry);
-const KArchiveDirectory *directory(const KArchiveEntry *entry);
+    // Not empty, not "." or "..", no "/".
+    static bool isSafeName(const QString &name);
 
-// Creates path, which must not exist yet, with the given content.
-bool writeNewFile(const QString &path, const QByteArray &data);
+    // The entry as a plain file or directory; null for links, devices,
+    // fifos and the like.
+    const KArchiveFile *regularFile(const KArchiveEntry *entry) const;
+    static const KArchiveDirectory *directory(const KArchiveEntry *entry);
 
-// Copies the tree below source, entry by entry, into the existing directory
-// target; entries it refuses are named in a warning (label is the source's
-// name in the archive). False when any entry was refused or not written.
-bool extractTree(const KArchiveDirectory *source, const QString &label, const QString &target);
-} // namespace SafeExtractor
+    // Creates path, which must not exist yet, with the file's content.
+    bool writeNewFile(const QString &path, const KArchiveFile *file) const;
+
+    // True when path is a plain file (not a link) holding the file's content.
+    bool sameContent(const QString &path, const KArchiveFile *file) const;
+
+    // Copies the tree below source, entry by entry, into the existing directory
+    // target; entries it refuses are named in a warning (label is the source's
+    // name in the archive). False when any entry was refused or not written.
+    bool extractTree(const KArchiveDirectory *source, const QString &label, const QString &target) const;
+
+private:
+    std::unique_ptr<SafeExtractorPrivate> const d;
+};
 
 #endif

@@ -20,24 +20,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
-using namespace SafeExtractor;
+#include <functional>
 
 namespace {
 bool existsOrIsLink(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
-}
-
-bool sameContent(const QString &path, const QByteArray &data)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink() || !info.isFile() || info.size() != data.size()) {
-        return false;
-    }
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.readAll() == data;
 }
 
 // True when dir is, after resolving links, one of the given directories.
@@ -84,11 +75,67 @@ QStringList pictureDirs()
     return {
         picturesDir(), userDataDir() + QStringLiteral("/wallpapers"), QString::fromUtf8(GetPexoDir(PexoUserDataDir).c_str()) + QStringLiteral("/Wallpapers")};
 }
+
+// The system data directories, without the user's own.
+QStringList systemDataDirs()
+{
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    dirs.removeAll(userDataDir());
+    return dirs;
+}
+
+// True when path, after resolving links, lies below one of the directories.
+bool isBelowOneOf(const QString &path, const QStringList &dirs)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (const QString &dir : dirs) {
+        const QString canonicalDir = QFileInfo(dir).canonicalFilePath();
+        if (!canonical.isEmpty() && !canonicalDir.isEmpty() && canonical.startsWith(canonicalDir + QLatin1Char('/'))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The directory itself or, when it is missing, its nearest existing parent.
+QString existingAncestor(const QString &path)
+{
+    QFileInfo info(path);
+    while (!info.exists() && !info.isRoot()) {
+        info.setFile(info.absolutePath());
+    }
+    return info.absoluteFilePath();
+}
+
+// A file the theme names: its part, where its path is kept or placed, and
+// how to change the theme's path.
+struct ThemeFile
+{
+    QString part;
+    QString path;
+    QString defaultPath;
+    QStringList allowedDirs;
+    QString fallbackDir;
+    std::function<void(const QString &)> setPath;
+    const char *failure;
+};
 } // namespace
 
 class ThemeImporterPrivate
 {
 public:
+    explicit ThemeImporterPrivate(const KArchive *archive)
+        : extractor(archive)
+    {
+    }
+
+    // Where themes' files live: an existing file the theme names elsewhere
+    // (a private key, say) would leave with the next export of the theme.
+    QStringList themeFileDirs() const
+    {
+        return systemDataDirs() + pictureDirs() + QStringList{colorSchemesDir(), userIconsDir};
+    }
+    void placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const;
     // Puts the file the theme names at storedPath in place. Returns false
     // when it could be placed nowhere; *newPath is set when it was placed in
     // the fallback directory instead.
@@ -101,6 +148,7 @@ public:
                    QString *newPath) const;
     void importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const;
 
+    const SafeExtractor extractor;
     const KArchiveDirectory *root = nullptr;
     const QString userThemesDir = ThemeDefaults::userThemesDir;
     const QString userIconsDir = QDir::homePath() + QStringLiteral("/.local/share/icons");
@@ -125,25 +173,23 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
     }
     const QString fileName = stored.fileName();
     // Hidden names are refused too: they are how login scripts and settings look.
-    if (!isSafeName(fileName) || fileName.startsWith(QLatin1Char('.'))) {
+    if (!SafeExtractor::isSafeName(fileName) || fileName.startsWith(QLatin1Char('.'))) {
         qWarning() << "Refusing file name" << fileName << "of" << storedPath;
         return false;
     }
-    const KArchiveDirectory *partDir = directory(source->entry(part));
+    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(part));
     const KArchiveEntry *entry = partDir ? partDir->entry(fileName) : nullptr;
-    const KArchiveFile *file = regularFile(entry);
+    const KArchiveFile *file = extractor.regularFile(entry);
     if (!file) {
         if (entry) {
             qWarning() << "Refusing archive entry that is not a plain file" << label + QLatin1Char('/') + part + QLatin1Char('/') + fileName;
         }
         return false;
     }
-    const QByteArray data = file->data();
-
     const QString storedDir = stored.absolutePath();
     if (isOneOf(storedDir, allowedDirs)) {
         const QString target = QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + fileName;
-        if (writeNewFile(target, data)) {
+        if (extractor.writeNewFile(target, file)) {
             return true;
         }
     }
@@ -153,11 +199,26 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
     }
     const QString target = fallbackDir + QDir::separator() + fileName;
     // Never overwrite; the very same file already there will do.
-    if (existsOrIsLink(target) ? !sameContent(target, data) : !writeNewFile(target, data)) {
+    if (existsOrIsLink(target) ? !extractor.sameContent(target, file) : !extractor.writeNewFile(target, file)) {
         return false;
     }
     *newPath = target;
     return true;
+}
+
+void ThemeImporterPrivate::placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const
+{
+    if (!file.path.isEmpty() && QFileInfo::exists(file.path) && !isBelowOneOf(file.path, themeFileDirs())) {
+        qWarning() << "Replacing" << qUtf8Printable(file.part) << file.path << "by the default: it lies outside the directories for theme files";
+        file.setPath(file.defaultPath);
+        return;
+    }
+    QString newPath;
+    if (!placeFile(source, label, file.part, file.path, file.allowedDirs, file.fallbackDir, &newPath)) {
+        qWarning() << file.failure;
+    } else if (!newPath.isEmpty()) {
+        file.setPath(newPath);
+    }
 }
 
 void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const
@@ -165,7 +226,7 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
     if (name.isEmpty()) {
         return;
     }
-    if (!isSafeName(name)) {
+    if (!SafeExtractor::isSafeName(name)) {
         qWarning() << (cursor ? "Refusing cursor theme name" : "Refusing icons theme name") << name;
         return;
     }
@@ -187,20 +248,32 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
         return;
     }
     const QString part = cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
-    const KArchiveDirectory *partDir = directory(source->entry(part));
-    const KArchiveDirectory *tree = partDir ? directory(partDir->entry(name)) : nullptr;
-    if (!tree || !QDir(userIconsDir).mkdir(name) || !extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, userPath)) {
+    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(part));
+    const KArchiveDirectory *tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
+    if (!tree || !QDir(userIconsDir).mkdir(name) || !extractor.extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, userPath)) {
         qWarning() << (cursor ? "Can't copy cursors files" : "Can't copy icons files");
     }
 }
 
-ThemeImporter::ThemeImporter(const KArchiveDirectory *root)
-    : d(new ThemeImporterPrivate)
+ThemeImporter::ThemeImporter(const KArchive *archive)
+    : d(new ThemeImporterPrivate(archive))
 {
-    d->root = root;
+    d->root = archive->directory();
 }
 
 ThemeImporter::~ThemeImporter() = default;
+
+bool ThemeImporter::hasRoomFor(qint64 bytes) const
+{
+    const QStringList dirs = QStringList{d->userThemesDir, d->userIconsDir, colorSchemesDir()} + pictureDirs();
+    for (const QString &dir : dirs) {
+        const qint64 room = QStorageInfo(existingAncestor(dir)).bytesAvailable();
+        if (room >= 0 && bytes > room) {
+            return false;
+        }
+    }
+    return true;
+}
 
 QStringList ThemeImporter::themeDirectories() const
 {
@@ -220,14 +293,15 @@ QStringList ThemeImporter::themeDirectories() const
 
 void ThemeImporter::importTheme(const QString &name)
 {
-    if (!isSafeName(name)) {
+    if (!SafeExtractor::isSafeName(name)) {
         qWarning() << "Refusing theme directory" << name;
         return;
     }
-    const KArchiveDirectory *source = directory(d->root->entry(name));
-    const KArchiveDirectory *settingsDir = source ? directory(source->entry(QStringLiteral("theme"))) : nullptr;
-    const KArchiveFile *index = source ? regularFile(source->entry(QStringLiteral("index.theme"))) : nullptr;
-    const KArchiveFile *themerc = settingsDir ? regularFile(settingsDir->entry(QStringLiteral("themerc"))) : nullptr;
+    const SafeExtractor &extractor = d->extractor;
+    const KArchiveDirectory *source = SafeExtractor::directory(d->root->entry(name));
+    const KArchiveDirectory *settingsDir = source ? SafeExtractor::directory(source->entry(QStringLiteral("theme"))) : nullptr;
+    const KArchiveFile *index = source ? extractor.regularFile(source->entry(QStringLiteral("index.theme"))) : nullptr;
+    const KArchiveFile *themerc = settingsDir ? extractor.regularFile(settingsDir->entry(QStringLiteral("themerc"))) : nullptr;
     if (!index || !themerc) {
         qWarning() << "Refusing theme" << name << "whose index.theme or theme/themerc is not a plain file";
         return;
@@ -241,13 +315,20 @@ void ThemeImporter::importTheme(const QString &name)
     if (!QDir().mkpath(d->userThemesDir) || !QDir(d->userThemesDir).mkdir(name) || !QDir(target).mkdir(QStringLiteral("theme"))) {
         return;
     }
-    extractTree(settingsDir, name + QStringLiteral("/theme"), target + QStringLiteral("/theme"));
+    extractor.extractTree(settingsDir, name + QStringLiteral("/theme"), target + QStringLiteral("/theme"));
     const QString indexPath = target + QStringLiteral("/index.theme");
-    writeNewFile(indexPath, index->data());
+    extractor.writeNewFile(indexPath, index);
 
     const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
     const auto provider = std::make_shared<BaseSettingsProvider>(QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc"));
     Theme theme(config, provider);
+    // A user theme with this id would stand in for the system one in every
+    // administrator session.
+    if (theme.id() == ThemeDefaults::adminThemeId) {
+        qWarning() << "Skipping theme" << name << "with the id of the administrator theme" << theme.id();
+        QDir(target).removeRecursively();
+        return;
+    }
     if (!theme.isValid()) {
         qWarning() << "\tInvalid" << indexPath;
         return;
@@ -271,23 +352,37 @@ void ThemeImporter::importTheme(const QString &name)
     const QString cursorTheme = theme.cursorThemePart()->currentTheme();
     const QString iconTheme = theme.iconThemePart()->currentTheme();
 
-    QString newPath;
-    if (!d->placeFile(source, name, QStringLiteral("wallpaper"), wallpaper, pictureDirs(), picturesDir(), &newPath)) {
-        qWarning() << "Can't copy wallpaper file";
-    } else if (!newPath.isEmpty()) {
-        wallpaperPart->setWallpaper(newPath);
-    }
-    newPath.clear();
-    if (!d->placeFile(source, name, QStringLiteral("logo"), logo, pictureDirs(), picturesDir(), &newPath)) {
-        qWarning() << "Can't copy logo file";
-    } else if (!newPath.isEmpty()) {
-        wallpaperPart->setLogo(newPath);
-    }
-    newPath.clear();
-    if (!d->placeFile(source, name, QStringLiteral("color-scheme"), colorScheme, {colorSchemesDir()}, colorSchemesDir(), &newPath)) {
-        qWarning() << "Can't copy colorscheme file";
-    } else if (!newPath.isEmpty()) {
-        colorsPart->setColorSchemePath(newPath);
+    const QList<ThemeFile> files{
+        {QStringLiteral("wallpaper"),
+         wallpaper,
+         ThemeDefaults::WallPaper.defaultValue,
+         pictureDirs(),
+         picturesDir(),
+         [&](const QString &path) {
+             wallpaperPart->setWallpaper(path);
+         },
+         "Can't copy wallpaper file"},
+        {QStringLiteral("logo"),
+         logo,
+         ThemeDefaults::LogoPixmap.defaultValue,
+         pictureDirs(),
+         picturesDir(),
+         [&](const QString &path) {
+             wallpaperPart->setLogo(path);
+         },
+         "Can't copy logo file"},
+        {QStringLiteral("color-scheme"),
+         colorScheme,
+         ThemeDefaults::ColorScheme.defaultValue,
+         {colorSchemesDir()},
+         colorSchemesDir(),
+         [&](const QString &path) {
+             colorsPart->setColorSchemePath(path);
+         },
+         "Can't copy colorscheme file"},
+    };
+    for (const ThemeFile &file : files) {
+        d->placeThemeFile(source, name, file);
     }
 
     d->importIconTheme(source, name, cursorTheme, true);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class KArchiveDirectory;
+class KArchive;
 class ThemeImporterPrivate;
 
 // Installs the theme directories of an opened archive as user themes, with
@@ -13,8 +13,11 @@ class ThemeImporterPrivate;
 class ThemeImporter
 {
 public:
-    explicit ThemeImporter(const KArchiveDirectory *root);
+    explicit ThemeImporter(const KArchive *archive);
     ~ThemeImporter();
+
+    // True when every directory the import may fill has room for bytes.
+    bool hasRoomFor(qint64 bytes) const;
 
     // The top-level directories holding both "index.theme" and "theme".
     QStringList themeDirectories() const;

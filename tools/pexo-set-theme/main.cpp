@@ -3,6 +3,7 @@
     settings; an administrator session always gets the administrator theme.
 */
 
+#include <offscreenfallback.h>
 #include <toolscommon.h>
 
 #include <theme.h>
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     }
     const QString id = QString::fromLocal8Bit(argv[1]);
 
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     const bool administrator = prepareSession();
     auto controller = std::make_unique<ThemeController>();

@@ -3,6 +3,7 @@
     current-theme record into line with each other at session start.
 */
 
+#include <offscreenfallback.h>
 #include <toolscommon.h>
 
 #include <theme.h>
@@ -21,6 +22,10 @@
 
 #include <memory>
 #include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 const QString adminThemeId = ThemeDefaults::adminThemeId;
@@ -77,6 +82,36 @@ bool createUserThemeDir(const QString &id)
     return true;
 }
 
+// Creates or empties the marker without following a link in its place: a
+// link there is replaced by an empty file, its target left alone.
+void writeAdminSessionMarker()
+{
+    const QByteArray path = QFile::encodeName(ThemeDefaults::adminSessionAppliedPath);
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(path.constData(), flags, 0666);
+    if (fd < 0 && errno == ELOOP && ::unlink(path.constData()) == 0) {
+        fd = ::open(path.constData(), flags, 0666);
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+// A live settings file that exists must be readable, or every decision below
+// would be taken on defaults.
+bool liveSettingsReadable()
+{
+    QFile file(ThemeDefaults::currentThemeConfigPath);
+    if (!file.exists()) {
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
 int administratorSession(ThemeController &controller)
 {
     const auto adminTheme = controller.theme(adminThemeId);
@@ -87,13 +122,16 @@ int administratorSession(ThemeController &controller)
     const auto systemTheme = controller.systemTheme();
     systemTheme->copyFrom(adminTheme);
     systemTheme->apply();
-    QFile marker(ThemeDefaults::adminSessionAppliedPath);
-    marker.open(QIODevice::WriteOnly);
+    writeAdminSessionMarker();
     return 0;
 }
 
 int ordinarySession(ThemeController &controller)
 {
+    if (!liveSettingsReadable()) {
+        qWarning() << "Cannot read the live settings" << ThemeDefaults::currentThemeConfigPath;
+        return 1;
+    }
     const auto currentTheme = controller.currentTheme();
     const auto systemTheme = controller.systemTheme();
     currentTheme->read();
@@ -146,6 +184,7 @@ int ordinarySession(ThemeController &controller)
 
 int main(int argc, char **argv)
 {
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     const bool administrator = prepareSession();
     auto controller = std::make_unique<ThemeController>();

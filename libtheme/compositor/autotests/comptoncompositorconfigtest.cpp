@@ -3,6 +3,7 @@
 #include <pexotestsupport.h>
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTest>
@@ -259,6 +260,37 @@ private Q_SLOTS:
         QVERIFY(!config.windowFadingEnabled());
         writeConfig(userPicom, "fading = true;\n");
         QVERIFY(config.windowFadingEnabled());
+    }
+
+    void failedWriteKeepsTheFile()
+    {
+        writeConfig(userPicom, "shadow = false;\nkept = \"a value longer than the limit\";\n");
+        const QByteArray before = PexoTest::readFile(userPicom);
+        ComptonCompositorConfig config;
+        bool written = true;
+        {
+            PexoTest::FileSizeLimit fullDisk(16);
+            written = config.setShadowEnabled(true);
+        }
+        QVERIFY(!written);
+        QCOMPARE(PexoTest::readFile(userPicom), before);
+        QCOMPARE(QDir(configDir).entryList({QStringLiteral("picom.conf*")}, QDir::Files | QDir::Hidden), QStringList{QStringLiteral("picom.conf")});
+        QVERIFY(config.setShadowEnabled(true));
+        QCOMPARE(settingIn(userPicom, "shadow"), QVariant(true));
+    }
+
+    void includesBesideTheFile()
+    {
+        // Relative to the file's directory, not the working directory; absolute paths stay.
+        writeConfig(configDir + QStringLiteral("/picom-shadow.conf"), "shadow = true;\n");
+        const QString absolute = PexoTest::sandboxDir() + QStringLiteral("/picom-fading.conf");
+        writeConfig(absolute, "fading = true;\n");
+        writeConfig(userPicom, "@include \"picom-shadow.conf\"\n  @include \"" + absolute.toUtf8() + "\"\nvsync = false;\n");
+        ComptonCompositorConfig config;
+        QVERIFY(config.shadowEnabled());
+        QVERIFY(config.windowFadingEnabled());
+        QVERIFY(config.setVerticalSyncronizationEnabled(true));
+        QCOMPARE(settingIn(userPicom, "vsync"), QVariant(true));
     }
 
     void unparsableFileCountsAsEmpty()

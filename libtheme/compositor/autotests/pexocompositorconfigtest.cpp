@@ -92,6 +92,23 @@ private Q_SLOTS:
         QCOMPARE(storedLine("IgnoreTransparency"), QByteArray("IgnoreTransparency=true"));
     }
 
+    void failedWriteIsReported()
+    {
+        writeKompmgrrc("[kompmgr]\nIgnoreTransparency=true\n");
+        const QByteArray before = PexoTest::readFile(kompmgrrc);
+        PexoCompositorConfig config;
+        bool written = true;
+        {
+            PexoTest::FileSizeLimit fullDisk(8);
+            written = config.setTransparencyEnabled(true);
+        }
+        QVERIFY(!written);
+        QCOMPARE(PexoTest::readFile(kompmgrrc), before);
+        // The next write that succeeds is reported as such.
+        QVERIFY(config.setTransparencyEnabled(true));
+        QCOMPARE(storedLine("IgnoreTransparency"), QByteArray("IgnoreTransparency=false"));
+    }
+
     void otherOptionsDoNotExist()
     {
         writeKompmgrrc("[kompmgr]\nCompmode=CompClientShadows\n");

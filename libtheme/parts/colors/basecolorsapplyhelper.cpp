@@ -1,5 +1,6 @@
 #include "basecolorsapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 BaseColorsApplyHelper::BaseColorsApplyHelper(IThemeSettings *settings)
@@ -16,30 +17,30 @@ IThemeSettings *BaseColorsApplyHelper::settings() const
 
 bool BaseColorsApplyHelper::applyColorSchemeType(const QString &type)
 {
-    return m_settings->write(ThemeDefaults::SchemeType.key, type) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::SchemeType.key, type);
 }
 
 bool BaseColorsApplyHelper::applyColorSchemePath(const QString &path)
 {
-    return m_settings->write(ThemeDefaults::ColorScheme.key, path) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::ColorScheme.key, path);
 }
 
 bool BaseColorsApplyHelper::applyWallpaperColorSchemeType(const QString &type)
 {
-    return m_settings->write(ThemeDefaults::WallPaperColorScheme.key, type) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperColorScheme.key, type);
 }
 
 bool BaseColorsApplyHelper::applyPrimaryColor(const QString &color)
 {
-    return m_settings->write(ThemeDefaults::PrimaryColor.key, color) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::PrimaryColor.key, color);
 }
 
 bool BaseColorsApplyHelper::applyBackgroundColor(const QString &color)
 {
-    return m_settings->write(ThemeDefaults::BackgroundColor.key, color) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::BackgroundColor.key, color);
 }
 
 bool BaseColorsApplyHelper::applyIsCustomColorSchemeDark(bool dark)
 {
-    return m_settings->write(ThemeDefaults::CustomSchemeDark.key, dark) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::CustomSchemeDark.key, dark);
 }

@@ -1,13 +1,7 @@
 #include "basecolorsreadhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-namespace {
-QVariant readEntry(IThemeSettings *settings, const ThemeDefaults::Entry &entry)
-{
-    return settings->read(entry.key, entry.defaultValue);
-}
-} // namespace
 
 BaseColorsReadHelper::BaseColorsReadHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -18,30 +12,30 @@ BaseColorsReadHelper::~BaseColorsReadHelper() = default;
 
 QString BaseColorsReadHelper::readColorSchemeType()
 {
-    return readEntry(m_settings, ThemeDefaults::SchemeType).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::SchemeType).toString();
 }
 
 QString BaseColorsReadHelper::readColorSchemePath()
 {
-    return readEntry(m_settings, ThemeDefaults::ColorScheme).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::ColorScheme).toString();
 }
 
 QString BaseColorsReadHelper::readWallpaperColorSchemeType()
 {
-    return readEntry(m_settings, ThemeDefaults::WallPaperColorScheme).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::WallPaperColorScheme).toString();
 }
 
 QString BaseColorsReadHelper::readPrimaryColor()
 {
-    return readEntry(m_settings, ThemeDefaults::PrimaryColor).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::PrimaryColor).toString();
 }
 
 QString BaseColorsReadHelper::readBackgroundColor()
 {
-    return readEntry(m_settings, ThemeDefaults::BackgroundColor).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::BackgroundColor).toString();
 }
 
 bool BaseColorsReadHelper::readIsCustomColorSchemeDark()
 {
-    return readEntry(m_settings, ThemeDefaults::CustomSchemeDark).toBool();
+    return PartSettings::read(m_settings, ThemeDefaults::CustomSchemeDark).toBool();
 }

@@ -2,10 +2,10 @@
 #include "abstractcolorsapplyhelper.h"
 #include "abstractcolorsreadhelper.h"
 #include "colorutils.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 #include <QColor>
-#include <QVariant>
 
 class ColorsThemePartPrivate
 {
@@ -18,19 +18,6 @@ public:
     QString backgroundColor;
     bool isCustomColorSchemeDark = false;
 };
-
-namespace {
-// Stores the value and emits the signal only when it differs.
-template<typename T>
-void updateValue(ColorsThemePart *part, T &field, const T &value, void (ColorsThemePart::*signal)())
-{
-    if (field == value) {
-        return;
-    }
-    field = value;
-    Q_EMIT(part->*signal)();
-}
-} // namespace
 
 ColorsThemePart::ColorsThemePart(QObject *parent)
     : IThemePart(nullptr)
@@ -54,7 +41,7 @@ const QString &ColorsThemePart::colorSchemeType() const
 
 void ColorsThemePart::setColorSchemeType(const QString &type)
 {
-    updateValue(this, d->colorSchemeType, type, &ColorsThemePart::colorSchemeTypeChanged);
+    PartSettings::assign(this, d->colorSchemeType, type, &ColorsThemePart::colorSchemeTypeChanged);
 }
 
 const QString &ColorsThemePart::colorSchemePath() const
@@ -64,7 +51,7 @@ const QString &ColorsThemePart::colorSchemePath() const
 
 void ColorsThemePart::setColorSchemePath(const QString &path)
 {
-    updateValue(this, d->colorSchemePath, path, &ColorsThemePart::colorSchemePathChanged);
+    PartSettings::assign(this, d->colorSchemePath, path, &ColorsThemePart::colorSchemePathChanged);
 }
 
 const QString &ColorsThemePart::wallpaperColorSchemeType() const
@@ -74,7 +61,7 @@ const QString &ColorsThemePart::wallpaperColorSchemeType() const
 
 void ColorsThemePart::setWallpaperColorSchemeType(const QString &type)
 {
-    updateValue(this, d->wallpaperColorSchemeType, type, &ColorsThemePart::wallpaperColorSchemeTypeChanged);
+    PartSettings::assign(this, d->wallpaperColorSchemeType, type, &ColorsThemePart::wallpaperColorSchemeTypeChanged);
 }
 
 const QString &ColorsThemePart::primaryColor() const
@@ -84,7 +71,7 @@ const QString &ColorsThemePart::primaryColor() const
 
 void ColorsThemePart::setPrimaryColor(const QString &color)
 {
-    updateValue(this, d->primaryColor, color, &ColorsThemePart::primaryColorChanged);
+    PartSettings::assign(this, d->primaryColor, color, &ColorsThemePart::primaryColorChanged);
 }
 
 const QString &ColorsThemePart::backgroundColor() const
@@ -94,7 +81,7 @@ const QString &ColorsThemePart::backgroundColor() const
 
 void ColorsThemePart::setBackgroundColor(const QString &color)
 {
-    updateValue(this, d->backgroundColor, color, &ColorsThemePart::backgroundColorChanged);
+    PartSettings::assign(this, d->backgroundColor, color, &ColorsThemePart::backgroundColorChanged);
 }
 
 bool ColorsThemePart::isCustomColorSchemeDark() const
@@ -104,7 +91,7 @@ bool ColorsThemePart::isCustomColorSchemeDark() const
 
 void ColorsThemePart::setIsCustomColorSchemeDark(bool dark)
 {
-    updateValue(this, d->isCustomColorSchemeDark, dark, &ColorsThemePart::isCustomColorSchemeDarkChanged);
+    PartSettings::assign(this, d->isCustomColorSchemeDark, dark, &ColorsThemePart::isCustomColorSchemeDarkChanged);
 }
 
 QPalette ColorsThemePart::currentPalette()
@@ -148,7 +135,7 @@ void ColorsThemePart::defaults()
     setWallpaperColorSchemeType(ThemeDefaults::WallPaperColorScheme.defaultValue);
     setPrimaryColor(ThemeDefaults::PrimaryColor.defaultValue);
     setBackgroundColor(ThemeDefaults::BackgroundColor.defaultValue);
-    setIsCustomColorSchemeDark(QVariant(ThemeDefaults::CustomSchemeDark.defaultValue).toBool());
+    setIsCustomColorSchemeDark(PartSettings::defaultFlag(ThemeDefaults::CustomSchemeDark));
 }
 
 bool ColorsThemePart::hasChanges(IReadHelper *helper) const

@@ -1,5 +1,6 @@
 #include "basecursorapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 BaseCursorApplyHelper::BaseCursorApplyHelper(IThemeSettings *settings)
@@ -11,10 +12,10 @@ BaseCursorApplyHelper::~BaseCursorApplyHelper() = default;
 
 bool BaseCursorApplyHelper::applyCurrentTheme(const QString &theme)
 {
-    return m_settings->write(ThemeDefaults::CursorTheme.key, theme) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::CursorTheme.key, theme);
 }
 
 bool BaseCursorApplyHelper::applySize(int size)
 {
-    return m_settings->write(ThemeDefaults::CursorSize.key, size) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::CursorSize.key, size);
 }

@@ -1,5 +1,6 @@
 #include "basecursorreadhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 #include <pexoicontheme.h>
@@ -13,7 +14,7 @@ BaseCursorReadHelper::~BaseCursorReadHelper() = default;
 
 QString BaseCursorReadHelper::readCurrentTheme()
 {
-    return m_settings->read(ThemeDefaults::CursorTheme.key, ThemeDefaults::CursorTheme.defaultValue).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::CursorTheme).toString();
 }
 
 int BaseCursorReadHelper::readSize()

@@ -24,9 +24,11 @@ bool CurrentCursorApplyHelper::applyCurrentTheme(const QString &theme)
         return false;
     }
 
-    // Without these entries the X cursor library stops taking the theme and size from them.
-    int status = std::system("xrdb -q | sed '/Xcursor.theme/d' | xrdb -load");
-    status = std::system("xrdb -q | sed '/Xcursor.size/d'  | xrdb -load");
+    // Without these entries the X cursor library stops taking the theme and size
+    // from them. The other entries go back as they were, not through the C
+    // preprocessor.
+    int status = std::system("xrdb -q | sed '/Xcursor.theme/d' | xrdb -nocpp -load");
+    status = std::system("xrdb -q | sed '/Xcursor.size/d'  | xrdb -nocpp -load");
     Q_UNUSED(status)
 
     if (Display *display = PexoX11::display()) {

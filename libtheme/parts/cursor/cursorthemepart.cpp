@@ -1,6 +1,7 @@
 #include "cursorthemepart.h"
 #include "abstractcursorapplyhelper.h"
 #include "abstractcursorreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 class CursorThemePartPrivate
@@ -34,11 +35,7 @@ const QString &CursorThemePart::currentTheme() const
 
 void CursorThemePart::setCurrentTheme(const QString &theme)
 {
-    if (d->currentTheme == theme) {
-        return;
-    }
-    d->currentTheme = theme;
-    Q_EMIT currentThemeChanged();
+    PartSettings::assign(this, d->currentTheme, theme, &CursorThemePart::currentThemeChanged);
 }
 
 int CursorThemePart::currentSize() const
@@ -48,11 +45,7 @@ int CursorThemePart::currentSize() const
 
 void CursorThemePart::setCurrentSize(int size)
 {
-    if (d->currentSize == size) {
-        return;
-    }
-    d->currentSize = size;
-    Q_EMIT currentSizeChanged();
+    PartSettings::assign(this, d->currentSize, size, &CursorThemePart::currentSizeChanged);
 }
 
 void CursorThemePart::apply(IApplyHelper *helper)
@@ -72,7 +65,7 @@ void CursorThemePart::read(IReadHelper *helper)
 void CursorThemePart::defaults()
 {
     setCurrentTheme(ThemeDefaults::CursorTheme.defaultValue);
-    setCurrentSize(ThemeDefaults::CursorSize.defaultValue.toInt());
+    setCurrentSize(PartSettings::defaultNumber(ThemeDefaults::CursorSize));
 }
 
 bool CursorThemePart::hasChanges(IReadHelper *helper) const

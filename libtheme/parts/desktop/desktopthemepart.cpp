@@ -1,9 +1,8 @@
 #include "desktopthemepart.h"
 #include "abstractdesktopapplyhelper.h"
 #include "abstractdesktopreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
 
 class DesktopThemePartPrivate
 {
@@ -66,22 +65,22 @@ bool DesktopThemePart::showComputerOnDesktop() const
 
 void DesktopThemePart::setShowDragNDropIndication(bool show)
 {
-    d->set(d->showDragNDropIndication, show, &DesktopThemePart::showDragNDropIndicationChanged);
+    PartSettings::assign(this, d->showDragNDropIndication, show, &DesktopThemePart::showDragNDropIndicationChanged);
 }
 
 void DesktopThemePart::setAdaptiveIconStringColor(bool adaptive)
 {
-    d->set(d->adaptiveIconStringColor, adaptive, &DesktopThemePart::adaptiveIconStringColorChanged);
+    PartSettings::assign(this, d->adaptiveIconStringColor, adaptive, &DesktopThemePart::adaptiveIconStringColorChanged);
 }
 
 void DesktopThemePart::setShowTrashOnDesktop(bool show)
 {
-    d->set(d->showTrashOnDesktop, show, &DesktopThemePart::showTrashOnDesktopChanged);
+    PartSettings::assign(this, d->showTrashOnDesktop, show, &DesktopThemePart::showTrashOnDesktopChanged);
 }
 
 void DesktopThemePart::setShowComputerOnDesktop(bool show)
 {
-    d->set(d->showComputerOnDesktop, show, &DesktopThemePart::showComputerOnDesktopChanged);
+    PartSettings::assign(this, d->showComputerOnDesktop, show, &DesktopThemePart::showComputerOnDesktopChanged);
 }
 
 void DesktopThemePart::apply(IApplyHelper *applyHelper)
@@ -104,8 +103,8 @@ void DesktopThemePart::read(IReadHelper *readHelper)
 
 void DesktopThemePart::defaults()
 {
-    setShowDragNDropIndication(QVariant(ThemeDefaults::DnDIndicationOnDesktop.defaultValue).toBool());
-    setAdaptiveIconStringColor(QVariant(ThemeDefaults::AdaptiveIconStringColor.defaultValue).toBool());
+    setShowDragNDropIndication(PartSettings::defaultFlag(ThemeDefaults::DnDIndicationOnDesktop));
+    setAdaptiveIconStringColor(PartSettings::defaultFlag(ThemeDefaults::AdaptiveIconStringColor));
     // The shortcuts have no settings key: shown by default.
     setShowTrashOnDesktop(true);
     setShowComputerOnDesktop(true);

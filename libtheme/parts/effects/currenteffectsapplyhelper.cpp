@@ -8,9 +8,11 @@ namespace {
 // Compositing off and on again, so that the compositor rereads its file.
 bool restartCompositor()
 {
-    const QString command = QStringLiteral("PEXOWM_UPDATE_VAL UseComposite %1\n");
-    const bool off = PexoWm::send(command.arg(QStringLiteral("false")), PexoWm::LegacyChannel);
-    const bool on = PexoWm::send(command.arg(QStringLiteral("true")), PexoWm::LegacyChannel);
+    const auto command = [](bool on) {
+        return ThemeDefaults::wmUpdateVariableFormat.arg(ThemeDefaults::UseComposite.key, QVariant(on).toString());
+    };
+    const bool off = PexoWm::send(command(false), PexoWm::LegacyChannel);
+    const bool on = PexoWm::send(command(true), PexoWm::LegacyChannel);
     return off || on;
 }
 } // namespace
@@ -31,7 +33,7 @@ bool CurrentEffectsApplyHelper::applyShowPreview(bool show)
 bool CurrentEffectsApplyHelper::applyCompositeManager(const QString &compositeManager)
 {
     const QString stored = PartSettings::read(m_settings, ThemeDefaults::CompositeManager).toString();
-    if (m_settings->write(ThemeDefaults::CompositeManager.key, compositeManager) != IThemeSettings::Written) {
+    if (!PartSettings::write(m_settings, ThemeDefaults::CompositeManager.key, compositeManager)) {
         return false;
     }
     if (compositeManager != stored) {

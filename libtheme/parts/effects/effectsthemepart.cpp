@@ -2,16 +2,8 @@
 #include "abstracteffectsapplyhelper.h"
 #include "abstracteffectsreadhelper.h"
 #include "effectsvalues.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
-
-namespace {
-bool defaultFlag(const ThemeDefaults::Entry &entry)
-{
-    return QVariant(entry.defaultValue).toBool();
-}
-} // namespace
 
 class EffectsThemePartPrivate
 {
@@ -19,16 +11,6 @@ public:
     explicit EffectsThemePartPrivate(EffectsThemePart *part)
         : q(part)
     {
-    }
-
-    template<typename T>
-    void set(T &field, const T &value, void (EffectsThemePart::*changedSignal)())
-    {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        Q_EMIT(q->*changedSignal)();
     }
 
     // Until the first read() or defaults(): the values of defaults(), no compositor.
@@ -117,52 +99,52 @@ bool EffectsThemePart::windowFadingEnabled() const
 
 void EffectsThemePart::setPreview(bool preview)
 {
-    d->set(d->preview, preview, &EffectsThemePart::previewChanged);
+    PartSettings::assign(this, d->preview, preview, &EffectsThemePart::previewChanged);
 }
 
 void EffectsThemePart::setCompositeManager(const QString &compositeManager)
 {
-    d->set(d->compositeManager, compositeManager, &EffectsThemePart::compositeManagerChanged);
+    PartSettings::assign(this, d->compositeManager, compositeManager, &EffectsThemePart::compositeManagerChanged);
 }
 
 void EffectsThemePart::setEffectsEnabled(bool enabled)
 {
-    d->set(d->effectsEnabled, enabled, &EffectsThemePart::effectsEnabledChanged);
+    PartSettings::assign(this, d->effectsEnabled, enabled, &EffectsThemePart::effectsEnabledChanged);
 }
 
 void EffectsThemePart::setTransparencyEnabled(bool enabled)
 {
-    d->set(d->transparencyEnabled, enabled, &EffectsThemePart::transparencyEnabledChanged);
+    PartSettings::assign(this, d->transparencyEnabled, enabled, &EffectsThemePart::transparencyEnabledChanged);
 }
 
 void EffectsThemePart::setShadowEnabled(bool enabled)
 {
-    d->set(d->shadowEnabled, enabled, &EffectsThemePart::shadowEnabledChanged);
+    PartSettings::assign(this, d->shadowEnabled, enabled, &EffectsThemePart::shadowEnabledChanged);
 }
 
 void EffectsThemePart::setShadowsForActiveEnabled(bool enabled)
 {
-    d->set(d->shadowsForActiveEnabled, enabled, &EffectsThemePart::shadowsForActiveEnabledChanged);
+    PartSettings::assign(this, d->shadowsForActiveEnabled, enabled, &EffectsThemePart::shadowsForActiveEnabledChanged);
 }
 
 void EffectsThemePart::setRoundedCornersEnabled(bool enabled)
 {
-    d->set(d->roundedCornersEnabled, enabled, &EffectsThemePart::roundedCornersEnabledChanged);
+    PartSettings::assign(this, d->roundedCornersEnabled, enabled, &EffectsThemePart::roundedCornersEnabledChanged);
 }
 
 void EffectsThemePart::setVerticalSyncronizationEnabled(bool enabled)
 {
-    d->set(d->verticalSyncronizationEnabled, enabled, &EffectsThemePart::verticalSyncronizationEnabledChanged);
+    PartSettings::assign(this, d->verticalSyncronizationEnabled, enabled, &EffectsThemePart::verticalSyncronizationEnabledChanged);
 }
 
 void EffectsThemePart::setWindowAnimationsEnabled(bool enabled)
 {
-    d->set(d->windowAnimationsEnabled, enabled, &EffectsThemePart::windowAnimationsEnabledChanged);
+    PartSettings::assign(this, d->windowAnimationsEnabled, enabled, &EffectsThemePart::windowAnimationsEnabledChanged);
 }
 
 void EffectsThemePart::setWindowFadingEnabled(bool enabled)
 {
-    d->set(d->windowFadingEnabled, enabled, &EffectsThemePart::windowFadingEnabledChanged);
+    PartSettings::assign(this, d->windowFadingEnabled, enabled, &EffectsThemePart::windowFadingEnabledChanged);
 }
 
 void EffectsThemePart::apply(IApplyHelper *applyHelper)
@@ -200,14 +182,14 @@ void EffectsThemePart::defaults()
 {
     setPreview(EffectsValues::previewFromThumbSize(ThemeDefaults::ThumbSize.defaultValue));
     setCompositeManager(ThemeDefaults::CompositeManager.defaultValue);
-    setEffectsEnabled(defaultFlag(ThemeDefaults::UseComposite));
-    setTransparencyEnabled(defaultFlag(ThemeDefaults::CompositorTransparencyEnabled));
-    setShadowEnabled(defaultFlag(ThemeDefaults::CompositorShadowsEnabled));
+    setEffectsEnabled(PartSettings::defaultFlag(ThemeDefaults::UseComposite));
+    setTransparencyEnabled(PartSettings::defaultFlag(ThemeDefaults::CompositorTransparencyEnabled));
+    setShadowEnabled(PartSettings::defaultFlag(ThemeDefaults::CompositorShadowsEnabled));
     setShadowsForActiveEnabled(EffectsValues::shadowsForActiveFromFocusShadow(ThemeDefaults::FocusShadow.defaultValue));
-    setRoundedCornersEnabled(defaultFlag(ThemeDefaults::CompositorRoundedCornersEnabled));
-    setVerticalSyncronizationEnabled(defaultFlag(ThemeDefaults::CompositorVerticalSyncronizationEnabled));
-    setWindowAnimationsEnabled(defaultFlag(ThemeDefaults::CompositorWindowAnimationsEnabled));
-    setWindowFadingEnabled(defaultFlag(ThemeDefaults::CompositorWindowFadingEnabled));
+    setRoundedCornersEnabled(PartSettings::defaultFlag(ThemeDefaults::CompositorRoundedCornersEnabled));
+    setVerticalSyncronizationEnabled(PartSettings::defaultFlag(ThemeDefaults::CompositorVerticalSyncronizationEnabled));
+    setWindowAnimationsEnabled(PartSettings::defaultFlag(ThemeDefaults::CompositorWindowAnimationsEnabled));
+    setWindowFadingEnabled(PartSettings::defaultFlag(ThemeDefaults::CompositorWindowFadingEnabled));
 }
 
 bool EffectsThemePart::hasChanges(IReadHelper *readHelper) const

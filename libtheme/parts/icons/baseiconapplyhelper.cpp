@@ -1,5 +1,6 @@
 #include "baseiconapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 BaseIconApplyHelper::BaseIconApplyHelper(IThemeSettings *settings)
@@ -11,15 +12,15 @@ BaseIconApplyHelper::~BaseIconApplyHelper() = default;
 
 bool BaseIconApplyHelper::applyCurrentTheme(const QString &theme)
 {
-    return m_settings->write(ThemeDefaults::IconTheme.key, theme) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::IconTheme.key, theme);
 }
 
 bool BaseIconApplyHelper::applyMonochromeToolbar(bool monochrome)
 {
-    return m_settings->write(ThemeDefaults::useSymbolicIconsForToolBar.key, monochrome) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::useSymbolicIconsForToolBar.key, monochrome);
 }
 
 bool BaseIconApplyHelper::applyMonochromeTaskbar(bool monochrome)
 {
-    return m_settings->write(ThemeDefaults::UseTrayIconTheme.key, monochrome) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::UseTrayIconTheme.key, monochrome);
 }

@@ -1,5 +1,6 @@
 #include "baseiconreadhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 BaseIconReadHelper::BaseIconReadHelper(IThemeSettings *settings)
@@ -11,17 +12,17 @@ BaseIconReadHelper::~BaseIconReadHelper() = default;
 
 QString BaseIconReadHelper::readCurrentTheme()
 {
-    return m_settings->read(ThemeDefaults::IconTheme.key, ThemeDefaults::IconTheme.defaultValue).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::IconTheme).toString();
 }
 
 bool BaseIconReadHelper::readMonochromeToolbar()
 {
     const auto &entry = ThemeDefaults::useSymbolicIconsForToolBar;
-    return m_settings->read(entry.key, entry.defaultValue).toBool();
+    return PartSettings::read(m_settings, entry).toBool();
 }
 
 bool BaseIconReadHelper::readMonochromeTaskbar()
 {
     const auto &entry = ThemeDefaults::UseTrayIconTheme;
-    return m_settings->read(entry.key, entry.defaultValue).toBool();
+    return PartSettings::read(m_settings, entry).toBool();
 }

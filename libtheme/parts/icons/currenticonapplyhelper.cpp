@@ -1,5 +1,6 @@
 #include "currenticonapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -25,7 +26,7 @@ bool CurrentIconApplyHelper::applyCurrentTheme(const QString &theme)
     message << 0;
     QDBusConnection::sessionBus().send(message);
 
-    return m_settings->write(key, theme) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, key, theme);
 }
 
 bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
@@ -45,9 +46,5 @@ bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
 
 bool CurrentIconApplyHelper::applyMonochromeTaskbar(bool monochrome)
 {
-    const QString &key = ThemeDefaults::UseTrayIconTheme.key;
-    if (m_settings->write(key, monochrome) != IThemeSettings::Written) {
-        return false;
-    }
-    return Utils::updatePexoWmVariable(key, monochrome);
+    return PartSettings::writeAndAnnounce(m_settings, ThemeDefaults::UseTrayIconTheme.key, monochrome);
 }

@@ -1,5 +1,6 @@
 #include "currenticonreadhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 
 #include <QSettings>
@@ -13,7 +14,7 @@ CurrentIconReadHelper::~CurrentIconReadHelper() = default;
 
 QString CurrentIconReadHelper::readCurrentTheme()
 {
-    return m_settings->read(ThemeDefaults::IconTheme.key, ThemeDefaults::IconTheme.defaultValue).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::IconTheme).toString();
 }
 
 bool CurrentIconReadHelper::readMonochromeToolbar()
@@ -28,5 +29,5 @@ bool CurrentIconReadHelper::readMonochromeToolbar()
 bool CurrentIconReadHelper::readMonochromeTaskbar()
 {
     const auto &entry = ThemeDefaults::UseTrayIconTheme;
-    return m_settings->read(entry.key, entry.defaultValue).toBool();
+    return PartSettings::read(m_settings, entry).toBool();
 }

@@ -1,9 +1,8 @@
 #include "iconthemepart.h"
 #include "abstracticonapplyhelper.h"
 #include "abstracticonreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
 
 class IconThemePartPrivate
 {
@@ -38,11 +37,7 @@ const QString &IconThemePart::currentTheme() const
 
 void IconThemePart::setCurrentTheme(const QString &theme)
 {
-    if (d->currentTheme == theme) {
-        return;
-    }
-    d->currentTheme = theme;
-    Q_EMIT currentThemeChanged();
+    PartSettings::assign(this, d->currentTheme, theme, &IconThemePart::currentThemeChanged);
 }
 
 bool IconThemePart::isToolbarMonochrome() const
@@ -52,11 +47,7 @@ bool IconThemePart::isToolbarMonochrome() const
 
 void IconThemePart::setIsToolbarMonochrome(bool monochrome)
 {
-    if (d->isToolbarMonochrome == monochrome) {
-        return;
-    }
-    d->isToolbarMonochrome = monochrome;
-    Q_EMIT isToolbarMonochromeChanged();
+    PartSettings::assign(this, d->isToolbarMonochrome, monochrome, &IconThemePart::isToolbarMonochromeChanged);
 }
 
 bool IconThemePart::isTaskbarMonochrome() const
@@ -66,11 +57,7 @@ bool IconThemePart::isTaskbarMonochrome() const
 
 void IconThemePart::setIsTaskbarMonochrome(bool monochrome)
 {
-    if (d->isTaskbarMonochrome == monochrome) {
-        return;
-    }
-    d->isTaskbarMonochrome = monochrome;
-    Q_EMIT isTaskbarMonochromeChanged();
+    PartSettings::assign(this, d->isTaskbarMonochrome, monochrome, &IconThemePart::isTaskbarMonochromeChanged);
 }
 
 void IconThemePart::apply(IApplyHelper *helper)
@@ -93,8 +80,8 @@ void IconThemePart::defaults()
 {
     setCurrentTheme(ThemeDefaults::IconTheme.defaultValue);
     // The taskbar flag is reset before the toolbar flag.
-    setIsTaskbarMonochrome(QVariant(ThemeDefaults::UseTrayIconTheme.defaultValue).toBool());
-    setIsToolbarMonochrome(QVariant(ThemeDefaults::useSymbolicIconsForToolBar.defaultValue).toBool());
+    setIsTaskbarMonochrome(PartSettings::defaultFlag(ThemeDefaults::UseTrayIconTheme));
+    setIsToolbarMonochrome(PartSettings::defaultFlag(ThemeDefaults::useSymbolicIconsForToolBar));
 }
 
 bool IconThemePart::hasChanges(IReadHelper *helper) const
@@ -102,6 +89,7 @@ bool IconThemePart::hasChanges(IReadHelper *helper) const
     auto *icons = static_cast<AbstractIconReadHelper *>(helper);
     // Every value is read, without stopping at the first difference.
     bool changed = icons->readCurrentTheme() != d->currentTheme;
+    // The taskbar flag is read before the toolbar flag here, unlike in read().
     changed |= icons->readMonochromeTaskbar() != d->isTaskbarMonochrome;
     changed |= icons->readMonochromeToolbar() != d->isToolbarMonochrome;
     return changed;

@@ -1,16 +1,8 @@
 #include "screensaverthemepart.h"
 #include "abstractscreensaverapplyhelper.h"
 #include "abstractscreensaverreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
-
-namespace {
-QVariant defaultOf(const ThemeDefaults::Entry &entry)
-{
-    return QVariant(entry.defaultValue);
-}
-} // namespace
 
 class ScreenSaverThemePartPrivate
 {
@@ -18,16 +10,6 @@ public:
     explicit ScreenSaverThemePartPrivate(ScreenSaverThemePart *part)
         : q(part)
     {
-    }
-
-    template<typename T>
-    void set(T &field, T value, void (ScreenSaverThemePart::*changedSignal)())
-    {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        Q_EMIT(q->*changedSignal)();
     }
 
     ScreenSaverThemePart *const q;
@@ -131,62 +113,62 @@ bool ScreenSaverThemePart::numlockOn() const
 
 void ScreenSaverThemePart::setDelay(int value)
 {
-    d->set(d->delay, value, &ScreenSaverThemePart::screensaverDelayChanged);
+    PartSettings::assign(this, d->delay, value, &ScreenSaverThemePart::screensaverDelayChanged);
 }
 
 void ScreenSaverThemePart::setLockerDpmsTimeout(int value)
 {
-    d->set(d->lockerDpmsTimeout, value, &ScreenSaverThemePart::lockerDpmsTimeoutChanged);
+    PartSettings::assign(this, d->lockerDpmsTimeout, value, &ScreenSaverThemePart::lockerDpmsTimeoutChanged);
 }
 
 void ScreenSaverThemePart::setLockerOnDpms(bool value)
 {
-    d->set(d->lockerOnDpms, value, &ScreenSaverThemePart::lockerOnDpmsChanged);
+    PartSettings::assign(this, d->lockerOnDpms, value, &ScreenSaverThemePart::lockerOnDpmsChanged);
 }
 
 void ScreenSaverThemePart::setLockerOnSleep(bool value)
 {
-    d->set(d->lockerOnSleep, value, &ScreenSaverThemePart::lockerOnSleepChanged);
+    PartSettings::assign(this, d->lockerOnSleep, value, &ScreenSaverThemePart::lockerOnSleepChanged);
 }
 
 void ScreenSaverThemePart::setLockerOnSwitch(bool value)
 {
-    d->set(d->lockerOnSwitch, value, &ScreenSaverThemePart::lockerOnSwitchChanged);
+    PartSettings::assign(this, d->lockerOnSwitch, value, &ScreenSaverThemePart::lockerOnSwitchChanged);
 }
 
 void ScreenSaverThemePart::setLockerOnLid(bool value)
 {
-    d->set(d->lockerOnLid, value, &ScreenSaverThemePart::lockerOnLidChanged);
+    PartSettings::assign(this, d->lockerOnLid, value, &ScreenSaverThemePart::lockerOnLidChanged);
 }
 
 void ScreenSaverThemePart::setStartDelay(int value)
 {
-    d->set(d->startDelay, value, &ScreenSaverThemePart::screensaverStartDelayChanged);
+    PartSettings::assign(this, d->startDelay, value, &ScreenSaverThemePart::screensaverStartDelayChanged);
 }
 
 void ScreenSaverThemePart::setPasswordTimeout(int value)
 {
-    d->set(d->passwordTimeout, value, &ScreenSaverThemePart::passwordTimeoutChanged);
+    PartSettings::assign(this, d->passwordTimeout, value, &ScreenSaverThemePart::passwordTimeoutChanged);
 }
 
 void ScreenSaverThemePart::setBellLevel(int value)
 {
-    d->set(d->bellLevel, value, &ScreenSaverThemePart::bellLevelChanged);
+    PartSettings::assign(this, d->bellLevel, value, &ScreenSaverThemePart::bellLevelChanged);
 }
 
 void ScreenSaverThemePart::setTtyLock(bool value)
 {
-    d->set(d->ttyLock, value, &ScreenSaverThemePart::ttyLockChanged);
+    PartSettings::assign(this, d->ttyLock, value, &ScreenSaverThemePart::ttyLockChanged);
 }
 
 void ScreenSaverThemePart::setXaccessLock(bool value)
 {
-    d->set(d->xaccessLock, value, &ScreenSaverThemePart::xaccessLockChanged);
+    PartSettings::assign(this, d->xaccessLock, value, &ScreenSaverThemePart::xaccessLockChanged);
 }
 
 void ScreenSaverThemePart::setNumlockOn(bool value)
 {
-    d->set(d->numlockOn, value, &ScreenSaverThemePart::numlockOnChanged);
+    PartSettings::assign(this, d->numlockOn, value, &ScreenSaverThemePart::numlockOnChanged);
 }
 
 void ScreenSaverThemePart::apply(IApplyHelper *applyHelper)
@@ -225,18 +207,18 @@ void ScreenSaverThemePart::read(IReadHelper *readHelper)
 
 void ScreenSaverThemePart::defaults()
 {
-    setDelay(defaultOf(ThemeDefaults::ScreenSaverDelay).toInt());
-    setLockerDpmsTimeout(defaultOf(ThemeDefaults::LockerDpmsOffTimeout).toInt());
-    setLockerOnDpms(defaultOf(ThemeDefaults::LockerOnDPMS).toBool());
-    setLockerOnSleep(defaultOf(ThemeDefaults::LockerOnSleep).toBool());
-    setLockerOnSwitch(defaultOf(ThemeDefaults::LockerOnSwitch).toBool());
-    setLockerOnLid(defaultOf(ThemeDefaults::LockerOnLid).toBool());
-    setStartDelay(defaultOf(ThemeDefaults::ScreenSaverStartOnDPMSDelay).toInt());
-    setPasswordTimeout(defaultOf(ThemeDefaults::LockerWrongPasswdTimeout).toInt());
-    setBellLevel(defaultOf(ThemeDefaults::LockerBellLevel).toInt());
-    setTtyLock(defaultOf(ThemeDefaults::LockerTTYLock).toBool());
-    setXaccessLock(defaultOf(ThemeDefaults::LockerXaccessLock).toBool());
-    setNumlockOn(defaultOf(ThemeDefaults::numLockOn).toBool());
+    setDelay(PartSettings::defaultNumber(ThemeDefaults::ScreenSaverDelay));
+    setLockerDpmsTimeout(PartSettings::defaultNumber(ThemeDefaults::LockerDpmsOffTimeout));
+    setLockerOnDpms(PartSettings::defaultFlag(ThemeDefaults::LockerOnDPMS));
+    setLockerOnSleep(PartSettings::defaultFlag(ThemeDefaults::LockerOnSleep));
+    setLockerOnSwitch(PartSettings::defaultFlag(ThemeDefaults::LockerOnSwitch));
+    setLockerOnLid(PartSettings::defaultFlag(ThemeDefaults::LockerOnLid));
+    setStartDelay(PartSettings::defaultNumber(ThemeDefaults::ScreenSaverStartOnDPMSDelay));
+    setPasswordTimeout(PartSettings::defaultNumber(ThemeDefaults::LockerWrongPasswdTimeout));
+    setBellLevel(PartSettings::defaultNumber(ThemeDefaults::LockerBellLevel));
+    setTtyLock(PartSettings::defaultFlag(ThemeDefaults::LockerTTYLock));
+    setXaccessLock(PartSettings::defaultFlag(ThemeDefaults::LockerXaccessLock));
+    setNumlockOn(PartSettings::defaultFlag(ThemeDefaults::numLockOn));
 }
 
 bool ScreenSaverThemePart::hasChanges(IReadHelper *readHelper) const

@@ -1,16 +1,8 @@
 #include "sizesthemepart.h"
 #include "abstractsizesapplyhelper.h"
 #include "abstractsizesreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
-
-namespace {
-int defaultSize(const ThemeDefaults::Entry &entry)
-{
-    return QVariant(entry.defaultValue).toInt();
-}
-} // namespace
 
 class SizesThemePartPrivate
 {
@@ -73,22 +65,22 @@ int SizesThemePart::desktopIconSize() const
 
 void SizesThemePart::setTaskbarSize(int size)
 {
-    d->set(d->taskbarSize, size, &SizesThemePart::taskbarSizeChanged);
+    PartSettings::assign(this, d->taskbarSize, size, &SizesThemePart::taskbarSizeChanged);
 }
 
 void SizesThemePart::setWindowFrameTitleSize(int size)
 {
-    d->set(d->windowFrameTitleSize, size, &SizesThemePart::windowFrameTitleSizeChanged);
+    PartSettings::assign(this, d->windowFrameTitleSize, size, &SizesThemePart::windowFrameTitleSizeChanged);
 }
 
 void SizesThemePart::setWindowFrameBorderSize(int size)
 {
-    d->set(d->windowFrameBorderSize, size, &SizesThemePart::windowFrameBorderSizeChanged);
+    PartSettings::assign(this, d->windowFrameBorderSize, size, &SizesThemePart::windowFrameBorderSizeChanged);
 }
 
 void SizesThemePart::setDesktopIconSize(int size)
 {
-    d->set(d->desktopIconSize, size, &SizesThemePart::desktopIconSizeChanged);
+    PartSettings::assign(this, d->desktopIconSize, size, &SizesThemePart::desktopIconSizeChanged);
 }
 
 void SizesThemePart::apply(IApplyHelper *applyHelper)
@@ -111,10 +103,10 @@ void SizesThemePart::read(IReadHelper *readHelper)
 
 void SizesThemePart::defaults()
 {
-    setTaskbarSize(defaultSize(ThemeDefaults::TaskbarHeight));
-    setWindowFrameTitleSize(defaultSize(ThemeDefaults::FrameTitleHeight));
-    setWindowFrameBorderSize(defaultSize(ThemeDefaults::FrameBorderWidth));
-    setDesktopIconSize(defaultSize(ThemeDefaults::DesktopIconSize));
+    setTaskbarSize(PartSettings::defaultNumber(ThemeDefaults::TaskbarHeight));
+    setWindowFrameTitleSize(PartSettings::defaultNumber(ThemeDefaults::FrameTitleHeight));
+    setWindowFrameBorderSize(PartSettings::defaultNumber(ThemeDefaults::FrameBorderWidth));
+    setDesktopIconSize(PartSettings::defaultNumber(ThemeDefaults::DesktopIconSize));
 }
 
 bool SizesThemePart::hasChanges(IReadHelper *readHelper) const

@@ -1,13 +1,7 @@
 #include "basesoundsapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-namespace {
-bool writeEntry(IThemeSettings *settings, const ThemeDefaults::Entry &entry, const QVariant &value)
-{
-    return settings->write(entry.key, value) == IThemeSettings::Written;
-}
-} // namespace
 
 BaseSoundsApplyHelper::BaseSoundsApplyHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -18,95 +12,95 @@ BaseSoundsApplyHelper::~BaseSoundsApplyHelper() = default;
 
 bool BaseSoundsApplyHelper::applySoundThemeEnabled(bool enabled)
 {
-    return writeEntry(m_settings, ThemeDefaults::EnableSound, enabled);
+    return PartSettings::write(m_settings, ThemeDefaults::EnableSound.key, enabled);
 }
 
 bool BaseSoundsApplyHelper::applySoundTheme(const QString &theme)
 {
-    return writeEntry(m_settings, ThemeDefaults::SoundTheme, theme);
+    return PartSettings::write(m_settings, ThemeDefaults::SoundTheme.key, theme);
 }
 
 bool BaseSoundsApplyHelper::applyMenuPopupSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::MenuPopupSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::MenuPopupSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyMenuCommandSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::MenuCommandSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::MenuCommandSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyOpenSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::OpenSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::OpenSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyCloseSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::CloseSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::CloseSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyRestoreUpSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::RestoreUpSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::RestoreUpSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyRestoreDownSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::RestoreDownSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::RestoreDownSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyMinimizeSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::MinimizeSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::MinimizeSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyMaximizeSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::MaximizeSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::MaximizeSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applySystemStartSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::SystemStartSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::SystemStartSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applySystemExitSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::SystemExitSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::SystemExitSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applySystemLockSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::SystemLockSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::SystemLockSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyLockerBellSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::LockerBellSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::LockerBellSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyErrorDialogSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::ErrorDialogSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::ErrorDialogSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyForceTrayMessageSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::ForceTrayMessageSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::ForceTrayMessageSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyOSDNotifySound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::OSDNotifySound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::OSDNotifySound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyBaseKbSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::BaseKbSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::BaseKbSound.key, sound);
 }
 
 bool BaseSoundsApplyHelper::applyAltKbSound(const QString &sound)
 {
-    return writeEntry(m_settings, ThemeDefaults::AltKbSound, sound);
+    return PartSettings::write(m_settings, ThemeDefaults::AltKbSound.key, sound);
 }

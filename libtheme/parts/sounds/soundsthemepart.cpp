@@ -1,9 +1,8 @@
 #include "soundsthemepart.h"
 #include "abstractsoundsapplyhelper.h"
 #include "abstractsoundsreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
 
 #include <array>
 
@@ -97,11 +96,7 @@ bool SoundsThemePart::soundThemeEnabled() const
 
 void SoundsThemePart::setSoundThemeEnabled(bool enabled)
 {
-    if (d->soundThemeEnabled == enabled) {
-        return;
-    }
-    d->soundThemeEnabled = enabled;
-    Q_EMIT soundThemeEnabledChanged();
+    PartSettings::assign(this, d->soundThemeEnabled, enabled, &SoundsThemePart::soundThemeEnabledChanged);
 }
 
 const QString &SoundsThemePart::soundTheme() const
@@ -111,11 +106,7 @@ const QString &SoundsThemePart::soundTheme() const
 
 void SoundsThemePart::setSoundTheme(const QString &theme)
 {
-    if (d->soundTheme == theme) {
-        return;
-    }
-    d->soundTheme = theme;
-    Q_EMIT soundThemeChanged();
+    PartSettings::assign(this, d->soundTheme, theme, &SoundsThemePart::soundThemeChanged);
 }
 
 const QString &SoundsThemePart::menuPopupSound() const
@@ -328,7 +319,7 @@ void SoundsThemePart::read(IReadHelper *helper)
 
 void SoundsThemePart::defaults()
 {
-    setSoundThemeEnabled(QVariant(ThemeDefaults::EnableSound.defaultValue).toBool());
+    setSoundThemeEnabled(PartSettings::defaultFlag(ThemeDefaults::EnableSound));
     setSoundTheme(ThemeDefaults::SoundTheme.defaultValue);
     for (int i = 0; i < EventCount; ++i) {
         d->setEvent(Sounds(i), eventRows[i].entry->defaultValue);

@@ -1,16 +1,8 @@
 #include "taskbarthemepart.h"
 #include "abstracttaskbarapplyhelper.h"
 #include "abstracttaskbarreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
-
-namespace {
-bool defaultFlag(const ThemeDefaults::Entry &entry)
-{
-    return QVariant(entry.defaultValue).toBool();
-}
-} // namespace
 
 class TaskbarThemePartPrivate
 {
@@ -18,16 +10,6 @@ public:
     explicit TaskbarThemePartPrivate(TaskbarThemePart *part)
         : q(part)
     {
-    }
-
-    template<typename T>
-    void set(T &field, const T &value, void (TaskbarThemePart::*changedSignal)())
-    {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        Q_EMIT(q->*changedSignal)();
     }
 
     // Until the first read() or defaults(): no position, the flags of defaults().
@@ -96,37 +78,37 @@ bool TaskbarThemePart::useNationalFlags() const
 
 void TaskbarThemePart::setPosition(const QString &position)
 {
-    d->set(d->position, position, &TaskbarThemePart::positionChanged);
+    PartSettings::assign(this, d->position, position, &TaskbarThemePart::positionChanged);
 }
 
 void TaskbarThemePart::setLabelsOnTaskbar(bool labels)
 {
-    d->set(d->labelsOnTaskbar, labels, &TaskbarThemePart::labelsOnTaskbarChanged);
+    PartSettings::assign(this, d->labelsOnTaskbar, labels, &TaskbarThemePart::labelsOnTaskbarChanged);
 }
 
 void TaskbarThemePart::setUsePager(bool usePager)
 {
-    d->set(d->usePager, usePager, &TaskbarThemePart::usePagerChanged);
+    PartSettings::assign(this, d->usePager, usePager, &TaskbarThemePart::usePagerChanged);
 }
 
 void TaskbarThemePart::setButtonCombine(bool combine)
 {
-    d->set(d->buttonCombine, combine, &TaskbarThemePart::buttonCombineChanged);
+    PartSettings::assign(this, d->buttonCombine, combine, &TaskbarThemePart::buttonCombineChanged);
 }
 
 void TaskbarThemePart::setMultiTaskbar(bool multiTaskbar)
 {
-    d->set(d->multiTaskbar, multiTaskbar, &TaskbarThemePart::multiTaskbarChanged);
+    PartSettings::assign(this, d->multiTaskbar, multiTaskbar, &TaskbarThemePart::multiTaskbarChanged);
 }
 
 void TaskbarThemePart::setSwitcherAllPages(bool allPages)
 {
-    d->set(d->switcherAllPages, allPages, &TaskbarThemePart::switcherAllPagesChanged);
+    PartSettings::assign(this, d->switcherAllPages, allPages, &TaskbarThemePart::switcherAllPagesChanged);
 }
 
 void TaskbarThemePart::setUseNationalFlags(bool useFlags)
 {
-    d->set(d->useNationalFlags, useFlags, &TaskbarThemePart::useNationalFlagsChanged);
+    PartSettings::assign(this, d->useNationalFlags, useFlags, &TaskbarThemePart::useNationalFlagsChanged);
 }
 
 void TaskbarThemePart::apply(IApplyHelper *applyHelper)
@@ -156,11 +138,11 @@ void TaskbarThemePart::read(IReadHelper *readHelper)
 void TaskbarThemePart::defaults()
 {
     setPosition(ThemeDefaults::TaskbarPosition.defaultValue);
-    setLabelsOnTaskbar(!defaultFlag(ThemeDefaults::NoTaskbarButtonName));
-    setUsePager(defaultFlag(ThemeDefaults::UsePager));
-    setButtonCombine(defaultFlag(ThemeDefaults::TaskbarButtonCombine));
-    setMultiTaskbar(defaultFlag(ThemeDefaults::MultiTaskbar));
-    setSwitcherAllPages(defaultFlag(ThemeDefaults::SwitcherAllPages));
+    setLabelsOnTaskbar(!PartSettings::defaultFlag(ThemeDefaults::NoTaskbarButtonName));
+    setUsePager(PartSettings::defaultFlag(ThemeDefaults::UsePager));
+    setButtonCombine(PartSettings::defaultFlag(ThemeDefaults::TaskbarButtonCombine));
+    setMultiTaskbar(PartSettings::defaultFlag(ThemeDefaults::MultiTaskbar));
+    setSwitcherAllPages(PartSettings::defaultFlag(ThemeDefaults::SwitcherAllPages));
     setUseNationalFlags(false);
 }
 

@@ -1,13 +1,7 @@
 #include "basewallpaperapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-namespace {
-bool writeKey(IThemeSettings *settings, const ThemeDefaults::Entry &entry, const QVariant &value)
-{
-    return settings && settings->write(entry.key, value) == IThemeSettings::Written;
-}
-} // namespace
 
 BaseWallpaperApplyHelper::BaseWallpaperApplyHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -18,37 +12,37 @@ BaseWallpaperApplyHelper::~BaseWallpaperApplyHelper() = default;
 
 bool BaseWallpaperApplyHelper::applyLogo(const QString &logo)
 {
-    return writeKey(m_settings, ThemeDefaults::LogoPixmap, logo);
+    return PartSettings::write(m_settings, ThemeDefaults::LogoPixmap.key, logo);
 }
 
 bool BaseWallpaperApplyHelper::applyLogoPosition(const QString &position)
 {
-    return writeKey(m_settings, ThemeDefaults::LogoPosition, position);
+    return PartSettings::write(m_settings, ThemeDefaults::LogoPosition.key, position);
 }
 
 bool BaseWallpaperApplyHelper::applyWallpaper(const QString &wallpaper)
 {
-    return writeKey(m_settings, ThemeDefaults::WallPaper, wallpaper);
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaper.key, wallpaper);
 }
 
 bool BaseWallpaperApplyHelper::applyWallpaperPosition(const QString &position)
 {
-    return writeKey(m_settings, ThemeDefaults::WallPaperPos, position);
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperPos.key, position);
 }
 
 bool BaseWallpaperApplyHelper::applyWallpaperForCurrentDesktop(bool flag, const QString &wallpaper)
 {
     Q_UNUSED(wallpaper)
-    return writeKey(m_settings, ThemeDefaults::WallPaperForCurrentDesktop, flag);
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperForCurrentDesktop.key, flag);
 }
 
 bool BaseWallpaperApplyHelper::applyWallpaperForCurrentScreen(bool flag, const QString &wallpaper)
 {
     Q_UNUSED(wallpaper)
-    return writeKey(m_settings, ThemeDefaults::WallPaperForCurrentScreen, flag);
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperForCurrentScreen.key, flag);
 }
 
 bool BaseWallpaperApplyHelper::applyWallpaperPeriod(int period)
 {
-    return writeKey(m_settings, ThemeDefaults::WallPaperPeriod, period);
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperPeriod.key, period);
 }

@@ -1,24 +1,8 @@
 #include "currentwallpaperapplyhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-#include "utils.h"
 #include "wallpaperrecords.h"
-
-namespace {
-int writeKey(IThemeSettings *settings, const ThemeDefaults::Entry &entry, const QVariant &value)
-{
-    return settings ? settings->write(entry.key, value) : int(IThemeSettings::WriteFailed);
-}
-
-// Only a value that reached the live settings is announced.
-bool writeAndNotify(IThemeSettings *settings, const ThemeDefaults::Entry &entry, const QVariant &value)
-{
-    if (writeKey(settings, entry, value) != IThemeSettings::Written) {
-        return false;
-    }
-    return Utils::updatePexoWmVariable(entry.key, value);
-}
-} // namespace
 
 CurrentWallpaperApplyHelper::CurrentWallpaperApplyHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -29,22 +13,22 @@ CurrentWallpaperApplyHelper::~CurrentWallpaperApplyHelper() = default;
 
 bool CurrentWallpaperApplyHelper::applyLogo(const QString &logo)
 {
-    return writeAndNotify(m_settings, ThemeDefaults::LogoPixmap, logo);
+    return PartSettings::writeAndAnnounce(m_settings, ThemeDefaults::LogoPixmap.key, logo);
 }
 
 bool CurrentWallpaperApplyHelper::applyLogoPosition(const QString &position)
 {
-    return writeAndNotify(m_settings, ThemeDefaults::LogoPosition, position);
+    return PartSettings::writeAndAnnounce(m_settings, ThemeDefaults::LogoPosition.key, position);
 }
 
 bool CurrentWallpaperApplyHelper::applyWallpaper(const QString &wallpaper)
 {
-    return writeAndNotify(m_settings, ThemeDefaults::WallPaper, wallpaper);
+    return PartSettings::writeAndAnnounce(m_settings, ThemeDefaults::WallPaper.key, wallpaper);
 }
 
 bool CurrentWallpaperApplyHelper::applyWallpaperPosition(const QString &position)
 {
-    return writeAndNotify(m_settings, ThemeDefaults::WallPaperPos, position);
+    return PartSettings::writeAndAnnounce(m_settings, ThemeDefaults::WallPaperPos.key, position);
 }
 
 bool CurrentWallpaperApplyHelper::applyWallpaperForCurrentDesktop(bool flag, const QString &wallpaper)
@@ -58,7 +42,7 @@ bool CurrentWallpaperApplyHelper::applyWallpaperForCurrentDesktop(bool flag, con
     } else {
         WallpaperRecords::clearDesktopRecords();
     }
-    return writeKey(m_settings, ThemeDefaults::WallPaperForCurrentDesktop, flag) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperForCurrentDesktop.key, flag);
 }
 
 bool CurrentWallpaperApplyHelper::applyWallpaperForCurrentScreen(bool flag, const QString &wallpaper)
@@ -70,8 +54,7 @@ bool CurrentWallpaperApplyHelper::applyWallpaperForCurrentScreen(bool flag, cons
             if (screen && WallpaperRecords::isSafeValue(*screen)) {
                 // The per-desktop flag written just before decides whether
                 // the other desktop folders get the record too.
-                const ThemeDefaults::Entry &perDesktop = ThemeDefaults::WallPaperForCurrentDesktop;
-                const bool forCurrentDesktop = m_settings && m_settings->read(perDesktop.key, perDesktop.defaultValue).toBool();
+                const bool forCurrentDesktop = PartSettings::read(m_settings, ThemeDefaults::WallPaperForCurrentDesktop).toBool();
                 WallpaperRecords::setScreenRecords(*screen, value, !forCurrentDesktop);
             }
             WallpaperRecords::sendLocalWallpaper(value);
@@ -79,10 +62,10 @@ bool CurrentWallpaperApplyHelper::applyWallpaperForCurrentScreen(bool flag, cons
     } else {
         WallpaperRecords::clearScreenRecords();
     }
-    return writeKey(m_settings, ThemeDefaults::WallPaperForCurrentScreen, flag) == IThemeSettings::Written;
+    return PartSettings::write(m_settings, ThemeDefaults::WallPaperForCurrentScreen.key, flag);
 }
 
 bool CurrentWallpaperApplyHelper::applyWallpaperPeriod(int period)
 {
-    return writeAndNotify(m_settings, ThemeDefaults::WallPaperPeriod, period);
+    return PartSettings::writeAndAnnounce(m_settings, ThemeDefaults::WallPaperPeriod.key, period);
 }

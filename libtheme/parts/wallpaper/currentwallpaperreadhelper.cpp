@@ -1,16 +1,9 @@
 #include "currentwallpaperreadhelper.h"
 #include "ithemesettings.h"
+#include "partsettings.h"
 #include "themedefaults.h"
 #include "wallpaperpaths.h"
 #include "wallpaperrecords.h"
-
-namespace {
-QVariant readKey(IThemeSettings *settings, const ThemeDefaults::Entry &entry)
-{
-    const QVariant defaultValue(entry.defaultValue);
-    return settings ? settings->read(entry.key, defaultValue) : defaultValue;
-}
-} // namespace
 
 CurrentWallpaperReadHelper::CurrentWallpaperReadHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -21,22 +14,22 @@ CurrentWallpaperReadHelper::~CurrentWallpaperReadHelper() = default;
 
 QString CurrentWallpaperReadHelper::readLogo()
 {
-    return WallpaperPaths::logo(readKey(m_settings, ThemeDefaults::LogoPixmap).toString());
+    return WallpaperPaths::logo(PartSettings::read(m_settings, ThemeDefaults::LogoPixmap).toString());
 }
 
 QString CurrentWallpaperReadHelper::readLogoPosition()
 {
-    return readKey(m_settings, ThemeDefaults::LogoPosition).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::LogoPosition).toString();
 }
 
 QString CurrentWallpaperReadHelper::readWallpaper()
 {
-    return WallpaperPaths::liveWallpaper(readKey(m_settings, ThemeDefaults::WallPaper).toString());
+    return WallpaperPaths::liveWallpaper(PartSettings::read(m_settings, ThemeDefaults::WallPaper).toString());
 }
 
 QString CurrentWallpaperReadHelper::readWallpaperPosition()
 {
-    return readKey(m_settings, ThemeDefaults::WallPaperPos).toString();
+    return PartSettings::read(m_settings, ThemeDefaults::WallPaperPos).toString();
 }
 
 bool CurrentWallpaperReadHelper::readWallpaperForCurrentDesktop()
@@ -44,7 +37,7 @@ bool CurrentWallpaperReadHelper::readWallpaperForCurrentDesktop()
     if (const std::optional<QString> record = WallpaperRecords::desktopRecord()) {
         return WallpaperRecords::isUsableRecord(*record);
     }
-    return readKey(m_settings, ThemeDefaults::WallPaperForCurrentDesktop).toBool();
+    return PartSettings::read(m_settings, ThemeDefaults::WallPaperForCurrentDesktop).toBool();
 }
 
 bool CurrentWallpaperReadHelper::readWallpaperForCurrentScreen()
@@ -54,10 +47,10 @@ bool CurrentWallpaperReadHelper::readWallpaperForCurrentScreen()
             return WallpaperRecords::isUsableRecord(*record);
         }
     }
-    return readKey(m_settings, ThemeDefaults::WallPaperForCurrentScreen).toBool();
+    return PartSettings::read(m_settings, ThemeDefaults::WallPaperForCurrentScreen).toBool();
 }
 
 int CurrentWallpaperReadHelper::readWallpaperPeriod()
 {
-    return readKey(m_settings, ThemeDefaults::WallPaperPeriod).toInt();
+    return PartSettings::read(m_settings, ThemeDefaults::WallPaperPeriod).toInt();
 }

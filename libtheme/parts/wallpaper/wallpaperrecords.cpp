@@ -75,7 +75,8 @@ bool save(const Ini &ini, const QString &path)
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(data.data(), qint64(data.size())) != qint64(data.size())) {
+    // commit() does not see a failure of the flush that it makes itself.
+    if (file.write(data.data(), qint64(data.size())) != qint64(data.size()) || !file.flush()) {
         file.cancelWriting();
         return false;
     }
@@ -121,7 +122,7 @@ QString WallpaperRecords::quoted(const QString &wallpaper)
 
 bool WallpaperRecords::isSafeValue(const QString &text)
 {
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+    return PexoWm::isSafeText(text);
 }
 
 std::optional<QString> WallpaperRecords::currentScreenName()

@@ -1,9 +1,8 @@
 #include "wallpaperthemepart.h"
 #include "abstractwallpaperapplyhelper.h"
 #include "abstractwallpaperreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
 
 class WallpaperThemePartPrivate
 {
@@ -76,58 +75,37 @@ int WallpaperThemePart::slideShowPeriod() const
 
 void WallpaperThemePart::setWallpaper(const QString &wallpaper)
 {
-    if (d->wallpaper != wallpaper) {
-        d->wallpaper = wallpaper;
-        Q_EMIT wallpaperChanged();
-    }
+    PartSettings::assign(this, d->wallpaper, wallpaper, &WallpaperThemePart::wallpaperChanged);
 }
 
 void WallpaperThemePart::setLogo(const QString &logo)
 {
-    if (d->logo != logo) {
-        d->logo = logo;
-        Q_EMIT logoChanged();
-    }
+    PartSettings::assign(this, d->logo, logo, &WallpaperThemePart::logoChanged);
 }
 
 void WallpaperThemePart::setWallpaperStyle(const QString &style)
 {
-    if (d->wallpaperStyle != style) {
-        d->wallpaperStyle = style;
-        Q_EMIT wallpaperStyleChanged();
-    }
+    PartSettings::assign(this, d->wallpaperStyle, style, &WallpaperThemePart::wallpaperStyleChanged);
 }
 
 void WallpaperThemePart::setLogoPosition(const QString &position)
 {
-    if (d->logoPosition != position) {
-        d->logoPosition = position;
-        Q_EMIT logoPositionChanged();
-    }
+    PartSettings::assign(this, d->logoPosition, position, &WallpaperThemePart::logoPositionChanged);
 }
 
 void WallpaperThemePart::setForCurrentScreen(bool forCurrentScreen)
 {
-    if (d->forCurrentScreen != forCurrentScreen) {
-        d->forCurrentScreen = forCurrentScreen;
-        Q_EMIT forCurrentScreenChanged();
-    }
+    PartSettings::assign(this, d->forCurrentScreen, forCurrentScreen, &WallpaperThemePart::forCurrentScreenChanged);
 }
 
 void WallpaperThemePart::setForCurrentDesktop(bool forCurrentDesktop)
 {
-    if (d->forCurrentDesktop != forCurrentDesktop) {
-        d->forCurrentDesktop = forCurrentDesktop;
-        Q_EMIT forCurrentDesktopChanged();
-    }
+    PartSettings::assign(this, d->forCurrentDesktop, forCurrentDesktop, &WallpaperThemePart::forCurrentDesktopChanged);
 }
 
 void WallpaperThemePart::setSlideShowPeriod(int period)
 {
-    if (d->slideShowPeriod != period) {
-        d->slideShowPeriod = period;
-        Q_EMIT slideShowPeriodChanged();
-    }
+    PartSettings::assign(this, d->slideShowPeriod, period, &WallpaperThemePart::slideShowPeriodChanged);
 }
 
 void WallpaperThemePart::apply(IApplyHelper *helper)
@@ -169,8 +147,8 @@ void WallpaperThemePart::defaults()
     setLogoPosition(ThemeDefaults::LogoPosition.defaultValue);
     setWallpaper(ThemeDefaults::WallPaper.defaultValue);
     setWallpaperStyle(ThemeDefaults::WallPaperPos.defaultValue);
-    setForCurrentDesktop(QVariant(ThemeDefaults::WallPaperForCurrentDesktop.defaultValue).toBool());
-    setForCurrentScreen(QVariant(ThemeDefaults::WallPaperForCurrentScreen.defaultValue).toBool());
+    setForCurrentDesktop(PartSettings::defaultFlag(ThemeDefaults::WallPaperForCurrentDesktop));
+    setForCurrentScreen(PartSettings::defaultFlag(ThemeDefaults::WallPaperForCurrentScreen));
 }
 
 bool WallpaperThemePart::hasChanges(IReadHelper *helper) const
@@ -184,6 +162,7 @@ bool WallpaperThemePart::hasChanges(IReadHelper *helper) const
     changed |= h->readLogoPosition() != d->logoPosition;
     changed |= h->readWallpaper() != d->wallpaper;
     changed |= h->readWallpaperPosition() != d->wallpaperStyle;
+    // The desktop flag is read before the screen flag here, unlike in read().
     changed |= h->readWallpaperForCurrentDesktop() != d->forCurrentDesktop;
     changed |= h->readWallpaperForCurrentScreen() != d->forCurrentScreen;
     changed |= h->readWallpaperPeriod() != d->slideShowPeriod;

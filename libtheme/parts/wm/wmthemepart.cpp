@@ -1,16 +1,8 @@
 #include "wmthemepart.h"
 #include "abstractwmapplyhelper.h"
 #include "abstractwmreadhelper.h"
+#include "partsettings.h"
 #include "themedefaults.h"
-
-#include <QVariant>
-
-namespace {
-bool defaultFlag(const ThemeDefaults::Entry &entry)
-{
-    return QVariant(entry.defaultValue).toBool();
-}
-} // namespace
 
 class WmThemePartPrivate
 {
@@ -18,16 +10,6 @@ public:
     explicit WmThemePartPrivate(WmThemePart *part)
         : q(part)
     {
-    }
-
-    template<typename T>
-    void set(T &field, const T &value, void (WmThemePart::*changedSignal)())
-    {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        Q_EMIT(q->*changedSignal)();
     }
 
     WmThemePart *const q;
@@ -131,62 +113,62 @@ bool WmThemePart::resizeAllSnap() const
 
 void WmThemePart::setOwnKeyboardLayoutForWindows(bool enabled)
 {
-    d->set(d->ownKeyboardLayoutForWindows, enabled, &WmThemePart::ownKeyboardLayoutForWindowsChanged);
+    PartSettings::assign(this, d->ownKeyboardLayoutForWindows, enabled, &WmThemePart::ownKeyboardLayoutForWindowsChanged);
 }
 
 void WmThemePart::setBaseKeyboardLayoutForWindows(bool enabled)
 {
-    d->set(d->baseKeyboardLayoutForWindows, enabled, &WmThemePart::baseKeyboardLayoutForWindowsChanged);
+    PartSettings::assign(this, d->baseKeyboardLayoutForWindows, enabled, &WmThemePart::baseKeyboardLayoutForWindowsChanged);
 }
 
 void WmThemePart::setOpaqueMoveEnabled(bool enabled)
 {
-    d->set(d->opaqueMoveEnabled, enabled, &WmThemePart::opaqueMoveEnabledChanged);
+    PartSettings::assign(this, d->opaqueMoveEnabled, enabled, &WmThemePart::opaqueMoveEnabledChanged);
 }
 
 void WmThemePart::setOpaqueResizeEnabled(bool enabled)
 {
-    d->set(d->opaqueResizeEnabled, enabled, &WmThemePart::opaqueResizeEnabledChanged);
+    PartSettings::assign(this, d->opaqueResizeEnabled, enabled, &WmThemePart::opaqueResizeEnabledChanged);
 }
 
 void WmThemePart::setSnappingMoveEnabled(bool enabled)
 {
-    d->set(d->snappingMoveEnabled, enabled, &WmThemePart::snappingMoveEnabledChanged);
+    PartSettings::assign(this, d->snappingMoveEnabled, enabled, &WmThemePart::snappingMoveEnabledChanged);
 }
 
 void WmThemePart::setSnappingResizeEnabled(bool enabled)
 {
-    d->set(d->snappingResizeEnabled, enabled, &WmThemePart::snappingResizeEnabledChanged);
+    PartSettings::assign(this, d->snappingResizeEnabled, enabled, &WmThemePart::snappingResizeEnabledChanged);
 }
 
 void WmThemePart::setDefaultWindowPlacement(const QString &placement)
 {
-    d->set(d->defaultWindowPlacement, placement, &WmThemePart::defaultWindowPlacementChanged);
+    PartSettings::assign(this, d->defaultWindowPlacement, placement, &WmThemePart::defaultWindowPlacementChanged);
 }
 
 void WmThemePart::setSmartPlacementEnabled(bool enabled)
 {
-    d->set(d->smartPlacementEnabled, enabled, &WmThemePart::smartPlacementEnabledChanged);
+    PartSettings::assign(this, d->smartPlacementEnabled, enabled, &WmThemePart::smartPlacementEnabledChanged);
 }
 
 void WmThemePart::setTitlebarStringCentered(bool centered)
 {
-    d->set(d->titlebarStringCentered, centered, &WmThemePart::titlebarStringCenteredChanged);
+    PartSettings::assign(this, d->titlebarStringCentered, centered, &WmThemePart::titlebarStringCenteredChanged);
 }
 
 void WmThemePart::setSnapTopMaximize(bool enabled)
 {
-    d->set(d->snapTopMaximize, enabled, &WmThemePart::snapTopMaximizeChanged);
+    PartSettings::assign(this, d->snapTopMaximize, enabled, &WmThemePart::snapTopMaximizeChanged);
 }
 
 void WmThemePart::setRestoreSizeAfterSnap(bool enabled)
 {
-    d->set(d->restoreSizeAfterSnap, enabled, &WmThemePart::restoreSizeAfterSnapChanged);
+    PartSettings::assign(this, d->restoreSizeAfterSnap, enabled, &WmThemePart::restoreSizeAfterSnapChanged);
 }
 
 void WmThemePart::setResizeAllSnap(bool enabled)
 {
-    d->set(d->resizeAllSnap, enabled, &WmThemePart::resizeAllSnapChanged);
+    PartSettings::assign(this, d->resizeAllSnap, enabled, &WmThemePart::resizeAllSnapChanged);
 }
 
 void WmThemePart::apply(IApplyHelper *applyHelper)
@@ -225,18 +207,18 @@ void WmThemePart::read(IReadHelper *readHelper)
 
 void WmThemePart::defaults()
 {
-    setOwnKeyboardLayoutForWindows(defaultFlag(ThemeDefaults::OwnKbPerWindow));
-    setBaseKeyboardLayoutForWindows(defaultFlag(ThemeDefaults::BaseKbForNewWindow));
-    setOpaqueMoveEnabled(defaultFlag(ThemeDefaults::OpaqueMove));
-    setOpaqueResizeEnabled(defaultFlag(ThemeDefaults::OpaqueResize));
-    setSnappingMoveEnabled(defaultFlag(ThemeDefaults::SnappingMoving));
-    setSnappingResizeEnabled(defaultFlag(ThemeDefaults::SnappingResize));
+    setOwnKeyboardLayoutForWindows(PartSettings::defaultFlag(ThemeDefaults::OwnKbPerWindow));
+    setBaseKeyboardLayoutForWindows(PartSettings::defaultFlag(ThemeDefaults::BaseKbForNewWindow));
+    setOpaqueMoveEnabled(PartSettings::defaultFlag(ThemeDefaults::OpaqueMove));
+    setOpaqueResizeEnabled(PartSettings::defaultFlag(ThemeDefaults::OpaqueResize));
+    setSnappingMoveEnabled(PartSettings::defaultFlag(ThemeDefaults::SnappingMoving));
+    setSnappingResizeEnabled(PartSettings::defaultFlag(ThemeDefaults::SnappingResize));
     setDefaultWindowPlacement(ThemeDefaults::DefaultPlacement.defaultValue);
-    setSmartPlacementEnabled(defaultFlag(ThemeDefaults::SmartPlacement));
-    setTitlebarStringCentered(defaultFlag(ThemeDefaults::TitlebarStringCenter));
-    setSnapTopMaximize(defaultFlag(ThemeDefaults::SnapTopMaximize));
-    setRestoreSizeAfterSnap(defaultFlag(ThemeDefaults::RestoreSizeAfterSnap));
-    setResizeAllSnap(defaultFlag(ThemeDefaults::ResizeAllSnap));
+    setSmartPlacementEnabled(PartSettings::defaultFlag(ThemeDefaults::SmartPlacement));
+    setTitlebarStringCentered(PartSettings::defaultFlag(ThemeDefaults::TitlebarStringCenter));
+    setSnapTopMaximize(PartSettings::defaultFlag(ThemeDefaults::SnapTopMaximize));
+    setRestoreSizeAfterSnap(PartSettings::defaultFlag(ThemeDefaults::RestoreSizeAfterSnap));
+    setResizeAllSnap(PartSettings::defaultFlag(ThemeDefaults::ResizeAllSnap));
 }
 
 bool WmThemePart::hasChanges(IReadHelper *readHelper) const

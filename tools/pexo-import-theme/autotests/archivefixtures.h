@@ -39,7 +39,8 @@ inline bool runPython(const QString &script, const QStringList &arguments, const
     return true;
 }
 
-// One archive entry: 'd' directory, 'f' file, 's' symbolic link, 'h' hard link.
+// One archive entry: 'd' directory, 'f' file, 's' symbolic link, 'h' hard
+// link, 'p' fifo, 'c' character device.
 struct Entry
 {
     char kind;
@@ -63,6 +64,10 @@ inline Entry hardlink(const QString &name, const QString &target)
 {
     return {'h', name, target.toUtf8()};
 }
+inline Entry special(char kind, const QString &name)
+{
+    return {kind, name, {}};
+}
 
 // Writes the entries verbatim (names are not cleaned) as format "zip",
 // "tar", "gz", "bz2" or "xz".
@@ -82,6 +87,8 @@ if fmt == 'zip':
                 info.external_attr = (0o40755 << 16) | 0x10
             elif kind == 'f':
                 info.external_attr = 0o100644 << 16
+            elif kind in 'pc':
+                info.external_attr = (0o010644 if kind == 'p' else 0o020644) << 16
             else:
                 info.external_attr = 0o120777 << 16
             z.writestr(info, b'' if kind == 'd' else content)
@@ -95,6 +102,9 @@ else:
             elif kind == 'f':
                 info.size, info.mode = len(content), 0o644
                 t.addfile(info, io.BytesIO(content))
+            elif kind in 'pc':
+                info.type, info.mode = tarfile.FIFOTYPE if kind == 'p' else tarfile.CHRTYPE, 0o644
+                t.addfile(info)
             else:
                 info.type = tarfile.SYMTYPE if kind == 's' else tarfile.LNKTYPE
                 info.linkname = content.decode()
@@ -134,6 +144,21 @@ with tarfile.open(sys.argv[1], 'r:*') as t:
     QByteArray output;
     runPython(script, {path, name}, {}, &output);
     return output;
+}
+
+// Smallest contents that read as a PNG image, an SVG image and a colour scheme.
+inline QByteArray pngImage()
+{
+    return QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000010000000108000000003a7e9b55"
+                               "0000000a49444154789c636000000002000148afa4710000000049454e44ae426082");
+}
+inline QByteArray svgImage()
+{
+    return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\"/>\n");
+}
+inline QByteArray colorScheme()
+{
+    return QByteArrayLiteral("[Colors:View]\nBackgroundNormal=255,255,255\n");
 }
 
 // A stored theme: index.theme and theme/themerc with the given variables.

@@ -57,6 +57,43 @@ private:
         return entries;
     }
 
+    // A theme T whose wallpaper big.png holds size zero bytes, in a tar.gz;
+    // or in a zip whose directory says the wallpaper holds 1000 bytes.
+    static bool makeLargeArchive(const QString &path, const QString &format, qint64 size, const QString &wallpaper)
+    {
+        static const QString script = QStringLiteral(R"(
+import io, struct, sys, tarfile, zipfile
+out, fmt, size, wallpaper = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
+files = [('T/theme/themerc', ('[Variables]\nWallPaper=%s/big.png\nLogoPixmap=undefined\nColorScheme=\n' % wallpaper).encode()),
+         ('T/index.theme', b'[Pexo Theme]\nId=t\nName=T\n')]
+class Zeros(io.RawIOBase):
+    def __init__(self, n): self.n = n
+    def readable(self): return True
+    def readinto(self, b):
+        k = min(len(b), self.n); b[:k] = bytes(k); self.n -= k; return k
+if fmt == 'gz':
+    with tarfile.open(out, 'w:gz', compresslevel=1) as t:
+        for name, content in files:
+            info = tarfile.TarInfo(name); info.size = len(content); t.addfile(info, io.BytesIO(content))
+        info = tarfile.TarInfo('T/wallpaper/big.png'); info.size = size
+        t.addfile(info, io.BufferedReader(Zeros(size), 1 << 20))
+else:
+    with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as z:
+        for name, content in files:
+            z.writestr(name, content)
+        z.writestr('T/wallpaper/big.png', bytes(size))
+    data = bytearray(open(out, 'rb').read())
+    at = data.find(b'PK\x03\x04', data.find(b'T/wallpaper/big.png') - 30)
+    data[at + 22:at + 26] = struct.pack('<I', 1000)
+    at = data.find(b'PK\x01\x02')
+    while data[at + 46:at + 65] != b'T/wallpaper/big.png':
+        at = data.find(b'PK\x01\x02', at + 4)
+    data[at + 24:at + 28] = struct.pack('<I', 1000)
+    open(out, 'wb').write(data)
+)");
+        return runPython(script, {path, format, QString::number(size), wallpaper}, {});
+    }
+
     QString storedWallpaper() const
     {
         const QString path = userThemes() + QStringLiteral("/T/theme/themerc");
@@ -179,8 +216,8 @@ private Q_SLOTS:
         QTest::newRow("other directory") << QStringLiteral("HOME/elsewhere/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
         QTest::newRow("missing directory") << QStringLiteral("HOME/gone/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
         QTest::newRow("system directory") << QStringLiteral("/usr/share/wallpapers/wall.jpg") << false << QStringLiteral("PICTURES/wall.jpg");
-        // An existing file stays, and so does the path.
-        QTest::newRow("file exists") << QStringLiteral("HOME/elsewhere/wall.jpg") << true << QStringLiteral("HOME/elsewhere/wall.jpg");
+        // An existing file among the user's pictures stays, and so does the path.
+        QTest::newRow("file exists") << QStringLiteral("DATA/wallpapers/wall.jpg") << true << QStringLiteral("DATA/wallpapers/wall.jpg");
     }
 
     void wallpaperPlacement()
@@ -225,6 +262,68 @@ private Q_SLOTS:
         QVERIFY2(run.errors.contains(QLatin1String("Can't copy wallpaper file")), qPrintable(run.errors));
         QCOMPARE(storedWallpaper(), stored);
         QCOMPARE(PexoTest::readFile(pictures() + QStringLiteral("/wall.jpg")), QByteArray("someone else's"));
+    }
+
+    void oversizedArchiveIsRefused()
+    {
+        const QString path = archives() + QStringLiteral("/bomb.tar.gz");
+        QVERIFY(makeLargeArchive(path, QStringLiteral("gz"), (qint64(1) << 30) + 1, pictures()));
+        const auto before = PexoTest::snapshotTree(home());
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 4);
+        QVERIFY2(run.errors.contains(QLatin1String("Refusing archive that unpacks to more than 1 GiB")), qPrintable(run.errors));
+        QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(home())), QStringList());
+        QCOMPARE(QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
+    // The file is copied in pieces, never held whole in memory.
+    void largeEntryInBoundedMemory()
+    {
+        const qint64 size = qint64(256) << 20;
+        const QString path = archives() + QStringLiteral("/large.tar.gz");
+        QVERIFY(makeLargeArchive(path, QStringLiteral("gz"), size, pictures()));
+        QByteArray output;
+        QVERIFY(runPython(QStringLiteral("import resource, subprocess, sys\n"
+                                         "code = subprocess.run(sys.argv[1:]).returncode\n"
+                                         "print(code, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)\n"),
+                          {QStringLiteral("pexo-import-theme"), path},
+                          {},
+                          &output));
+        const QList<QByteArray> results = output.trimmed().split(' ');
+        QCOMPARE(results.value(0), QByteArray("0"));
+        QVERIFY2(results.value(1).toLongLong() < 128 * 1024, output.constData()); // KiB
+        QCOMPARE(QFileInfo(pictures() + QStringLiteral("/big.png")).size(), size);
+    }
+
+    void zipEntryLargerThanStated()
+    {
+        const QString path = archives() + QStringLiteral("/lying.zip");
+        QVERIFY(makeLargeArchive(path, QStringLiteral("zip"), 2 << 20, pictures()));
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(QLatin1String("Refusing archive entry whose content does not have its stated size")), qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(pictures() + QStringLiteral("/big.png")));
+    }
+
+    void noRoomForTheArchive()
+    {
+        QDir().mkpath(userThemes());
+        QProcess mount;
+        mount.start(
+            QStringLiteral("mount"),
+            {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), QStringLiteral("size=1m"), QStringLiteral("pexo-test"), userThemes()});
+        if (!mount.waitForFinished() || mount.exitCode() != 0) {
+            QSKIP("cannot mount a small file system here");
+        }
+        const QString path = archives() + QStringLiteral("/t.tar.gz");
+        QVERIFY(makeLargeArchive(path, QStringLiteral("gz"), 2 << 20, pictures()));
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        const QStringList left = QDir(userThemes()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QProcess::execute(QStringLiteral("umount"), {userThemes()});
+        QCOMPARE(run.exitCode, 4);
+        QVERIFY2(run.errors.contains(QLatin1String("Not enough free space to unpack")), qPrintable(run.errors));
+        QCOMPARE(left, QStringList());
+        QVERIFY(!QFileInfo::exists(pictures() + QStringLiteral("/big.png")));
     }
 
     void cursorThemeInstalled_data()

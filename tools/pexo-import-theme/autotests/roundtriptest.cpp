@@ -57,9 +57,9 @@ private Q_SLOTS:
         const QString home = QDir::homePath();
         const QString themeDir = home + QStringLiteral("/.local/share/pexothemes/trip");
         const QMap<QString, QByteArray> files{
-            {home + QStringLiteral("/Pictures/trip.jpg"), "wallpaper"},
-            {home + QStringLiteral("/.local/share/wallpapers/trip-logo.svg"), "<svg/>"},
-            {home + QStringLiteral("/.local/share/color-schemes/Trip.colors"), "[General]\nName=Trip\n"},
+            {home + QStringLiteral("/Pictures/trip.jpg"), pngImage()},
+            {home + QStringLiteral("/.local/share/wallpapers/trip-logo.svg"), svgImage()},
+            {home + QStringLiteral("/.local/share/color-schemes/Trip.colors"), colorScheme()},
             {home + QStringLiteral("/.local/share/icons/TripCursor/index.theme"), "[Icon Theme]\nName=TripCursor\n"},
             {home + QStringLiteral("/.local/share/icons/TripCursor/cursors/left_ptr"), "cursor"},
             {home + QStringLiteral("/.local/share/icons/TripIcons/index.theme"), "[Icon Theme]\nName=TripIcons\n"},

@@ -18,7 +18,7 @@ namespace {
 bool loadResources(const QByteArray &resources)
 {
     QProcess xrdb;
-    xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-load")});
+    xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
     xrdb.write(resources);
     xrdb.closeWriteChannel();
     return xrdb.waitForFinished() && xrdb.exitCode() == 0;
@@ -34,7 +34,8 @@ QByteArray displayCursorTheme()
     return QByteArray(XcursorGetTheme(PexoX11::display()));
 }
 
-const QByteArray cursorResources = "Xcursor.theme:\told\nXcursor.size:\t48\nXft.dpi:\t96\n";
+// The last entry is what a C preprocessor would rewrite.
+const QByteArray cursorResources = "Xcursor.theme:\told\nXcursor.size:\t48\nXft.dpi:\t96\nPexo.note:\tlinux /* kept */ as is\n";
 } // namespace
 
 class CurrentCursorHelpersTest : public QObject
@@ -66,6 +67,7 @@ private Q_SLOTS:
         const QByteArray left = resources();
         QVERIFY2(!left.contains("Xcursor.theme") && !left.contains("Xcursor.size"), left.constData());
         QVERIFY2(left.contains("Xft.dpi:\t96"), left.constData());
+        QVERIFY2(left.contains("Pexo.note:\tlinux /* kept */ as is\n"), left.constData());
         QCOMPARE(displayCursorTheme(), QByteArray("Adwaita"));
         QCOMPARE(CurrentCursorReadHelper(nullptr).readCurrentTheme(), QStringLiteral("Adwaita"));
     }
@@ -120,8 +122,8 @@ private Q_SLOTS:
         QStringList commands = PexoTest::recordedCommands();
         commands.sort(); // the programs of one pipeline run side by side
         QCOMPARE(commands,
-                 QStringList({QStringLiteral("/usr/bin/xrdb -load"),
-                              QStringLiteral("/usr/bin/xrdb -load"),
+                 QStringList({QStringLiteral("/usr/bin/xrdb -nocpp -load"),
+                              QStringLiteral("/usr/bin/xrdb -nocpp -load"),
                               QStringLiteral("/usr/bin/xrdb -q"),
                               QStringLiteral("/usr/bin/xrdb -q")}));
     }

@@ -142,6 +142,18 @@ private Q_SLOTS:
         QVERIFY(m_live->readHelper.readWallpaperForCurrentDesktop());
     }
 
+    void fullDiskKeepsTheRecordFile()
+    {
+        const QByteArray before("[Desktop Entry]\nIcon=user-desktop\nX-PEXO-WallPaper=/old.jpg\n");
+        QVERIFY(PexoTest::writeFile(record("Desktop1"), before));
+        {
+            PexoTest::FileSizeLimit fullDisk(16);
+            // No settings: only the record file is written.
+            CurrentWallpaperApplyHelper(nullptr).applyWallpaperForCurrentDesktop(true, QStringLiteral("#118bcc"));
+        }
+        QCOMPARE(read("Desktop1"), before);
+    }
+
     void setDesktopRecordWithoutFile()
     {
         QVERIFY(QFile::remove(record("Desktop1")));

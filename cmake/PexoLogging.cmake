@@ -1,0 +1,26 @@
+# Logging categories, warnings and above by default, each listed in the
+# installed pexotheme.categories file:
+#
+#   pexo_logging_category(<target> <header> <identifier> <category> <description>)
+#
+# generates <header> in the current binary directory, declaring <identifier>,
+# and adds it and its source to <target>. A settings module under
+# modules/<short>/ declares its category with
+#
+#   pexo_logging_category(kcm_pexo_<short> modulelog.h MODULE_LOG "ru.ulvarlinux.kcm.<short>" "<Name> settings module")
+#
+# and includes "modulelog.h". The top-level CMakeLists.txt installs the file
+# after the last directory that declares a category.
+
+include(ECMQtDeclareLoggingCategory)
+
+function(pexo_logging_category target header identifier category description)
+    ecm_qt_declare_logging_category(${target}
+        HEADER ${header}
+        IDENTIFIER ${identifier}
+        CATEGORY_NAME ${category}
+        DEFAULT_SEVERITY Warning
+        DESCRIPTION "${description}"
+        EXPORT PEXOTHEME
+    )
+endfunction()

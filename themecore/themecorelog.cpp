@@ -1,3 +1,0 @@
-#include "themecorelog.h"
-
-Q_LOGGING_CATEGORY(THEME_CORE_LOG, "ru.ulvarlinux.kcm.theme.core", QtWarningMsg)

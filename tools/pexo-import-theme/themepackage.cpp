@@ -1,0 +1,156 @@
+#include "themepackage.h"
+
+#include <KArchive>
+#include <KArchiveDirectory>
+#include <KArchiveFile>
+#include <KCompressionDevice>
+#include <KTar>
+#include <KZip>
+
+#include <QDebug>
+#include <QDir>
+#include <QMimeDatabase>
+#include <QStorageInfo>
+#include <QTemporaryFile>
+
+#include <algorithm>
+
+namespace {
+const char *const tooLarge = "Refusing archive that unpacks to more than 1 GiB:";
+const char *const noRoom = "Not enough free space to unpack";
+
+qint64 filesSize(const KArchiveDirectory *root)
+{
+    qint64 total = 0;
+    QList<const KArchiveDirectory *> pending{root};
+    while (!pending.isEmpty()) {
+        const KArchiveDirectory *dir = pending.takeLast();
+        const QStringList names = dir->entries();
+        for (const QString &name : names) {
+            const KArchiveEntry *entry = dir->entry(name);
+            if (entry->isDirectory()) {
+                pending.append(static_cast<const KArchiveDirectory *>(entry));
+            } else if (entry->isFile()) {
+                total += std::max<qint64>(0, static_cast<const KArchiveFile *>(entry)->size());
+            }
+        }
+    }
+    return total;
+}
+} // namespace
+
+class ThemePackagePrivate
+{
+public:
+    std::unique_ptr<QIODevice> openTar();
+
+    QString path;
+    std::unique_ptr<QIODevice> device;
+    // Works on device, so it goes first.
+    std::unique_ptr<KArchive> archive;
+    qint64 unpackedSize = 0;
+};
+
+// The tar stream: the file itself, or its decompressed copy in a temporary
+// file. The compression is found from the content, as KTar does.
+std::unique_ptr<QIODevice> ThemePackagePrivate::openTar()
+{
+    KCompressionDevice::CompressionType type = KCompressionDevice::None;
+    {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            type = KCompressionDevice::compressionTypeForMimeType(QMimeDatabase().mimeTypeForData(&file).name());
+        }
+    }
+    if (type == KCompressionDevice::None) {
+        return std::make_unique<QFile>(path);
+    }
+
+    KCompressionDevice input(path, type);
+    auto temporary = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/pexo-import-XXXXXX.tar"));
+    if (!input.open(QIODevice::ReadOnly) || !temporary->open()) {
+        return nullptr;
+    }
+    const qint64 room = QStorageInfo(QDir::tempPath()).bytesAvailable();
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 read = input.read(buffer.data(), buffer.size());
+        if (read < 0) {
+            return nullptr;
+        }
+        if (read == 0) {
+            break;
+        }
+        total += read;
+        if (total > ThemePackage::maxUnpackedSize) {
+            qWarning() << tooLarge << path;
+            return nullptr;
+        }
+        if ((room >= 0 && total > room) || temporary->write(buffer.constData(), read) != read) {
+            qWarning() << noRoom << path;
+            return nullptr;
+        }
+    }
+    if (!temporary->flush() || !temporary->seek(0)) {
+        return nullptr;
+    }
+    return temporary;
+}
+
+ThemePackage::ThemePackage(const QString &path)
+    : d(new ThemePackagePrivate)
+{
+    d->path = path;
+}
+
+ThemePackage::~ThemePackage() = default;
+
+ThemePackage::Result ThemePackage::open()
+{
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(d->path);
+    if (mime.inherits(QStringLiteral("application/zip"))) {
+        d->archive = std::make_unique<KZip>(d->path);
+    } else {
+        for (const char *type : {"application/x-compressed-tar",
+                                 "application/x-gzip",
+                                 "application/x-tar",
+                                 "application/x-bzip-compressed-tar",
+                                 "application/x-xz",
+                                 "application/x-lzma"}) {
+            if (mime.inherits(QLatin1String(type))) {
+                d->device = d->openTar();
+                if (!d->device) {
+                    return NotReadable;
+                }
+                d->archive = std::make_unique<KTar>(d->device.get());
+                break;
+            }
+        }
+    }
+    if (!d->archive) {
+        qWarning() << "Could not open package file, unsupported archive format:" << d->path << mime.name();
+        return UnsupportedFormat;
+    }
+    if (!d->archive->open(QIODevice::ReadOnly)) {
+        d->archive.reset();
+        return NotReadable;
+    }
+    d->unpackedSize = filesSize(d->archive->directory());
+    if (d->unpackedSize > maxUnpackedSize) {
+        qWarning() << tooLarge << d->path;
+        d->archive.reset();
+        return NotReadable;
+    }
+    return Opened;
+}
+
+const KArchive *ThemePackage::archive() const
+{
+    return d->archive.get();
+}
+
+qint64 ThemePackage::unpackedSize() const
+{
+    return d->unpackedSize;
+}
