@@ -1,11 +1,14 @@
-#include "themethumbnail.h"
+// The theme thumbnail, made from QML as the page makes it and painted into
+// an image.
 
-#include "pexotestsupport.h"
+#include <moduletestsupport.h>
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickPaintedItem>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThreadPool>
@@ -19,7 +22,7 @@ const QPoint frontTitle(254, 108);
 const QPoint rearTitle(150, 19);
 const QPoint taskbar(200, 234);
 
-QImage paintItem(ThemeThumbnail &item)
+QImage paintItem(QQuickPaintedItem &item)
 {
     QImage image(352, 240, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -68,58 +71,59 @@ class ThemeThumbnailTest : public QObject
 {
     Q_OBJECT
 
+    // The module registers the type and the template it draws.
+    std::unique_ptr<QObject> module;
+    QQmlEngine engine;
+    std::unique_ptr<QQuickPaintedItem> thumbnail(const QVariantMap &properties = {});
+
 private Q_SLOTS:
     void initTestCase();
-    void colourWallpaperFillsTheFrame();
-    void schemeColoursReachTheDesktop();
-    void schemeWithoutWmSetUsesThemeColours();
+    void colours();
     void newerWallpaperSupersedesPendingOne();
     void wallpaperNamesAreResolved();
 };
 
+std::unique_ptr<QQuickPaintedItem> ThemeThumbnailTest::thumbnail(const QVariantMap &properties)
+{
+    QQmlComponent component(&engine);
+    component.setData("import ru.ulvarlinux.kcm.theme.private 1.0\nThemeThumbnail { width: 352; height: 240 }", QUrl());
+    std::unique_ptr<QQuickPaintedItem> item(qobject_cast<QQuickPaintedItem *>(component.create()));
+    for (auto it = properties.begin(); item && it != properties.end(); ++it) {
+        item->setProperty(qPrintable(it.key()), it.value());
+    }
+    return item;
+}
+
 void ThemeThumbnailTest::initTestCase()
 {
-    Q_INIT_RESOURCE(themecore);
     QVERIFY(PexoTest::installSampleData());
+    module = ModuleTest::create(QStringLiteral("kcm_pexo_theme"));
+    QVERIFY(module);
+    QVERIFY(thumbnail());
 }
 
-void ThemeThumbnailTest::colourWallpaperFillsTheFrame()
+void ThemeThumbnailTest::colours()
 {
-    ThemeThumbnail item;
-    item.setSize(QSizeF(352, 240));
-    item.setWallpaperPath(QStringLiteral("#ff0000"));
+    // A colour wallpaper fills the rounded frame at once; the scheme's
+    // window, view and window-manager colours reach the mock desktop.
+    const auto full = thumbnail({{QStringLiteral("wallpaperPath"), QStringLiteral("#ff0000")},
+                                 {QStringLiteral("primaryColor"), QStringLiteral("#123456")},
+                                 {QStringLiteral("colorScheme"), writeScheme(QStringLiteral("Full.colors"), true)}});
     QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
-
-    const QImage image = paintItem(item);
+    QImage image = paintItem(*full);
     QCOMPARE(colourAt(image, emptyDesktop), QStringLiteral("#ffff0000"));
-    // Outside the rounded corner nothing is painted.
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-}
-
-void ThemeThumbnailTest::schemeColoursReachTheDesktop()
-{
-    ThemeThumbnail item;
-    item.setSize(QSizeF(352, 240));
-    item.setPrimaryColor(QStringLiteral("#123456"));
-    item.setColorScheme(writeScheme(QStringLiteral("Full.colors"), true));
-
-    const QImage image = paintItem(item);
     QCOMPARE(colourAt(image, frontWindowBody), QStringLiteral("#ff0a141e"));
     QCOMPARE(colourAt(image, leftSidePanel), QStringLiteral("#ffc86432"));
     QCOMPARE(colourAt(image, frontTitle), QStringLiteral("#ff00ff00"));
     QCOMPARE(colourAt(image, rearTitle), QStringLiteral("#ff0000ff"));
     QCOMPARE(colourAt(image, taskbar), QStringLiteral("#ffc86432"));
-}
 
-void ThemeThumbnailTest::schemeWithoutWmSetUsesThemeColours()
-{
-    ThemeThumbnail item;
-    item.setSize(QSizeF(352, 240));
-    item.setColorScheme(writeScheme(QStringLiteral("Partial.colors"), false));
-    item.setPrimaryColor(QStringLiteral("#123456"));
-    item.setBackgroundColor(QStringLiteral("#654321"));
-
-    const QImage image = paintItem(item);
+    // Without a full window-manager set the theme's own colours are used.
+    const auto partial = thumbnail({{QStringLiteral("colorScheme"), writeScheme(QStringLiteral("Partial.colors"), false)},
+                                    {QStringLiteral("primaryColor"), QStringLiteral("#123456")},
+                                    {QStringLiteral("backgroundColor"), QStringLiteral("#654321")}});
+    image = paintItem(*partial);
     QCOMPARE(colourAt(image, frontTitle), QStringLiteral("#ff123456"));
     QCOMPARE(colourAt(image, taskbar), QStringLiteral("#ff123456"));
     QCOMPARE(colourAt(image, rearTitle), QStringLiteral("#ff654321"));
@@ -130,32 +134,31 @@ void ThemeThumbnailTest::newerWallpaperSupersedesPendingOne()
 {
     const QString large = writeImage(QStringLiteral("large.png"), 3000, Qt::blue);
     const QString small = writeImage(QStringLiteral("small.png"), 8, Qt::green);
-    ThemeThumbnail item;
-    item.setSize(QSizeF(352, 240));
+    const auto item = thumbnail();
 
     // The first image is still decoding when the second one is set; the
     // call itself does not wait for it.
-    item.setWallpaperPath(large);
-    QCOMPARE(colourAt(paintItem(item), emptyDesktop), QStringLiteral("#00000000"));
-    item.setWallpaperPath(small);
+    item->setProperty("wallpaperPath", large);
+    QCOMPARE(colourAt(paintItem(*item), emptyDesktop), QStringLiteral("#00000000"));
+    item->setProperty("wallpaperPath", small);
     waitForDecoding();
 
-    QCOMPARE(item.wallpaperPath(), small);
-    QCOMPARE(colourAt(paintItem(item), emptyDesktop), QStringLiteral("#ff00ff00"));
+    QCOMPARE(item->property("wallpaperPath").toString(), small);
+    QCOMPARE(colourAt(paintItem(*item), emptyDesktop), QStringLiteral("#ff00ff00"));
 }
 
 void ThemeThumbnailTest::wallpaperNamesAreResolved()
 {
-    ThemeThumbnail item;
-    QSignalSpy changed(&item, &ThemeThumbnail::wallpaperPathChanged);
-    item.setWallpaperPath(QStringLiteral("pexo-default"));
-    QCOMPARE(item.wallpaperPath(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
+    const auto item = thumbnail();
+    QSignalSpy changed(item.get(), SIGNAL(wallpaperPathChanged()));
+    item->setProperty("wallpaperPath", QStringLiteral("pexo-default"));
+    QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
     QCOMPARE(changed.count(), 1);
 
     // A name without a file changes nothing, not even a "#" text that is no colour.
-    item.setWallpaperPath(QStringLiteral("#nocolour"));
-    item.setWallpaperPath(QStringLiteral("no-such-wallpaper"));
-    QCOMPARE(item.wallpaperPath(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
+    item->setProperty("wallpaperPath", QStringLiteral("#nocolour"));
+    item->setProperty("wallpaperPath", QStringLiteral("no-such-wallpaper"));
+    QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
     QCOMPARE(changed.count(), 1);
     waitForDecoding();
 }
