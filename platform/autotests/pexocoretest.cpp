@@ -1,11 +1,13 @@
 // The desktop core library stand-in: directories, program lookup, colours,
-// settings and desktop-entry files, and the cursor state shared by processes.
+// settings and desktop-entry files, the cursor state shared by processes, and
+// look-ups in icon and sound themes.
 
 #include <pexocolors.h>
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
 #include <pexoicontheme.h>
 #include <pexosettings.h>
+#include <pexosoundtheme.h>
 #include <pexowallpaper.h>
 
 #include <pexotestsupport.h>
@@ -145,7 +147,7 @@ private Q_SLOTS:
         QVERIFY(!entry.hidden());
         QCOMPARE(entry.type(), QStringLiteral("Link"));
         QCOMPARE(entry.url(), QStringLiteral("trash:/"));
-        QCOMPARE(entry.comment(), QStringLiteral("Trash"));
+        QCOMPARE(entry.localCommentOrFallback(), QStringLiteral("Trash"));
         entry.setHidden(true);
         QVERIFY(entry.save(false));
 
@@ -155,6 +157,111 @@ private Q_SLOTS:
         QVERIFY(saved.contains("Comment[de]=Papierkorb"));
         QVERIFY(PexoDesktopEntry(path).hidden());
         QVERIFY(!PexoDesktopEntry(path + QStringLiteral(".missing")).load());
+    }
+
+    void iconThemes()
+    {
+        const QString user = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/icons/");
+        const QString system = QDir::homePath() + QStringLiteral("/system/icons/");
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(QDir::homePath() + QStringLiteral("/system")));
+        const auto index = [](const QString &path, const QByteArray &head, const QByteArray &dirs) {
+            return PexoTest::writeFile(path + QStringLiteral("/index.theme"), "[Icon Theme]\nName=x\n" + head + dirs);
+        };
+        QVERIFY(index(system + QStringLiteral("Main"),
+                      "Inherits=Parent\nDirectories=32/status,48/status,48/places,scalable/apps\n",
+                      "[32/status]\nSize=32\nContext=Status\nType=Fixed\n"
+                      "[48/status]\nSize=48\nContext=Status\nType=Fixed\n"
+                      "[48/places]\nSize=48\nContext=Places\nType=Fixed\n"
+                      "[scalable/apps]\nSize=64\nMinSize=16\nMaxSize=256\nContext=Applications\nType=Scalable\n"));
+        QVERIFY(index(system + QStringLiteral("Parent"), "Directories=22/places\n", "[22/places]\nSize=22\nContext=Places\n"));
+        QVERIFY(index(system + QStringLiteral("hicolor"), "Directories=16/apps\n", "[16/apps]\nSize=16\nContext=Applications\n"));
+        QVERIFY(index(system + QStringLiteral("Cursors"), "Inherits=Main\n", QByteArray()));
+        for (const char *file : {"Main/32/status/user-trash-full.png",
+                                 "Main/48/status/user-home.png",
+                                 "Main/48/places/user-home.svg",
+                                 "Main/scalable/apps/clock.svg",
+                                 "Parent/22/places/user-desktop.png",
+                                 "Parent/22/places/user.png",
+                                 "hicolor/16/apps/preferences-system-time.png"}) {
+            QVERIFY(PexoTest::writeFile(system + QLatin1String(file), "icon"));
+        }
+        QVERIFY(index(user + QStringLiteral("Main"), "Directories=32/status,48/places\n", "[32/status]\nSize=32\n[48/places]\nSize=48\n"));
+        QVERIFY(PexoTest::writeFile(user + QStringLiteral("Main/48/places/folder.png"), "icon")); // beside the system one
+
+        const std::vector<std::string> names{"Main", "Main", "Parent", "hicolor"};
+        QCOMPARE(PexoIconTheme::getThemesNames(), names);
+
+        PexoIconTheme missing("Nowhere", "", false);
+        QVERIFY(!missing.load());
+
+        // The user's index.theme describes Main; its icons are found in both places.
+        PexoIconTheme main("Main", "", false);
+        QVERIFY(main.load());
+        const auto path = [&main](const char *icon, int size, const char *context) {
+            return QString::fromStdString(main.getIconPath(icon, size, context));
+        };
+        QCOMPARE(path("user-trash-full", 32, "Status"), system + QStringLiteral("Main/32/status/user-trash-full.png"));
+        QCOMPARE(path("user-trash-full", 48, "Status"), system + QStringLiteral("Main/32/status/user-trash-full.png")); // closest size
+        QCOMPARE(path("folder", 32, ""), user + QStringLiteral("Main/48/places/folder.png"));
+
+        // Once the user's index.theme is gone the system one lists all directories.
+        QVERIFY(PexoTest::removePath(user + QStringLiteral("Main/index.theme")));
+        QVERIFY(main.load());
+        QCOMPARE(path("clock", 200, "apps"), system + QStringLiteral("Main/scalable/apps/clock.svg"));
+        QCOMPARE(path("user-home", 48, "places"), system + QStringLiteral("Main/48/places/user-home.svg"));
+        QCOMPARE(path("user-desktop", 48, "Places"), system + QStringLiteral("Parent/22/places/user-desktop.png"));
+        QCOMPARE(path("preferences-system-time", 32, "Applications"), system + QStringLiteral("hicolor/16/apps/preferences-system-time.png"));
+        // A generic name after the full one in every theme; never a path outside the themes.
+        QCOMPARE(path("user-bookmarks", 48, "Places"), system + QStringLiteral("Parent/22/places/user.png"));
+        QCOMPARE(path("../Parent/22/places/user", 22, ""), QString());
+
+        PexoIconTheme own("Main", "", true);
+        QVERIFY(own.load());
+        QCOMPARE(own.getIconPath("user-desktop", 48, "Places"), std::string());
+        qunsetenv("XDG_DATA_DIRS");
+    }
+
+    void soundThemes()
+    {
+        const QString base = QDir::homePath() + QStringLiteral("/system/sounds/");
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(QDir::homePath() + QStringLiteral("/system")));
+        QVERIFY(PexoTest::writeFile(base + QStringLiteral("calm/index.theme"),
+                                    "[Sound Theme]\nName=Calm\nName[de]=Ruhig\nInherits=calm-base\nDirectories=surround,stereo\n"
+                                    "[surround]\nOutputProfile=5.1\n[stereo]\nOutputProfile=stereo\n"));
+        QVERIFY(PexoTest::writeFile(base + QStringLiteral("calm-base/index.theme"), "[Sound Theme]\nName=Base\nDirectories=stereo\n"));
+        QVERIFY(PexoTest::writeFile(base + QStringLiteral("freedesktop/index.theme"), "[Sound Theme]\nName=Default\nDirectories=stereo\n"));
+        for (const char *file : {"calm/surround/bell.wav",
+                                 "calm/stereo/bell.oga",
+                                 "calm/stereo/de/bell.ogg",
+                                 "calm/stereo/dialog-error.disabled",
+                                 "calm-base/stereo/dialog.wav",
+                                 "calm-base/stereo/desktop-login.oga",
+                                 "freedesktop/stereo/window-attention.oga"}) {
+            QVERIFY(PexoTest::writeFile(base + QLatin1String(file), "sound"));
+        }
+        const std::vector<std::string> names{"calm", "calm-base", "freedesktop"};
+        QCOMPARE(PexoSoundTheme::getThemesNames(), names);
+
+        PexoSoundTheme broken("none", "");
+        QVERIFY(!broken.load());
+        QCOMPARE(broken.path(), std::string());
+        QCOMPARE(broken.getSoundFilePath("bell", "", ""), std::string());
+
+        PexoSoundTheme calm("calm", "de_DE");
+        QVERIFY(calm.load());
+        QCOMPARE(calm.localName(), std::string("Ruhig"));
+        QCOMPARE(QString::fromStdString(calm.path()), base + QStringLiteral("calm"));
+        const auto path = [&calm](const char *sound, const char *locale, const char *profile) {
+            return QString::fromStdString(calm.getSoundFilePath(sound, locale, profile));
+        };
+        QCOMPARE(path("bell", "", ""), base + QStringLiteral("calm/stereo/de/bell.ogg"));
+        QCOMPARE(path("bell", "fr", ""), base + QStringLiteral("calm/stereo/bell.oga"));
+        QCOMPARE(path("bell", "", "5.1"), base + QStringLiteral("calm/surround/bell.wav"));
+        QCOMPARE(path("desktop-login", "", ""), base + QStringLiteral("calm-base/stereo/desktop-login.oga"));
+        QCOMPARE(path("window-attention-active", "", ""), base + QStringLiteral("freedesktop/stereo/window-attention.oga"));
+        QCOMPARE(path("dialog-error", "", ""), QString()); // switched off, not the generic "dialog"
+        QCOMPARE(path("dialog-warning", "", ""), base + QStringLiteral("calm-base/stereo/dialog.wav"));
+        qunsetenv("XDG_DATA_DIRS");
     }
 
     void cursorStateAcrossProcesses()
