@@ -46,13 +46,13 @@ live=$XDG_CONFIG_HOME/pexo/session/current.themerc
 pexo-sync-user-theme
 equal=$(median : pexo-sync-user-theme)
 
-# Exactly n user themes Bench1 .. Bench<n>.
+# Exactly n user themes Bench1 .. Bench<n>, with more settings lines when given.
 make_themes() {
     rm -rf "$themes"
     for i in $(seq "$1"); do
         mkdir -p "$themes/Bench$i/theme"
         printf '[Pexo Theme]\nId=Bench%s\nName=Bench %s\n' "$i" "$i" >"$themes/Bench$i/index.theme"
-        printf '[Variables]\nIconTheme=bench-%s\n' "$i" >"$themes/Bench$i/theme/themerc"
+        printf '[Variables]\nIconTheme=bench-%s\n%b' "$i" "${2:-}" >"$themes/Bench$i/theme/themerc"
     done
 }
 
@@ -79,6 +79,18 @@ page10=$(median : open_page)
 make_themes 1000
 page1000=$(median : open_page)
 
+# The theme page: the host's steps, then a window with a thumbnail for each
+# visible row. Beside the process time, the page's own times to its first
+# frame and to the decoded wallpapers shown (medians of the printed values).
+make_themes 200 'WallPaper=/usr/share/wallpapers/pexo-default-dark.jpg\nColorScheme=/usr/share/color-schemes/UlvarDark.colors\n'
+themepage=$(median : themepageopen)
+frames=$(for _ in $(seq "$runs"); do themepageopen 2>/dev/null; done)
+printed_median() {
+    sed -n "s/.*$1 \([0-9]*\) ms.*/\1/p" <<<"$frames" | sort -n | awk '{ a[NR] = $1 } END { printf "%d", a[int((NR + 1) / 2)] }'
+}
+firstframe=$(printed_median "first frame")
+wallpapers=$(printed_median "wallpapers shown")
+
 bare=$(median : qappstartexit)
 
 echo "median of $runs runs, milliseconds:"
@@ -87,4 +99,6 @@ echo "  pexo-sync-user-theme, 200 user themes searched, new theme made: $search"
 echo "  pexo-set-theme, switching between two themes:                  $settheme"
 echo "  open the taskbar page, 10 user themes:                         $page10"
 echo "  open the taskbar page, 1000 user themes:                       $page1000"
+echo "  open the theme page with 200 themes, 12 thumbnails shown:     $themepage"
+echo "    inside it, first frame / visible wallpapers shown:           $firstframe / $wallpapers"
 echo "  bare QApplication start and exit:                              $bare"

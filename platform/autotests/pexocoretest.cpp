@@ -11,6 +11,7 @@
 #include <pexologo.h>
 #include <pexosettings.h>
 #include <pexosoundtheme.h>
+#include <pexowallpaper.h>
 
 #include <pexotestsupport.h>
 
@@ -63,6 +64,25 @@ private Q_SLOTS:
         qputenv("PATH", (first + QLatin1Char(':') + second).toLocal8Bit());
         QCOMPARE(QString::fromStdString(FindFileInPATH("tool")), second + QStringLiteral("/tool"));
         qputenv("PATH", path);
+    }
+
+    void wallpaperByName()
+    {
+        const auto find = [](const char *name) {
+            return QString::fromStdString(FindWallPaperByName(name, 1920, 1080, nullptr, "#039be5"));
+        };
+        QVERIFY(PexoTest::installSampleData());
+        QCOMPARE(find("pexo-default"), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
+        QCOMPARE(find("pexo-default-dark"), QStringLiteral("/usr/share/wallpapers/pexo-default-dark.jpg"));
+        QCOMPARE(find("/usr/share/wallpapers/pexo-default-dark.jpg"), QStringLiteral("/usr/share/wallpapers/pexo-default-dark.jpg"));
+
+        // The user's wallpapers come first; missing paths and names give "".
+        const QString own = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/wallpapers/pexo-default-dark.png");
+        PexoTest::writeFile(own, "png");
+        QCOMPARE(find("pexo-default-dark"), own);
+        QCOMPARE(find("/usr/share/wallpapers/missing.jpg"), QString());
+        QCOMPARE(find("missing"), QString());
+        QCOMPARE(find(""), QString());
     }
 
     void colours()
