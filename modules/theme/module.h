@@ -42,8 +42,8 @@ public:
     // Writes the theme into an archive with pexo-export-theme.
     Q_INVOKABLE void exportTheme(QString id, QString path);
     Q_INVOKABLE void importTheme(QUrl url);
-    // Creates the user theme themeName from the theme from; a name that an
-    // installed theme or a user theme directory already has is refused.
+    // Creates the user theme themeName from the theme from; the id or the
+    // directory name of an installed theme is refused.
     Q_INVOKABLE void addTheme(QString themeName, QString from);
 
     // Unpacks an archive with pexo-import-theme and lists the new themes.

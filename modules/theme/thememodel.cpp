@@ -102,7 +102,8 @@ void ThemeModel::resetThemes()
 
 void ThemeModel::addTheme(const std::shared_ptr<Theme> &theme)
 {
-    if (d->rowOf(theme->id()) >= 0) {
+    // The record may still name a deleted theme: that gets no row.
+    if (!theme->isValid() || d->rowOf(theme->id()) >= 0) {
         return;
     }
     theme->read();

@@ -38,7 +38,7 @@ public:
     // Appends the controller's themes that are not listed yet.
     void readThemes();
     void resetThemes();
-    // Reads and appends the theme unless its id is listed.
+    // Reads and appends the theme unless it is not valid or its id is listed.
     void addTheme(const std::shared_ptr<Theme> &theme);
     void removeTheme(const QString &id);
     QModelIndex findIndex(const QString &id) const;

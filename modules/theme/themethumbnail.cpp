@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QImageReader>
 #include <QMap>
@@ -35,6 +36,13 @@ const qreal frameRadius = 8.0;
 bool isColor(const QString &wallpaper)
 {
     return wallpaper.startsWith(QLatin1Char('#')) && QColor::isValidColor(wallpaper);
+}
+
+// Only regular files are decoded: reading a FIFO or a device could block a
+// pool thread for good.
+bool isImageFile(const QString &path)
+{
+    return QFileInfo(path).isFile();
 }
 
 QImage decode(const QString &path)
@@ -131,9 +139,9 @@ void ThemeThumbnail::setWallpaperPath(const QString &path)
     }
 
     QString resolved = path;
-    if (resolved == defaultWallpaperName || !QFile::exists(resolved)) {
+    if (resolved == defaultWallpaperName || !isImageFile(resolved)) {
         resolved = QString::fromStdString(FindWallPaperByName(resolved.toLocal8Bit().constData(), lookupWidth, lookupHeight, nullptr, fallbackWallpaperColor));
-        if (resolved.isEmpty() || !QFile::exists(resolved)) {
+        if (!isImageFile(resolved)) {
             return;
         }
     }

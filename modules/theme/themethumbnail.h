@@ -26,7 +26,7 @@ public:
 
     QString wallpaperPath() const;
     // A "#" colour, or an image path or wallpaper name, which is stored
-    // resolved; a name that resolves to no file is ignored.
+    // resolved; a name that resolves to no regular file is ignored.
     void setWallpaperPath(const QString &path);
     QString colorScheme() const;
     void setColorScheme(const QString &path);

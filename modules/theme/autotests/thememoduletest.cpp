@@ -2,7 +2,9 @@
 // selection and save, creating and deleting themes, and the archive tools.
 
 #include <moduletestsupport.h>
+#include <themecontroller.h>
 #include <themedefaults.h>
+#include <thememodel.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -106,6 +108,7 @@ private Q_SLOTS:
     void metaDataAndInterface();
     void rolesAndExtraRow();
     void filterAndOrder();
+    void modelListsEachThemeOnce();
     void selectionAndNeedToSave();
     void saveSelectsTheTheme();
     void addTheme();
@@ -216,6 +219,28 @@ void ThemeModuleTest::filterAndOrder()
     QCOMPARE(page.proxy->index(6, 0).data(Qt::UserRole + 9), QVariant(QStringLiteral("#aa1111")));
 }
 
+void ThemeModuleTest::modelListsEachThemeOnce()
+{
+    writeTheme(userThemes + QStringLiteral("alpha"), QStringLiteral("alpha"), QStringLiteral("alpha"), false, "cc3333");
+    ThemeController controller;
+    ThemeModel model(&controller, nullptr);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 1);
+    model.readThemes();
+    const int rows = model.rowCount();
+
+    // A listed id is neither read again nor added twice; an unlisted one
+    // removes nothing.
+    writeTheme(userThemes + QStringLiteral("alpha"), QStringLiteral("alpha"), QStringLiteral("alpha"), false, "dd4444");
+    model.addTheme(controller.theme(QStringLiteral("alpha")));
+    model.removeTheme(QStringLiteral("nobody"));
+    QCOMPARE(model.rowCount(), rows);
+    QCOMPARE(model.findIndex(QStringLiteral("alpha")).data(ThemeModel::PrimaryColorRole), QVariant(QStringLiteral("#cc3333")));
+
+    model.resetThemes();
+    QCOMPARE(model.rowCount(), 1);
+}
+
 void ThemeModuleTest::selectionAndNeedToSave()
 {
     const Page page;
@@ -270,25 +295,44 @@ void ThemeModuleTest::addTheme()
     }
     QCOMPARE(page.rows(), rows);
     QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(ThemeDefaults::userThemesDir)), QStringList());
+
+    // A failed creation may leave an empty directory: the name stays free.
+    QTest::ignoreMessage(QtWarningMsg, "Error");
+    page.call("addTheme", QStringLiteral("X"), QStringLiteral("nobody"));
+    page.call("addTheme", QStringLiteral("X"), ThemeDefaults::defaultThemeId);
+    QCOMPARE(page.rows(), rows + 1);
+    QVERIFY(QFile::exists(userThemes + QStringLiteral("X/theme/themerc")));
 }
 
 void ThemeModuleTest::deleteTheme()
 {
-    const Page page;
-    page.call("addTheme", QStringLiteral("Mine"), darkTheme);
-    const int rows = page.rows();
+    int rows = 0;
+    {
+        const Page page;
+        page.call("addTheme", QStringLiteral("Mine"), darkTheme);
+        rows = page.rows();
 
-    // Themes the registry keeps (read-only, unknown) keep their rows.
-    for (const QString &id : {QStringLiteral("Frozen"), QStringLiteral("nobody")}) {
+        // A read-only theme the registry keeps keeps its row.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Can't remove theme")));
-        page.call("deleteTheme", id);
-    }
-    QCOMPARE(page.rows(), rows);
-    QVERIFY(page.currentIndex(QStringLiteral("Frozen")) >= 0);
+        page.call("deleteTheme", QStringLiteral("Frozen"));
+        QCOMPARE(page.rows(), rows);
+        QVERIFY(page.currentIndex(QStringLiteral("Frozen")) >= 0);
 
-    page.call("deleteTheme", QStringLiteral("Mine"));
-    QCOMPARE(page.rows(), rows - 1);
-    QVERIFY(!QFile::exists(userThemes + QStringLiteral("Mine")));
+        // The current theme goes too; the record still names it.
+        QVERIFY(page.module->setProperty("currentTheme", QStringLiteral("Mine")));
+        QVERIFY(QMetaObject::invokeMethod(page.module.get(), "save"));
+        page.call("deleteTheme", QStringLiteral("Mine"));
+        QCOMPARE(page.rows(), rows - 1);
+        QVERIFY(!QFile::exists(userThemes + QStringLiteral("Mine")));
+    }
+
+    // The next page shows no nameless row for it and lets the name be used again.
+    const Page next;
+    QCOMPARE(next.rows(), rows - 1);
+    QCOMPARE(next.ids(next.proxy).count(QString()), 1);
+    next.call("addTheme", QStringLiteral("Mine"), darkTheme);
+    QCOMPARE(next.rows(), rows);
+    QVERIFY(next.currentIndex(QStringLiteral("Mine")) >= 0);
 }
 
 void ThemeModuleTest::exportAndImport()

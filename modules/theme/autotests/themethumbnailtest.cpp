@@ -4,14 +4,20 @@
 #include <moduletestsupport.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickPaintedItem>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThreadPool>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Points of the 352 x 240 mock desktop.
@@ -161,6 +167,19 @@ void ThemeThumbnailTest::wallpaperNamesAreResolved()
     QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
     QCOMPARE(changed.count(), 1);
     waitForDecoding();
+
+    // A FIFO is no image: it is ignored like a missing one, nothing waits on it.
+    const QByteArray fifo = QFile::encodeName(QDir::homePath() + QStringLiteral("/fifo.jpg"));
+    QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+    const auto releaseReader = qScopeGuard([&fifo] {
+        const int writer = open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) {
+            close(writer);
+        }
+    });
+    item->setProperty("wallpaperPath", QFile::decodeName(fifo));
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+    QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
 }
 
 QTEST_MAIN(ThemeThumbnailTest)
