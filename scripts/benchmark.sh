@@ -10,7 +10,7 @@ if [ "${1:-}" != --inside ]; then
     ./scripts/deps.sh
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build" -j"$(nproc)" >/dev/null
-    exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" \
+    exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" --writable "$build" \
         -- "$BASH" "$0" --inside "$build"
 fi
 
