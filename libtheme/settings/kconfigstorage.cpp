@@ -1,4 +1,5 @@
 #include "kconfigstorage.h"
+#include "deferredsync.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -43,6 +44,9 @@ bool KConfigStorage::write(const QString &key, const QVariant &value)
         return false;
     }
     d->group->writeEntry(key, value, KConfigBase::Persistent);
+    if (DeferredSync::defer(*d->group)) {
+        return true;
+    }
     return d->group->sync();
 }
 

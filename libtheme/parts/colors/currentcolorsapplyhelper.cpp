@@ -1,5 +1,6 @@
 #include "currentcolorsapplyhelper.h"
 #include "colorutils.h"
+#include "deferredsync.h"
 #include "ithemesettings.h"
 #include "kconfigstorage.h"
 #include "themedefaults.h"
@@ -155,6 +156,7 @@ public:
     // Writes the scheme's own window-manager colours into the references and
     // the two palette colours.
     void replaceRefColors(const QString &path);
+    void writeSchemeReferences(const KConfigGroup &group);
     // Applies a colour to "paletterc" and announces it.
     bool applyPaletteColor(const QString &key, const QString &color);
 
@@ -165,6 +167,8 @@ public:
 void CurrentColorsApplyHelperPrivate::restoreRefColors()
 {
     IThemeSettings *settings = q->settings();
+    // Nobody examines these results: the file is written once, at the end.
+    const DeferredSync once;
     for (const auto &[key, variable] : restoredReferences) {
         settings->write(QString::fromLatin1(key), QString::fromLatin1(variable));
     }
@@ -172,8 +176,17 @@ void CurrentColorsApplyHelperPrivate::restoreRefColors()
 
 void CurrentColorsApplyHelperPrivate::replaceRefColors(const QString &path)
 {
+    {
+        // Nobody examines these results: each file is written once, here.
+        const DeferredSync once;
+        writeSchemeReferences(KConfigGroup(openScheme(path), wmGroup));
+    }
+    palette->sync();
+}
+
+void CurrentColorsApplyHelperPrivate::writeSchemeReferences(const KConfigGroup &group)
+{
     IThemeSettings *settings = q->settings();
-    const KConfigGroup group(openScheme(path), wmGroup);
     for (const SchemeEntry &entry : schemeEntries) {
         // A missing or unusable entry gives black.
         const QString colour = QColor(ColorUtils::getColorName(group.readEntry(entry.name, QString()))).name();
@@ -186,7 +199,6 @@ void CurrentColorsApplyHelperPrivate::replaceRefColors(const QString &path)
         }
     }
     settings->write(QStringLiteral("IconStringColor"), QStringLiteral("white"));
-    palette->sync();
 }
 
 bool CurrentColorsApplyHelperPrivate::applyPaletteColor(const QString &key, const QString &color)
