@@ -159,10 +159,26 @@ public:
     void writeSchemeReferences(const KConfigGroup &group);
     // Applies a colour to "paletterc" and announces it.
     bool applyPaletteColor(const QString &key, const QString &color);
+    // The restart of the taskbar and of the virtual keyboard.
+    static void restartPanels();
 
     CurrentColorsApplyHelper *const q;
     std::unique_ptr<IThemeStorage> const palette;
+    // The scheme announced by the part, whether it replaces the references,
+    // and whether the restart after the primary colour was left to it.
+    QString expectedScheme;
+    bool expectedReplaces = false;
+    bool restartPending = false;
 };
+
+namespace {
+// A system scheme name alone is not enough: without its "WM" colours the
+// references would all turn black, so such a scheme is treated as foreign.
+bool replacesReferences(const QString &path)
+{
+    return ColorUtils::isUlvarColorScheme(path) && openScheme(path)->hasGroup(wmGroup);
+}
+} // namespace
 
 void CurrentColorsApplyHelperPrivate::restoreRefColors()
 {
@@ -221,13 +237,29 @@ CurrentColorsApplyHelper::CurrentColorsApplyHelper(IThemeSettings *settings)
 
 CurrentColorsApplyHelper::~CurrentColorsApplyHelper() = default;
 
+void CurrentColorsApplyHelperPrivate::restartPanels()
+{
+    runCommand(killTaskbarCommand);
+    runCommand(updateKeyboardCommand);
+}
+
+void CurrentColorsApplyHelper::expectColorSchemePath(const QString &path)
+{
+    d->expectedScheme = path;
+    d->expectedReplaces = replacesReferences(path);
+    d->restartPending = false;
+}
+
 bool CurrentColorsApplyHelper::applyPrimaryColor(const QString &color)
 {
     if (!d->applyPaletteColor(ThemeDefaults::PrimaryColor.key, color)) {
         return false;
     }
-    runCommand(killTaskbarCommand);
-    runCommand(updateKeyboardCommand);
+    if (d->expectedReplaces) {
+        d->restartPending = true;
+    } else {
+        CurrentColorsApplyHelperPrivate::restartPanels();
+    }
     return true;
 }
 
@@ -238,13 +270,17 @@ bool CurrentColorsApplyHelper::applyBackgroundColor(const QString &color)
 
 bool CurrentColorsApplyHelper::applyColorSchemePath(const QString &path)
 {
-    // A system scheme name alone is not enough: without its "WM" colours the
-    // references would all turn black, so such a scheme is treated as foreign.
-    if (ColorUtils::isUlvarColorScheme(path) && openScheme(path)->hasGroup(wmGroup)) {
+    const bool replaces = path == d->expectedScheme ? d->expectedReplaces : replacesReferences(path);
+    const bool restartPending = d->restartPending;
+    d->expectedScheme.clear();
+    d->expectedReplaces = d->restartPending = false;
+    if (replaces) {
         d->replaceRefColors(path);
-        runCommand(killTaskbarCommand);
-        runCommand(updateKeyboardCommand);
+        CurrentColorsApplyHelperPrivate::restartPanels();
     } else {
+        if (restartPending) {
+            CurrentColorsApplyHelperPrivate::restartPanels();
+        }
         d->restoreRefColors();
     }
 
