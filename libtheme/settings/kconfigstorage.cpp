@@ -9,28 +9,39 @@
 class KConfigStoragePrivate
 {
 public:
+    // The group, the file opened on first use: a storage that is never asked
+    // anything costs no look-up among the open configurations.
+    KConfigGroup *group();
+
     KConfigStorage *q;
     QString path;
-    std::unique_ptr<KConfigGroup> group;
+    std::unique_ptr<KConfigGroup> opened;
 };
+
+KConfigGroup *KConfigStoragePrivate::group()
+{
+    if (!opened) {
+        const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+        opened.reset(new KConfigGroup(config, ThemeDefaults::themeVariablesGroup));
+    }
+    return opened.get();
+}
 
 KConfigStorage::KConfigStorage(const QString &path)
     : d(new KConfigStoragePrivate{this, path, nullptr})
 {
-    const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
-    d->group.reset(new KConfigGroup(config, ThemeDefaults::themeVariablesGroup));
 }
 
 KConfigStorage::~KConfigStorage() = default;
 
 bool KConfigStorage::contains(const QString &key) const
 {
-    return d->group->hasKey(key);
+    return d->group()->hasKey(key);
 }
 
 QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) const
 {
-    const QVariant value = d->group->readEntry(key, defaultValue);
+    const QVariant value = d->group()->readEntry(key, defaultValue);
     if (value.canConvert<QString>()) {
         return QVariant(Utils::stripQuotes(value.toString()));
     }
@@ -40,14 +51,14 @@ QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) 
 bool KConfigStorage::write(const QString &key, const QVariant &value)
 {
     // KConfig drops writes to an immutable group or entry without a word.
-    if (d->group->isEntryImmutable(key)) {
+    if (d->group()->isEntryImmutable(key)) {
         return false;
     }
-    d->group->writeEntry(key, value, KConfigBase::Persistent);
-    if (DeferredSync::defer(*d->group)) {
+    d->group()->writeEntry(key, value, KConfigBase::Persistent);
+    if (DeferredSync::defer(*d->group())) {
         return true;
     }
-    return d->group->sync();
+    return d->group()->sync();
 }
 
 QStringList KConfigStorage::keys() const
@@ -57,12 +68,12 @@ QStringList KConfigStorage::keys() const
 
 bool KConfigStorage::sync()
 {
-    return d->group->sync();
+    return d->group()->sync();
 }
 
 bool KConfigStorage::isReadOnly() const
 {
-    return d->group->config()->isImmutable();
+    return d->group()->config()->isImmutable();
 }
 
 QString KConfigStorage::filePath() const
@@ -72,5 +83,5 @@ QString KConfigStorage::filePath() const
 
 void KConfigStorage::removeKey(const QString &key)
 {
-    d->group->deleteEntry(key, KConfigBase::Persistent);
+    d->group()->deleteEntry(key, KConfigBase::Persistent);
 }
