@@ -3,6 +3,7 @@
 #include "deferredsync.h"
 #include "ithemesettings.h"
 #include "kconfigstorage.h"
+#include "runprogram.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -15,11 +16,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
-#include <cstdlib>
-
 namespace {
-const char killTaskbarCommand[] = "/usr/bin/killall pexo-start-panel";
-const char updateKeyboardCommand[] = "/usr/bin/pexo-vkbd --update";
 
 // Reference keys with the palette variable each one names when restored.
 const std::pair<const char *, const char *> restoredReferences[] = {
@@ -128,12 +125,6 @@ KSharedConfigPtr openScheme(const QString &path)
     return KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
 }
 
-void runCommand(const char *command)
-{
-    const int status = std::system(command);
-    Q_UNUSED(status)
-}
-
 void sendSignal(const QString &path, const QString &interface, const QString &member, const QVariantList &arguments = QVariantList())
 {
     QDBusMessage message = QDBusMessage::createSignal(path, interface, member);
@@ -239,8 +230,9 @@ CurrentColorsApplyHelper::~CurrentColorsApplyHelper() = default;
 
 void CurrentColorsApplyHelperPrivate::restartPanels()
 {
-    runCommand(killTaskbarCommand);
-    runCommand(updateKeyboardCommand);
+    // "/usr/bin/killall pexo-start-panel" and "/usr/bin/pexo-vkbd --update".
+    runProgram("/usr/bin/killall", {"pexo-start-panel"});
+    runProgram("/usr/bin/pexo-vkbd", {"--update"});
 }
 
 void CurrentColorsApplyHelper::expectColorSchemePath(const QString &path)
