@@ -1,14 +1,15 @@
 #include "deferredsync.h"
 
-#include <KConfigGroup>
+#include <KConfig>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 struct Pending
 {
     int depth = 0;
-    std::vector<KConfigGroup> groups;
+    std::vector<std::shared_ptr<KConfig>> configs;
 };
 
 thread_local Pending pending;
@@ -24,23 +25,20 @@ DeferredSync::~DeferredSync()
     if (--pending.depth > 0) {
         return;
     }
-    const std::vector<KConfigGroup> groups = std::move(pending.groups);
-    pending.groups.clear();
-    for (KConfigGroup group : groups) {
-        group.sync();
+    const std::vector<std::shared_ptr<KConfig>> configs = std::move(pending.configs);
+    pending.configs.clear();
+    for (const std::shared_ptr<KConfig> &config : configs) {
+        config->sync();
     }
 }
 
-bool DeferredSync::defer(const KConfigGroup &group)
+bool DeferredSync::defer(const std::shared_ptr<KConfig> &config)
 {
     if (pending.depth == 0) {
         return false;
     }
-    for (const KConfigGroup &known : pending.groups) {
-        if (known.config() == group.config()) {
-            return true;
-        }
+    if (std::find(pending.configs.begin(), pending.configs.end(), config) == pending.configs.end()) {
+        pending.configs.push_back(config);
     }
-    pending.groups.push_back(group);
     return true;
 }

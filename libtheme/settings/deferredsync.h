@@ -8,7 +8,9 @@
 #ifndef DEFERREDSYNC_H
 #define DEFERREDSYNC_H
 
-class KConfigGroup;
+#include <memory>
+
+class KConfig;
 
 class DeferredSync
 {
@@ -18,8 +20,8 @@ public:
     DeferredSync(const DeferredSync &) = delete;
     DeferredSync &operator=(const DeferredSync &) = delete;
 
-    // True inside a scope; the group's file is then flushed when it ends.
-    static bool defer(const KConfigGroup &group);
+    // True inside a scope; the file is then flushed when it ends.
+    static bool defer(const std::shared_ptr<KConfig> &config);
 };
 
 #endif

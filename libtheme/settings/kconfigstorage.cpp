@@ -3,32 +3,63 @@
 #include "themedefaults.h"
 #include "utils.h"
 
+#include <KConfig>
 #include <KConfigGroup>
-#include <KSharedConfig>
+
+#include <QHash>
+
+namespace {
+// The configurations open on this thread, by path: storages on one path share
+// one, found without a pass over every open file.
+thread_local QHash<QString, std::weak_ptr<KConfig>> openFiles;
+
+std::shared_ptr<KConfig> openShared(const QString &path)
+{
+    std::weak_ptr<KConfig> &known = openFiles[path];
+    std::shared_ptr<KConfig> config = known.lock();
+    if (!config) {
+        config = std::make_shared<KConfig>(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+        known = config;
+    }
+    return config;
+}
+} // namespace
 
 class KConfigStoragePrivate
 {
 public:
+    ~KConfigStoragePrivate();
+
     // The group, the file opened on first use: a storage that is never asked
-    // anything costs no look-up among the open configurations.
+    // anything does not read its file.
     KConfigGroup *group();
 
     KConfigStorage *q;
     QString path;
+    std::shared_ptr<KConfig> config;
     std::unique_ptr<KConfigGroup> opened;
 };
+
+KConfigStoragePrivate::~KConfigStoragePrivate()
+{
+    opened.reset();
+    if (config && config.use_count() == 1) {
+        config.reset();
+        openFiles.remove(path);
+    }
+}
 
 KConfigGroup *KConfigStoragePrivate::group()
 {
     if (!opened) {
-        const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
-        opened.reset(new KConfigGroup(config, ThemeDefaults::themeVariablesGroup));
+        config = openShared(path);
+        opened.reset(new KConfigGroup(config.get(), ThemeDefaults::themeVariablesGroup));
     }
     return opened.get();
 }
 
 KConfigStorage::KConfigStorage(const QString &path)
-    : d(new KConfigStoragePrivate{this, path, nullptr})
+    : d(new KConfigStoragePrivate{this, path, nullptr, nullptr})
 {
 }
 
@@ -55,7 +86,7 @@ bool KConfigStorage::write(const QString &key, const QVariant &value)
         return false;
     }
     d->group()->writeEntry(key, value, KConfigBase::Persistent);
-    if (DeferredSync::defer(*d->group())) {
+    if (DeferredSync::defer(d->config)) {
         return true;
     }
     return d->group()->sync();
