@@ -1,5 +1,4 @@
 #include "theme.h"
-#include "basesettingsprovider.h"
 #include "colorsthemepart.h"
 #include "cursorthemepart.h"
 #include "deferredsync.h"
@@ -165,7 +164,7 @@ void Theme::apply()
         // the results: the file is written once. Live values are announced
         // one by one, each only after it reached its file.
         std::optional<DeferredSync> once;
-        if (dynamic_cast<const BaseSettingsProvider *>(p)) {
+        if (d->config) {
             once.emplace();
         }
         d->colors->apply(p->colorsApplyHelper());

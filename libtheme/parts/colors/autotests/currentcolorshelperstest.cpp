@@ -290,8 +290,11 @@ private Q_SLOTS:
     void foreignScheme()
     {
         auto live = openLive();
+        const QFileInfo liveFile(ThemeDefaults::currentThemeConfigPath);
+        PexoTest::FileWriteCounter writes(liveFile.absolutePath());
         // A system scheme first: the foreign one then gives back every reference.
         QVERIFY(live->apply.applyColorSchemePath(ThemeDefaults::lightColorSchemePath));
+        QCOMPARE(writes.count(liveFile.fileName()), 1); // the references at once
         QCOMPARE(liveValue(QStringLiteral("TitlebarActiveColor")), QStringLiteral("#118bcc"));
         QVERIFY(live->apply.applyPrimaryColor(QStringLiteral("#aa3300")));
         QVERIFY(live->apply.applyBackgroundColor(QStringLiteral("#eeeeee")));
@@ -299,6 +302,7 @@ private Q_SLOTS:
         init();
 
         QVERIFY(live->apply.applyColorSchemePath(foreignSchemePath));
+        QCOMPARE(writes.count(liveFile.fileName()), 2);
         verifyRestored();
         QCOMPARE(paletteValue(QStringLiteral("PrimaryColor")), QStringLiteral("#aa3300"));
         QCOMPARE(paletteValue(QStringLiteral("BackgroundColor")), QStringLiteral("#eeeeee"));
