@@ -75,14 +75,13 @@ row() {
         "$(printf '%s\n' "${ratios[@]}" | median)"
 }
 
-# User themes Bench1 ... BenchN, and no others of that name.
-user_themes() {
-    local n=$1 i
-    rm -rf "$themes"/Bench*
-    for i in $(seq "$n"); do
+# Exactly n user themes Bench1 .. Bench<n>, with more settings lines when given.
+make_themes() {
+    rm -rf "$themes"
+    for i in $(seq "$1"); do
         mkdir -p "$themes/Bench$i/theme"
         printf '[Pexo Theme]\nId=Bench%s\nName=Bench %s\n' "$i" "$i" >"$themes/Bench$i/index.theme"
-        printf '[Variables]\nIconTheme=bench-%s\n' "$i" >"$themes/Bench$i/theme/themerc"
+        printf '[Variables]\nIconTheme=bench-%s\n%b' "$i" "${2:-}" >"$themes/Bench$i/theme/themerc"
     done
 }
 
@@ -115,14 +114,33 @@ fi
 rm -rf "$themes/Bench"
 
 for n in 10 100 1000; do
-    user_themes "$n"
+    make_themes "$n"
     row "pexo-sync-user-theme, searching $n user themes" reset_search pexo-sync-user-theme
 done
 for n in 10 100 1000; do
-    user_themes "$n"
+    make_themes "$n"
     row "theme list of $n user themes (pexo-set-theme, no such id)" : 'pexo-set-theme NoSuchTheme'
 done
-user_themes 0
+
+# Opening a settings page: the host creates the module (which builds its own
+# theme registry) and loads it.
+for n in 10 1000; do
+    make_themes "$n"
+    row "open the taskbar page, $n user themes" : 'ulvar-systemsettings kcm_pexo_taskbar --needs-save'
+done
+
+# The theme page: the host's steps, then a window with a thumbnail for each
+# visible row. Beside the process time, the page's own times to its first
+# frame and to the decoded wallpapers shown (medians of the printed values).
+make_themes 200 'WallPaper=/usr/share/wallpapers/pexo-default-dark.jpg\nColorScheme=/usr/share/color-schemes/UlvarDark.colors\n'
+row "open the theme page with 200 themes, 12 thumbnails shown" : themepageopen
+frames=$(for _ in $(seq "$runs"); do themepageopen 2>/dev/null; done)
+printed_median() {
+    sed -n "s/.*$1 \([0-9]*\) ms.*/\1/p" <<<"$frames" | median
+}
+echo "    inside it, first frame / visible wallpapers shown (ms): $(printed_median "first frame") / $(printed_median "wallpapers shown")"
+
+make_themes 0
 reset_search
 pexo-set-theme UlvarTornelLight >/dev/null 2>&1
 

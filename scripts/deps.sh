@@ -8,6 +8,7 @@ packages=(
     libkf5config-dev libkf5configwidgets-dev libkf5i18n-dev libkf5coreaddons-dev
     libkf5declarative-dev libkf5widgetsaddons-dev libkf5guiaddons-dev libkf5archive-dev
     libkf5kcmutils-dev
+    libqt5multimedia5-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libconfig-dev libx11-dev libxcursor-dev libsimpleini-dev
     xvfb xauth dbus x11-utils x11-xserver-utils psmisc util-linux python3 strace
 )

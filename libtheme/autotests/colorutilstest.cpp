@@ -362,9 +362,12 @@ void ColorUtilsTest::copyUserScheme()
     QVERIFY(QFileInfo(target).dir().exists());
     QVERIFY(!QFile::exists(target));
 
+    // A read-only template gives a copy the user can still edit.
     QVERIFY(PexoTest::writeFile(templatePath, dataFile("User.colors")));
+    QVERIFY(QFile::setPermissions(templatePath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QVERIFY(ColorUtils::copyUserScheme());
     QCOMPARE(PexoTest::readFile(target), dataFile("User.colors"));
+    QVERIFY(QFile::permissions(target) & QFile::WriteOwner);
 
     // An existing copy is never overwritten.
     QVERIFY(PexoTest::writeFile(target, "[General]\nName=Mine\n"));

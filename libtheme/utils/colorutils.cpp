@@ -153,10 +153,11 @@ bool ColorUtils::copyUserScheme()
     }
     QDir().mkpath(dir);
     const QString source = QString::fromUtf8(GetPexoDir(PexoSystemDataDir).c_str()) + QStringLiteral("/color-schemes/User.colors");
-    if (!QFile::exists(source)) {
+    if (!QFile::exists(source) || !QFile::copy(source, target)) {
         return false;
     }
-    return QFile::copy(source, target);
+    // The copy keeps the template's mode, which may be read-only.
+    return QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
 }
 
 QString ColorUtils::fixWallpaperColor(const QString &color)

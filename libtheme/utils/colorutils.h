@@ -33,7 +33,8 @@ public:
     // A bare wallpaper name or one of the default wallpapers.
     static bool isDefaultWallpaper(const QString &path);
     // Copies the user scheme template into the user's data directory unless
-    // a copy is there already. True when the copy exists afterwards.
+    // a copy is there already; a new copy is writable by its owner. True
+    // when the copy exists afterwards.
     static bool copyUserScheme();
     // An accent colour derived from a colour picked from a wallpaper.
     static QString fixWallpaperColor(const QString &color);

@@ -1,20 +1,29 @@
 // The desktop core library stand-in: directories, program lookup, colours,
-// settings and desktop-entry files, and the cursor state shared by processes.
+// settings and desktop-entry files, the cursor state shared by processes, and
+// look-ups in icon and sound themes, the screen density with the sizes
+// derived from it.
 
 #include <pexocolors.h>
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
+#include <pexodpi.h>
 #include <pexoicontheme.h>
+#include <pexologo.h>
 #include <pexosettings.h>
+#include <pexosoundtheme.h>
+#include <pexowallpaper.h>
 
 #include <pexotestsupport.h>
 
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <X11/Xlib.h>
 
 class PexoCoreTest : public QObject
 {
@@ -57,6 +66,25 @@ private Q_SLOTS:
         qputenv("PATH", path);
     }
 
+    void wallpaperByName()
+    {
+        const auto find = [](const char *name) {
+            return QString::fromStdString(FindWallPaperByName(name, 1920, 1080, nullptr, "#039be5"));
+        };
+        QVERIFY(PexoTest::installSampleData());
+        QCOMPARE(find("pexo-default"), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
+        QCOMPARE(find("pexo-default-dark"), QStringLiteral("/usr/share/wallpapers/pexo-default-dark.jpg"));
+        QCOMPARE(find("/usr/share/wallpapers/pexo-default-dark.jpg"), QStringLiteral("/usr/share/wallpapers/pexo-default-dark.jpg"));
+
+        // The user's wallpapers come first; missing paths and names give "".
+        const QString own = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/wallpapers/pexo-default-dark.png");
+        PexoTest::writeFile(own, "png");
+        QCOMPARE(find("pexo-default-dark"), own);
+        QCOMPARE(find("/usr/share/wallpapers/missing.jpg"), QString());
+        QCOMPARE(find("missing"), QString());
+        QCOMPARE(find(""), QString());
+    }
+
     void colours()
     {
         QCOMPARE(textColorFor("#000000"), std::string("#FFFFFF"));
@@ -65,8 +93,9 @@ private Q_SLOTS:
         QCOMPARE(textColorFor("not a colour"), std::string("#FFFFFF"));
 
         const auto shades = CreateShadeColors("#118bcc");
-        QCOMPARE(int(shades.size()), 9);
+        QCOMPARE(int(shades.size()), 18); // "color600" and "600" alike
         QCOMPARE(shades.at("color500"), std::string("#118bcc"));
+        QCOMPARE(shades.at("600"), shades.at("color600"));
         QCOMPARE(shades.count("color950"), size_t(0));
         const auto lightness = [&](const char *name) {
             return QColor(QString::fromStdString(shades.at(name))).lightness();
@@ -125,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(!entry.hidden());
         QCOMPARE(entry.type(), QStringLiteral("Link"));
         QCOMPARE(entry.url(), QStringLiteral("trash:/"));
-        QCOMPARE(entry.comment(), QStringLiteral("Trash"));
+        QCOMPARE(entry.localCommentOrFallback(), QStringLiteral("Trash"));
         entry.setHidden(true);
         QVERIFY(entry.save(false));
 
@@ -135,6 +164,111 @@ private Q_SLOTS:
         QVERIFY(saved.contains("Comment[de]=Papierkorb"));
         QVERIFY(PexoDesktopEntry(path).hidden());
         QVERIFY(!PexoDesktopEntry(path + QStringLiteral(".missing")).load());
+    }
+
+    void iconThemes()
+    {
+        const QString user = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/icons/");
+        const QString system = QDir::homePath() + QStringLiteral("/system/icons/");
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(QDir::homePath() + QStringLiteral("/system")));
+        const auto index = [](const QString &path, const QByteArray &head, const QByteArray &dirs) {
+            return PexoTest::writeFile(path + QStringLiteral("/index.theme"), "[Icon Theme]\nName=x\n" + head + dirs);
+        };
+        QVERIFY(index(system + QStringLiteral("Main"),
+                      "Inherits=Parent\nDirectories=32/status,48/status,48/places,scalable/apps\n",
+                      "[32/status]\nSize=32\nContext=Status\nType=Fixed\n"
+                      "[48/status]\nSize=48\nContext=Status\nType=Fixed\n"
+                      "[48/places]\nSize=48\nContext=Places\nType=Fixed\n"
+                      "[scalable/apps]\nSize=64\nMinSize=16\nMaxSize=256\nContext=Applications\nType=Scalable\n"));
+        QVERIFY(index(system + QStringLiteral("Parent"), "Directories=22/places\n", "[22/places]\nSize=22\nContext=Places\n"));
+        QVERIFY(index(system + QStringLiteral("hicolor"), "Directories=16/apps\n", "[16/apps]\nSize=16\nContext=Applications\n"));
+        QVERIFY(index(system + QStringLiteral("Cursors"), "Inherits=Main\n", QByteArray()));
+        for (const char *file : {"Main/32/status/user-trash-full.png",
+                                 "Main/48/status/user-home.png",
+                                 "Main/48/places/user-home.svg",
+                                 "Main/scalable/apps/clock.svg",
+                                 "Parent/22/places/user-desktop.png",
+                                 "Parent/22/places/user.png",
+                                 "hicolor/16/apps/preferences-system-time.png"}) {
+            QVERIFY(PexoTest::writeFile(system + QLatin1String(file), "icon"));
+        }
+        QVERIFY(index(user + QStringLiteral("Main"), "Directories=32/status,48/places\n", "[32/status]\nSize=32\n[48/places]\nSize=48\n"));
+        QVERIFY(PexoTest::writeFile(user + QStringLiteral("Main/48/places/folder.png"), "icon")); // beside the system one
+
+        const std::vector<std::string> names{"Main", "Main", "Parent", "hicolor"};
+        QCOMPARE(PexoIconTheme::getThemesNames(), names);
+
+        PexoIconTheme missing("Nowhere", "", false);
+        QVERIFY(!missing.load());
+
+        // The user's index.theme describes Main; its icons are found in both places.
+        PexoIconTheme main("Main", "", false);
+        QVERIFY(main.load());
+        const auto path = [&main](const char *icon, int size, const char *context) {
+            return QString::fromStdString(main.getIconPath(icon, size, context));
+        };
+        QCOMPARE(path("user-trash-full", 32, "Status"), system + QStringLiteral("Main/32/status/user-trash-full.png"));
+        QCOMPARE(path("user-trash-full", 48, "Status"), system + QStringLiteral("Main/32/status/user-trash-full.png")); // closest size
+        QCOMPARE(path("folder", 32, ""), user + QStringLiteral("Main/48/places/folder.png"));
+
+        // Once the user's index.theme is gone the system one lists all directories.
+        QVERIFY(PexoTest::removePath(user + QStringLiteral("Main/index.theme")));
+        QVERIFY(main.load());
+        QCOMPARE(path("clock", 200, "apps"), system + QStringLiteral("Main/scalable/apps/clock.svg"));
+        QCOMPARE(path("user-home", 48, "places"), system + QStringLiteral("Main/48/places/user-home.svg"));
+        QCOMPARE(path("user-desktop", 48, "Places"), system + QStringLiteral("Parent/22/places/user-desktop.png"));
+        QCOMPARE(path("preferences-system-time", 32, "Applications"), system + QStringLiteral("hicolor/16/apps/preferences-system-time.png"));
+        // A generic name after the full one in every theme; never a path outside the themes.
+        QCOMPARE(path("user-bookmarks", 48, "Places"), system + QStringLiteral("Parent/22/places/user.png"));
+        QCOMPARE(path("../Parent/22/places/user", 22, ""), QString());
+
+        PexoIconTheme own("Main", "", true);
+        QVERIFY(own.load());
+        QCOMPARE(own.getIconPath("user-desktop", 48, "Places"), std::string());
+        qunsetenv("XDG_DATA_DIRS");
+    }
+
+    void soundThemes()
+    {
+        const QString base = QDir::homePath() + QStringLiteral("/system/sounds/");
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(QDir::homePath() + QStringLiteral("/system")));
+        QVERIFY(PexoTest::writeFile(base + QStringLiteral("calm/index.theme"),
+                                    "[Sound Theme]\nName=Calm\nName[de]=Ruhig\nInherits=calm-base\nDirectories=surround,stereo\n"
+                                    "[surround]\nOutputProfile=5.1\n[stereo]\nOutputProfile=stereo\n"));
+        QVERIFY(PexoTest::writeFile(base + QStringLiteral("calm-base/index.theme"), "[Sound Theme]\nName=Base\nDirectories=stereo\n"));
+        QVERIFY(PexoTest::writeFile(base + QStringLiteral("freedesktop/index.theme"), "[Sound Theme]\nName=Default\nDirectories=stereo\n"));
+        for (const char *file : {"calm/surround/bell.wav",
+                                 "calm/stereo/bell.oga",
+                                 "calm/stereo/de/bell.ogg",
+                                 "calm/stereo/dialog-error.disabled",
+                                 "calm-base/stereo/dialog.wav",
+                                 "calm-base/stereo/desktop-login.oga",
+                                 "freedesktop/stereo/window-attention.oga"}) {
+            QVERIFY(PexoTest::writeFile(base + QLatin1String(file), "sound"));
+        }
+        const std::vector<std::string> names{"calm", "calm-base", "freedesktop"};
+        QCOMPARE(PexoSoundTheme::getThemesNames(), names);
+
+        PexoSoundTheme broken("none", "");
+        QVERIFY(!broken.load());
+        QCOMPARE(broken.path(), std::string());
+        QCOMPARE(broken.getSoundFilePath("bell", "", ""), std::string());
+
+        PexoSoundTheme calm("calm", "de_DE");
+        QVERIFY(calm.load());
+        QCOMPARE(calm.localName(), std::string("Ruhig"));
+        QCOMPARE(QString::fromStdString(calm.path()), base + QStringLiteral("calm"));
+        const auto path = [&calm](const char *sound, const char *locale, const char *profile) {
+            return QString::fromStdString(calm.getSoundFilePath(sound, locale, profile));
+        };
+        QCOMPARE(path("bell", "", ""), base + QStringLiteral("calm/stereo/de/bell.ogg"));
+        QCOMPARE(path("bell", "fr", ""), base + QStringLiteral("calm/stereo/bell.oga"));
+        QCOMPARE(path("bell", "", "5.1"), base + QStringLiteral("calm/surround/bell.wav"));
+        QCOMPARE(path("desktop-login", "", ""), base + QStringLiteral("calm-base/stereo/desktop-login.oga"));
+        QCOMPARE(path("window-attention-active", "", ""), base + QStringLiteral("freedesktop/stereo/window-attention.oga"));
+        QCOMPARE(path("dialog-error", "", ""), QString()); // switched off, not the generic "dialog"
+        QCOMPARE(path("dialog-warning", "", ""), base + QStringLiteral("calm-base/stereo/dialog.wav"));
+        qunsetenv("XDG_DATA_DIRS");
     }
 
     void cursorStateAcrossProcesses()
@@ -154,6 +288,101 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute(probe, {QStringLiteral("other"), QStringLiteral("24")}), 0);
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeName(nullptr), std::string("other"));
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), 24);
+    }
+
+    void logo()
+    {
+        const auto find = [](const char *name, const char *tone) {
+            return QString::fromStdString(FindDefaultLogoPath(name, 1920, 1080, tone));
+        };
+        const QString system = QStringLiteral("/usr/share/wallpapers/logo/");
+        const QString user = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/wallpapers/logo/");
+        QVERIFY(PexoTest::writeFile(system + QStringLiteral("brand_dark.svg"), "<svg/>"));
+        QVERIFY(PexoTest::writeFile(system + QStringLiteral("brand_white.png"), "png"));
+        QCOMPARE(find("brand", "black"), system + QStringLiteral("brand_dark.svg"));
+        QCOMPARE(find("brand", "white"), system + QStringLiteral("brand_white.png"));
+        QVERIFY(PexoTest::writeFile(user + QStringLiteral("brand.svg"), "<svg/>"));
+        QCOMPARE(find("brand", "black"), user + QStringLiteral("brand.svg"));
+        QCOMPARE(find("missing", "black"), QString());
+        QCOMPARE(find("/usr/share/wallpapers/logo/brand_dark.svg", "white"), system + QStringLiteral("brand_dark.svg"));
+
+        // A 100 x 50 logo on the 1000 x 800 screen at (2000, 100): margin 20.
+        const auto at = [](const char *position) {
+            int x = -1;
+            int y = -1;
+            CalcLogoPosition(100, 50, 2000, 100, 1000, 800, position, &x, &y);
+            return QPoint(x, y);
+        };
+        QCOMPARE(at("TopLeft"), QPoint(2020, 120));
+        QCOMPARE(at("Center"), QPoint(2450, 475));
+        QCOMPARE(at("Right"), QPoint(2880, 475));
+        QCOMPARE(at("Bottom"), QPoint(2450, 830));
+        QCOMPARE(at("BottomRight"), QPoint(2880, 830));
+        QCOMPARE(at("NoSuchPlace"), at("BottomRight"));
+    }
+
+    void svgConverter()
+    {
+        const QString script = QStringLiteral(PEXO_SVG2PNG_STANDIN);
+        const QString source = QDir::homePath() + QStringLiteral("/square.svg");
+        const QString target = QDir::homePath() + QStringLiteral("/square.png");
+        PexoTest::writeFile(source,
+                            "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+                            "<rect width='5' height='10' fill='#ff0000'/></svg>");
+        QCOMPARE(QProcess::execute(script, {QStringLiteral("64"), QStringLiteral("32"), source, target}), 0);
+        const QImage image(target);
+        QCOMPARE(image.size(), QSize(64, 32));
+        QCOMPARE(image.pixelColor(10, 16), QColor(Qt::red)); // stretched
+        QCOMPARE(image.pixelColor(50, 16), QColor(Qt::white));
+
+        const QString none = QDir::homePath() + QStringLiteral("/none.png");
+        QVERIFY(QProcess::execute(script, {QStringLiteral("64"), QStringLiteral("32"), source + QStringLiteral(".missing"), none}) != 0);
+        QVERIFY(QProcess::execute(script, {QStringLiteral("0"), QStringLiteral("32"), source, none}) != 0);
+        QVERIFY(!QFile::exists(none));
+    }
+
+    void screenDensity()
+    {
+        // The sandbox's X server runs at 96 dpi.
+        Display *display = XOpenDisplay(nullptr);
+        QVERIFY(display);
+        const int screen = DefaultScreen(display);
+        QCOMPARE(FindDPI(display, screen, RootWindow(display, screen)), 96.0);
+        QCOMPARE(FindDPI(display, 7, 0), 96.0);
+        QCOMPARE(FindDPI(nullptr, 0, 0), 96.0);
+        QCOMPARE(GetXftDPI(nullptr, 0), 0.0);
+
+        // Resources are read from the server at each call, not from the
+        // copy taken when the connection was opened.
+        const auto xrdb = [](const QByteArray &resources) {
+            QProcess process;
+            process.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
+            process.write(resources);
+            process.closeWriteChannel();
+            return process.waitForFinished() && process.exitCode() == 0;
+        };
+        QCOMPARE(GetXftDPI(display, screen), 0.0);
+        QVERIFY(xrdb("Xft.antialias: 1\nXft.dpi: 144\n"));
+        QCOMPARE(GetXftDPI(display, screen), 144.0);
+        QVERIFY(xrdb("Xft.dpi: many\n"));
+        QCOMPARE(GetXftDPI(display, screen), 0.0);
+        QVERIFY(xrdb(""));
+        XCloseDisplay(display);
+    }
+
+    void sizesForDensity()
+    {
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(96, 0), 24);
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(96, 1), 32);
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(144, 1), 48);
+        QCOMPARE(PexoIconTheme::GetIconSizeForDPI(144, 5), 0);
+        QCOMPARE(PexoIconTheme::GetFrameTitleSizeForDPI(144, 32), 48);
+        QCOMPARE(PexoIconTheme::GetFrameBorderSizeForDPI(40, 5), 5);
+        // Never smaller at a higher density.
+        for (int dpi = 0; dpi < 400; ++dpi) {
+            QVERIFY(PexoIconTheme::GetIconSizeForDPI(dpi + 1, 0) >= PexoIconTheme::GetIconSizeForDPI(dpi, 0));
+            QVERIFY(PexoIconTheme::GetFrameBorderSizeForDPI(dpi + 1, 5) >= PexoIconTheme::GetFrameBorderSizeForDPI(dpi, 5));
+        }
     }
 };
 

@@ -49,7 +49,9 @@ std::map<std::string, std::string> CreateShadeColors(const char *color)
         return shades;
     }
     for (int n = 100; n <= 900; n += 100) {
-        shades["color" + std::to_string(n)] = CreateShadeColor(color, (500 - n) / 500.0);
+        const std::string shade = CreateShadeColor(color, (500 - n) / 500.0);
+        shades["color" + std::to_string(n)] = shade;
+        shades[std::to_string(n)] = shade;
     }
     return shades;
 }

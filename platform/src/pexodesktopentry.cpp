@@ -53,7 +53,7 @@ QString PexoDesktopEntry::url() const
     return d->group().readEntry("URL", QString());
 }
 
-QString PexoDesktopEntry::comment() const
+QString PexoDesktopEntry::localCommentOrFallback() const
 {
     return d->group().readEntry("Comment", QString());
 }

@@ -16,7 +16,8 @@
 // black by -factor; 0 returns the colour itself. An invalid colour gives "".
 PEXOCORE_EXPORT std::string CreateShadeColor(const char *color, double factor);
 
-// "color100" .. "color900" in steps of 100; "color500" is the colour itself,
+// "color100" .. "color900" in steps of 100, each also under its bare number
+// ("100" .. "900"), as callers ask for either; "color500" is the colour itself,
 // colorN for N < 500 is CreateShadeColor(color, (500 - N) / 500.0), for N > 500
 // CreateShadeColor(color, -(N - 500) / 500.0). Empty for an invalid colour.
 PEXOCORE_EXPORT std::map<std::string, std::string> CreateShadeColors(const char *color);

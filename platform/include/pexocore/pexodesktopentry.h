@@ -31,7 +31,7 @@ public:
     QString type() const;
     QString url() const;
     // "Comment" in the user's language, else the untranslated one.
-    QString comment() const;
+    QString localCommentOrFallback() const;
 
     // Writes the entry back, keeping every other key. With saveEmptyFields
     // false, keys with empty values that were not in the file are not added.

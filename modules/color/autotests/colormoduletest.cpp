@@ -1,0 +1,412 @@
+// The colour-scheme page, loaded from the built plug-in as a settings host does.
+
+#include <moduletestsupport.h>
+
+#include <pexotestsupport.h>
+#include <themedefaults.h>
+
+#include <KConfig>
+#include <KConfigGroup>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+const QString id = QStringLiteral("kcm_pexo_color");
+const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
+const QString lightScheme = QStringLiteral("/usr/share/color-schemes/UlvarLight.colors");
+const QString templatePath = QStringLiteral("/usr/share/pexo/color-schemes/User.colors");
+const QString generatorPath = QStringLiteral("/usr/bin/pexo-colorscheme-gen.sh");
+
+enum { System, Wallpaper, Custom };
+enum { None, Light, Dark };
+
+QStringList words(const char *text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '));
+}
+
+QString home(const char *path)
+{
+    return QDir::homePath() + QLatin1Char('/') + QLatin1String(path);
+}
+
+QString configFile(const char *name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + QLatin1String(name);
+}
+
+QString entry(const QString &path, const char *key, const char *group = "Variables")
+{
+    return KConfig(path, KConfig::SimpleConfig).group(group).readEntry(key, QStringLiteral("<missing>"));
+}
+
+void writeScript(const QString &path, const QByteArray &script)
+{
+    QVERIFY(PexoTest::writeFile(path, script));
+    QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner));
+}
+
+// A theme holding the light scheme, recorded as the current one.
+void makeCurrentTheme(const QString &directory, const QByteArray &id, bool readOnly)
+{
+    QVERIFY(PexoTest::writeFile(directory + QStringLiteral("/index.theme"),
+                                "[Pexo Theme]\nId=" + id + "\nName=" + id + (readOnly ? "\nX-Ulvar-System-Theme=true\n" : "\n")));
+    QVERIFY(PexoTest::writeFile(directory + QStringLiteral("/theme/themerc"), "[Variables]\nColorScheme=" + lightScheme.toUtf8() + "\n"));
+    QVERIFY(
+        PexoTest::writeFile(configFile("pexo-admin-themerc"), "[Theme]\nCurrentTheme=" + id + "\nCurrentThemePath=" + directory.toUtf8() + "/index.theme\n"));
+}
+
+// The scheme type, dark flag and wallpaper in the live settings; the scheme and the colours in paletterc.
+void writeLive(const QByteArray &type, const QString &scheme, const QByteArray &colours, bool dark = false, const QString &wallpaper = QString())
+{
+    QVERIFY(PexoTest::writeFile(ThemeDefaults::currentThemeConfigPath,
+                                "[Variables]\nSchemeType=" + type + "\nCustomSchemeDark=" + (dark ? "true" : "false") + "\nWallPaper=" + wallpaper.toUtf8() +
+                                    "\n"));
+    const QList<QByteArray> colour = colours.split(' ');
+    QVERIFY(PexoTest::writeFile(ThemeDefaults::paletteConfigPath,
+                                "[Variables]\nColorScheme=" + scheme.toUtf8() + "\nPrimaryColor=" + colour.at(0) + "\nBackgroundColor=" + colour.at(1) + "\n"));
+}
+
+std::unique_ptr<QObject> loadedModule()
+{
+    auto module = ModuleTest::create(id);
+    if (module) {
+        QMetaObject::invokeMethod(module.get(), "load");
+    }
+    return module;
+}
+
+// The names of the module's signals in the order they arrive.
+class SignalOrder : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SignalOrder(QObject *module)
+    {
+        for (const char *signal : {SIGNAL(currentColorSchemeChanged()), SIGNAL(accentColorChanged()), SIGNAL(previewChanged())}) {
+            connect(module, signal, this, SLOT(record()));
+        }
+    }
+    QStringList names;
+
+private Q_SLOTS:
+    void record()
+    {
+        names << QString::fromLatin1(sender()->metaObject()->method(senderSignalIndex()).name());
+    }
+};
+} // namespace
+
+class ColorModuleTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void pluginInterface();
+    void roadOfOneRequest();
+    void saveAsNewTheme();
+    void loadKeepsStoredColours();
+    void missingSchemeFile();
+    void customSchemeOnFreshAccount();
+    void wallpaperScheme_data();
+    void wallpaperScheme();
+    void windowManagerColours_data();
+    void windowManagerColours();
+};
+
+void ColorModuleTest::initTestCase()
+{
+    QVERIFY(PexoTest::installSampleData());
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-vkbd")));
+}
+
+void ColorModuleTest::init()
+{
+    for (const QString &path : {ThemeDefaults::userThemesDir,
+                                home(".local/share/color-schemes"),
+                                home(".local/share/color-schemes-generated"),
+                                QStringLiteral("/usr/share/color-schemes-generated"),
+                                generatorPath}) {
+        QVERIFY(PexoTest::removePath(path));
+    }
+    makeCurrentTheme(ThemeDefaults::userThemesDir + QStringLiteral("/Mine"), "Mine", false);
+    writeLive("System", lightScheme, "#118bcc #ffffff");
+}
+
+// The metadata, and the one property with a settings key the master file can fix.
+void ColorModuleTest::pluginInterface()
+{
+    ModuleTest::verifyMetaData(id,
+                               {QStringLiteral("Color scheme"),
+                                QStringLiteral("Цветовая схема"),
+                                QStringLiteral("Choose color scheme for pexo"),
+                                QStringLiteral("Выбор цветовой схемы pexo"),
+                                QStringLiteral("preferences-system-colors"),
+                                QStringLiteral("20"),
+                                QStringLiteral("appearance"),
+                                20});
+    ModuleTest::verifyImmutability(id, {{QStringLiteral("wallpaperColorScheme"), QStringLiteral("WallPaperColorScheme")}}, QStringLiteral("accentColor"));
+
+    // The page names the enumerations through their holders and creates the preview.
+    auto module = ModuleTest::create(id);
+    QVERIFY(module);
+    QQmlEngine engine;
+    engine.rootContext()->setContextProperty(QStringLiteral("kcm"), module.get());
+    QQmlComponent preview(&engine);
+    preview.setData("import ru.ulvarlinux.kcm.color.private 1.0\n"
+                    "PreviewItem { property bool system: kcm.schemeType === SchemeType.System; property int dark: WallpaperScheme.Dark }\n",
+                    QUrl());
+    const std::unique_ptr<QObject> item(preview.create());
+    QVERIFY2(item, qPrintable(preview.errorString()));
+    QVERIFY(item->property("system").toBool());
+    QCOMPARE(item->property("dark").toInt(), int(Dark));
+    QQmlComponent gadget(&engine);
+    gadget.setData("import ru.ulvarlinux.kcm.color.private 1.0\nSchemeType {}\n", QUrl());
+    QTest::ignoreMessage(QtWarningMsg, "QQmlComponent: Component is not ready");
+    QVERIFY(!gadget.create());
+    QVERIFY2(gadget.errorString().contains(QLatin1String("enum class for SchemeType")), qPrintable(gadget.errorString()));
+}
+
+// The user picks another scheme: the page hears of each change before the
+// module reacts to it, the colours follow the scheme, and saving reaches the
+// theme, the live settings, Qt's and Breeze's palettes, the window manager,
+// the bus and this application's palette.
+void ColorModuleTest::roadOfOneRequest()
+{
+    auto module = loadedModule();
+    QVERIFY(module);
+    QVERIFY(!module->property("needsSave").toBool());
+
+    SignalOrder order(module.get());
+    QVERIFY(module->setProperty("currentColorScheme", darkScheme));
+    // The part forwards each value to Theme::changed (previewChanged) before
+    // anyone else hears of it; then comes the relayed signal, then the
+    // reaction: the accent from the scheme's Highlight, and the background
+    // twice (after the accent, then from the scheme's Base).
+    QCOMPARE(order.names, words("previewChanged currentColorSchemeChanged previewChanged accentColorChanged previewChanged previewChanged"));
+    QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#2884be"));
+    QVERIFY(module->property("needsSave").toBool());
+
+    PexoTest::takeWmCommands();
+    PexoTest::DBusSignalWatcher bus;
+    QVERIFY(bus.watch(QStringLiteral("/BreezeStyle"), QStringLiteral("org.kde.Breeze.Style"), QStringLiteral("reparseConfiguration")));
+    QMetaObject::invokeMethod(module.get(), "save");
+
+    const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
+    QCOMPARE(entry(themerc, "ColorScheme"), darkScheme);
+    QCOMPARE(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor"), QStringLiteral("#2884be#181a1d"));
+    QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, "SchemeType"), QStringLiteral("System"));
+    QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), darkScheme);
+    QSettings qt(configFile("Trolltech.conf"), QSettings::IniFormat);
+    QCOMPARE(qt.value(QStringLiteral("Qt/Palette/active")).toStringList().value(QPalette::Highlight), QStringLiteral("#2884be"));
+    QCOMPARE(entry(configFile("breezerc"), "DecorationFocus", "Colors:View"), QStringLiteral("#2884be"));
+    QVERIFY(PexoTest::takeWmCommands().contains(QStringLiteral("PEXOWM_UPDATE_VAL ColorScheme %1\n").arg(darkScheme)));
+    QVERIFY(bus.waitForCount(1));
+    // The settings application shows the scheme now, without remembering it.
+    QCOMPARE(QApplication::palette().color(QPalette::Active, QPalette::Highlight).name(), QStringLiteral("#2884be"));
+    QVERIFY(!QFile::exists(configFile("colormoduletestrc")));
+}
+
+// A read-only current theme: the user names a new theme, which gets the scheme and becomes current.
+void ColorModuleTest::saveAsNewTheme()
+{
+    const QString shipped = ThemeDefaults::systemThemesDir + QStringLiteral("/Shipped");
+    makeCurrentTheme(shipped, "Shipped", true);
+    const QByteArray shippedThemerc = PexoTest::readFile(shipped + QStringLiteral("/theme/themerc"));
+    writeScript(QStringLiteral("/usr/bin/pexo-dialog"), "#!/bin/sh\necho 'My Colours'\n");
+    auto module = loadedModule();
+    QVERIFY(module);
+    QVERIFY(module->setProperty("currentColorScheme", darkScheme));
+    QMetaObject::invokeMethod(module.get(), "save");
+
+    QCOMPARE(PexoTest::readFile(shipped + QStringLiteral("/theme/themerc")), shippedThemerc);
+    QCOMPARE(entry(ThemeDefaults::userThemesDir + QStringLiteral("/My Colours/theme/themerc"), "ColorScheme"), darkScheme);
+    QCOMPARE(entry(configFile("pexo-admin-themerc"), "CurrentTheme", "Theme"), QStringLiteral("My Colours"));
+    QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), darkScheme);
+}
+
+// Stored colours that the scheme would not give survive load(): nothing is
+// rewritten, copied or generated, and nothing needs saving.
+void ColorModuleTest::loadKeepsStoredColours()
+{
+    writeLive("Custom", lightScheme, "#aa5500 #101010", true);
+    const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(QDir::homePath());
+    auto module = ModuleTest::create(id);
+    QVERIFY(module);
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QMetaObject::invokeMethod(module.get(), "load");
+
+    QCOMPARE(module->property("schemeType").toInt(), int(Custom));
+    QCOMPARE(module->property("currentColorScheme").toString(), lightScheme);
+    QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#aa5500"));
+    QCOMPARE(module->property("inactiveWindowTitleColor").toString(), QStringLiteral("#101010"));
+    QVERIFY(module->property("isDarkTheme").toBool());
+    QVERIFY(!module->property("needsSave").toBool());
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
+}
+
+// A scheme path without a file leaves the colours and the application's palette alone.
+void ColorModuleTest::missingSchemeFile()
+{
+    auto module = loadedModule();
+    QVERIFY(module);
+    const QColor highlight = QApplication::palette().color(QPalette::Highlight);
+    QVERIFY(module->setProperty("currentColorScheme", home("gone.colors")));
+    QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#118bcc"));
+    QCOMPARE(module->property("inactiveWindowTitleColor").toString(), QStringLiteral("#ffffff"));
+    QMetaObject::invokeMethod(module.get(), "save");
+    QCOMPARE(QApplication::palette().color(QPalette::Highlight), highlight);
+}
+
+// The user's own scheme is copied from a read-only template into a directory
+// that does not exist yet, and stays editable; without a template, "Error".
+void ColorModuleTest::customSchemeOnFreshAccount()
+{
+    QVERIFY(QFile::setPermissions(templatePath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    auto module = loadedModule();
+    QVERIFY(module);
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QVERIFY(module->setProperty("schemeType", Custom));
+    const QString userScheme = home(".local/share/color-schemes/User.colors");
+    QCOMPARE(module->property("currentColorScheme").toString(), userScheme);
+    QCOMPARE(PexoTest::readFile(userScheme), PexoTest::readFile(templatePath));
+    QVERIFY(QFile::permissions(userScheme) & QFile::WriteOwner);
+    QVERIFY(errors.isEmpty());
+
+    const QByteArray shipped = PexoTest::readFile(templatePath);
+    QVERIFY(module->setProperty("schemeType", System));
+    QVERIFY(PexoTest::removePath(userScheme) && PexoTest::removePath(templatePath));
+    QVERIFY(module->setProperty("schemeType", Custom));
+    QVERIFY(PexoTest::writeFile(templatePath, shipped));
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.first().first().toString(), QStringLiteral("Error"));
+    QCOMPARE(module->property("currentColorScheme").toString(), userScheme);
+}
+
+void ColorModuleTest::wallpaperScheme_data()
+{
+    QTest::addColumn<QByteArray>("generator");
+    QTest::addColumn<QString>("error");
+    // Of the installed scheme; none when the scheme stays.
+    QTest::addColumn<QString>("accent");
+
+    QTest::newRow("generated") << QByteArray("stand-in") << QString() << QStringLiteral("#c82828");
+    QTest::newRow("generator wrote the target") << QByteArray("#!/bin/sh\nt=$HOME/.local/share/color-schemes/pic.png-generated-dark.colors\n"
+                                                              "mkdir -p ${t%/*}\nprintf '[Colors:Selection]\\nBackgroundNormal=1,2,3\\n' > $t\n"
+                                                              "echo RESULT=$t\n")
+                                                << QString() << QStringLiteral("#010203");
+    // The system's scheme is not asked for when the generator explains its failure.
+    QTest::newRow("generator message") << QByteArray("#!/bin/sh\necho 'Cannot read image' >&2\nexit 3\n") << QStringLiteral("Cannot read image\n") << QString();
+    QTest::newRow("system scheme") << QByteArray() << QString() << QStringLiteral("#0a0b0c");
+    QTest::newRow("target cannot be written") << QByteArray("stand-in") << QStringLiteral("in the way") << QString();
+}
+
+// The scheme generated from the wallpaper (the user's cache, a fresh run of
+// the generator, or the system's copy) is installed among the user's schemes.
+void ColorModuleTest::wallpaperScheme()
+{
+    QFETCH(QByteArray, generator);
+    QFETCH(QString, error);
+    QFETCH(QString, accent);
+
+    if (generator == "stand-in") {
+        QFile standIn(QStringLiteral(PEXO_GENERATOR_STANDIN));
+        QVERIFY(standIn.open(QIODevice::ReadOnly));
+        generator = standIn.readAll();
+    }
+    if (!generator.isEmpty()) {
+        writeScript(generatorPath, generator);
+    }
+    QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/share/color-schemes-generated/pic.png-generated-dark.colors"),
+                                "[Colors:Selection]\nBackgroundNormal=10,11,12\n"));
+    const QString target = home(".local/share/color-schemes/pic.png-generated-dark.colors");
+    if (error == QLatin1String("in the way")) {
+        QVERIFY(QDir().mkpath(target + QStringLiteral("/in the way")));
+    }
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 40));
+    QVERIFY(picture.save(home("pic.png")));
+    writeLive("System", lightScheme, "#118bcc #ffffff", false, home("pic.png"));
+
+    auto module = loadedModule();
+    QVERIFY(module);
+    QVERIFY(module->property("isWallpaperSchemeAvailable").toBool());
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QVERIFY(module->setProperty("wallpaperColorScheme", Dark));
+    QVERIFY(module->setProperty("schemeType", Wallpaper));
+
+    QCOMPARE(errors.count(), error.isEmpty() ? 0 : 1);
+    QCOMPARE(module->property("currentColorScheme").toString(), accent.isEmpty() ? lightScheme : target);
+    if (!accent.isEmpty()) {
+        QCOMPARE(module->property("accentColor").toString(), accent);
+    } else if (error == QLatin1String("in the way")) {
+        QVERIFY(QFileInfo(target + QStringLiteral("/in the way")).isDir());
+    } else {
+        QCOMPARE(errors.first().first().toString(), error);
+    }
+}
+
+void ColorModuleTest::windowManagerColours_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("scheme");
+    // Active and inactive title, active and inactive frame, active and inactive title text.
+    QTest::addColumn<QStringList>("colours");
+
+    const QStringList own = words("#336699 #f0f0f0 #336699 #336699 #FFFFFF #000000");
+    QTest::newRow("custom") << QByteArray("Custom") << darkScheme << own;
+    QTest::newRow("system scheme") << QByteArray("System") << darkScheme << words("#2884be #24282c #4c9fd2 #3a4046 #FFFFFF #FFFFFF");
+    QTest::newRow("entry is no colour") << QByteArray("System") << home(".local/share/color-schemes/Broken.colors")
+                                        << words(" #0a0b0c #0a0b0c #0a0b0c #FFFFFF #FFFFFF");
+    QTest::newRow("system name without entries") << QByteArray("System") << home(".local/share/color-schemes/UlvarDark.colors") << own;
+    QTest::newRow("other scheme") << QByteArray("Wallpaper") << home(".local/share/color-schemes/Other.colors") << own;
+}
+
+void ColorModuleTest::windowManagerColours()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(QString, scheme);
+    QFETCH(QStringList, colours);
+
+    QByteArray wm = "[WM]\nactiveWindowHeader=not a colour\n";
+    for (const QString &key : words("inactiveWindowHeader activeWindowFrame inactiveWindowFrame taskbarBackground taskbarBackgroundHover buttonOutlineHover "
+                                    "lineSeparator")) {
+        wm += key.toLatin1() + "=10,11,12\n";
+    }
+    QVERIFY(PexoTest::writeFile(home(".local/share/color-schemes/Broken.colors"), wm));
+    QVERIFY(PexoTest::writeFile(home(".local/share/color-schemes/UlvarDark.colors"), "[General]\nName=Bare\n"));
+    QVERIFY(PexoTest::writeFile(home(".local/share/color-schemes/Other.colors"), "[WM]\nactiveWindowHeader=#123456\n"));
+    writeLive(type, scheme, "#336699 #f0f0f0");
+
+    auto module = loadedModule();
+    QVERIFY(module);
+    QStringList actual;
+    for (const QString &property : words("activeWindowTitleColor inactiveWindowTitleColor activeWindowFrameColor inactiveWindowFrameColor "
+                                         "activeWindowTitleTextColor inactiveWindowTitleTextColor")) {
+        actual << module->property(property.toLatin1().constData()).toString();
+    }
+    QCOMPARE(actual, colours);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ColorModuleTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "colormoduletest.moc"

@@ -1,0 +1,58 @@
+#include "appearanceframe.h"
+#include "needssave.h"
+
+#include <themecontroller.h>
+#include <themedecorator.h>
+
+#include <KColorSchemeManager>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QPalette>
+
+namespace {
+// The scheme file's path in KDE's list of colour schemes.
+const int schemePathRole = Qt::UserRole;
+const char schemePathProperty[] = "KDE_COLOR_SCHEME_PATH";
+} // namespace
+
+void AppearanceFrame::save(ThemeDecorator *decorator, ThemeController *controller)
+{
+    if (controller->currentTheme()->isReadOnly()) {
+        decorator->createNewThemeBasedOnCurrent();
+        return;
+    }
+    decorator->apply();
+}
+
+bool AppearanceFrame::hasChanges(const ThemeController *controller)
+{
+    return controller->systemTheme()->hasChanges();
+}
+
+void AppearanceFrame::updateNeedSave(KQuickAddons::ConfigModule *module, const ThemeController *controller)
+{
+    reportNeedsSave(module, hasChanges(controller));
+}
+
+void AppearanceFrame::activateColorScheme(const QString &path)
+{
+    // Creating the manager already re-applies the scheme remembered in the
+    // application's configuration, or the default one.
+    const QPalette palette = QApplication::palette();
+    const QVariant schemePath = qApp->property(schemePathProperty);
+    KColorSchemeManager manager;
+    manager.setAutosaveChanges(false);
+    const QAbstractItemModel *schemes = manager.model();
+    for (int row = 0; row < schemes->rowCount(); ++row) {
+        const QModelIndex index = schemes->index(row, 0);
+        if (index.isValid() && index.data(schemePathRole).toString() == path) {
+            manager.activateScheme(index);
+            return;
+        }
+    }
+    qApp->setProperty(schemePathProperty, schemePath);
+    if (QApplication::palette() != palette) {
+        QApplication::setPalette(palette);
+    }
+}

@@ -1,0 +1,134 @@
+#include "moduleutils.h"
+
+#include <pexotestsupport.h>
+
+#include <KConfigGroup>
+#include <KSharedConfig>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+void installGenerator(const QByteArray &script)
+{
+    QVERIFY(PexoTest::writeFile(Kcm::Utils::generatorScript, script));
+    QVERIFY(QFile::setPermissions(Kcm::Utils::generatorScript, QFile::permissions(Kcm::Utils::generatorScript) | QFile::ExeOwner));
+}
+
+QString schemeEntry(const QString &path, const QString &group, const QString &key)
+{
+    return KSharedConfig::openConfig(path, KConfig::SimpleConfig)->group(group).readEntry(key);
+}
+} // namespace
+
+class ModuleUtilsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void generatorContract_data();
+    void generatorContract();
+    void generatorTimesOut();
+    void standInGenerator();
+    void wallpaperNames();
+    void screenInDevicePixels();
+};
+
+void ModuleUtilsTest::generatorContract_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("result line") << QByteArray("#!/bin/sh\necho \"RESULT=/tmp/$1 $2\"\n") << QStringLiteral("/tmp/-d /pics/a b.jpg");
+    QTest::newRow("result not first") << QByteArray("#!/bin/sh\necho working\necho RESULT=/tmp/x\n") << QString();
+    QTest::newRow("no prefix") << QByteArray("#!/bin/sh\necho /tmp/x\n") << QString();
+    QTest::newRow("failure message") << QByteArray("#!/bin/sh\necho RESULT=/tmp/x\necho 'Image is too small' >&2\nexit 3\n")
+                                     << QStringLiteral("Image is too small\n");
+}
+
+void ModuleUtilsTest::generatorContract()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QString, expected);
+    installGenerator(script);
+    const QString result = Kcm::Utils::generateSchemeForWallpaper(QStringLiteral("/pics/a b.jpg"), true);
+    QCOMPARE(result, expected);
+    if (expected.isNull()) {
+        QVERIFY(result.isNull());
+    }
+}
+
+void ModuleUtilsTest::generatorTimesOut()
+{
+    installGenerator("#!/bin/sh\necho RESULT=/tmp/x\nexec sleep 30\n");
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(Kcm::Utils::generateSchemeForWallpaper(QStringLiteral("/pics/a.jpg"), false).isNull());
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+}
+
+// The project's stand-in writes a real scheme coloured after the picture.
+void ModuleUtilsTest::standInGenerator()
+{
+    QFile standIn(QStringLiteral(PEXO_GENERATOR_STANDIN));
+    QVERIFY(standIn.open(QIODevice::ReadOnly));
+    installGenerator(standIn.readAll());
+
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 40));
+    const QString wallpaper = QDir::homePath() + QStringLiteral("/red sunset.png");
+    QVERIFY(picture.save(wallpaper));
+
+    const QString dark = Kcm::Utils::generateSchemeForWallpaper(wallpaper, true);
+    QCOMPARE(dark, QDir::homePath() + QStringLiteral("/.local/share/color-schemes-generated/red sunset.png-generated-dark.colors"));
+    QCOMPARE(schemeEntry(dark, QStringLiteral("Colors:Selection"), QStringLiteral("BackgroundNormal")), QStringLiteral("200,40,40"));
+    QVERIFY(Kcm::Utils::isGeneratedColorScheme(dark));
+    QVERIFY(Kcm::Utils::isUlvarColorScheme(dark));
+    QCOMPARE(Kcm::Utils::getColorName(schemeEntry(dark, QStringLiteral("WM"), QStringLiteral("activeWindowHeader"))), QStringLiteral("#c82828"));
+
+    const QString light = Kcm::Utils::generateSchemeForWallpaper(wallpaper, false);
+    QVERIFY(light.endsWith(QLatin1String("-generated-light.colors")));
+    QVERIFY(Kcm::Utils::getColor(schemeEntry(light, QStringLiteral("Colors:Window"), QStringLiteral("BackgroundNormal"))).lightness() >
+            Kcm::Utils::getColor(schemeEntry(dark, QStringLiteral("Colors:Window"), QStringLiteral("BackgroundNormal"))).lightness());
+
+    const QString missing = Kcm::Utils::generateSchemeForWallpaper(QDir::homePath() + QStringLiteral("/none.png"), false);
+    QVERIFY(missing.contains(QLatin1String("no image")));
+}
+
+void ModuleUtilsTest::wallpaperNames()
+{
+    const QString first = Kcm::Utils::generateNameForWallpaper();
+    const QString second = Kcm::Utils::generateNameForWallpaper();
+    QVERIFY(first != second);
+    const QString directory = QDir::homePath() + QStringLiteral("/.local/share/pexo/Wallpapers/");
+    QVERIFY(QFileInfo(directory).isDir());
+    const QRegularExpression name(QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\\.png$"));
+    QVERIFY2(first.startsWith(directory) && name.match(first.mid(directory.size())).hasMatch(), qPrintable(first));
+    QVERIFY(!QFile::exists(first));
+}
+
+// Started with QT_SCALE_FACTOR=1.5: the X screen's own pixels come back.
+void ModuleUtilsTest::screenInDevicePixels()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QCOMPARE(screen->devicePixelRatio(), 1.5);
+    const QRect expected(screen->geometry().topLeft(), QSize(1280, 800));
+    QCOMPARE(Kcm::Utils::screenGeometry(false), expected);
+    QCOMPARE(Kcm::Utils::screenGeometry(true), expected);
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_SCALE_FACTOR", "1.5");
+    QGuiApplication app(argc, argv);
+    ModuleUtilsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "moduleutilstest.moc"

@@ -1,0 +1,167 @@
+#include "behaviourframe.h"
+#include "needssave.h"
+
+#include <basepersonalizationsettingsprovider.h>
+#include <desktopthemepart.h>
+#include <effectsthemepart.h>
+#include <ithemesettings.h>
+#include <personalization.h>
+#include <screensaverthemepart.h>
+#include <sizesthemepart.h>
+#include <taskbarthemepart.h>
+#include <wmthemepart.h>
+
+namespace {
+using PartGetter = IThemePart *(*)(const Personalization *);
+using ApplyHelperGetter = IApplyHelper *(IPersonalizationSettingsProvider::*)() const;
+using ReadHelperGetter = IReadHelper *(IPersonalizationSettingsProvider::*)() const;
+
+// A part of the Personalization with the provider's helpers for it.
+struct PartEntry
+{
+    PartGetter part;
+    ReadHelperGetter readHelper;
+    ApplyHelperGetter applyHelper;
+};
+
+template<typename Part, std::shared_ptr<Part> (Personalization::*getter)() const>
+IThemePart *partOf(const Personalization *personalization)
+{
+    return (personalization->*getter)().get();
+}
+
+// By BehaviourFrame::OwnPart.
+PartEntry partEntry(BehaviourFrame::OwnPart ownPart)
+{
+    using Provider = IPersonalizationSettingsProvider;
+    switch (ownPart) {
+    case BehaviourFrame::Taskbar:
+        return {&partOf<TaskbarThemePart, &Personalization::taskbarThemePart>, &Provider::taskbarReadHelper, &Provider::taskbarApplyHelper};
+    case BehaviourFrame::Desktop:
+        return {&partOf<DesktopThemePart, &Personalization::desktopThemePart>, &Provider::desktopReadHelper, &Provider::desktopApplyHelper};
+    case BehaviourFrame::Wm:
+        return {&partOf<WmThemePart, &Personalization::wmThemePart>, &Provider::wmReadHelper, &Provider::wmApplyHelper};
+    case BehaviourFrame::Sizes:
+        return {&partOf<SizesThemePart, &Personalization::sizesThemePart>, &Provider::sizesReadHelper, &Provider::sizesApplyHelper};
+    case BehaviourFrame::ScreenSaver:
+        return {&partOf<ScreenSaverThemePart, &Personalization::screenSaverThemePart>, &Provider::screenSaverReadHelper, &Provider::screenSaverApplyHelper};
+    case BehaviourFrame::Effects:
+        break;
+    }
+    return {&partOf<EffectsThemePart, &Personalization::effectsThemePart>, &Provider::effectsReadHelper, &Provider::effectsApplyHelper};
+}
+} // namespace
+
+class BehaviourFramePrivate
+{
+public:
+    BehaviourFramePrivate(QObject *module, BehaviourFrame::OwnPart ownPart)
+        : provider(std::make_shared<BasePersonalizationSettingsProvider>())
+        , personalization(new Personalization(provider, module))
+        , own(partEntry(ownPart))
+    {
+    }
+
+    IThemePart *ownPart() const
+    {
+        return own.part(personalization);
+    }
+
+    IReadHelper *readHelper() const
+    {
+        return (provider.get()->*own.readHelper)();
+    }
+
+    std::shared_ptr<BasePersonalizationSettingsProvider> provider;
+    Personalization *personalization;
+    PartEntry own;
+};
+
+BehaviourFrame::BehaviourFrame(QObject *module, OwnPart ownPart)
+    : d(new BehaviourFramePrivate(module, ownPart))
+{
+}
+
+BehaviourFrame::~BehaviourFrame() = default;
+
+Personalization *BehaviourFrame::personalization() const
+{
+    return d->personalization;
+}
+
+IThemeSettings *BehaviourFrame::settings() const
+{
+    return d->provider->settings();
+}
+
+template<>
+std::shared_ptr<TaskbarThemePart> BehaviourFrame::part<TaskbarThemePart>() const
+{
+    return d->personalization->taskbarThemePart();
+}
+
+template<>
+std::shared_ptr<DesktopThemePart> BehaviourFrame::part<DesktopThemePart>() const
+{
+    return d->personalization->desktopThemePart();
+}
+
+template<>
+std::shared_ptr<WmThemePart> BehaviourFrame::part<WmThemePart>() const
+{
+    return d->personalization->wmThemePart();
+}
+
+template<>
+std::shared_ptr<SizesThemePart> BehaviourFrame::part<SizesThemePart>() const
+{
+    return d->personalization->sizesThemePart();
+}
+
+template<>
+std::shared_ptr<ScreenSaverThemePart> BehaviourFrame::part<ScreenSaverThemePart>() const
+{
+    return d->personalization->screenSaverThemePart();
+}
+
+template<>
+std::shared_ptr<EffectsThemePart> BehaviourFrame::part<EffectsThemePart>() const
+{
+    return d->personalization->effectsThemePart();
+}
+
+void BehaviourFrame::load()
+{
+    d->personalization->read();
+}
+
+void BehaviourFrame::save()
+{
+    // The other parts may hold values that another page has saved since
+    // load(); they are neither compared nor written.
+    if (!hasChanges()) {
+        return;
+    }
+    d->ownPart()->apply((d->provider.get()->*d->own.applyHelper)());
+    d->provider->settings()->sync();
+}
+
+void BehaviourFrame::defaults()
+{
+    d->ownPart()->defaults();
+}
+
+bool BehaviourFrame::hasChanges() const
+{
+    return d->ownPart()->hasChanges(d->readHelper());
+}
+
+void BehaviourFrame::updateNeedSave(KQuickAddons::ConfigModule *module) const
+{
+    reportNeedsSave(module, hasChanges());
+}
+
+bool BehaviourFrame::isImmutable(const QString &key) const
+{
+    return d->personalization->isPropertyImmutable(key);
+}

@@ -1,0 +1,170 @@
+#include "moduleutils.h"
+
+#include "colorutils.h"
+#include "themedefaults.h"
+
+#include <pexodirs.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSaveFile>
+#include <QScreen>
+#include <QUuid>
+#include <QWindow>
+
+namespace Kcm {
+const QString Utils::darkSchemeFileName = ThemeDefaults::darkColorSchemeName;
+const QString Utils::darkSchemePath = ThemeDefaults::darkColorSchemePath;
+const QString Utils::lightSchemeFileName = ThemeDefaults::lightColorSchemeName;
+const QString Utils::lightSchemePath = ThemeDefaults::lightColorSchemePath;
+const QString Utils::adminSchemeFileName = ThemeDefaults::adminColorSchemeName;
+const QString Utils::adminSchemePath = ThemeDefaults::adminColorSchemePath;
+const QString Utils::generatorScript = QStringLiteral("/usr/bin/pexo-colorscheme-gen.sh");
+const QString Utils::generatorResultPrefix = QStringLiteral("RESULT=");
+
+namespace {
+constexpr int generatorStartTimeoutMs = 1000;
+constexpr int generatorFinishTimeoutMs = 1000;
+
+const QString userGeneratedSchemesDir = QStringLiteral("/.local/share/color-schemes-generated/");
+const QString systemGeneratedSchemesDir = QStringLiteral("/usr/share/color-schemes-generated/");
+const QString userSchemesDir = QStringLiteral("/.local/share/color-schemes");
+
+// The wallpaper's file name with the suffix of a generated scheme.
+QString generatedSchemeName(const QString &wallpaper, bool dark)
+{
+    return QFileInfo(wallpaper).fileName() + (dark ? QStringLiteral("-generated-dark.colors") : QStringLiteral("-generated-light.colors"));
+}
+
+// Up to the first NUL byte, as the script's texts are C strings.
+QString fromUtf8Text(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes.constData());
+}
+} // namespace
+
+QString Utils::generateNameForWallpaper()
+{
+    const QString directory = QString::fromUtf8(GetPexoDir(PexoUserDataDir).c_str()) + QDir::separator() + QStringLiteral("Wallpapers");
+    QDir().mkpath(directory);
+    return directory + QDir::separator() + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
+}
+
+QRect Utils::screenGeometry(bool currentScreen)
+{
+    QScreen *screen = nullptr;
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    if (currentScreen && !windows.isEmpty()) {
+        screen = windows.first()->screen();
+    }
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (!screen) {
+        return QRect();
+    }
+    const QRect geometry = screen->geometry();
+    const qreal ratio = screen->devicePixelRatio();
+    return QRect(geometry.topLeft(), QSize(qRound(geometry.width() * ratio), qRound(geometry.height() * ratio)));
+}
+
+QString Utils::generateSchemeForWallpaper(const QString &wallpaper, bool dark)
+{
+    if (!QFile::exists(generatorScript)) {
+        return QString();
+    }
+    QProcess process;
+    process.start(generatorScript, {dark ? QStringLiteral("-d") : QStringLiteral("-l"), wallpaper}, QIODevice::ReadWrite);
+    if (!process.waitForStarted(generatorStartTimeoutMs) || !process.waitForFinished(generatorFinishTimeoutMs)) {
+        return QString();
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        return fromUtf8Text(process.readAllStandardError());
+    }
+    QString output = fromUtf8Text(process.readAllStandardOutput());
+    if (!output.startsWith(generatorResultPrefix)) {
+        return QString();
+    }
+    return output.remove(generatorResultPrefix).remove(QLatin1Char('\n'));
+}
+
+QString Utils::findWallpaperScheme(const QString &wallpaper, bool dark, QString *message)
+{
+    if (message) {
+        message->clear();
+    }
+    const QString name = generatedSchemeName(wallpaper, dark);
+    const QString cached = QDir::homePath() + userGeneratedSchemesDir + name;
+    if (QFile::exists(cached)) {
+        return cached;
+    }
+    const QString generated = generateSchemeForWallpaper(wallpaper, dark);
+    if (!generated.isEmpty() && QFile::exists(generated)) {
+        return generated;
+    }
+    if (!generated.isEmpty()) {
+        if (message) {
+            *message = generated;
+        }
+        return QString();
+    }
+    const QString system = systemGeneratedSchemesDir + name;
+    return QFile::exists(system) ? system : QString();
+}
+
+QString Utils::installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark)
+{
+    const QString directory = QDir::homePath() + userSchemesDir;
+    const QString target = directory + QLatin1Char('/') + generatedSchemeName(wallpaper, dark);
+    const QString source = QFileInfo(scheme).canonicalFilePath();
+    if (!source.isEmpty() && source == QFileInfo(target).canonicalFilePath()) {
+        return target;
+    }
+    QFile input(scheme);
+    if (!QDir().mkpath(directory) || !input.open(QIODevice::ReadOnly)) {
+        return QString();
+    }
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly)) {
+        return QString();
+    }
+    const QByteArray content = input.readAll();
+    if (output.write(content) != content.size() || !output.commit()) {
+        return QString();
+    }
+    return target;
+}
+
+bool Utils::isUserColorScheme(const QString &path)
+{
+    return ColorUtils::isUserColorScheme(path);
+}
+
+bool Utils::isPexoColorScheme(const QString &path)
+{
+    return ColorUtils::isPexoColorScheme(path);
+}
+
+QColor Utils::getColor(const QString &text)
+{
+    return ColorUtils::getColor(text);
+}
+
+QString Utils::getColorName(const QString &text)
+{
+    return ColorUtils::getColorName(text);
+}
+
+bool Utils::isUlvarColorScheme(const QString &path)
+{
+    return ColorUtils::isUlvarColorScheme(path);
+}
+
+bool Utils::isGeneratedColorScheme(const QString &path)
+{
+    return ColorUtils::isGeneratedColorScheme(path);
+}
+} // namespace Kcm

@@ -1,0 +1,56 @@
+/*
+    Helpers shared by the wallpaper and colour settings modules.
+*/
+#ifndef KCM_MODULEUTILS_H
+#define KCM_MODULEUTILS_H
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+namespace Kcm {
+// Kept apart from the theme library's Utils, which lives in the same process.
+class Utils
+{
+public:
+    Utils() = delete;
+
+    static const QString darkSchemeFileName;
+    static const QString darkSchemePath;
+    static const QString lightSchemeFileName;
+    static const QString lightSchemePath;
+    static const QString adminSchemeFileName;
+    static const QString adminSchemePath;
+    static const QString generatorScript;
+    static const QString generatorResultPrefix;
+
+    // A fresh "<uuid>.png" path in the user's "Wallpapers" directory; the file is not created.
+    static QString generateNameForWallpaper();
+    // The geometry of the screen in device pixels: the screen of the first
+    // top-level window when asked for and there is one, else the primary screen.
+    static QRect screenGeometry(bool currentScreen);
+    // Runs the generator script on the wallpaper: the generated scheme's path,
+    // the script's error text when it failed, or a null string.
+    static QString generateSchemeForWallpaper(const QString &wallpaper, bool dark);
+
+    // The scheme made for the wallpaper: the user's generated scheme, else a
+    // fresh one from the generator, else the system's generated scheme. A null
+    // string when there is none; message then holds the generator's error text
+    // (empty when it gave none).
+    static QString findWallpaperScheme(const QString &wallpaper, bool dark, QString *message);
+    // Installs the scheme as the user's "<wallpaper name>-generated-<dark|light>.colors":
+    // through a temporary file renamed over the old copy, and not at all when
+    // the scheme is that file already. The installed path, or a null string
+    // when it could not be written (the old copy is then left as it was).
+    static QString installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark);
+
+    static bool isUserColorScheme(const QString &path);
+    static bool isPexoColorScheme(const QString &path);
+    static QColor getColor(const QString &text);
+    static QString getColorName(const QString &text);
+    static bool isUlvarColorScheme(const QString &path);
+    static bool isGeneratedColorScheme(const QString &path);
+};
+} // namespace Kcm
+
+#endif

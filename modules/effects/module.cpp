@@ -1,0 +1,440 @@
+#include "module.h"
+
+#include <effectsthemepart.h>
+#include <enumgadget.h>
+#include <ithemesettings.h>
+#include <needssave.h>
+#include <personalization.h>
+#include <themedefaults.h>
+#include <utils.h>
+
+#include <pexodirs.h>
+
+#include <KPluginFactory>
+
+K_PLUGIN_FACTORY_WITH_JSON(kcm_pexo_effects_factory, "kcm_pexo_effects.json", registerPlugin<Module>();)
+
+namespace {
+// Indexes of the window manager's values.
+enum {
+    StartMenuMapSpeedIndex,
+    ArrangeWindowSpeedIndex,
+    GradWindowMapSpeedIndex,
+    WindowMapStyleIndex,
+    MenuShowDelayIndex,
+    MenuHideDelayIndex,
+    GradMenuMapSpeedIndex,
+    GradTaskbarMotionSpeedIndex,
+    TaskbarShowDelayIndex,
+    TaskbarHideDelayIndex,
+};
+
+struct WmKey
+{
+    const ThemeDefaults::Entry &entry;
+    const char *property;
+    void (Module::*changed)();
+};
+
+const WmKey wmKeys[] = {
+    {ThemeDefaults::StartMenuMapSpeed, "startMenuMapSpeed", &Module::startMenuMapSpeedChanged},
+    {ThemeDefaults::ArrangeWindowSpeed, "arrangeWindowSpeed", &Module::arrangeWindowSpeedChanged},
+    {ThemeDefaults::GradWindowMapSpeed, "gradWindowMapSpeed", &Module::gradWindowMapSpeedChanged},
+    {ThemeDefaults::GradWindowMapStyle, "windowMapStyle", &Module::windowMapStyleChanged},
+    {ThemeDefaults::MenuDelayTime, "menuShowDelay", &Module::menuShowDelayChanged},
+    {ThemeDefaults::MenuDelayTime2, "menuHideDelay", &Module::menuHideDelayChanged},
+    {ThemeDefaults::GradMenuMapSpeed, "gradMenuMapSpeed", &Module::gradMenuMapSpeedChanged},
+    {ThemeDefaults::GradTaskbarMotionSpeed, "gradTaskbarMotionSpeed", &Module::gradTaskbarMotionSpeedChanged},
+    {ThemeDefaults::TaskbarShowDelay, "taskbarShowDelay", &Module::taskbarShowDelayChanged},
+    {ThemeDefaults::TaskbarHideDelay, "taskbarHideDelay", &Module::taskbarHideDelayChanged},
+};
+
+// A stored text as the module holds it: the style by name, the others as
+// numbers (0 for a text that is none).
+int wmValueFromText(int index, const QVariant &text)
+{
+    return index == WindowMapStyleIndex ? WindowMapStyle::fromString(text.toString()) : text.toInt();
+}
+
+QVariant wmValueToStore(int index, int value)
+{
+    return index == WindowMapStyleIndex ? QVariant(WindowMapStyle::toString(static_cast<WindowMapStyle::Value>(value))) : QVariant(value);
+}
+} // namespace
+
+Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList &args)
+    : KQuickAddons::ConfigModule(parent, data, args)
+    , frame(this, BehaviourFrame::Effects)
+{
+    for (int i = 0; i < wmValueCount; ++i) {
+        wmValues[i] = wmValueFromText(i, wmKeys[i].entry.defaultValue);
+    }
+
+    registerProperty(QStringLiteral("preview"), ThemeDefaults::ThumbSize.key);
+    registerProperty(QStringLiteral("effectsEnabled"), ThemeDefaults::UseComposite.key);
+    registerProperty(QStringLiteral("transparencyEnabled"), ThemeDefaults::CompositorTransparencyEnabled.key);
+    registerProperty(QStringLiteral("shadowEnabled"), ThemeDefaults::CompositorShadowsEnabled.key);
+    registerProperty(QStringLiteral("shadowsForActiveEnabled"), ThemeDefaults::FocusShadow.key);
+    registerProperty(QStringLiteral("roundedCornersEnabled"), ThemeDefaults::CompositorRoundedCornersEnabled.key);
+    registerProperty(QStringLiteral("verticalSyncronizationEnabled"), ThemeDefaults::CompositorVerticalSyncronizationEnabled.key);
+
+    frame.forward(&EffectsThemePart::previewChanged, this, &Module::previewChanged);
+    frame.forward(&EffectsThemePart::effectsEnabledChanged, this, &Module::effectsEnabledChanged);
+    frame.forward(&EffectsThemePart::transparencyEnabledChanged, this, &Module::transparencyEnabledChanged);
+    frame.forward(&EffectsThemePart::shadowEnabledChanged, this, &Module::shadowEnabledChanged);
+    frame.forward(&EffectsThemePart::shadowsForActiveEnabledChanged, this, &Module::shadowsForActiveEnabledChanged);
+    frame.forward(&EffectsThemePart::roundedCornersEnabledChanged, this, &Module::roundedCornersEnabledChanged);
+    frame.forward(&EffectsThemePart::verticalSyncronizationEnabledChanged, this, &Module::verticalSyncronizationEnabledChanged);
+    frame.forward(&EffectsThemePart::compositeManagerChanged, this, &Module::compositeEnabledChanged);
+    frame.forward(&EffectsThemePart::windowAnimationsEnabledChanged, this, &Module::windowAnimationsEnabledChanged);
+    frame.forward(&EffectsThemePart::windowFadingEnabledChanged, this, &Module::windowFadingEnabledChanged);
+    connect(frame.personalization(), &Personalization::changed, this, &Module::updateNeedSave);
+
+    for (const WmKey &key : wmKeys) {
+        registerProperty(QLatin1String(key.property), key.entry.key);
+    }
+
+    EnumGadget::registerType<WindowMapStyle>("ru.ulvarlinux.kcm.effects.private");
+    EnumGadget::registerType<UiEffect>("ru.ulvarlinux.kcm.effects.private");
+
+    for (const WmKey &key : wmKeys) {
+        connect(this, key.changed, this, &Module::updateNeedSave);
+    }
+    connect(this, &Module::uiEffectsEnabledChanged, this, &Module::updateNeedSave);
+    connect(this, &Module::menuEffectChanged, this, &Module::updateNeedSave);
+    connect(this, &Module::comboEffectChanged, this, &Module::updateNeedSave);
+    connect(this, &Module::tooltipEffectChanged, this, &Module::updateNeedSave);
+    connect(this, &Module::toolBoxEffectChanged, this, &Module::updateNeedSave);
+}
+
+Module::~Module() = default;
+
+template<typename T>
+void Module::setOwn(T &field, const T &value, void (Module::*changed)())
+{
+    if (field == value) {
+        return;
+    }
+    field = value;
+    Q_EMIT(this->*changed)();
+}
+
+void Module::setWmValue(int index, int value)
+{
+    setOwn(wmValues[index], value, wmKeys[index].changed);
+}
+
+int Module::storedWmValue(int index) const
+{
+    const ThemeDefaults::Entry &entry = wmKeys[index].entry;
+    return wmValueFromText(index, frame.settings()->read(entry.key, entry.defaultValue));
+}
+
+bool Module::preview() const
+{
+    return frame.get(&EffectsThemePart::preview);
+}
+
+void Module::setPreview(bool enabled)
+{
+    frame.set(&EffectsThemePart::setPreview, enabled);
+}
+
+bool Module::effectsEnabled() const
+{
+    return frame.get(&EffectsThemePart::effectsEnabled);
+}
+
+void Module::setEffectsEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setEffectsEnabled, enabled);
+}
+
+bool Module::compositeEnabled() const
+{
+    if (qEnvironmentVariableIsSet("PEXO_NO_REAL_COMPOSITE")) {
+        return false;
+    }
+    return !FindFileInPATH(frame.get(&EffectsThemePart::compositeManager).toLocal8Bit().constData()).empty();
+}
+
+bool Module::transparencyEnabled() const
+{
+    return frame.get(&EffectsThemePart::transparencyEnabled);
+}
+
+void Module::setTransparencyEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setTransparencyEnabled, enabled);
+}
+
+bool Module::shadowEnabled() const
+{
+    return frame.get(&EffectsThemePart::shadowEnabled);
+}
+
+void Module::setShadowEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setShadowEnabled, enabled);
+}
+
+bool Module::shadowsForActiveEnabled() const
+{
+    return frame.get(&EffectsThemePart::shadowsForActiveEnabled);
+}
+
+void Module::setShadowsForActiveEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setShadowsForActiveEnabled, enabled);
+}
+
+bool Module::roundedCornersEnabled() const
+{
+    return frame.get(&EffectsThemePart::roundedCornersEnabled);
+}
+
+void Module::setRoundedCornersEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setRoundedCornersEnabled, enabled);
+}
+
+bool Module::verticalSyncronizationEnabled() const
+{
+    return frame.get(&EffectsThemePart::verticalSyncronizationEnabled);
+}
+
+void Module::setVerticalSyncronizationEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setVerticalSyncronizationEnabled, enabled);
+}
+
+bool Module::windowAnimationsEnabled() const
+{
+    return frame.get(&EffectsThemePart::windowAnimationsEnabled);
+}
+
+void Module::setWindowAnimationsEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setWindowAnimationsEnabled, enabled);
+}
+
+bool Module::windowFadingEnabled() const
+{
+    return frame.get(&EffectsThemePart::windowFadingEnabled);
+}
+
+void Module::setWindowFadingEnabled(bool enabled)
+{
+    frame.set(&EffectsThemePart::setWindowFadingEnabled, enabled);
+}
+
+int Module::startMenuMapSpeed() const
+{
+    return wmValues[StartMenuMapSpeedIndex];
+}
+
+void Module::setStartMenuMapSpeed(int speed)
+{
+    setWmValue(StartMenuMapSpeedIndex, speed);
+}
+
+int Module::arrangeWindowSpeed() const
+{
+    return wmValues[ArrangeWindowSpeedIndex];
+}
+
+void Module::setArrangeWindowSpeed(int speed)
+{
+    setWmValue(ArrangeWindowSpeedIndex, speed);
+}
+
+int Module::gradWindowMapSpeed() const
+{
+    return wmValues[GradWindowMapSpeedIndex];
+}
+
+void Module::setGradWindowMapSpeed(int speed)
+{
+    setWmValue(GradWindowMapSpeedIndex, speed);
+}
+
+WindowMapStyle::Value Module::windowMapStyle() const
+{
+    return static_cast<WindowMapStyle::Value>(wmValues[WindowMapStyleIndex]);
+}
+
+void Module::setWindowMapStyle(const WindowMapStyle::Value &style)
+{
+    setWmValue(WindowMapStyleIndex, style);
+}
+
+int Module::menuShowDelay() const
+{
+    return wmValues[MenuShowDelayIndex];
+}
+
+void Module::setMenuShowDelay(int delay)
+{
+    setWmValue(MenuShowDelayIndex, delay);
+}
+
+int Module::menuHideDelay() const
+{
+    return wmValues[MenuHideDelayIndex];
+}
+
+void Module::setMenuHideDelay(int delay)
+{
+    setWmValue(MenuHideDelayIndex, delay);
+}
+
+int Module::gradMenuMapSpeed() const
+{
+    return wmValues[GradMenuMapSpeedIndex];
+}
+
+void Module::setGradMenuMapSpeed(int speed)
+{
+    setWmValue(GradMenuMapSpeedIndex, speed);
+}
+
+int Module::gradTaskbarMotionSpeed() const
+{
+    return wmValues[GradTaskbarMotionSpeedIndex];
+}
+
+void Module::setGradTaskbarMotionSpeed(int speed)
+{
+    setWmValue(GradTaskbarMotionSpeedIndex, speed);
+}
+
+int Module::taskbarShowDelay() const
+{
+    return wmValues[TaskbarShowDelayIndex];
+}
+
+void Module::setTaskbarShowDelay(int delay)
+{
+    setWmValue(TaskbarShowDelayIndex, delay);
+}
+
+int Module::taskbarHideDelay() const
+{
+    return wmValues[TaskbarHideDelayIndex];
+}
+
+void Module::setTaskbarHideDelay(int delay)
+{
+    setWmValue(TaskbarHideDelayIndex, delay);
+}
+
+bool Module::uiEffectsEnabled() const
+{
+    return uiEffects.enabled;
+}
+
+void Module::setUiEffectsEnabled(bool enabled)
+{
+    setOwn(uiEffects.enabled, enabled, &Module::uiEffectsEnabledChanged);
+}
+
+UiEffect::Value Module::menuEffect() const
+{
+    return uiEffects.menu;
+}
+
+void Module::setMenuEffect(const UiEffect::Value &effect)
+{
+    setOwn(uiEffects.menu, effect, &Module::menuEffectChanged);
+}
+
+UiEffect::Value Module::comboEffect() const
+{
+    return uiEffects.combo;
+}
+
+void Module::setComboEffect(const UiEffect::Value &effect)
+{
+    setOwn(uiEffects.combo, effect, &Module::comboEffectChanged);
+}
+
+UiEffect::Value Module::tooltipEffect() const
+{
+    return uiEffects.tooltip;
+}
+
+void Module::setTooltipEffect(const UiEffect::Value &effect)
+{
+    setOwn(uiEffects.tooltip, effect, &Module::tooltipEffectChanged);
+}
+
+UiEffect::Value Module::toolBoxEffect() const
+{
+    return uiEffects.toolBox;
+}
+
+void Module::setToolBoxEffect(const UiEffect::Value &effect)
+{
+    setOwn(uiEffects.toolBox, effect, &Module::toolBoxEffectChanged);
+}
+
+void Module::setUiEffects(const GuiEffectsList &effects)
+{
+    setUiEffectsEnabled(effects.enabled);
+    setMenuEffect(effects.menu);
+    setComboEffect(effects.combo);
+    setTooltipEffect(effects.tooltip);
+    setToolBoxEffect(effects.toolBox);
+}
+
+bool Module::isImmutable(const QString &property) const
+{
+    return isPropertyImmutable(property);
+}
+
+void Module::load()
+{
+    frame.load();
+    for (int i = 0; i < wmValueCount; ++i) {
+        setWmValue(i, storedWmValue(i));
+    }
+    setUiEffects(GuiEffectsList::stored());
+}
+
+void Module::save()
+{
+    frame.save();
+    IThemeSettings *settings = frame.settings();
+    for (int i = 0; i < wmValueCount; ++i) {
+        const QString &key = wmKeys[i].entry.key;
+        const QVariant value = wmValueToStore(i, wmValues[i]);
+        if (settings->write(key, value) == IThemeSettings::Written) {
+            Utils::updatePexoWmVariable(key, value);
+        }
+    }
+    // Running applications re-read the file when told: it must be written first.
+    uiEffects.store();
+    Utils::updateQtSettingsStamp();
+}
+
+void Module::defaults()
+{
+    frame.defaults();
+    for (int i = 0; i < wmValueCount; ++i) {
+        setWmValue(i, wmValueFromText(i, wmKeys[i].entry.defaultValue));
+    }
+    setUiEffects(GuiEffectsList());
+}
+
+void Module::updateNeedSave()
+{
+    // Every term is evaluated.
+    bool changed = frame.hasChanges();
+    for (int i = 0; i < wmValueCount; ++i) {
+        changed = (storedWmValue(i) != wmValues[i]) || changed;
+    }
+    changed = !(GuiEffectsList::stored() == uiEffects) || changed;
+    reportNeedsSave(this, changed);
+}
+
+#include "module.moc"

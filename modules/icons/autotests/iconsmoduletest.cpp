@@ -1,0 +1,208 @@
+// The icon theme page loaded as a settings host does, over generated icon
+// themes: the offered themes, the thumbnail item, the settings and saving.
+
+#include "iconthemefixture.h"
+
+#include <moduletestsupport.h>
+
+#include <QAbstractProxyModel>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickPaintedItem>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+const QStringList thumbnailIcons{
+    QStringLiteral("devices/computer"),
+    QStringLiteral("places/user-home"),
+    QStringLiteral("places/user-desktop"),
+    QStringLiteral("mimetypes/inode-directory"),
+    QStringLiteral("apps/help-browser"),
+    QStringLiteral("places/user-trash"),
+};
+const QStringList alphaColours{
+    QStringLiteral("red"), QStringLiteral("lime"), QStringLiteral("blue"), QStringLiteral("yellow"), QStringLiteral("magenta"), QStringLiteral("cyan")};
+const QStringList betaColours{
+    QStringLiteral("maroon"), QStringLiteral("green"), QStringLiteral("navy"), QStringLiteral("olive"), QStringLiteral("purple"), QStringLiteral("teal")};
+
+QMap<QString, QString> coloured(const QStringList &colours)
+{
+    QMap<QString, QString> icons = IconTest::completeIcons();
+    for (int i = 0; i < thumbnailIcons.size(); ++i) {
+        icons[thumbnailIcons.at(i)] = colours.at(i);
+    }
+    return icons;
+}
+
+// The colour at the centre of each of the six cells of a 300x200 item.
+QStringList cellColours(QQuickPaintedItem &item)
+{
+    QImage canvas(300, 200, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    item.paint(&painter);
+    painter.end();
+    QStringList colours;
+    for (int i = 0; i < 6; ++i) {
+        const QColor pixel = canvas.pixelColor(100 * (i % 3) + 50, 100 * (i / 3) + 50);
+        colours.append(pixel.alpha() == 0 ? QString() : pixel.name());
+    }
+    return colours;
+}
+
+QStringList names(const QStringList &colours)
+{
+    QStringList result;
+    for (const QString &colour : colours) {
+        result.append(QColor(colour).name());
+    }
+    return result;
+}
+} // namespace
+
+class IconsModuleTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_currentThemerc;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString system = IconTest::useOwnIconDirs();
+        const QString user = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/icons");
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("alpha"), coloured(alphaColours)));
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("Beta"), coloured(betaColours)));
+        QVERIFY(IconTest::writeTheme(user, QStringLiteral("Beta"), coloured(betaColours))); // listed twice, offered once
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("default"), IconTest::completeIcons()));
+
+        QMap<QString, QString> noClock = IconTest::completeIcons();
+        noClock.remove(QStringLiteral("apps/preferences-system-time"));
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("gamma"), noClock));
+
+        // Its trash icons resolve to the generic "user" icon.
+        QMap<QString, QString> genericTrash = IconTest::completeIcons();
+        genericTrash.remove(QStringLiteral("status/user-trash-full"));
+        genericTrash.remove(QStringLiteral("places/user-trash"));
+        genericTrash.insert(QStringLiteral("status/user"), QString());
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("delta"), genericTrash));
+
+        // A writable current theme.
+        const QString dir = ThemeDefaults::userThemesDir + QStringLiteral("/Mine");
+        m_currentThemerc = dir + QStringLiteral("/theme/themerc");
+        QVERIFY(PexoTest::writeFile(dir + QStringLiteral("/index.theme"), "[Pexo Theme]\nId=Mine\nName=Mine\n"));
+        QVERIFY(PexoTest::writeFile(m_currentThemerc, "[Variables]\nIconTheme=alpha\n"));
+        const QString record = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/pexo-admin-themerc");
+        QVERIFY(PexoTest::writeFile(record, "[Theme]\nCurrentTheme=Mine\nCurrentThemePath=" + dir.toUtf8() + "/index.theme\n"));
+        BehaviourTest::resetFiles("IconTheme=alpha\n");
+    }
+
+    void metaData()
+    {
+        ModuleTest::verifyMetaData(QStringLiteral("kcm_pexo_icons"),
+                                   {QStringLiteral("Icons"),
+                                    QStringLiteral("Иконки"),
+                                    QStringLiteral("Choose icon theme"),
+                                    QStringLiteral("Выбор набора значков"),
+                                    QStringLiteral("preferences-system-icons"),
+                                    QStringLiteral("30"),
+                                    QStringLiteral("appearance")});
+    }
+
+    void offersUsableThemesInOrder()
+    {
+        const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
+        QVERIFY(module);
+        QCOMPARE(ModuleTest::propertyNames(module.get()),
+                 (QStringList{QStringLiteral("themes (bad change signal)"),
+                              QStringLiteral("currentTheme"),
+                              QStringLiteral("isToolbarMonochrome"),
+                              QStringLiteral("isTaskbarMonochrome"),
+                              QStringLiteral("mandatoryIntegrityControl (bad change signal)")}));
+        const auto *themes = module->property("themes").value<QAbstractProxyModel *>();
+        QVERIFY(themes);
+        QStringList offered;
+        for (int row = 0; row < themes->rowCount(); ++row) {
+            offered.append(themes->index(row, 0).data().toString());
+        }
+        QCOMPARE(offered, (QStringList{QStringLiteral("alpha"), QStringLiteral("Beta")}));
+        QCOMPARE(themes->sourceModel()->rowCount(), 5);
+    }
+
+    void settings()
+    {
+        {
+            const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
+            QVERIFY(module);
+            ModuleTest::verifyProperties(module.get());
+        }
+        ModuleTest::verifyImmutability(QStringLiteral("kcm_pexo_icons"),
+                                       {{QStringLiteral("currentTheme"), QStringLiteral("IconTheme")},
+                                        {QStringLiteral("isToolbarMonochrome"), QStringLiteral("useSymbolicIconsForToolBar")},
+                                        {QStringLiteral("isTaskbarMonochrome"), QStringLiteral("UseTrayIconTheme")}},
+                                       QStringLiteral("themes"));
+    }
+
+    void savesIntoTheCurrentTheme()
+    {
+        BehaviourTest::resetFiles("IconTheme=alpha\n");
+        const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
+        QVERIFY(module);
+        PexoTest::DBusSignalWatcher watcher;
+        QVERIFY(watcher.watch(QStringLiteral("/KIconLoader"), QStringLiteral("org.kde.KIconLoader"), QStringLiteral("iconChanged")));
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
+        QCOMPARE(module->property("currentTheme").toString(), QStringLiteral("alpha"));
+
+        QVERIFY(module->setProperty("currentTheme", QStringLiteral("Beta")));
+        QVERIFY(module->property("needsSave").toBool());
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QCOMPARE(BehaviourTest::liveValue(QStringLiteral("IconTheme")), QStringLiteral("Beta"));
+        KConfig current(m_currentThemerc, KConfig::SimpleConfig);
+        QCOMPARE(current.group("Variables").readEntry("IconTheme"), QStringLiteral("Beta"));
+        QVERIFY(PexoTest::takeWmCommands().contains(BehaviourTest::variableCommand(QStringLiteral("IconTheme"), QStringLiteral("Beta"))));
+        QVERIFY(watcher.waitForCount(1));
+        QCOMPARE(watcher.arrivals().first().arguments(), QVariantList{0});
+    }
+
+    void thumbnailShowsTheLatestTheme()
+    {
+        const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
+        QVERIFY(module);
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData("import ru.ulvarlinux.kcm.icons.private 1.0\nIconThemeThumbnail { width: 300; height: 200 }", QUrl());
+        std::unique_ptr<QObject> created(component.create());
+        auto *item = qobject_cast<QQuickPaintedItem *>(created.get());
+        QVERIFY2(item, qPrintable(component.errorString()));
+        QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
+
+        // Beta is set before alpha's icons arrive: only Beta's are drawn.
+        QSignalSpy themeChanged(item, SIGNAL(themeChanged()));
+        item->setProperty("theme", QStringLiteral("alpha"));
+        item->setProperty("theme", QStringLiteral("Beta"));
+        item->setProperty("theme", QStringLiteral("Beta"));
+        QCOMPARE(themeChanged.count(), 2);
+        QTRY_COMPARE(cellColours(*item), names(betaColours));
+        QTest::qWait(200);
+        QCOMPARE(cellColours(*item), names(betaColours));
+
+        item->setProperty("theme", QStringLiteral("missing"));
+        QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Locale order differs from code-unit order: "alpha" before "Beta".
+    qputenv("LC_ALL", "en_US.UTF-8");
+    QGuiApplication app(argc, argv);
+    IconsModuleTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "iconsmoduletest.moc"

@@ -1,0 +1,104 @@
+// Playback through Qt Multimedia's real back end. Without a sound card the
+// back end plays into a null sink in real time; QT_GSTREAMER_PLAYBIN_AUDIOSINK
+// set to "fakesink" makes it play as fast as it decodes.
+
+#include "playercontroller.h"
+#include "wavfile.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+class PlayerControllerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_short;
+    QString m_long;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_short = QDir::homePath() + QStringLiteral("/short.wav");
+        m_long = QDir::homePath() + QStringLiteral("/long.wav");
+        QVERIFY(SoundTest::writeWav(m_short, 200));
+        QVERIFY(SoundTest::writeWav(m_long, 20000));
+    }
+
+    void refusesMissingFiles()
+    {
+        PlayerController controller(nullptr);
+        QSignalSpy errors(&controller, &PlayerController::error);
+        QSignalSpy started(&controller, &PlayerController::started);
+        controller.start(QStringLiteral("OpenSound"), QString());
+        const QString missing = QDir::homePath() + QStringLiteral("/none.wav");
+        controller.start(QStringLiteral("CloseSound"), missing);
+        QCOMPARE(errors.count(), 2);
+        QCOMPARE(errors.at(0), (QVariantList{QStringLiteral("OpenSound"), QStringLiteral("no file path provided")}));
+        QCOMPARE(errors.at(1), (QVariantList{QStringLiteral("CloseSound"), QString(QStringLiteral("file not found: ") + missing)}));
+        QVERIFY(!controller.isPlaying(QStringLiteral("OpenSound")));
+        QVERIFY(!started.wait(300));
+    }
+
+    void playsToTheEnd()
+    {
+        qputenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink");
+        PlayerController controller(nullptr);
+        QSignalSpy errors(&controller, &PlayerController::error);
+        QSignalSpy started(&controller, &PlayerController::started);
+        QSignalSpy finished(&controller, &PlayerController::finished);
+        controller.start(QStringLiteral("OSDNotifySound"), m_short);
+        QCOMPARE(started.count(), 1); // the state change comes from play() itself
+        QVERIFY(controller.isPlaying(QStringLiteral("OSDNotifySound")));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().toString(), QStringLiteral("OSDNotifySound"));
+        QTRY_VERIFY(!controller.isPlaying(QStringLiteral("OSDNotifySound")));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).value(1).toString()));
+
+        // The kept entry plays again.
+        controller.start(QStringLiteral("OSDNotifySound"), m_short);
+        QCOMPARE(started.count(), 2);
+        qunsetenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK");
+    }
+
+    void stopsOneOfTwo()
+    {
+        PlayerController controller(nullptr);
+        QSignalSpy errors(&controller, &PlayerController::error);
+        QSignalSpy finished(&controller, &PlayerController::finished);
+        controller.start(QStringLiteral("OpenSound"), m_long);
+        controller.start(QStringLiteral("CloseSound"), m_long);
+        QVERIFY(controller.isPlaying(QStringLiteral("OpenSound")));
+        QVERIFY(controller.isPlaying(QStringLiteral("CloseSound")));
+
+        controller.stop(QStringLiteral("OpenSound"));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.first().first().toString(), QStringLiteral("OpenSound"));
+        QVERIFY(!controller.isPlaying(QStringLiteral("OpenSound")));
+        QTest::qWait(500);
+        QVERIFY(controller.isPlaying(QStringLiteral("CloseSound")));
+        QCOMPARE(finished.count(), 1);
+        controller.stop(QStringLiteral("AltKbSound")); // never started: nothing
+        QCOMPARE(finished.count(), 1);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).value(1).toString()));
+    }
+
+    void teardownReportsNothing()
+    {
+        auto *controller = new PlayerController(nullptr);
+        int finished = 0;
+        connect(controller, &PlayerController::finished, this, [&finished]() {
+            ++finished;
+        });
+        controller->start(QStringLiteral("OpenSound"), m_long);
+        QVERIFY(controller->isPlaying(QStringLiteral("OpenSound")));
+        delete controller;
+        QTest::qWait(100);
+        QCOMPARE(finished, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(PlayerControllerTest)
+
+#include "playercontrollertest.moc"

@@ -1,0 +1,347 @@
+// The theme page as a settings host loads it: metadata, the list models,
+// selection and save, creating and deleting themes, and the archive tools.
+
+#include <moduletestsupport.h>
+#include <themedefaults.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QMetaMethod>
+#include <QPalette>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QStandardPaths>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+const QString userThemes = ThemeDefaults::userThemesDir + QLatin1Char('/');
+const QString darkTheme = QStringLiteral("UlvarTornelDark");
+
+QString recordPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/pexo-admin-themerc");
+}
+
+void writeTheme(const QString &dir, const QString &id, const QString &name, bool readOnly = false, const QByteArray &colour = "123456")
+{
+    const QByteArray flag = readOnly ? "true" : "false";
+    QVERIFY(PexoTest::writeFile(dir + QStringLiteral("/index.theme"),
+                                "[Pexo Theme]\nId=" + id.toUtf8() + "\nName=" + name.toUtf8() + "\nComment=About " + id.toUtf8() +
+                                    "\nX-Ulvar-System-Theme=" + flag));
+    QVERIFY(PexoTest::writeFile(dir + QStringLiteral("/theme/themerc"),
+                                "[Variables]\nWallPaper=/w/" + colour + ".jpg\nColorScheme=/c/" + colour + ".colors\nPrimaryColor=#" + colour +
+                                    "\nBackgroundColor=#0000" + colour.left(2) + "\n"));
+}
+
+// A loaded page of the built plug-in, its list checked on every change.
+struct Page
+{
+    std::unique_ptr<QObject> module = ModuleTest::create(QStringLiteral("kcm_pexo_theme"));
+    QSortFilterProxyModel *proxy = qvariant_cast<QSortFilterProxyModel *>(module->property("themes"));
+    QAbstractItemModelTester proxyTester{proxy, QAbstractItemModelTester::FailureReportingMode::QtTest};
+    QAbstractItemModelTester modelTester{proxy->sourceModel(), QAbstractItemModelTester::FailureReportingMode::QtTest};
+
+    Page()
+    {
+        QMetaObject::invokeMethod(module.get(), "load");
+    }
+    void call(const char *method, const QString &first, const QString &second = QString()) const
+    {
+        if (second.isNull()) {
+            QMetaObject::invokeMethod(module.get(), method, Q_ARG(QString, first));
+        } else {
+            QMetaObject::invokeMethod(module.get(), method, Q_ARG(QString, first), Q_ARG(QString, second));
+        }
+    }
+    void import(const QString &path) const
+    {
+        QMetaObject::invokeMethod(module.get(), "importTheme", Q_ARG(QUrl, QUrl::fromLocalFile(path)));
+    }
+    int currentIndex(const QString &id) const
+    {
+        int row = -2;
+        QMetaObject::invokeMethod(module.get(), "currentIndex", Q_RETURN_ARG(int, row), Q_ARG(QString, id));
+        return row;
+    }
+    int rows() const
+    {
+        return proxy->rowCount();
+    }
+    QStringList ids(const QAbstractItemModel *list) const
+    {
+        QStringList result;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            result << list->index(row, 0).data(Qt::UserRole + 2).toString();
+        }
+        return result;
+    }
+};
+
+// Counts the process objects released (deleted later) in the application.
+class ProcessReleases : public QObject
+{
+public:
+    ProcessReleases()
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        count += event->type() == QEvent::DeferredDelete && qobject_cast<QProcess *>(watched) ? 1 : 0;
+        return false;
+    }
+    int count = 0;
+};
+} // namespace
+
+class ThemeModuleTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void metaDataAndInterface();
+    void rolesAndExtraRow();
+    void filterAndOrder();
+    void selectionAndNeedToSave();
+    void saveSelectsTheTheme();
+    void addTheme();
+    void deleteTheme();
+    void exportAndImport();
+    void toolsThatFail();
+};
+
+void ThemeModuleTest::initTestCase()
+{
+    QVERIFY(PexoTest::installSampleData());
+    // Applying colours restarts the taskbar and the virtual keyboard.
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+    QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-vkbd")));
+    writeTheme(ThemeDefaults::systemThemesDir + QStringLiteral("/Frozen"), QStringLiteral("Frozen"), QStringLiteral("Frozen"), true);
+    writeTheme(ThemeDefaults::systemThemesDir + QStringLiteral("/SysZ"), QStringLiteral("SysZ"), QStringLiteral("Zeta system"), true, "aa1111");
+}
+
+void ThemeModuleTest::init()
+{
+    QVERIFY(PexoTest::removePath(ThemeDefaults::userThemesDir));
+    QVERIFY(PexoTest::removePath(recordPath()));
+}
+
+void ThemeModuleTest::metaDataAndInterface()
+{
+    ModuleTest::verifyMetaData(QStringLiteral("kcm_pexo_theme"),
+                               {QStringLiteral("Theme"),
+                                QStringLiteral("Темы"),
+                                QStringLiteral("Theme settings"),
+                                QStringLiteral("Выбор темы"),
+                                QStringLiteral("preferences-system-theme"),
+                                QStringLiteral("1"),
+                                QStringLiteral("appearance"),
+                                1});
+
+    // What the page binds to, in the meta-object's order.
+    const Page page;
+    const QMetaObject *meta = page.module->metaObject();
+    QStringList members;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        members << QString::fromLatin1(meta->method(i).methodSignature());
+    }
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        members << QString::fromLatin1(meta->property(i).typeName()) + QLatin1Char(' ') + QLatin1String(meta->property(i).name());
+    }
+    QCOMPARE(members.join(QLatin1Char(' ')),
+             QStringLiteral("currentThemeChanged() updateNeedSave() currentIndex(QString) deleteTheme(QString) exportTheme(QString,QString) "
+                            "importTheme(QUrl) addTheme(QString,QString) QString currentTheme QSortFilterProxyModel* themes bool mandatoryIntegrityControl"));
+}
+
+void ThemeModuleTest::rolesAndExtraRow()
+{
+    writeTheme(userThemes + QStringLiteral("alpha"), QStringLiteral("alpha"), QStringLiteral("alpha"), false, "cc3333");
+    QVERIFY(PexoTest::writeFile(recordPath(), "[Theme]\nCurrentTheme=alpha\nCurrentThemePath=" + userThemes.toUtf8() + "alpha/index.theme\n"));
+    const Page page;
+    const QAbstractItemModel *model = page.proxy->sourceModel();
+
+    const QHash<int, QByteArray> names = model->roleNames();
+    const QByteArrayList expected{
+        "name", "id", "isSystem", "desktopPath", "comment", "isCurrentTheme", "wallpaper", "colorScheme", "primaryColor", "backgroundColor"};
+    const QVariantList values{QVariant(QStringLiteral("alpha")),
+                              QVariant(QStringLiteral("alpha")),
+                              QVariant(false),
+                              QVariant(userThemes + QStringLiteral("alpha/index.theme")),
+                              QVariant(QStringLiteral("About alpha")),
+                              QVariant(true),
+                              QVariant(QStringLiteral("/w/cc3333.jpg")),
+                              QVariant(QStringLiteral("/c/cc3333.colors")),
+                              QVariant(QStringLiteral("#cc3333")),
+                              QVariant(QStringLiteral("#0000cc"))};
+    const QModelIndex alpha = model->index(page.ids(model).indexOf(QStringLiteral("alpha")), 0);
+    QCOMPARE(alpha.data(Qt::DisplayRole), values.first());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(names.value(Qt::UserRole + 1 + i), expected.at(i));
+        QCOMPARE(alpha.data(Qt::UserRole + 1 + i), values.at(i));
+    }
+    const QModelIndex frozen = model->index(page.ids(model).indexOf(QStringLiteral("Frozen")), 0);
+    QCOMPARE(frozen.data(Qt::UserRole + 3), QVariant(true));
+    QCOMPARE(frozen.data(Qt::UserRole + 6), QVariant(false));
+
+    // One row more than themes, holding nothing under any role.
+    QCOMPARE(page.ids(model).indexOf(QString()), model->rowCount() - 1);
+    for (int role = 0; role <= Qt::UserRole + 12; ++role) {
+        QVERIFY(!model->index(model->rowCount() - 1, 0).data(role).isValid());
+    }
+}
+
+void ThemeModuleTest::filterAndOrder()
+{
+    for (const char *name : {"alpha", "Beta", "gamma"}) {
+        writeTheme(userThemes + QLatin1String(name), QLatin1String(name), QLatin1String(name));
+    }
+    writeTheme(userThemes + QStringLiteral("copy"), QStringLiteral("MyUlvarTornelAdminCopy"), QStringLiteral("Admin copy"));
+    writeTheme(userThemes + QStringLiteral("lower"), QStringLiteral("ulvartorneladmin"), QStringLiteral("lower admin"));
+    const Page page;
+
+    // Read-only themes first, then named rows in descending order of their
+    // names regardless of case, the extra row last; ids holding the
+    // administrator theme's id are hidden.
+    QCOMPARE(page.ids(page.proxy).join(QLatin1Char(',')), QStringLiteral("SysZ,UlvarTornelLight,UlvarTornelDark,Frozen,ulvartorneladmin,gamma,Beta,alpha,"));
+    QCOMPARE(page.currentIndex(ThemeDefaults::adminThemeId), -1);
+    QCOMPARE(page.currentIndex(QStringLiteral("gamma")), 5);
+
+    // A created theme is read and takes its place.
+    page.call("addTheme", QStringLiteral("delta"), QStringLiteral("SysZ"));
+    QCOMPARE(page.currentIndex(QStringLiteral("delta")), 6);
+    QCOMPARE(page.proxy->index(6, 0).data(Qt::UserRole + 9), QVariant(QStringLiteral("#aa1111")));
+}
+
+void ThemeModuleTest::selectionAndNeedToSave()
+{
+    const Page page;
+    QObject *module = page.module.get();
+    QSignalSpy announced(module, SIGNAL(needsSaveChanged()));
+    QSignalSpy changed(module, SIGNAL(currentThemeChanged()));
+    QCOMPARE(module->property("currentTheme").toString(), ThemeDefaults::defaultThemeId);
+    QCOMPARE(module->property("needsSave").toBool(), false);
+
+    QVERIFY(module->setProperty("currentTheme", darkTheme));
+    QCOMPARE(module->property("needsSave").toBool(), true);
+    QVERIFY(module->setProperty("currentTheme", darkTheme));
+    QVERIFY(QMetaObject::invokeMethod(module, "defaults"));
+    QCOMPARE(module->property("currentTheme").toString(), ThemeDefaults::defaultThemeId);
+    QCOMPARE(module->property("needsSave").toBool(), false);
+    QCOMPARE(changed.count(), 2);
+    // Announced on every recomputation, by the state change and once more.
+    QCOMPARE(announced.count(), 4);
+    QVERIFY(!QFile::exists(recordPath()));
+}
+
+void ThemeModuleTest::saveSelectsTheTheme()
+{
+    const Page page;
+    PexoTest::takeWmCommands();
+    QVERIFY(page.module->setProperty("currentTheme", darkTheme));
+    QVERIFY(QMetaObject::invokeMethod(page.module.get(), "save"));
+
+    const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
+    QCOMPARE(PexoTest::readFile(recordPath()), "[Theme]\nCurrentTheme=UlvarTornelDark\nCurrentThemePath=/usr/share/pexothemes/UlvarTornelDark/index.theme\n");
+    QCOMPARE(BehaviourTest::liveValue(QStringLiteral("WallPaper")), ThemeDefaults::darkWallpaperPath);
+    QVERIFY(PexoTest::readFile(ThemeDefaults::paletteConfigPath).contains("ColorScheme=" + darkScheme.toUtf8()));
+    QVERIFY(PexoTest::takeWmCommands().contains(BehaviourTest::variableCommand(QStringLiteral("ColorScheme"), darkScheme)));
+    // The settings application itself takes the theme's colours.
+    QCOMPARE(QApplication::palette().color(QPalette::Active, QPalette::Window), QColor(42, 46, 50));
+}
+
+void ThemeModuleTest::addTheme()
+{
+    const Page page;
+    page.call("addTheme", QStringLiteral("Mine"), darkTheme);
+    const int rows = page.rows();
+    QVERIFY(page.currentIndex(QStringLiteral("Mine")) >= 0);
+    writeTheme(userThemes + QStringLiteral("Other"), QStringLiteral("OtherId"), QStringLiteral("Other"));
+
+    // Taken names (an installed id, another theme's directory) and names
+    // the registry refuses add nothing and write nothing.
+    const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(ThemeDefaults::userThemesDir);
+    for (const QString &name : {QStringLiteral("Mine"), darkTheme, QStringLiteral("Other"), QStringLiteral("a/b"), QString()}) {
+        QTest::ignoreMessage(QtWarningMsg, "Error");
+        page.call("addTheme", name, ThemeDefaults::defaultThemeId);
+    }
+    QCOMPARE(page.rows(), rows);
+    QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(ThemeDefaults::userThemesDir)), QStringList());
+}
+
+void ThemeModuleTest::deleteTheme()
+{
+    const Page page;
+    page.call("addTheme", QStringLiteral("Mine"), darkTheme);
+    const int rows = page.rows();
+
+    // Themes the registry keeps (read-only, unknown) keep their rows.
+    for (const QString &id : {QStringLiteral("Frozen"), QStringLiteral("nobody")}) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Can't remove theme")));
+        page.call("deleteTheme", id);
+    }
+    QCOMPARE(page.rows(), rows);
+    QVERIFY(page.currentIndex(QStringLiteral("Frozen")) >= 0);
+
+    page.call("deleteTheme", QStringLiteral("Mine"));
+    QCOMPARE(page.rows(), rows - 1);
+    QVERIFY(!QFile::exists(userThemes + QStringLiteral("Mine")));
+}
+
+void ThemeModuleTest::exportAndImport()
+{
+    ProcessReleases releases;
+    const QString mine = QDir::homePath() + QStringLiteral("/mine.tar.gz");
+    const QString dark = QDir::homePath() + QStringLiteral("/dark.tar");
+    {
+        const Page page;
+        page.call("addTheme", QStringLiteral("Mine"), darkTheme);
+        // Two exports run side by side; each process goes when its tool ends.
+        page.call("exportTheme", QStringLiteral("Mine"), mine);
+        page.call("exportTheme", darkTheme, dark);
+        QTRY_COMPARE_WITH_TIMEOUT(releases.count, 2, 30000);
+        QVERIFY(QFileInfo(mine).size() > 0 && QFileInfo(dark).size() > 0);
+    }
+
+    // Into a home without the theme, the import adds exactly its row.
+    QVERIFY(PexoTest::removePath(ThemeDefaults::userThemesDir));
+    const Page page;
+    const int rows = page.rows();
+    page.import(mine);
+    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 3, 30000);
+    QCOMPARE(page.rows(), rows + 1);
+    QVERIFY(page.currentIndex(QStringLiteral("Mine")) >= 0);
+    QVERIFY(PexoTest::readFile(userThemes + QStringLiteral("Mine/theme/themerc")).contains("ColorScheme=/usr/share/color-schemes/UlvarDark.colors"));
+}
+
+void ThemeModuleTest::toolsThatFail()
+{
+    ProcessReleases releases;
+    const Page page;
+    const int rows = page.rows();
+
+    // A text file is no archive: nothing is added.
+    const QString text = QDir::homePath() + QStringLiteral("/notes.txt");
+    QVERIFY(PexoTest::writeFile(text, "not an archive\n"));
+    page.import(text);
+    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 1, 30000);
+    QCOMPARE(page.rows(), rows);
+
+    // An unknown theme starts nothing; a tool that cannot start is released.
+    QTest::ignoreMessage(QtWarningMsg, "Can't export theme \"nobody\"");
+    page.call("exportTheme", QStringLiteral("nobody"), QDir::homePath() + QStringLiteral("/nobody.tar"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    page.call("exportTheme", darkTheme, QDir::homePath() + QStringLiteral("/never.tar"));
+    qputenv("PATH", path);
+    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 2, 5000);
+    QTest::qWait(200);
+    QCOMPARE(releases.count, 2);
+}
+
+QTEST_MAIN(ThemeModuleTest)
+
+#include "thememoduletest.moc"

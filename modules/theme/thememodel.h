@@ -1,0 +1,50 @@
+#ifndef THEMEMODEL_H
+#define THEMEMODEL_H
+
+#include <QAbstractListModel>
+
+#include <memory>
+
+class Theme;
+class ThemeController;
+class ThemeModelPrivate;
+
+// The installed themes, one row each, and one extra row without a theme at
+// the end. Values are read from the themes at the time of the request.
+class ThemeModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    enum Role {
+        NameRole = Qt::UserRole + 1,
+        IdRole,
+        IsSystemRole,
+        DesktopPathRole,
+        CommentRole,
+        IsCurrentThemeRole,
+        WallpaperRole,
+        ColorSchemeRole,
+        PrimaryColorRole,
+        BackgroundColorRole,
+    };
+
+    ThemeModel(ThemeController *controller, QObject *parent);
+    ~ThemeModel() override;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // Appends the controller's themes that are not listed yet.
+    void readThemes();
+    void resetThemes();
+    // Reads and appends the theme unless its id is listed.
+    void addTheme(const std::shared_ptr<Theme> &theme);
+    void removeTheme(const QString &id);
+    QModelIndex findIndex(const QString &id) const;
+
+private:
+    std::unique_ptr<ThemeModelPrivate> const d;
+};
+
+#endif

@@ -1,0 +1,154 @@
+#include "thumbnail.h"
+
+#include <pexotestsupport.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImage>
+#include <QImageReader>
+#include <QMimeData>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+QString wallpapersDir()
+{
+    return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/pexo/Wallpapers");
+}
+
+QByteArray pngData(const QColor &colour)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
+bool dragEnter(Thumbnail &item, QMimeData *data)
+{
+    QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    event.setAccepted(false);
+    QCoreApplication::sendEvent(&item, &event);
+    return event.isAccepted();
+}
+
+bool drop(Thumbnail &item, QMimeData *data)
+{
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    event.setAccepted(false);
+    QCoreApplication::sendEvent(&item, &event);
+    return event.isAccepted();
+}
+
+QImage painted(Thumbnail &item)
+{
+    QImage image(item.size().toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    item.paint(&painter);
+    return image;
+}
+} // namespace
+
+class ThumbnailTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(PexoTest::inSandbox());
+    }
+
+    void dragAndDrop()
+    {
+        Thumbnail item;
+        item.setSize(QSizeF(100, 50));
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        item.setPixmap(QPixmap::fromImage(picture));
+        item.setColor(Qt::blue);
+        QSignalSpy dropped(&item, &Thumbnail::fileDropped);
+        QSignalSpy failed(&item, &Thumbnail::errorOccured);
+
+        // Plain text offers no picture: refused, and the look stays.
+        QMimeData text;
+        text.setText(QStringLiteral("hello"));
+        QVERIFY(!dragEnter(item, &text));
+        QCOMPARE(painted(item).pixelColor(50, 25), QColor(Qt::red));
+
+        // A readable local file: accepted with the drop look, reported as it is.
+        const QString file = QDir::homePath() + QStringLiteral("/red.png");
+        QVERIFY(picture.save(file));
+        QMimeData local;
+        local.setUrls({QUrl::fromLocalFile(file)});
+        QVERIFY(dragEnter(item, &local));
+        QCOMPARE(painted(item).pixelColor(28, 3), QColor(Qt::blue));
+        QVERIFY(drop(item, &local));
+        QCOMPARE(dropped.takeFirst().at(0).toString(), file);
+        QCOMPARE(painted(item).pixelColor(50, 25), QColor(Qt::red));
+        QVERIFY(!QDir(wallpapersDir()).exists() || QDir(wallpapersDir()).isEmpty());
+
+        // A remote URL with a PNG payload: the payload becomes a new wallpaper file.
+        QMimeData remote;
+        remote.setUrls({QUrl(QStringLiteral("https://example.org/picture.png"))});
+        remote.setData(QStringLiteral("image/png"), pngData(Qt::green));
+        QVERIFY(drop(item, &remote));
+        const QString saved = dropped.takeFirst().at(0).toString();
+        QCOMPARE(QFileInfo(saved).absolutePath(), wallpapersDir());
+        QVERIFY(saved.endsWith(QLatin1String(".png")));
+        QCOMPARE(QImage(saved).pixelColor(1, 1), QColor(Qt::green));
+
+        // Image data of the application.
+        QMimeData imageData;
+        imageData.setImageData(picture);
+        QVERIFY(drop(item, &imageData));
+        QCOMPARE(QImage(dropped.takeFirst().at(0).toString()).pixelColor(1, 1), QColor(Qt::red));
+
+        // A text file: the error names each readable format once.
+        const QString notes = QDir::homePath() + QStringLiteral("/notes.txt");
+        QVERIFY(PexoTest::writeFile(notes, "just text"));
+        QMimeData textFile;
+        textFile.setUrls({QUrl::fromLocalFile(notes)});
+        QVERIFY(!drop(item, &textFile));
+        QVERIFY(dropped.isEmpty());
+        QCOMPARE(failed.count(), 1);
+        const QString message = failed.takeFirst().at(0).toString();
+        QVERIFY(message.startsWith(QLatin1String("This does not appear to be an image file. Please use files of these formats:\n")));
+        QStringList formats = message.section(QLatin1Char('\n'), 1).split(QStringLiteral(", "));
+        QCOMPARE(formats.count(QStringLiteral("png")), 1);
+        QCOMPARE(formats.removeDuplicates(), 0);
+    }
+
+    void properties()
+    {
+        Thumbnail item;
+        QSignalSpy radius(&item, &Thumbnail::radiusChanged);
+        QSignalSpy pixmap(&item, &Thumbnail::pixmapChanged);
+        item.setRadius(0);
+        QCOMPARE(radius.count(), 0);
+        item.setRadius(6);
+        QCOMPARE(radius.count(), 1);
+        item.setPixmap(QPixmap());
+        item.setPixmap(QPixmap());
+        QCOMPARE(pixmap.count(), 2);
+
+        // Nothing painted without a picture, during a drag too.
+        item.setSize(QSizeF(40, 40));
+        QMimeData local;
+        local.setUrls({QUrl::fromLocalFile(QStringLiteral("/nowhere.png"))});
+        QVERIFY(dragEnter(item, &local));
+        const QImage image = painted(item);
+        QCOMPARE(image.pixelColor(20, 20), QColor(Qt::transparent));
+    }
+};
+
+QTEST_MAIN(ThumbnailTest)
+
+#include "thumbnailtest.moc"

@@ -1,0 +1,459 @@
+#include "module.h"
+
+#include "moduleutils.h"
+#include "previewbuilder.h"
+#include "thumbnail.h"
+
+#include "modulelog.h"
+
+#include <appearanceframe.h>
+#include <basepersonalizationsettingsprovider.h>
+#include <colorsthemepart.h>
+#include <enumgadget.h>
+#include <personalization.h>
+#include <taskbarthemepart.h>
+#include <themecontroller.h>
+#include <themedefaults.h>
+#include <wallpaperthemepart.h>
+
+#include <pexodesktopentry.h>
+#include <pexodirs.h>
+#include <pexowallpaper.h>
+
+#include <KColorScheme>
+#include <KLocalizedString>
+#include <KPluginFactory>
+#include <KSharedConfig>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QWindow>
+
+#include <SimpleIni.h>
+
+#include <optional>
+
+K_PLUGIN_FACTORY_WITH_JSON(kcm_pexo_wallpaper_factory, "kcm_pexo_wallpaper.json", registerPlugin<Module>();)
+
+namespace {
+const char qmlUri[] = "ru.ulvarlinux.kcm.wallpaper.private";
+const QString svgConverter = QStringLiteral("/usr/bin/pexo-svg2png.sh");
+const QString defaultWallpaperMarker = QStringLiteral("pexo-default");
+const QString wallpaperSchemeType = QStringLiteral("Wallpaper");
+const QString customSchemeType = QStringLiteral("Custom");
+const QString systemSchemeType = QStringLiteral("System");
+const QString darkWallpaperScheme = QStringLiteral("dark");
+const char pendingWallpaperVariable[] = "PEXO_ADMIN_THEME_SET_WALLPAPER";
+// Shortens the converter's time limit (for tests); it is never lengthened.
+const char converterTimeoutVariable[] = "PEXO_SVG2PNG_TIMEOUT_MS";
+const int converterTimeoutMs = 30000;
+const int pendingWallpaperDelayMs = 50;
+const QString directoryFile = QString::fromUtf8(GetPexoDir(PexoDesktopDir).c_str()) + QStringLiteral("/.directory");
+const char recordKey[] = "X-PEXO-WallPaper";
+
+int converterTimeout()
+{
+    bool ok = false;
+    const int shortened = qEnvironmentVariableIntValue(converterTimeoutVariable, &ok);
+    return ok && shortened > 0 && shortened < converterTimeoutMs ? shortened : converterTimeoutMs;
+}
+
+// A colour is recorded in double quotes; the page shows the colour itself.
+QString unquoted(const QString &value)
+{
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))) {
+        return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+// The trimmed, unquoted record of the section, or an empty text.
+QString recordOf(const CSimpleIniA &ini, const QByteArray &section)
+{
+    const char *value = ini.GetValue(section.constData(), recordKey, "");
+    return unquoted(QString::fromUtf8(value ? value : "").trimmed());
+}
+
+// The wallpaper the current desktop folder records for itself or, on the
+// page's screen, for that screen; empty when there is none.
+QString desktopFolderWallpaper()
+{
+    QFile file(directoryFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QString();
+    }
+    const QByteArray bytes = file.readAll();
+    CSimpleIniA ini;
+    ini.SetUnicode(true);
+    if (ini.LoadData(bytes.constData(), size_t(bytes.size())) < 0) {
+        return QString();
+    }
+    QString candidate = recordOf(ini, "Desktop Entry");
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    if (!windows.isEmpty() && windows.first()->screen()) {
+        const QString screen = recordOf(ini, "Monitor::" + windows.first()->screen()->name().toLocal8Bit());
+        if (!screen.isEmpty()) {
+            candidate = screen;
+        }
+    }
+    return candidate;
+}
+
+// Runs the converter script. Only a normal exit with code 0 that left a
+// non-empty target counts.
+bool convertWithScript(const QString &source, const QString &target)
+{
+    const QRect screen = Kcm::Utils::screenGeometry(false);
+    QProcess process;
+    process.start(svgConverter, {QString::number(screen.width()), QString::number(screen.height()), source, target});
+    if (!process.waitForFinished(converterTimeout())) {
+        if (process.state() != QProcess::NotRunning) {
+            qCWarning(MODULE_LOG) << "The SVG converter did not finish in time:" << source;
+            process.kill();
+            process.waitForFinished();
+        }
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 && QFileInfo(target).size() > 0;
+}
+
+// Renders the SVG picture stretched over white at the screen's size.
+bool convertInProcess(const QString &source, const QString &target)
+{
+    QSvgRenderer renderer(source);
+    if (!renderer.isValid()) {
+        return false;
+    }
+    QPixmap pixmap(Kcm::Utils::screenGeometry(false).size());
+    if (pixmap.isNull()) {
+        return false;
+    }
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    return pixmap.save(target);
+}
+
+// The path of a PNG made from the SVG picture, or the failure message.
+QString convertToPng(const QString &source)
+{
+    const QString target = Kcm::Utils::generateNameForWallpaper();
+    const bool converted = QFile::exists(svgConverter) ? convertWithScript(source, target) : convertInProcess(source, target);
+    if (!converted) {
+        // A cut or empty picture must not become the wallpaper.
+        QFile::remove(target);
+        return i18n("Failed to convert image");
+    }
+    return target;
+}
+} // namespace
+
+class ModulePrivate
+{
+public:
+    explicit ModulePrivate(Module *module)
+        : q(module)
+        , builder(new PreviewBuilder(module))
+        , personalization(new Personalization(std::make_shared<BasePersonalizationSettingsProvider>(), module))
+    {
+    }
+
+    std::shared_ptr<WallpaperThemePart> wallpaperPart() const
+    {
+        return q->controller->systemTheme()->wallpaperThemePart();
+    }
+
+    std::shared_ptr<ColorsThemePart> colorsPart() const
+    {
+        return q->controller->systemTheme()->colorsThemePart();
+    }
+
+    void generateColorScheme();
+    QString generateDefaultWallpaper() const;
+
+    Module *const q;
+    PreviewBuilder *const builder;
+    Personalization *const personalization;
+    QPixmap pixmap;
+    QString pendingWallpaper;
+    // The current theme's wallpaper as stored before a save began: saving
+    // from a read-only theme replaces the current theme first.
+    std::optional<QString> storedWallpaper;
+};
+
+Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList &args)
+    : KQuickAddons::ConfigModule(parent, data, args)
+    , d(new ModulePrivate(this))
+{
+    if (qEnvironmentVariableIsSet(pendingWallpaperVariable)) {
+        d->pendingWallpaper = QString::fromLocal8Bit(qgetenv(pendingWallpaperVariable));
+    }
+    qunsetenv(pendingWallpaperVariable);
+
+    qRegisterMetaType<QPixmap>("QPixmap");
+    qmlRegisterType<Thumbnail>(qmlUri, 1, 0, "Thumbnail");
+    EnumGadget::registerType<WallpaperStyle>(qmlUri);
+    EnumGadget::registerType<LogoPosition>(qmlUri);
+
+    registerProperty(QStringLiteral("wallpaper"), ThemeDefaults::WallPaper.key);
+    registerProperty(QStringLiteral("logo"), ThemeDefaults::LogoPixmap.key);
+    registerProperty(QStringLiteral("wallpaperStyle"), ThemeDefaults::WallPaperPos.key);
+    registerProperty(QStringLiteral("logoPosition"), ThemeDefaults::LogoPosition.key);
+    registerProperty(QStringLiteral("slideShowPeriod"), ThemeDefaults::WallPaperPeriod.key);
+
+    const WallpaperThemePart *part = d->wallpaperPart().get();
+    connect(part, &WallpaperThemePart::logoChanged, this, &Module::logoChanged);
+    connect(part, &WallpaperThemePart::logoPositionChanged, this, &Module::logoPositionChanged);
+    connect(part, &WallpaperThemePart::wallpaperChanged, this, &Module::wallpaperChanged);
+    connect(part, &WallpaperThemePart::wallpaperStyleChanged, this, &Module::wallpaperStyleChanged);
+    connect(d->personalization->taskbarThemePart().get(), &TaskbarThemePart::usePagerChanged, this, &Module::usePagerChanged);
+    connect(part, &WallpaperThemePart::forCurrentScreenChanged, this, &Module::forCurrentScreenChanged);
+    connect(part, &WallpaperThemePart::slideShowPeriodChanged, this, &Module::slideShowPeriodChanged);
+    connect(part, &WallpaperThemePart::forCurrentDesktopChanged, this, &Module::forCurrentDesktopChanged);
+    connect(controller->systemTheme().get(), &Theme::changed, this, &Module::updateNeedSave);
+    connect(d->builder, &PreviewBuilder::pixmapChanged, this, &Module::setPixmap);
+    connect(d->colorsPart().get(), &ColorsThemePart::colorSchemePathChanged, this, &Module::onColorSchemePathChanged);
+}
+
+Module::~Module() = default;
+
+QString Module::wallpaper() const
+{
+    const auto part = d->wallpaperPart();
+    if (!isImmutable(QStringLiteral("wallpaper")) && (part->forCurrentScreen() || part->forCurrentDesktop())) {
+        const QString recorded = desktopFolderWallpaper();
+        if (!recorded.isEmpty()) {
+            return recorded;
+        }
+    }
+    return part->wallpaper();
+}
+
+void Module::setWallpaper(const QString &path)
+{
+    QString wallpaper = path;
+    if (wallpaper.endsWith(QLatin1String(".desktop"))) {
+        PexoDesktopEntry entry(wallpaper);
+        if (entry.type() != QLatin1String("Link")) {
+            Q_EMIT error(i18n("Faild to load wallpaper image"));
+            return;
+        }
+        wallpaper = entry.url();
+    }
+    if (wallpaper.endsWith(QLatin1String(".svg")) || wallpaper.endsWith(QLatin1String(".svgz"))) {
+        const QString converted = convertToPng(wallpaper);
+        if (!QFileInfo(converted).isFile()) {
+            Q_EMIT error(converted);
+            return;
+        }
+        wallpaper = converted;
+    }
+    d->wallpaperPart()->setWallpaper(wallpaper);
+    d->builder->setWallpaper(this->wallpaper());
+    d->pendingWallpaper.clear();
+}
+
+QString Module::logo() const
+{
+    return d->wallpaperPart()->logo();
+}
+
+void Module::setLogo(const QString &logo)
+{
+    d->wallpaperPart()->setLogo(logo);
+    d->builder->setLogo(logo);
+}
+
+WallpaperStyle::Value Module::wallpaperStyle() const
+{
+    return WallpaperStyle::fromString(d->wallpaperPart()->wallpaperStyle());
+}
+
+void Module::setWallpaperStyle(WallpaperStyle::Value style)
+{
+    d->wallpaperPart()->setWallpaperStyle(WallpaperStyle::toString(style));
+    d->builder->setWallpaperStyle(style);
+}
+
+LogoPosition::Value Module::logoPosition() const
+{
+    return LogoPosition::fromString(d->wallpaperPart()->logoPosition());
+}
+
+void Module::setLogoPosition(LogoPosition::Value position)
+{
+    d->wallpaperPart()->setLogoPosition(LogoPosition::toString(position));
+    d->builder->setLogoPosition(position);
+}
+
+QPixmap Module::pixmap() const
+{
+    return d->pixmap;
+}
+
+void Module::setPixmap(const QPixmap &pixmap)
+{
+    d->pixmap = pixmap;
+    Q_EMIT pixmapChanged();
+}
+
+bool Module::usePager() const
+{
+    return d->personalization->taskbarThemePart()->usePager();
+}
+
+bool Module::forCurrentScreen() const
+{
+    return d->wallpaperPart()->forCurrentScreen();
+}
+
+void Module::setForCurrentScreen(bool forCurrentScreen)
+{
+    d->wallpaperPart()->setForCurrentScreen(forCurrentScreen);
+    d->builder->setWallpaper(wallpaper());
+}
+
+bool Module::forCurrentDesktop() const
+{
+    return d->wallpaperPart()->forCurrentDesktop();
+}
+
+void Module::setForCurrentDesktop(bool forCurrentDesktop)
+{
+    d->wallpaperPart()->setForCurrentDesktop(forCurrentDesktop);
+    d->builder->setWallpaper(wallpaper());
+}
+
+int Module::slideShowPeriod() const
+{
+    return d->wallpaperPart()->slideShowPeriod();
+}
+
+void Module::setSlideShowPeriod(int period)
+{
+    d->wallpaperPart()->setSlideShowPeriod(period);
+}
+
+bool Module::isImmutable(const QString &property) const
+{
+    return isPropertyImmutable(property);
+}
+
+QString Module::screenName() const
+{
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    if (windows.isEmpty() || !windows.first()->screen()) {
+        return QString();
+    }
+    return windows.first()->screen()->name();
+}
+
+void Module::load()
+{
+    controller->currentTheme()->read();
+    controller->systemTheme()->read();
+    d->personalization->read();
+
+    d->builder->setWallpaper(wallpaper());
+    d->builder->setLogo(logo());
+    d->builder->setLogoPosition(logoPosition());
+    d->builder->setWallpaperStyle(wallpaperStyle());
+
+    if (!d->pendingWallpaper.isEmpty() && QFile::exists(d->pendingWallpaper)) {
+        setWallpaper(d->pendingWallpaper);
+        QTimer::singleShot(pendingWallpaperDelayMs, this, &Module::updateNeedSave);
+    }
+}
+
+void Module::save()
+{
+    d->storedWallpaper = controller->currentTheme()->wallpaperThemePart()->wallpaper();
+    AppearanceFrame::save(this, controller);
+    d->storedWallpaper.reset();
+}
+
+void Module::apply()
+{
+    const QString stored = d->storedWallpaper.value_or(controller->currentTheme()->wallpaperThemePart()->wallpaper());
+    const QString live = wallpaper();
+    if (d->colorsPart()->colorSchemeType() == wallpaperSchemeType && live != stored && !live.contains(defaultWallpaperMarker)) {
+        d->generateColorScheme();
+    }
+    ThemeDecorator::apply();
+}
+
+void ModulePrivate::generateColorScheme()
+{
+    const QString wallpaper = wallpaperPart()->wallpaper();
+    const bool dark = colorsPart()->wallpaperColorSchemeType() == darkWallpaperScheme;
+    QString message;
+    const QString scheme = Kcm::Utils::findWallpaperScheme(wallpaper, dark, &message);
+    if (scheme.isEmpty()) {
+        if (!message.isEmpty()) {
+            Q_EMIT q->error(message);
+        }
+        return;
+    }
+    const QString installed = Kcm::Utils::installWallpaperScheme(scheme, wallpaper, dark);
+    if (installed.isEmpty()) {
+        Q_EMIT q->error(i18n("Cannot install the color scheme %1", scheme));
+        return;
+    }
+    colorsPart()->setColorSchemePath(installed);
+    AppearanceFrame::activateColorScheme(installed);
+}
+
+void Module::onColorSchemePathChanged()
+{
+    const QString path = d->colorsPart()->colorSchemePath();
+    // KDE's built-in palette is no scheme's colours.
+    if (!QFileInfo(path).isFile()) {
+        return;
+    }
+    const QPalette palette = KColorScheme::createApplicationPalette(KSharedConfig::openConfig(path, KConfig::SimpleConfig));
+    d->colorsPart()->setPrimaryColor(palette.color(QPalette::Active, QPalette::Highlight).name());
+    d->colorsPart()->setBackgroundColor(palette.color(QPalette::Active, QPalette::Base).name());
+}
+
+void Module::defaults()
+{
+    d->wallpaperPart()->defaults();
+    const auto colors = d->colorsPart();
+    const QString type = colors->colorSchemeType();
+    if (type == wallpaperSchemeType) {
+        const QString generated = d->generateDefaultWallpaper();
+        // Without an answer the light default, never an empty wallpaper.
+        setWallpaper(generated.isEmpty() ? ThemeDefaults::lightWallpaperPath : generated);
+        colors->setColorSchemeType(systemSchemeType);
+    } else if (type == customSchemeType) {
+        setWallpaper(colors->isCustomColorSchemeDark() ? ThemeDefaults::darkWallpaperPath : ThemeDefaults::lightWallpaperPath);
+    } else {
+        setWallpaper(colors->colorSchemePath() == ThemeDefaults::darkColorSchemePath ? ThemeDefaults::darkWallpaperPath : ThemeDefaults::lightWallpaperPath);
+    }
+}
+
+QString ModulePrivate::generateDefaultWallpaper() const
+{
+    const QRect screen = Kcm::Utils::screenGeometry(wallpaperPart()->forCurrentScreen());
+    const std::string found = FindWallPaperByName(ThemeDefaults::lightWallpaperPath.toLocal8Bit().constData(),
+                                                  screen.width(),
+                                                  screen.height(),
+                                                  nullptr,
+                                                  colorsPart()->primaryColor().toLocal8Bit().constData());
+    return QString::fromUtf8(found.c_str());
+}
+
+void Module::updateNeedSave()
+{
+    AppearanceFrame::updateNeedSave(this, controller);
+}
+
+#include "module.moc"

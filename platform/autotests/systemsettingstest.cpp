@@ -1,0 +1,96 @@
+// The settings application stand-in, driven as the README and scripts drive it.
+
+#include <pexotestsupport.h>
+
+#include <KConfig>
+#include <KConfigGroup>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+namespace {
+struct Run
+{
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+Run host(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("ulvar-systemsettings"), arguments);
+    Run run;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = process.exitCode();
+    }
+    run.output = QString::fromUtf8(process.readAllStandardOutput());
+    run.errors = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString liveValue(const QString &key)
+{
+    KConfig live(QDir::homePath() + QStringLiteral("/.config/pexo/session/current.themerc"), KConfig::SimpleConfig);
+    return live.group(QStringLiteral("Variables")).readEntry(key, QStringLiteral("<missing>"));
+}
+} // namespace
+
+class SystemSettingsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scriptedSession()
+    {
+        const Run run = host({QStringLiteral("kcm_pexo_taskbar"),
+                              QStringLiteral("--set"),
+                              QStringLiteral("usePager=false"),
+                              QStringLiteral("--needs-save"),
+                              QStringLiteral("--save"),
+                              QStringLiteral("--needs-save"),
+                              QStringLiteral("--print"),
+                              QStringLiteral("usePager")});
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.output, QStringLiteral("needsSave=true\nneedsSave=false\nusePager=false\n"));
+        QCOMPARE(liveValue(QStringLiteral("UsePager")), QStringLiteral("false"));
+        QVERIFY(PexoTest::takeWmCommands().contains(QStringLiteral("PEXOWM_UPDATE_VAL UsePager false\n")));
+
+        // A bad action stops the session before the save.
+        const Run bad = host({QStringLiteral("kcm_pexo_taskbar"),
+                              QStringLiteral("--set"),
+                              QStringLiteral("usePager=true"),
+                              QStringLiteral("--set"),
+                              QStringLiteral("usePager=maybe"),
+                              QStringLiteral("--save")});
+        QCOMPARE(bad.exitCode, 1);
+        QVERIFY2(bad.errors.contains(QStringLiteral("\"maybe\" is not a value of \"usePager\"")), qPrintable(bad.errors));
+        QCOMPARE(liveValue(QStringLiteral("UsePager")), QStringLiteral("false"));
+        QCOMPARE(host({QStringLiteral("kcm_pexo_nothing")}).exitCode, 1);
+    }
+
+    // The form of a QML module's properties, on the X server.
+    void window()
+    {
+        const QString picture = QDir::homePath() + QStringLiteral("/wm.png");
+        const Run run = host({QStringLiteral("kcm_pexo_wm"), QStringLiteral("--grab"), picture});
+        QCOMPARE(run.exitCode, 0);
+        const QImage image(picture);
+        QVERIFY(image.width() > 100 && image.height() > 200);
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 3) {
+            for (int x = 0; x < image.width(); x += 3) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+        QVERIFY2(colours.size() > 10, qPrintable(QString::number(colours.size())));
+    }
+};
+
+QTEST_MAIN(SystemSettingsTest)
+
+#include "systemsettingstest.moc"

@@ -1,0 +1,185 @@
+#include "modulehost.h"
+
+#include <KPluginFactory>
+
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+const QStringList namespaces{QStringLiteral("plasma/kcms/systemsettings"), QStringLiteral("plasma/kcms/systemsettings_qwidgets")};
+const char needsSaveProperty[] = "needsSave";
+} // namespace
+
+class ModuleHostPrivate
+{
+public:
+    KPluginMetaData data;
+    // A widget module may be deleted by the window that shows it.
+    QPointer<QObject> module;
+    QString error;
+    bool needsSave = false;
+};
+
+KPluginMetaData ModuleHost::find(const QString &module)
+{
+    if (module.contains(QLatin1Char('/'))) {
+        return KPluginMetaData(module, KPluginMetaData::AllowEmptyMetaData);
+    }
+    for (const QString &space : namespaces) {
+        const QVector<KPluginMetaData> plugins = KPluginMetaData::findPlugins(space, {}, KPluginMetaData::AllowEmptyMetaData);
+        for (const KPluginMetaData &plugin : plugins) {
+            if (plugin.pluginId() == module) {
+                return plugin;
+            }
+        }
+    }
+    return KPluginMetaData();
+}
+
+ModuleHost::ModuleHost(const KPluginMetaData &data)
+    : d(new ModuleHostPrivate)
+{
+    d->data = data;
+    const auto created = KPluginFactory::instantiatePlugin<QObject>(data, nullptr, QVariantList());
+    d->module = created.plugin;
+    d->error = created.errorText;
+    if (!d->module) {
+        return;
+    }
+    // QML modules keep the state in a property, widget modules report it.
+    if (d->module->metaObject()->indexOfProperty(needsSaveProperty) >= 0) {
+        connect(d->module.data(), SIGNAL(needsSaveChanged()), this, SLOT(qmlModuleChanged()));
+    } else if (d->module->metaObject()->indexOfSignal("changed(bool)") >= 0) {
+        connect(d->module.data(), SIGNAL(changed(bool)), this, SLOT(moduleChanged(bool)));
+    }
+}
+
+ModuleHost::~ModuleHost()
+{
+    delete d->module.data();
+}
+
+QObject *ModuleHost::module() const
+{
+    return d->module.data();
+}
+
+QString ModuleHost::error() const
+{
+    return d->error;
+}
+
+const KPluginMetaData &ModuleHost::metaData() const
+{
+    return d->data;
+}
+
+QWidget *ModuleHost::widget() const
+{
+    return qobject_cast<QWidget *>(d->module.data());
+}
+
+QVector<QMetaProperty> ModuleHost::properties() const
+{
+    const QMetaObject *meta = d->module->metaObject();
+    QVector<QMetaProperty> own;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        own << meta->property(i);
+    }
+    return own;
+}
+
+QMetaProperty ModuleHost::property(const QString &name) const
+{
+    for (const QMetaProperty &property : properties()) {
+        if (name == QLatin1String(property.name())) {
+            return property;
+        }
+    }
+    return QMetaProperty();
+}
+
+QString ModuleHost::text(const QMetaProperty &property) const
+{
+    const QVariant value = property.read(d->module.data());
+    if (property.isEnumType()) {
+        const char *key = property.enumerator().valueToKey(value.toInt());
+        return key ? QString::fromLatin1(key) : QString::number(value.toInt());
+    }
+    if (value.userType() == QMetaType::Bool) {
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    }
+    return value.toString();
+}
+
+bool ModuleHost::setText(const QString &name, const QString &text, QString *error)
+{
+    const QMetaProperty property = this->property(name);
+    if (!property.isValid()) {
+        *error = QStringLiteral("the module has no property \"%1\"").arg(name);
+        return false;
+    }
+    if (!property.isWritable()) {
+        *error = QStringLiteral("\"%1\" is read-only").arg(name);
+        return false;
+    }
+    bool ok = true;
+    QVariant value;
+    if (property.isEnumType()) {
+        value = property.enumerator().keyToValue(text.toLatin1().constData(), &ok);
+        if (!ok) {
+            value = text.toInt(&ok);
+        }
+    } else if (property.userType() == QMetaType::Bool) {
+        ok = text == QLatin1String("true") || text == QLatin1String("false");
+        value = text == QLatin1String("true");
+    } else if (property.userType() == QMetaType::Int) {
+        value = text.toInt(&ok);
+    } else if (property.userType() == QMetaType::QString) {
+        value = text;
+    } else {
+        ok = false;
+    }
+    if (!ok || !property.write(d->module.data(), value)) {
+        *error = QStringLiteral("\"%1\" is not a value of \"%2\" (%3)").arg(text, name, QLatin1String(property.typeName()));
+        return false;
+    }
+    return true;
+}
+
+void ModuleHost::load()
+{
+    QMetaObject::invokeMethod(d->module.data(), "load");
+}
+
+void ModuleHost::save()
+{
+    QMetaObject::invokeMethod(d->module.data(), "save");
+    // Saved: a settings application clears the state itself.
+    if (d->module->metaObject()->indexOfProperty(needsSaveProperty) >= 0) {
+        d->module->setProperty(needsSaveProperty, false);
+    } else {
+        moduleChanged(false);
+    }
+}
+
+void ModuleHost::defaults()
+{
+    QMetaObject::invokeMethod(d->module.data(), "defaults");
+}
+
+bool ModuleHost::needsSave() const
+{
+    return d->needsSave;
+}
+
+void ModuleHost::moduleChanged(bool changed)
+{
+    d->needsSave = changed;
+    Q_EMIT needsSaveChanged(changed);
+}
+
+void ModuleHost::qmlModuleChanged()
+{
+    moduleChanged(d->module->property(needsSaveProperty).toBool());
+}

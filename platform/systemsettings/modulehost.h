@@ -1,0 +1,61 @@
+#ifndef MODULEHOST_H
+#define MODULEHOST_H
+
+#include <KPluginMetaData>
+
+#include <QMetaProperty>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+class ModuleHostPrivate;
+class QWidget;
+
+// One settings module as a settings application holds it: created by the
+// plug-in's factory with its metadata and no arguments, then loaded, saved
+// and reset on request. The module is reached through its meta-object only.
+class ModuleHost : public QObject
+{
+    Q_OBJECT
+public:
+    // The plug-in of a module id among the installed settings plug-ins, or of
+    // a plug-in file path; invalid when there is none.
+    static KPluginMetaData find(const QString &module);
+
+    explicit ModuleHost(const KPluginMetaData &data);
+    ~ModuleHost() override;
+
+    // Null when the factory failed; error() says why.
+    QObject *module() const;
+    QString error() const;
+    const KPluginMetaData &metaData() const;
+    // The page of a widget module, null for a QML module.
+    QWidget *widget() const;
+
+    // The properties the module's own class declares.
+    QVector<QMetaProperty> properties() const;
+    QMetaProperty property(const QString &name) const;
+    // The value as text: true/false, a number, an enumeration key or the text.
+    QString text(const QMetaProperty &property) const;
+    // Sets the value given as text; false and *error on a bad name or value.
+    bool setText(const QString &name, const QString &text, QString *error);
+
+    void load();
+    void save();
+    void defaults();
+    bool needsSave() const;
+
+Q_SIGNALS:
+    void needsSaveChanged(bool needsSave);
+
+private Q_SLOTS:
+    void moduleChanged(bool changed);
+    void qmlModuleChanged();
+
+private:
+    std::unique_ptr<ModuleHostPrivate> const d;
+};
+
+#endif
