@@ -87,8 +87,9 @@ make_themes() {
 
 # Each call flips between the two given words.
 flip() {
-    if [ "$(cat "$work/flip" 2>/dev/null)" = "$1" ]; then echo "$2"; else echo "$1"; fi >"$work/flip"
-    cat "$work/flip"
+    local last
+    last=$(cat "$work/flip" 2>/dev/null || true)
+    if [ "$last" = "$1" ]; then echo "$2"; else echo "$1"; fi | tee "$work/flip"
 }
 
 reset_search() {
