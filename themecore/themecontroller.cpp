@@ -100,7 +100,8 @@ std::map<QString, KSharedConfigPtr> ThemeControllerPrivate::fetchThemes() const
         if (!themeConfig) {
             themeConfig = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
         }
-        const QString id = themeConfig->group(ThemeFiles::indexGroup).readEntry("Id", QString());
+        // Ids are never translated: an "Id[xx]" entry is no id.
+        const QString id = themeConfig->group(ThemeFiles::indexGroup).readEntryUntranslated("Id", QString());
         if (id.isEmpty()) {
             continue;
         }

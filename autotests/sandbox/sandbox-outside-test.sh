@@ -100,6 +100,8 @@ check "a missing listener gives 125" test $? -eq 125
 check "a missing listener is explained" grep -q '^pexo-sandbox: cannot' "$work/fail.err"
 "$sandbox_path" --bogus -- true 2>/dev/null
 check "an unknown option gives 125" test $? -eq 125
+"${sandbox[@]}" --writable /usr -- true 2>/dev/null
+check "a writable directory holding an overlay gives 125" test $? -eq 125
 
 # Sandboxes side by side get displays of their own.
 for i in 1 2 3 4 5 6; do

@@ -91,7 +91,8 @@ Theme::Theme(const KSharedConfigPtr &config, const std::shared_ptr<ISettingsProv
     if (config) {
         d->desktopPath = config->name();
         const KConfigGroup group(config, ThemeDefaults::themeDescriptionGroup);
-        d->id = group.readEntry("Id", QString());
+        // Ids are never translated: an "Id[xx]" entry is no id.
+        d->id = group.readEntryUntranslated("Id", QString());
         d->name = group.readEntry("Name", QString());
         d->comment = group.readEntry("Comment", QString());
         d->isReadOnly = group.readEntry("X-Ulvar-System-Theme", false);

@@ -14,12 +14,12 @@
 
 #include <pexocolors.h>
 
-#include <KColorScheme>
 #include <KConfigGroup>
 #include <KLocalizedString>
 #include <KPluginFactory>
 #include <KSharedConfig>
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -134,6 +134,11 @@ QString Module::accentColor() const
 
 void Module::setAccentColor(const QString &color)
 {
+    // The live theme would refuse it, but the current theme would store it.
+    if (!QColor(color).isValid()) {
+        Q_EMIT error(i18n("Invalid color: %1", color));
+        return;
+    }
     colorsPart(controller)->setPrimaryColor(color);
 }
 
@@ -281,14 +286,13 @@ void Module::onColorSchemePathChanged()
     if (d->loading) {
         return;
     }
-    const KSharedConfigPtr scheme = KSharedConfig::openConfig(currentColorScheme(), KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
-    // A missing scheme would give KDE's built-in colours, not the scheme's.
-    if (scheme->groupList().isEmpty()) {
+    // A missing scheme leaves the colours as they are.
+    const auto colours = Kcm::Utils::schemeColors(currentColorScheme());
+    if (!colours) {
         return;
     }
-    const QPalette palette = KColorScheme::createApplicationPalette(scheme);
-    setAccentColor(palette.color(QPalette::Active, QPalette::Highlight).name());
-    colorsPart(controller)->setBackgroundColor(palette.color(QPalette::Active, QPalette::Base).name());
+    setAccentColor(colours->accent);
+    colorsPart(controller)->setBackgroundColor(colours->background);
 }
 
 void Module::generateSchemeIfNeeded()

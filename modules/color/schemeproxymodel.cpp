@@ -1,5 +1,7 @@
 #include "schemeproxymodel.h"
 
+#include <paletteguard.h>
+
 #include <KColorSchemeManager>
 
 #include <QBuffer>
@@ -15,9 +17,14 @@ const QString secondGroupWord = QStringLiteral("Pexo");
 SchemeProxyModel::SchemeProxyModel(QObject *parent)
     : QSortFilterProxyModel(parent)
 {
-    auto manager = new KColorSchemeManager(this);
-    // The list only shows the schemes; it never activates one.
-    manager->setAutosaveChanges(false);
+    KColorSchemeManager *manager = nullptr;
+    {
+        // The list only shows the schemes; it never activates one, though
+        // creating the manager re-applies the default scheme.
+        PaletteGuard guard;
+        manager = new KColorSchemeManager(this);
+        manager->setAutosaveChanges(false);
+    }
     setSourceModel(manager->model());
     sort(0, Qt::AscendingOrder);
 }

@@ -1,5 +1,6 @@
 #include "appearanceframe.h"
 #include "needssave.h"
+#include "paletteguard.h"
 
 #include <themecontroller.h>
 #include <themedecorator.h>
@@ -7,13 +8,10 @@
 #include <KColorSchemeManager>
 
 #include <QAbstractItemModel>
-#include <QApplication>
-#include <QPalette>
 
 namespace {
 // The scheme file's path in KDE's list of colour schemes.
 const int schemePathRole = Qt::UserRole;
-const char schemePathProperty[] = "KDE_COLOR_SCHEME_PATH";
 } // namespace
 
 void AppearanceFrame::save(ThemeDecorator *decorator, ThemeController *controller)
@@ -39,20 +37,16 @@ void AppearanceFrame::activateColorScheme(const QString &path)
 {
     // Creating the manager already re-applies the scheme remembered in the
     // application's configuration, or the default one.
-    const QPalette palette = QApplication::palette();
-    const QVariant schemePath = qApp->property(schemePathProperty);
+    PaletteGuard guard;
     KColorSchemeManager manager;
     manager.setAutosaveChanges(false);
     const QAbstractItemModel *schemes = manager.model();
     for (int row = 0; row < schemes->rowCount(); ++row) {
         const QModelIndex index = schemes->index(row, 0);
         if (index.isValid() && index.data(schemePathRole).toString() == path) {
+            guard.release();
             manager.activateScheme(index);
             return;
         }
-    }
-    qApp->setProperty(schemePathProperty, schemePath);
-    if (QApplication::palette() != palette) {
-        QApplication::setPalette(palette);
     }
 }

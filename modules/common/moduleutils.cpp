@@ -5,6 +5,10 @@
 
 #include <pexodirs.h>
 
+#include <KColorScheme>
+#include <KConfigGroup>
+#include <KSharedConfig>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +16,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUuid>
 #include <QWindow>
 
@@ -32,6 +37,7 @@ constexpr int generatorFinishTimeoutMs = 1000;
 const QString userGeneratedSchemesDir = QStringLiteral("/.local/share/color-schemes-generated/");
 const QString systemGeneratedSchemesDir = QStringLiteral("/usr/share/color-schemes-generated/");
 const QString userSchemesDir = QStringLiteral("/.local/share/color-schemes");
+const QString wmGroup = QStringLiteral("WM");
 
 // The wallpaper's file name with the suffix of a generated scheme.
 QString generatedSchemeName(const QString &wallpaper, bool dark)
@@ -136,6 +142,24 @@ QString Utils::installWallpaperScheme(const QString &scheme, const QString &wall
         return QString();
     }
     return target;
+}
+
+std::optional<Utils::SchemeColors> Utils::schemeColors(const QString &path)
+{
+    const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+    if (scheme->groupList().isEmpty()) {
+        return std::nullopt;
+    }
+    if (isUlvarColorScheme(path) && scheme->hasGroup(wmGroup)) {
+        const KConfigGroup wm(scheme, wmGroup);
+        // An unusable entry gives black, as in the live theme.
+        const auto colour = [&wm](const char *key) {
+            return QColor(getColorName(wm.readEntry(key, QString()))).name();
+        };
+        return SchemeColors{colour("activeWindowHeader"), colour("taskbarBackground")};
+    }
+    const QPalette palette = KColorScheme::createApplicationPalette(scheme);
+    return SchemeColors{palette.color(QPalette::Active, QPalette::Highlight).name(), palette.color(QPalette::Active, QPalette::Base).name()};
 }
 
 bool Utils::isUserColorScheme(const QString &path)

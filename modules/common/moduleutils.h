@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 namespace Kcm {
 // Kept apart from the theme library's Utils, which lives in the same process.
 class Utils
@@ -43,6 +45,19 @@ public:
     // the scheme is that file already. The installed path, or a null string
     // when it could not be written (the old copy is then left as it was).
     static QString installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark);
+
+    // The accent and background colours a scheme file gives the live theme.
+    struct SchemeColors
+    {
+        QString accent;
+        QString background;
+    };
+    // For a scheme whose window-manager colours the live theme takes up (a
+    // system scheme with a "WM" group), the colours of its active window
+    // header and taskbar background, as the live theme writes them; for any
+    // other scheme its palette's Highlight and Base. Nothing for a file
+    // without groups, which would give KDE's built-in colours.
+    static std::optional<SchemeColors> schemeColors(const QString &path);
 
     static bool isUserColorScheme(const QString &path);
     static bool isPexoColorScheme(const QString &path);

@@ -22,6 +22,13 @@
 K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>();)
 
 namespace {
+// True when both name the same existing file.
+bool resolvesTo(const QString &path, const QString &file)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(file).canonicalFilePath();
+}
+
 enum Column { EventColumn = 0, FileColumn = 1, KeyColumn = 2, ResetColumn = 3, OnOffColumn = 4, PlayColumn = 5, CommentColumn = 6 };
 
 const int rowCount = SoundsThemePart::AltKb + 1;
@@ -310,7 +317,7 @@ void Module::onDoubleClicked(int row, int column)
     QString value = chosen;
     if (directory == systemSoundsDir) {
         value = info.fileName();
-    } else if (!themePath.isEmpty() && directory == themePath + QStringLiteral("/stereo")) {
+    } else if (!themePath.isEmpty() && directory == themePath + QStringLiteral("/stereo") && resolvesTo(getPathForSound(info.baseName()), chosen)) {
         value = info.baseName();
     }
     d->sounds(controller)->setSound(static_cast<SoundsThemePart::Sounds>(row), value);

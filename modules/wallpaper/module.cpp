@@ -20,10 +20,8 @@
 #include <pexodirs.h>
 #include <pexowallpaper.h>
 
-#include <KColorScheme>
 #include <KLocalizedString>
 #include <KPluginFactory>
-#include <KSharedConfig>
 
 #include <QDir>
 #include <QFile>
@@ -247,6 +245,10 @@ void Module::setWallpaper(const QString &path)
             return;
         }
         wallpaper = entry.url();
+        if (wallpaper.isEmpty()) {
+            Q_EMIT error(i18n("Faild to load wallpaper image"));
+            return;
+        }
     }
     if (wallpaper.endsWith(QLatin1String(".svg")) || wallpaper.endsWith(QLatin1String(".svgz"))) {
         const QString converted = convertToPng(wallpaper);
@@ -418,9 +420,12 @@ void Module::onColorSchemePathChanged()
     if (!QFileInfo(path).isFile()) {
         return;
     }
-    const QPalette palette = KColorScheme::createApplicationPalette(KSharedConfig::openConfig(path, KConfig::SimpleConfig));
-    d->colorsPart()->setPrimaryColor(palette.color(QPalette::Active, QPalette::Highlight).name());
-    d->colorsPart()->setBackgroundColor(palette.color(QPalette::Active, QPalette::Base).name());
+    const auto colours = Kcm::Utils::schemeColors(path);
+    if (!colours) {
+        return;
+    }
+    d->colorsPart()->setPrimaryColor(colours->accent);
+    d->colorsPart()->setBackgroundColor(colours->background);
 }
 
 void Module::defaults()

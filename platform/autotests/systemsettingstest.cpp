@@ -88,6 +88,13 @@ private Q_SLOTS:
             }
         }
         QVERIFY2(colours.size() > 10, qPrintable(QString::number(colours.size())));
+
+        // A widget page outlives its window: the session goes on after the grab.
+        const QString sizes = QDir::homePath() + QStringLiteral("/sizes.png");
+        const Run widgetRun =
+            host({QStringLiteral("kcm_pexo_sizes"), QStringLiteral("--grab"), sizes, QStringLiteral("--grab"), sizes, QStringLiteral("--needs-save")});
+        QCOMPARE(widgetRun.exitCode, 0);
+        QVERIFY(widgetRun.output.contains(QStringLiteral("needsSave=false")));
     }
 };
 

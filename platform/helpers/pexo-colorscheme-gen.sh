@@ -45,6 +45,7 @@ mkdir -p "$dir" || exit 1
     printf '[WM]\nactiveBackground=%s\nactiveBlend=%s\nactiveForeground=%s\n' "$accent" "$onaccent" "$onaccent"
     printf 'inactiveBackground=%s\ninactiveBlend=%s\ninactiveForeground=%s\n' "$header" "$inactive" "$inactive"
     printf 'activeWindowHeader=%s\nactiveWindowFrame=%s\ninactiveWindowHeader=%s\ninactiveWindowFrame=%s\n' "$accent" "$accent" "$header" "$line"
-    printf 'taskbarBackground=%s\ntaskbarBackgroundHover=%s\nbuttonOutlineHover=%s\nlineSeparator=%s\n' "$window" "$header" "$accent" "$line"
+    # The window manager's colours agree with the palette's Highlight and Base.
+    printf 'taskbarBackground=%s\ntaskbarBackgroundHover=%s\nbuttonOutlineHover=%s\nlineSeparator=%s\n' "$view" "$header" "$accent" "$line"
 } > "$scheme" || exit 1
 echo "RESULT=$scheme"

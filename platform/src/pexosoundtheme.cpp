@@ -1,6 +1,8 @@
 #include "pexosoundtheme.h"
 #include "xdgthemeindex.h"
 
+#include <algorithm>
+
 #include <KConfig>
 #include <KConfigGroup>
 
@@ -64,7 +66,14 @@ public:
 
 std::vector<std::string> PexoSoundTheme::getThemesNames()
 {
-    return XdgThemeIndex::themeNames(soundBaseDirs(), soundThemeGroup);
+    // A theme installed in several base directories is listed once.
+    std::vector<std::string> names;
+    for (std::string &name : XdgThemeIndex::themeNames(soundBaseDirs(), soundThemeGroup)) {
+        if (std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
 }
 
 PexoSoundTheme::PexoSoundTheme(const std::string &name, const std::string &locale)

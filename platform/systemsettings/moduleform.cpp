@@ -34,6 +34,8 @@ ModuleForm::ModuleForm(ModuleHost *host, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     if (QWidget *page = host->widget()) {
         layout->addWidget(page);
+        // Room for a page that is laid out for a settings window, not for its size hint.
+        resize(sizeHint().expandedTo(QSize(720, 520)));
     } else {
         auto *form = new QFormLayout;
         layout->addLayout(form);
@@ -108,7 +110,14 @@ ModuleForm::ModuleForm(ModuleHost *host, QWidget *parent)
     follow(host->needsSave());
 }
 
-ModuleForm::~ModuleForm() = default;
+ModuleForm::~ModuleForm()
+{
+    // The module's own page belongs to the host, not to this window.
+    if (QWidget *page = d->host->widget()) {
+        page->hide();
+        page->setParent(nullptr);
+    }
+}
 
 void ModuleForm::refresh()
 {

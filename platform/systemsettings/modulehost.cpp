@@ -150,6 +150,10 @@ bool ModuleHost::setText(const QString &name, const QString &text, QString *erro
 void ModuleHost::load()
 {
     QMetaObject::invokeMethod(d->module.data(), "load");
+    // Freshly loaded: a settings application clears a widget page's state itself.
+    if (widget()) {
+        moduleChanged(false);
+    }
 }
 
 void ModuleHost::save()

@@ -133,6 +133,12 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.errors.contains(QLatin1String("You can use only administrator theme")), qPrintable(r.errors));
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelAdmin"));
+
+        // Ids are never translated: a localised one is no administrator theme.
+        QFile::remove(home(record));
+        userTheme(QStringLiteral("Sly"), "[Pexo Theme]\nId=Harmless\nId[ru]=UlvarTornelAdmin\nName=Sly\n");
+        QCOMPARE(run(QStringLiteral("env"), {QStringLiteral("LANG=ru_RU.UTF-8"), QStringLiteral("pexo-set-theme"), QStringLiteral("Harmless")}).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentThemePath")), QStringLiteral("/usr/share/pexothemes/UlvarTornelAdmin/index.theme"));
     }
 
     void syncKeepsEqualSettings()

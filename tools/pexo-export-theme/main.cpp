@@ -12,10 +12,13 @@
 #include "colorsthemepart.h"
 #include "cursorthemepart.h"
 #include "iconthemepart.h"
+#include "ithemesettings.h"
 #include "theme.h"
+#include "themedefaults.h"
 #include "wallpaperthemepart.h"
 
 #include <offscreenfallback.h>
+#include <storedfilepath.h>
 
 #include <KConfig>
 #include <KSharedConfig>
@@ -121,9 +124,18 @@ bool hasContent(const QString &path, Content content)
     });
 }
 
-// Entry 10, 11 or 12: one file named by the theme, stored under its file name.
-int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString &pattern, const QString &path, Content content, int bit)
+// Entry 10, 11 or 12: one file named by the theme (stored: as its settings
+// hold it), stored under its file name.
+int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString &pattern, const QString &path, const QString &stored, Content content, int bit)
 {
+    if (namesNoFile(stored)) {
+        return 0;
+    }
+    // Resolved against the working directory, it could name any file.
+    if (QDir::isRelativePath(stored)) {
+        qWarning() << "Not an absolute path" << stored;
+        return bit;
+    }
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return 0;
     }
@@ -220,7 +232,11 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
 // The path with links resolved; for a file not there yet, its directory's.
 QString resolvedPath(const QString &path)
 {
-    const QFileInfo info(path);
+    QFileInfo info(path);
+    // Writing through a dangling link creates its target: follow the chain.
+    for (int hops = 0; hops < 40 && info.isSymLink() && !info.exists(); ++hops) {
+        info.setFile(info.symLinkTarget());
+    }
     const QString canonical = info.canonicalFilePath();
     if (!canonical.isEmpty()) {
         return canonical;
@@ -251,7 +267,8 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     const QString indexPath = QFileInfo(descriptionPath).absoluteFilePath();
     const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
     const QString settingsPath = QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
-    Theme theme(config, std::make_shared<BaseSettingsProvider>(settingsPath));
+    const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
+    Theme theme(config, provider);
     if (!theme.isValid()) {
         return InvalidTheme;
     }
@@ -302,10 +319,20 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         } else {
             writer.writeFile(name + QStringLiteral("/index.theme"), data);
 
-            result |= storeSingleFile(writer, name, QStringLiteral("/wallpaper/%1"), wallpaper->wallpaper(), Content::Image, WallpaperMissing);
-            result |= storeSingleFile(writer, name, QStringLiteral("/logo/%1"), wallpaper->logo(), Content::Image, LogoMissing);
+            const auto stored = [&](const ThemeDefaults::Entry &entry) {
+                return provider->settings()->read(entry.key, entry.defaultValue).toString();
+            };
             result |= storeSingleFile(
-                writer, name, QStringLiteral("/color-scheme/%1"), theme.colorsThemePart()->colorSchemePath(), Content::ColorScheme, ColorSchemeMissing);
+                writer, name, QStringLiteral("/wallpaper/%1"), wallpaper->wallpaper(), stored(ThemeDefaults::WallPaper), Content::Image, WallpaperMissing);
+            result |=
+                storeSingleFile(writer, name, QStringLiteral("/logo/%1"), wallpaper->logo(), stored(ThemeDefaults::LogoPixmap), Content::Image, LogoMissing);
+            result |= storeSingleFile(writer,
+                                      name,
+                                      QStringLiteral("/color-scheme/%1"),
+                                      theme.colorsThemePart()->colorSchemePath(),
+                                      stored(ThemeDefaults::ColorScheme),
+                                      Content::ColorScheme,
+                                      ColorSchemeMissing);
             result |= storeIconTree(writer, name, QStringLiteral("cursor"), cursorTheme, CursorThemeMissing);
             result |= storeIconTree(writer, name, QStringLiteral("icons"), iconTheme, IconThemeMissing);
         }

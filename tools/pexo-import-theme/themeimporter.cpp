@@ -1,5 +1,6 @@
 #include "themeimporter.h"
 #include "safeextractor.h"
+#include "storedfilepath.h"
 
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
@@ -107,12 +108,40 @@ QString existingAncestor(const QString &path)
     return info.absoluteFilePath();
 }
 
+// True when the description has a localised id ("Id[xx]"): ids are never
+// translated, yet where that language is read it would pass as the id. Keys
+// may be escaped, so a localised key with an escape counts too.
+bool hasLocalisedId(const QString &indexPath)
+{
+    QFile file(indexPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        const int equals = line.indexOf('=');
+        const QByteArray key = line.left(std::max(equals, 0));
+        const int bracket = key.indexOf('[');
+        if (bracket < 0) {
+            continue;
+        }
+        const QByteArray base = key.left(bracket).trimmed();
+        // "[$i]" and the like are flags, any other bracket a language.
+        const bool localised = key.count('[') > key.count("[$");
+        if (localised && (base == "Id" || base.contains('\\'))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A file the theme names: its part, where its path is kept or placed, and
 // how to change the theme's path.
 struct ThemeFile
 {
     QString part;
     QString path;
+    QString stored; // the value as written in the settings
     QString defaultPath;
     QStringList allowedDirs;
     QString fallbackDir;
@@ -135,7 +164,8 @@ public:
     {
         return systemDataDirs() + pictureDirs() + QStringList{colorSchemesDir(), userIconsDir};
     }
-    void placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const;
+    // Returns true when the theme's path was replaced by the default.
+    bool placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const;
     // Puts the file the theme names at storedPath in place. Returns false
     // when it could be placed nowhere; *newPath is set when it was placed in
     // the fallback directory instead.
@@ -206,12 +236,18 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
     return true;
 }
 
-void ThemeImporterPrivate::placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const
+bool ThemeImporterPrivate::placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const
 {
+    // Resolved against the working directory, it could name any file.
+    if (isRelativeFilePath(file.stored)) {
+        qWarning() << "Replacing" << qUtf8Printable(file.part) << file.stored << "by the default: it is not an absolute path";
+        file.setPath(file.defaultPath);
+        return true;
+    }
     if (!file.path.isEmpty() && QFileInfo::exists(file.path) && !isBelowOneOf(file.path, themeFileDirs())) {
         qWarning() << "Replacing" << qUtf8Printable(file.part) << file.path << "by the default: it lies outside the directories for theme files";
         file.setPath(file.defaultPath);
-        return;
+        return true;
     }
     QString newPath;
     if (!placeFile(source, label, file.part, file.path, file.allowedDirs, file.fallbackDir, &newPath)) {
@@ -219,6 +255,7 @@ void ThemeImporterPrivate::placeThemeFile(const KArchiveDirectory *source, const
     } else if (!newPath.isEmpty()) {
         file.setPath(newPath);
     }
+    return false;
 }
 
 void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const
@@ -329,6 +366,11 @@ void ThemeImporter::importTheme(const QString &name)
         QDir(target).removeRecursively();
         return;
     }
+    if (hasLocalisedId(indexPath)) {
+        qWarning() << "Skipping theme" << name << "with a translated id";
+        QDir(target).removeRecursively();
+        return;
+    }
     if (!theme.isValid()) {
         qWarning() << "\tInvalid" << indexPath;
         return;
@@ -337,16 +379,17 @@ void ThemeImporter::importTheme(const QString &name)
 
     const auto wallpaperPart = theme.wallpaperThemePart();
     const auto colorsPart = theme.colorsThemePart();
+    const auto stored = [&](const ThemeDefaults::Entry &entry) {
+        return provider->settings()->read(entry.key, entry.defaultValue).toString();
+    };
     const QString wallpaper = wallpaperPart->wallpaper();
     QString logo = wallpaperPart->logo();
-    if (logo.isEmpty()) {
-        // The part reads a logo whose file is missing as "": keep the stored
-        // path, or a later apply() would erase it.
-        const QString stored = provider->settings()->read(ThemeDefaults::LogoPixmap.key, ThemeDefaults::LogoPixmap.defaultValue).toString();
-        if (stored != QLatin1String("undefined")) {
-            logo = stored;
-            wallpaperPart->setLogo(logo);
-        }
+    const QString storedLogo = stored(ThemeDefaults::LogoPixmap);
+    // The part reads a logo whose file is missing as "": keep the stored
+    // path, or a later apply() would erase it.
+    if (logo.isEmpty() && storedLogo != QLatin1String("undefined")) {
+        logo = storedLogo;
+        wallpaperPart->setLogo(logo);
     }
     const QString colorScheme = colorsPart->colorSchemePath();
     const QString cursorTheme = theme.cursorThemePart()->currentTheme();
@@ -355,6 +398,7 @@ void ThemeImporter::importTheme(const QString &name)
     const QList<ThemeFile> files{
         {QStringLiteral("wallpaper"),
          wallpaper,
+         stored(ThemeDefaults::WallPaper),
          ThemeDefaults::WallPaper.defaultValue,
          pictureDirs(),
          picturesDir(),
@@ -364,6 +408,7 @@ void ThemeImporter::importTheme(const QString &name)
          "Can't copy wallpaper file"},
         {QStringLiteral("logo"),
          logo,
+         storedLogo,
          ThemeDefaults::LogoPixmap.defaultValue,
          pictureDirs(),
          picturesDir(),
@@ -373,6 +418,7 @@ void ThemeImporter::importTheme(const QString &name)
          "Can't copy logo file"},
         {QStringLiteral("color-scheme"),
          colorScheme,
+         stored(ThemeDefaults::ColorScheme),
          ThemeDefaults::ColorScheme.defaultValue,
          {colorSchemesDir()},
          colorSchemesDir(),
@@ -381,14 +427,16 @@ void ThemeImporter::importTheme(const QString &name)
          },
          "Can't copy colorscheme file"},
     };
+    // A replaced path is written even when the part held the default already.
+    bool replaced = false;
     for (const ThemeFile &file : files) {
-        d->placeThemeFile(source, name, file);
+        replaced |= d->placeThemeFile(source, name, file);
     }
 
     d->importIconTheme(source, name, cursorTheme, true);
     d->importIconTheme(source, name, iconTheme, false);
 
-    if (theme.hasChanges()) {
+    if (replaced || theme.hasChanges()) {
         theme.apply();
     }
 }

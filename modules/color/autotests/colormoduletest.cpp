@@ -117,6 +117,7 @@ private Q_SLOTS:
     void pluginInterface();
     void roadOfOneRequest();
     void saveAsNewTheme();
+    void savedColoursMatchLiveOnes();
     void loadKeepsStoredColours();
     void missingSchemeFile();
     void customSchemeOnFreshAccount();
@@ -160,9 +161,15 @@ void ColorModuleTest::pluginInterface()
                                 20});
     ModuleTest::verifyImmutability(id, {{QStringLiteral("wallpaperColorScheme"), QStringLiteral("WallPaperColorScheme")}}, QStringLiteral("accentColor"));
 
-    // The page names the enumerations through their holders and creates the preview.
+    // The page names the enumerations through their holders and creates the
+    // preview. Opening it leaves this application's palette alone.
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Highlight, QColor(1, 2, 3));
+    QApplication::setPalette(palette);
     auto module = ModuleTest::create(id);
     QVERIFY(module);
+    QCOMPARE(QApplication::palette(), palette);
+    QVERIFY(!qApp->property("KDE_COLOR_SCHEME_PATH").isValid());
     QQmlEngine engine;
     engine.rootContext()->setContextProperty(QStringLiteral("kcm"), module.get());
     QQmlComponent preview(&engine);
@@ -218,6 +225,8 @@ void ColorModuleTest::roadOfOneRequest()
     // The settings application shows the scheme now, without remembering it.
     QCOMPARE(QApplication::palette().color(QPalette::Active, QPalette::Highlight).name(), QStringLiteral("#2884be"));
     QVERIFY(!QFile::exists(configFile("colormoduletestrc")));
+    QMetaObject::invokeMethod(module.get(), "updateNeedSave");
+    QVERIFY(!module->property("needsSave").toBool());
 }
 
 // A read-only current theme: the user names a new theme, which gets the scheme and becomes current.
@@ -236,6 +245,37 @@ void ColorModuleTest::saveAsNewTheme()
     QCOMPARE(entry(ThemeDefaults::userThemesDir + QStringLiteral("/My Colours/theme/themerc"), "ColorScheme"), darkScheme);
     QCOMPARE(entry(configFile("pexo-admin-themerc"), "CurrentTheme", "Theme"), QStringLiteral("My Colours"));
     QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), darkScheme);
+}
+
+// A scheme whose window-manager colours differ from its palette: the live
+// theme takes those colours, so the stored theme must hold them too. A text
+// that is no colour is refused.
+void ColorModuleTest::savedColoursMatchLiveOnes()
+{
+    const QString scheme = home(".local/share/color-schemes/Sea.colors");
+    QByteArray wm = "[Colors:Selection]\nBackgroundNormal=1,2,3\n[Colors:View]\nBackgroundNormal=4,5,6\n"
+                    "[WM]\nactiveWindowHeader=16,32,48\ntaskbarBackground=#405060\n";
+    for (const QString &key : words("inactiveWindowHeader activeWindowFrame inactiveWindowFrame taskbarBackgroundHover buttonOutlineHover lineSeparator")) {
+        wm += key.toLatin1() + "=#777777\n";
+    }
+    QVERIFY(PexoTest::writeFile(scheme, wm));
+    auto module = loadedModule();
+    QVERIFY(module);
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QVERIFY(module->setProperty("currentColorScheme", scheme));
+    QMetaObject::invokeMethod(module.get(), "save");
+
+    const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
+    QCOMPARE(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor"), QStringLiteral("#102030#405060"));
+    QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "PrimaryColor") + entry(ThemeDefaults::paletteConfigPath, "BackgroundColor"),
+             QStringLiteral("#102030#405060"));
+    QMetaObject::invokeMethod(module.get(), "updateNeedSave");
+    QVERIFY(!module->property("needsSave").toBool());
+
+    QVERIFY(module->setProperty("accentColor", QStringLiteral("notacolour")));
+    QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#102030"));
+    QVERIFY(!module->property("needsSave").toBool());
+    QCOMPARE(errors.count(), 1);
 }
 
 // Stored colours that the scheme would not give survive load(): nothing is
@@ -312,6 +352,7 @@ void ColorModuleTest::wallpaperScheme_data()
     // The system's scheme is not asked for when the generator explains its failure.
     QTest::newRow("generator message") << QByteArray("#!/bin/sh\necho 'Cannot read image' >&2\nexit 3\n") << QStringLiteral("Cannot read image\n") << QString();
     QTest::newRow("system scheme") << QByteArray() << QString() << QStringLiteral("#0a0b0c");
+    QTest::newRow("no prefix, system scheme") << QByteArray("#!/bin/sh\necho $HOME/pic.png\n") << QString() << QStringLiteral("#0a0b0c");
     QTest::newRow("target cannot be written") << QByteArray("stand-in") << QStringLiteral("in the way") << QString();
 }
 

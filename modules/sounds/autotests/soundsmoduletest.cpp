@@ -253,7 +253,10 @@ private Q_SLOTS:
             {QStringLiteral("/usr/share/sounds-extra/other.wav"), QStringLiteral("/usr/share/sounds-extra/other.wav")},
             {calmDir() + QStringLiteral("/stereo/desktop-logout.wav"), QStringLiteral("desktop-logout")},
             {calmDir() + QStringLiteral("/stereo/sub/nested.wav"), calmDir() + QStringLiteral("/stereo/sub/nested.wav")},
+            // "door" would not find this file again.
+            {calmDir() + QStringLiteral("/stereo/door.bell.wav"), calmDir() + QStringLiteral("/stereo/door.bell.wav")},
         };
+        QVERIFY(PexoTest::writeFile(calmDir() + QStringLiteral("/stereo/door.bell.wav"), "RIFF"));
         for (const auto &choice : choices) {
             page.choose(0, choice.first);
             QCOMPARE(page.file(0), choice.second);

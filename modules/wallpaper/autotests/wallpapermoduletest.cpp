@@ -250,6 +250,10 @@ private Q_SLOTS:
         QVERIFY(module->setProperty("wallpaper", home(QStringLiteral("app.desktop"))));
         QCOMPARE(module->property("wallpaper").toString(), other);
         QCOMPARE(errors.takeFirst().at(0).toString(), QStringLiteral("Faild to load wallpaper image"));
+        QVERIFY(PexoTest::writeFile(home(QStringLiteral("nowhere.desktop")), "[Desktop Entry]\nType=Link\n"));
+        QVERIFY(module->setProperty("wallpaper", home(QStringLiteral("nowhere.desktop"))));
+        QCOMPARE(module->property("wallpaper").toString(), other);
+        QCOMPARE(errors.takeFirst().at(0).toString(), QStringLiteral("Faild to load wallpaper image"));
 
         // Only the lower-case suffixes are converted.
         QVERIFY(PexoTest::writeFile(home(QStringLiteral("upper.SVG")), svg.toUtf8()));
@@ -395,11 +399,18 @@ private Q_SLOTS:
         QCOMPARE(BehaviourTest::liveValue(QStringLiteral("WallPaper")), sea);
     }
 
+    // The generated scheme carries window-manager colours that differ from its
+    // palette; the new theme stores the colours the live theme takes from them.
     void firstSaveFromReadOnlyTheme()
     {
         const QString sea = writePicture(home(QStringLiteral("pics/sea.png")), Qt::blue);
+        QByteArray wm = "\n[WM]\nactiveWindowHeader=#102030\ntaskbarBackground=64,80,96\n";
+        for (const char *key :
+             {"inactiveWindowHeader", "activeWindowFrame", "inactiveWindowFrame", "taskbarBackgroundHover", "buttonOutlineHover", "lineSeparator"}) {
+            wm += QByteArray(key) + "=#777777\n";
+        }
         QVERIFY(PexoTest::writeFile(home(QStringLiteral(".local/share/color-schemes-generated/sea.png-generated-light.colors")),
-                                    scheme("Cached", "1,2,3", "4,5,6")));
+                                    scheme("Cached", "1,2,3", "4,5,6") + wm));
         const QByteArray variables = "SchemeType=Wallpaper\n";
         BehaviourTest::resetFiles(variables);
         makeCurrent(QStringLiteral("Shipped"), true, variables);
@@ -413,6 +424,11 @@ private Q_SLOTS:
         QCOMPARE(themeValue(QStringLiteral("Ours"), QStringLiteral("ColorScheme")), installed);
         QCOMPARE(paletteValue(QStringLiteral("ColorScheme")), installed);
         QCOMPARE(themeValue(QStringLiteral("Shipped"), QStringLiteral("WallPaper")), QString());
+        QCOMPARE(themeValue(QStringLiteral("Ours"), QStringLiteral("PrimaryColor")) + themeValue(QStringLiteral("Ours"), QStringLiteral("BackgroundColor")),
+                 QStringLiteral("#102030#405060"));
+        QCOMPARE(paletteValue(QStringLiteral("PrimaryColor")) + paletteValue(QStringLiteral("BackgroundColor")), QStringLiteral("#102030#405060"));
+        QMetaObject::invokeMethod(module.get(), "updateNeedSave");
+        QVERIFY(!module->property("needsSave").toBool());
     }
 
     void defaults_data()

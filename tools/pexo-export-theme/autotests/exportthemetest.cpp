@@ -251,13 +251,17 @@ private Q_SLOTS:
 
     void failureBits()
     {
-        // A missing cursor theme and a logo that exists but cannot be read.
+        // A missing cursor theme, a logo that exists but cannot be read, and
+        // a scheme named by a path relative to the tool's working directory.
         const QString index = fullTheme();
         PexoTest::removePath(userIcons() + QStringLiteral("/Pointers"));
         PexoTest::removePath(home() + QStringLiteral("/Pictures/logo.svg"));
         QDir().mkpath(home() + QStringLiteral("/Pictures/logo.svg"));
+        const QString settings = themeDir() + QStringLiteral("/theme/themerc");
+        PexoTest::writeFile(settings, PexoTest::readFile(settings).replace("ColorScheme=" + home().toUtf8(), "ColorScheme=.."));
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()});
-        QCOMPARE(run.exitCode, 0x08 | 0x02);
+        QCOMPARE(run.exitCode, 0x08 | 0x04 | 0x02);
+        QVERIFY2(run.errors.contains(QLatin1String("Not an absolute path \"../.local/share/color-schemes/Mine.colors\"")), qPrintable(run.errors));
         QVERIFY(run.errors.contains(QLatin1String("Cannot open \"") + home() + QLatin1String("/Pictures/logo.svg\"")));
         QVERIFY2(run.errors.contains(QStringLiteral("Cursor theme \"Pointers\" not found in \"%1\" or \"/usr/share/icons\"").arg(userIcons())),
                  qPrintable(run.errors));
@@ -265,6 +269,7 @@ private Q_SLOTS:
         QVERIFY(all.contains(QStringLiteral("My Theme/wallpaper/wall.jpg")));
         QVERIFY(all.contains(QStringLiteral("My Theme/icons/Shapes/16x16/apps/a.png")));
         QVERIFY(!all.contains(QStringLiteral("My Theme/logo/logo.svg")));
+        QVERIFY(!all.contains(QStringLiteral("My Theme/color-scheme/Mine.colors")));
     }
 
     // Only images and colour schemes leave, whatever else the theme names.
@@ -289,6 +294,7 @@ private Q_SLOTS:
         QTest::newRow("inside the theme") << QStringLiteral("THEME/theme/out.tar");
         QTest::newRow("wallpaper") << QStringLiteral("HOME/Pictures/wall.jpg");
         QTest::newRow("inside the icon theme") << QStringLiteral("HOME/.local/share/icons/Shapes/out.tar");
+        QTest::newRow("dangling link into the theme") << QStringLiteral("HOME/archives/link.tar");
     }
 
     void archiveOverTheTheme()
@@ -296,6 +302,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         path.replace(QStringLiteral("THEME"), themeDir()).replace(QStringLiteral("HOME"), home());
         const QString index = fullTheme();
+        QVERIFY(QFile::link(themeDir() + QStringLiteral("/theme/out.tar"), archive(QStringLiteral("link.tar"))));
         const auto before = PexoTest::snapshotTree(home());
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, path});
         QCOMPARE(run.exitCode, 128);

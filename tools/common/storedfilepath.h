@@ -1,0 +1,25 @@
+/*
+    The wallpaper, logo and colour-scheme values as a theme's settings store
+    them.
+*/
+#ifndef STOREDFILEPATH_H
+#define STOREDFILEPATH_H
+
+#include <QColor>
+#include <QDir>
+#include <QString>
+
+// True for a value that names no file: "", "undefined" or a "#" colour.
+inline bool namesNoFile(const QString &value)
+{
+    return value.isEmpty() || value == QLatin1String("undefined") || (value.startsWith(QLatin1Char('#')) && QColor::isValidColor(value));
+}
+
+// True for a file named by a relative path, which each program would
+// resolve against its own working directory.
+inline bool isRelativeFilePath(const QString &value)
+{
+    return !namesNoFile(value) && QDir::isRelativePath(value);
+}
+
+#endif
