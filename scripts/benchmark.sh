@@ -1,5 +1,14 @@
 #!/usr/bin/env bash
-# Times the session tools in a sandboxed session and prints the medians (ms).
+# Times the session tools in a sandboxed session, each run in turn with a bare
+# QApplication start and exit, and counts what one theme switch writes.
+#
+#   PEXO_BUILD_DIR (default build): the Release build to install and time
+#   PEXO_BENCH_RUNS (default 21):   timed runs of each command and of the bare start
+#
+# Each row gives the median of the command, the median of the bare starts run
+# beside it, and the median of the ratios of the two, pair by pair. When
+# plasma-apply-colorscheme is installed (Debian's plasma-workspace, not needed
+# otherwise), it is timed switching the same two schemes as pexo-admin-theme.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PEXO_BUILD_DIR:-build}
@@ -10,11 +19,12 @@ if [ "${1:-}" != --inside ]; then
     ./scripts/deps.sh
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build" -j"$(nproc)" >/dev/null
-    exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" \
-        --writable "$build" -- "$BASH" "$0" --inside "$build"
+    exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" --writable "$build" \
+        -- "$BASH" "$0" --inside "$build" "$runs"
 fi
 
 build=$2
+runs=$3
 stage=$PEXO_SANDBOX/stage
 DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 cp -r "$stage/usr/share/." /usr/share/
@@ -23,28 +33,47 @@ for program in killall pexo-vkbd xrdb; do
     chmod +x /usr/bin/$program
 done
 
-# The median wall time of a command, in milliseconds; a setup command runs
-# before each timed run.
-median() {
-    local setup=$1
-    shift
-    local times=()
-    for _ in $(seq "$runs"); do
-        eval "$setup"
-        local start end
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
-        end=$(date +%s%N)
-        times+=($(((end - start) / 1000)))
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.1f", a[int((NR + 1) / 2)] / 1000 }'
-}
-
 themes=$HOME/.local/share/pexothemes
 live=$XDG_CONFIG_HOME/pexo/session/current.themerc
+schemes=/usr/share/color-schemes
+work=$PEXO_SANDBOX/bench
+mkdir -p "$work"
 
-pexo-sync-user-theme
-equal=$(median : pexo-sync-user-theme)
+# Microseconds taken by a command, run through eval.
+elapsed() {
+    local start end
+    start=${EPOCHREALTIME/./}
+    eval "$1" >/dev/null 2>&1 || true
+    end=${EPOCHREALTIME/./}
+    echo $((end - start))
+}
+
+median() {
+    sort -n | awk '{ a[NR] = $1 } END { printf "%.1f", a[int((NR + 1) / 2)] }'
+}
+
+# One row: the command's setup (not timed) and the command, each run paired
+# with a bare start.
+row() {
+    local label=$1 setup=$2 command=$3 a b
+    local times=() bares=() ratios=()
+    for _ in 1 2; do
+        eval "$setup"
+        elapsed "$command" >/dev/null
+    done
+    for _ in $(seq "$runs"); do
+        eval "$setup"
+        a=$(elapsed "$command")
+        b=$(elapsed qappstartexit)
+        times+=("$a")
+        bares+=("$b")
+        ratios+=("$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.3f", a / b }')")
+    done
+    printf '  %-60s %8s %8s %7s\n' "$label" \
+        "$(printf '%s\n' "${times[@]}" | awk '{ print $1 / 1000 }' | median)" \
+        "$(printf '%s\n' "${bares[@]}" | awk '{ print $1 / 1000 }' | median)" \
+        "$(printf '%s\n' "${ratios[@]}" | median)"
+}
 
 # Exactly n user themes Bench1 .. Bench<n>, with more settings lines when given.
 make_themes() {
@@ -56,49 +85,74 @@ make_themes() {
     done
 }
 
-make_themes 200
+# Each call flips between the two given words.
+flip() {
+    local last
+    last=$(cat "$work/flip" 2>/dev/null || true)
+    if [ "$last" = "$1" ]; then echo "$2"; else echo "$1"; fi | tee "$work/flip"
+}
+
 reset_search() {
-    rm -rf "$themes/Custom"
-    rm -f "$XDG_CONFIG_HOME/pexo-admin-themerc"
+    rm -rf "$themes/Custom" "$XDG_CONFIG_HOME/pexo-admin-themerc"
     printf '[Variables]\nIconTheme=nobody-has-this\n' >"$live"
 }
-search=$(median reset_search pexo-sync-user-theme)
 
-next=UlvarTornelDark
-switch() {
-    if [ "$next" = UlvarTornelDark ]; then next=UlvarTornelLight; else next=UlvarTornelDark; fi
-}
-set_theme() { pexo-set-theme "$next"; }
-settheme=$(median switch set_theme)
+echo "median of $runs runs: command ms, bare start ms, ratio (median of the pairs)"
+
+pexo-sync-user-theme
+row "pexo-sync-user-theme, live settings already equal" : pexo-sync-user-theme
+row "pexo-set-theme, switching between two themes" 'to=$(flip UlvarTornelDark UlvarTornelLight)' 'pexo-set-theme "$to"'
+
+# The scheme goes into a writable user theme.
+mkdir -p "$themes/Bench/theme"
+cp /usr/share/pexothemes/UlvarTornelLight/theme/themerc "$themes/Bench/theme/"
+printf '[Pexo Theme]\nId=Bench\nName=Bench\n' >"$themes/Bench/index.theme"
+pexo-set-theme Bench
+row "pexo-admin-theme, switching between two schemes" 'to=$(flip UlvarDark UlvarLight)' 'pexo-admin-theme - "$schemes/$to.colors"'
+if command -v plasma-apply-colorscheme >/dev/null; then
+    row "plasma-apply-colorscheme, the same two schemes" 'to=$(flip UlvarDark UlvarLight)' 'plasma-apply-colorscheme "$to"'
+fi
+rm -rf "$themes/Bench"
+
+for n in 10 100 1000; do
+    make_themes "$n"
+    row "pexo-sync-user-theme, searching $n user themes" reset_search pexo-sync-user-theme
+done
+for n in 10 100 1000; do
+    make_themes "$n"
+    row "theme list of $n user themes (pexo-set-theme, no such id)" : 'pexo-set-theme NoSuchTheme'
+done
 
 # Opening a settings page: the host creates the module (which builds its own
 # theme registry) and loads it.
-open_page() { ulvar-systemsettings kcm_pexo_taskbar --needs-save; }
-make_themes 10
-page10=$(median : open_page)
-make_themes 1000
-page1000=$(median : open_page)
+for n in 10 1000; do
+    make_themes "$n"
+    row "open the taskbar page, $n user themes" : 'ulvar-systemsettings kcm_pexo_taskbar --needs-save'
+done
 
 # The theme page: the host's steps, then a window with a thumbnail for each
 # visible row. Beside the process time, the page's own times to its first
 # frame and to the decoded wallpapers shown (medians of the printed values).
 make_themes 200 'WallPaper=/usr/share/wallpapers/pexo-default-dark.jpg\nColorScheme=/usr/share/color-schemes/UlvarDark.colors\n'
-themepage=$(median : themepageopen)
+row "open the theme page with 200 themes, 12 thumbnails shown" : themepageopen
 frames=$(for _ in $(seq "$runs"); do themepageopen 2>/dev/null; done)
 printed_median() {
-    sed -n "s/.*$1 \([0-9]*\) ms.*/\1/p" <<<"$frames" | sort -n | awk '{ a[NR] = $1 } END { printf "%d", a[int((NR + 1) / 2)] }'
+    sed -n "s/.*$1 \([0-9]*\) ms.*/\1/p" <<<"$frames" | median
 }
-firstframe=$(printed_median "first frame")
-wallpapers=$(printed_median "wallpapers shown")
+echo "    inside it, first frame / visible wallpapers shown (ms): $(printed_median "first frame") / $(printed_median "wallpapers shown")"
 
-bare=$(median : qappstartexit)
+make_themes 0
+reset_search
+pexo-set-theme UlvarTornelLight >/dev/null 2>&1
 
-echo "median of $runs runs, milliseconds:"
-echo "  pexo-sync-user-theme, live settings equal to the current theme: $equal"
-echo "  pexo-sync-user-theme, 200 user themes searched, new theme made: $search"
-echo "  pexo-set-theme, switching between two themes:                  $settheme"
-echo "  open the taskbar page, 10 user themes:                         $page10"
-echo "  open the taskbar page, 1000 user themes:                       $page1000"
-echo "  open the theme page with 200 themes, 12 thumbnails shown:     $themepage"
-echo "    inside it, first frame / visible wallpapers shown:           $firstframe / $wallpapers"
-echo "  bare QApplication start and exit:                              $bare"
+# What one switch writes: files replaced (renamed into place) or truncated
+# in place, per file, and the flushes to disk.
+if command -v strace >/dev/null; then
+    pexo-set-theme UlvarTornelDark >/dev/null 2>&1
+    strace -f -qq -o "$work/trace" -e trace=openat,rename,renameat,renameat2,fsync,fdatasync pexo-set-theme UlvarTornelLight >/dev/null 2>&1
+    echo "files written by one switch (pexo-set-theme UlvarTornelDark to UlvarTornelLight):"
+    sed -nE -e 's/.*rename(at2?)?\((AT_FDCWD, )?"[^"]*", (AT_FDCWD, )?"([^"]*)".*/\4/p' \
+        -e 's/.*openat\(AT_FDCWD, "([^"]*)", [^)]*O_TRUNC.*/\1/p' "$work/trace" |
+        sed "s|^$HOME/||" | sort | uniq -c | awk '{ printf "  %3d  %s\n", $1, $2 }'
+    echo "  flushes to disk (fsync, fdatasync): $(grep -cE 'f(data)?sync\(' "$work/trace")"
+fi

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 
 #include <map>
@@ -79,13 +80,26 @@ std::map<QString, KSharedConfigPtr> ThemeControllerPrivate::fetchThemes() const
     QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
     entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
 
+    // A rescan takes the files already open from the map: looking each up
+    // among all open configurations would cost a pass over them per theme.
+    QHash<QString, KSharedConfigPtr> open;
+    for (const auto &entry : themes) {
+        const KSharedConfigPtr &config = entry.second;
+        if (config->openFlags() == KConfig::SimpleConfig && config->locationType() == QStandardPaths::GenericConfigLocation) {
+            open.insert(config->name(), config);
+        }
+    }
+
     std::map<QString, KSharedConfigPtr> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
         const QString indexPath = entry.filePath() + QDir::separator() + ThemeFiles::indexFileName;
         if (!QFileInfo(indexPath).isFile()) {
             continue;
         }
-        KSharedConfigPtr themeConfig = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+        KSharedConfigPtr themeConfig = open.value(indexPath);
+        if (!themeConfig) {
+            themeConfig = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+        }
         // Ids are never translated: an "Id[xx]" entry is no id.
         const QString id = themeConfig->group(ThemeFiles::indexGroup).readEntryUntranslated("Id", QString());
         if (id.isEmpty()) {

@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -455,6 +456,39 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = m_previousLimit;
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_previousHandler);
+}
+
+FileWriteCounter::FileWriteCounter(const QString &directory)
+    : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+{
+    if (m_fd < 0 || inotify_add_watch(m_fd, QFile::encodeName(directory).constData(), IN_MOVED_TO | IN_CLOSE_WRITE) < 0) {
+        qWarning("PexoTest::FileWriteCounter: cannot watch %s: %s", qPrintable(directory), std::strerror(errno));
+    }
+}
+
+FileWriteCounter::~FileWriteCounter()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+int FileWriteCounter::count(const QString &fileName)
+{
+    // The kernel queues an event as the write happens: what is queued now is
+    // everything written so far.
+    alignas(inotify_event) char buffer[4096];
+    ssize_t length = 0;
+    while (m_fd >= 0 && (length = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+        for (char *at = buffer; at < buffer + length;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(at);
+            if (event->len > 0) {
+                ++m_counts[QFile::decodeName(event->name)];
+            }
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    return m_counts.value(fileName);
 }
 
 DBusSignalWatcher::DBusSignalWatcher(QObject *parent)

@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -104,6 +105,24 @@ public:
 private:
     quint64 m_previousLimit;
     void (*m_previousHandler)(int);
+};
+
+// While it lives, counts the times each file of one directory is replaced
+// (renamed into place) or closed after being opened for writing.
+class FileWriteCounter
+{
+public:
+    explicit FileWriteCounter(const QString &directory);
+    ~FileWriteCounter();
+    FileWriteCounter(const FileWriteCounter &) = delete;
+    FileWriteCounter &operator=(const FileWriteCounter &) = delete;
+
+    // Writes of the file with that name so far.
+    int count(const QString &fileName);
+
+private:
+    int m_fd;
+    QHash<QString, int> m_counts;
 };
 
 // Records D-Bus signals, on a session-bus connection of its own.

@@ -1,6 +1,7 @@
 #include "theme.h"
 #include "colorsthemepart.h"
 #include "cursorthemepart.h"
+#include "deferredsync.h"
 #include "iconthemepart.h"
 #include "isettingsprovider.h"
 #include "ithemesettings.h"
@@ -12,6 +13,8 @@
 
 #include <QFileInfo>
 #include <QVector>
+
+#include <optional>
 
 class ThemePrivate
 {
@@ -157,11 +160,20 @@ std::shared_ptr<SoundsThemePart> Theme::soundsThemePart() const
 void Theme::apply()
 {
     const ISettingsProvider *p = d->provider.get();
-    d->colors->apply(p->colorsApplyHelper());
-    d->cursor->apply(p->cursorApplyHelper());
-    d->icons->apply(p->iconApplyHelper());
-    d->sounds->apply(p->soundsApplyHelper());
-    d->wallpaper->apply(p->wallpaperApplyHelper());
+    {
+        // A stored theme's values only go to its file and nobody examines
+        // the results: the file is written once. Live values are announced
+        // one by one, each only after it reached its file.
+        std::optional<DeferredSync> once;
+        if (d->config) {
+            once.emplace();
+        }
+        d->colors->apply(p->colorsApplyHelper());
+        d->cursor->apply(p->cursorApplyHelper());
+        d->icons->apply(p->iconApplyHelper());
+        d->sounds->apply(p->soundsApplyHelper());
+        d->wallpaper->apply(p->wallpaperApplyHelper());
+    }
     p->settings()->sync();
 }
 

@@ -1,35 +1,78 @@
 #include "kconfigstorage.h"
+#include "deferredsync.h"
 #include "themedefaults.h"
 #include "utils.h"
 
+#include <KConfig>
 #include <KConfigGroup>
-#include <KSharedConfig>
+
+#include <QHash>
+
+namespace {
+// The configurations open on this thread, by path: storages on one path share
+// one, found without a pass over every open file.
+thread_local QHash<QString, std::weak_ptr<KConfig>> openFiles;
+
+std::shared_ptr<KConfig> openShared(const QString &path)
+{
+    std::weak_ptr<KConfig> &known = openFiles[path];
+    std::shared_ptr<KConfig> config = known.lock();
+    if (!config) {
+        config = std::make_shared<KConfig>(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+        known = config;
+    }
+    return config;
+}
+} // namespace
 
 class KConfigStoragePrivate
 {
 public:
+    ~KConfigStoragePrivate();
+
+    // The group, the file opened on first use: a storage that is never asked
+    // anything does not read its file.
+    KConfigGroup *group();
+
     KConfigStorage *q;
     QString path;
-    std::unique_ptr<KConfigGroup> group;
+    std::shared_ptr<KConfig> config;
+    std::unique_ptr<KConfigGroup> opened;
 };
 
-KConfigStorage::KConfigStorage(const QString &path)
-    : d(new KConfigStoragePrivate{this, path, nullptr})
+KConfigStoragePrivate::~KConfigStoragePrivate()
 {
-    const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
-    d->group.reset(new KConfigGroup(config, ThemeDefaults::themeVariablesGroup));
+    opened.reset();
+    if (config && config.use_count() == 1) {
+        config.reset();
+        openFiles.remove(path);
+    }
+}
+
+KConfigGroup *KConfigStoragePrivate::group()
+{
+    if (!opened) {
+        config = openShared(path);
+        opened.reset(new KConfigGroup(config.get(), ThemeDefaults::themeVariablesGroup));
+    }
+    return opened.get();
+}
+
+KConfigStorage::KConfigStorage(const QString &path)
+    : d(new KConfigStoragePrivate{this, path, nullptr, nullptr})
+{
 }
 
 KConfigStorage::~KConfigStorage() = default;
 
 bool KConfigStorage::contains(const QString &key) const
 {
-    return d->group->hasKey(key);
+    return d->group()->hasKey(key);
 }
 
 QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) const
 {
-    const QVariant value = d->group->readEntry(key, defaultValue);
+    const QVariant value = d->group()->readEntry(key, defaultValue);
     if (value.canConvert<QString>()) {
         return QVariant(Utils::stripQuotes(value.toString()));
     }
@@ -39,11 +82,14 @@ QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) 
 bool KConfigStorage::write(const QString &key, const QVariant &value)
 {
     // KConfig drops writes to an immutable group or entry without a word.
-    if (d->group->isEntryImmutable(key)) {
+    if (d->group()->isEntryImmutable(key)) {
         return false;
     }
-    d->group->writeEntry(key, value, KConfigBase::Persistent);
-    return d->group->sync();
+    d->group()->writeEntry(key, value, KConfigBase::Persistent);
+    if (DeferredSync::defer(d->config)) {
+        return true;
+    }
+    return d->group()->sync();
 }
 
 QStringList KConfigStorage::keys() const
@@ -53,12 +99,12 @@ QStringList KConfigStorage::keys() const
 
 bool KConfigStorage::sync()
 {
-    return d->group->sync();
+    return d->group()->sync();
 }
 
 bool KConfigStorage::isReadOnly() const
 {
-    return d->group->config()->isImmutable();
+    return d->group()->config()->isImmutable();
 }
 
 QString KConfigStorage::filePath() const
@@ -68,5 +114,5 @@ QString KConfigStorage::filePath() const
 
 void KConfigStorage::removeKey(const QString &key)
 {
-    d->group->deleteEntry(key, KConfigBase::Persistent);
+    d->group()->deleteEntry(key, KConfigBase::Persistent);
 }

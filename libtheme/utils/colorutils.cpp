@@ -16,6 +16,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 const QString userSchemeName = QStringLiteral("User.colors");
 const QString pexoDefaultSchemeName = QStringLiteral("PexoDefault.colors");
@@ -334,9 +336,20 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
     };
     QSettings qtSettings(QStringLiteral("Trolltech"));
     qtSettings.beginGroup(QStringLiteral("Qt"));
-    qtSettings.setValue(QStringLiteral("Palette/active"), roleNames(QPalette::Active));
-    qtSettings.setValue(QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive));
-    qtSettings.setValue(QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled));
+    const std::pair<QString, QStringList> entries[] = {
+        {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},
+        {QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive)},
+        {QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled)},
+    };
+    // A palette that the file already holds is not written again.
+    const bool unchanged = std::all_of(std::begin(entries), std::end(entries), [&qtSettings](const auto &entry) {
+        return qtSettings.value(entry.first).toStringList() == entry.second;
+    });
+    if (!unchanged) {
+        for (const auto &[key, names] : entries) {
+            qtSettings.setValue(key, names);
+        }
+    }
     qtSettings.endGroup();
     qtSettings.sync();
 

@@ -159,8 +159,9 @@ int ordinarySession(ThemeController &controller)
         }
     }
 
-    // Save the live settings as a new user theme.
-    const QString id = uniqueThemeId(controller.availableThemes());
+    // Save the live settings as a new user theme. Nothing changed the list
+    // since it was taken.
+    const QString id = uniqueThemeId(installed);
     if (!createUserThemeDir(id)) {
         controller.setCurrentTheme(defaultThemeId);
         return 0;

@@ -176,7 +176,9 @@ private Q_SLOTS:
 
         // Every part is applied, changed or not, and the settings are synced once.
         provider->calls.clear();
+        PexoTest::FileWriteCounter writes(root + QStringLiteral("/theme"));
         theme->apply();
+        QCOMPARE(writes.count(QStringLiteral("themerc")), 1); // all keys at once: nobody examines them
         QCOMPARE(provider->calls,
                  QStringList({QStringLiteral("colorsApplyHelper"),
                               QStringLiteral("cursorApplyHelper"),

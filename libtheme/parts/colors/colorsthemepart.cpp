@@ -2,6 +2,7 @@
 #include "abstractcolorsapplyhelper.h"
 #include "abstractcolorsreadhelper.h"
 #include "colorutils.h"
+#include "currentcolorsapplyhelper.h"
 #include "partsettings.h"
 #include "themedefaults.h"
 
@@ -108,6 +109,9 @@ bool ColorsThemePart::operator==(const ColorsThemePart &other) const
 void ColorsThemePart::apply(IApplyHelper *helper)
 {
     auto *colors = static_cast<AbstractColorsApplyHelper *>(helper);
+    if (auto *live = dynamic_cast<CurrentColorsApplyHelper *>(colors)) {
+        live->expectColorSchemePath(d->colorSchemePath);
+    }
     // The scheme path goes last: applying it live takes up the two colours.
     colors->applyColorSchemeType(d->colorSchemeType);
     colors->applyWallpaperColorSchemeType(d->wallpaperColorSchemeType);

@@ -1,7 +1,9 @@
 #include "currentcolorsapplyhelper.h"
 #include "colorutils.h"
+#include "deferredsync.h"
 #include "ithemesettings.h"
 #include "kconfigstorage.h"
+#include "runprogram.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -14,11 +16,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
-#include <cstdlib>
-
 namespace {
-const char killTaskbarCommand[] = "/usr/bin/killall pexo-start-panel";
-const char updateKeyboardCommand[] = "/usr/bin/pexo-vkbd --update";
 
 // Reference keys with the palette variable each one names when restored.
 const std::pair<const char *, const char *> restoredReferences[] = {
@@ -127,12 +125,6 @@ KSharedConfigPtr openScheme(const QString &path)
     return KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
 }
 
-void runCommand(const char *command)
-{
-    const int status = std::system(command);
-    Q_UNUSED(status)
-}
-
 void sendSignal(const QString &path, const QString &interface, const QString &member, const QVariantList &arguments = QVariantList())
 {
     QDBusMessage message = QDBusMessage::createSignal(path, interface, member);
@@ -155,16 +147,35 @@ public:
     // Writes the scheme's own window-manager colours into the references and
     // the two palette colours.
     void replaceRefColors(const QString &path);
+    void writeSchemeReferences(const KConfigGroup &group);
     // Applies a colour to "paletterc" and announces it.
     bool applyPaletteColor(const QString &key, const QString &color);
+    // The restart of the taskbar and of the virtual keyboard.
+    static void restartPanels();
 
     CurrentColorsApplyHelper *const q;
     std::unique_ptr<IThemeStorage> const palette;
+    // The scheme announced by the part, whether it replaces the references,
+    // and whether the restart after the primary colour was left to it.
+    QString expectedScheme;
+    bool expectedReplaces = false;
+    bool restartPending = false;
 };
+
+namespace {
+// A system scheme name alone is not enough: without its "WM" colours the
+// references would all turn black, so such a scheme is treated as foreign.
+bool replacesReferences(const QString &path)
+{
+    return ColorUtils::isUlvarColorScheme(path) && openScheme(path)->hasGroup(wmGroup);
+}
+} // namespace
 
 void CurrentColorsApplyHelperPrivate::restoreRefColors()
 {
     IThemeSettings *settings = q->settings();
+    // Nobody examines these results: the file is written once, at the end.
+    const DeferredSync once;
     for (const auto &[key, variable] : restoredReferences) {
         settings->write(QString::fromLatin1(key), QString::fromLatin1(variable));
     }
@@ -172,8 +183,17 @@ void CurrentColorsApplyHelperPrivate::restoreRefColors()
 
 void CurrentColorsApplyHelperPrivate::replaceRefColors(const QString &path)
 {
+    {
+        // Nobody examines these results: each file is written once, here.
+        const DeferredSync once;
+        writeSchemeReferences(KConfigGroup(openScheme(path), wmGroup));
+    }
+    palette->sync();
+}
+
+void CurrentColorsApplyHelperPrivate::writeSchemeReferences(const KConfigGroup &group)
+{
     IThemeSettings *settings = q->settings();
-    const KConfigGroup group(openScheme(path), wmGroup);
     for (const SchemeEntry &entry : schemeEntries) {
         // A missing or unusable entry gives black.
         const QString colour = QColor(ColorUtils::getColorName(group.readEntry(entry.name, QString()))).name();
@@ -186,7 +206,6 @@ void CurrentColorsApplyHelperPrivate::replaceRefColors(const QString &path)
         }
     }
     settings->write(QStringLiteral("IconStringColor"), QStringLiteral("white"));
-    palette->sync();
 }
 
 bool CurrentColorsApplyHelperPrivate::applyPaletteColor(const QString &key, const QString &color)
@@ -209,13 +228,30 @@ CurrentColorsApplyHelper::CurrentColorsApplyHelper(IThemeSettings *settings)
 
 CurrentColorsApplyHelper::~CurrentColorsApplyHelper() = default;
 
+void CurrentColorsApplyHelperPrivate::restartPanels()
+{
+    // "/usr/bin/killall pexo-start-panel" and "/usr/bin/pexo-vkbd --update".
+    runProgram("/usr/bin/killall", {"pexo-start-panel"});
+    runProgram("/usr/bin/pexo-vkbd", {"--update"});
+}
+
+void CurrentColorsApplyHelper::expectColorSchemePath(const QString &path)
+{
+    d->expectedScheme = path;
+    d->expectedReplaces = replacesReferences(path);
+    d->restartPending = false;
+}
+
 bool CurrentColorsApplyHelper::applyPrimaryColor(const QString &color)
 {
     if (!d->applyPaletteColor(ThemeDefaults::PrimaryColor.key, color)) {
         return false;
     }
-    runCommand(killTaskbarCommand);
-    runCommand(updateKeyboardCommand);
+    if (d->expectedReplaces) {
+        d->restartPending = true;
+    } else {
+        CurrentColorsApplyHelperPrivate::restartPanels();
+    }
     return true;
 }
 
@@ -226,13 +262,17 @@ bool CurrentColorsApplyHelper::applyBackgroundColor(const QString &color)
 
 bool CurrentColorsApplyHelper::applyColorSchemePath(const QString &path)
 {
-    // A system scheme name alone is not enough: without its "WM" colours the
-    // references would all turn black, so such a scheme is treated as foreign.
-    if (ColorUtils::isUlvarColorScheme(path) && openScheme(path)->hasGroup(wmGroup)) {
+    const bool replaces = path == d->expectedScheme ? d->expectedReplaces : replacesReferences(path);
+    const bool restartPending = d->restartPending;
+    d->expectedScheme.clear();
+    d->expectedReplaces = d->restartPending = false;
+    if (replaces) {
         d->replaceRefColors(path);
-        runCommand(killTaskbarCommand);
-        runCommand(updateKeyboardCommand);
+        CurrentColorsApplyHelperPrivate::restartPanels();
     } else {
+        if (restartPending) {
+            CurrentColorsApplyHelperPrivate::restartPanels();
+        }
         d->restoreRefColors();
     }
 

@@ -21,6 +21,11 @@ public:
     bool applyPrimaryColor(const QString &color) override;
     bool applyBackgroundColor(const QString &color) override;
 
+    // Told by the colours part before it applies its values: when the scheme
+    // applied last replaces the references, the taskbar and the keyboard are
+    // restarted once, after that, and not also after the primary colour.
+    void expectColorSchemePath(const QString &path);
+
 private:
     friend class CurrentColorsApplyHelperPrivate;
     std::unique_ptr<CurrentColorsApplyHelperPrivate> const d;

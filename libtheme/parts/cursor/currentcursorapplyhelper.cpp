@@ -3,11 +3,56 @@
 #include "utils.h"
 #include "x11support.h"
 
+#include <QProcess>
+
 #include <X11/Xcursor/Xcursor.h>
 
 #include <pexoicontheme.h>
 
-#include <cstdlib>
+namespace {
+bool isCursorEntry(const QByteArray &line)
+{
+    // What the patterns Xcursor.theme and Xcursor.size match.
+    for (int at = line.indexOf("Xcursor"); at >= 0; at = line.indexOf("Xcursor", at + 1)) {
+        const QByteArray rest = line.mid(at + 8);
+        if (rest.startsWith("theme") || rest.startsWith("size")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Without these entries the X cursor library stops taking the theme and size
+// from them. The other entries go back as they were, not through the C
+// preprocessor: one query and one load for both entries.
+void dropCursorResources()
+{
+    QProcess query;
+    query.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    query.start(QStringLiteral("xrdb"), {QStringLiteral("-q")}, QIODevice::ReadOnly);
+    if (!query.waitForStarted()) {
+        return;
+    }
+    query.waitForFinished(-1);
+    QByteArrayList kept;
+    const QByteArrayList lines = query.readAllStandardOutput().split('\n');
+    for (const QByteArray &line : lines) {
+        if (!isCursorEntry(line)) {
+            kept.append(line);
+        }
+    }
+
+    QProcess load;
+    load.setProcessChannelMode(QProcess::ForwardedChannels);
+    load.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
+    if (!load.waitForStarted()) {
+        return;
+    }
+    load.write(kept.join('\n'));
+    load.closeWriteChannel();
+    load.waitForFinished(-1);
+}
+} // namespace
 
 CurrentCursorApplyHelper::CurrentCursorApplyHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -24,12 +69,7 @@ bool CurrentCursorApplyHelper::applyCurrentTheme(const QString &theme)
         return false;
     }
 
-    // Without these entries the X cursor library stops taking the theme and size
-    // from them. The other entries go back as they were, not through the C
-    // preprocessor.
-    int status = std::system("xrdb -q | sed '/Xcursor.theme/d' | xrdb -nocpp -load");
-    status = std::system("xrdb -q | sed '/Xcursor.size/d'  | xrdb -nocpp -load");
-    Q_UNUSED(status)
+    dropCursorResources();
 
     if (Display *display = PexoX11::display()) {
         XcursorSetTheme(display, name.constData());

@@ -36,7 +36,10 @@ bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
 
     QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
     qtSettings.beginGroup(QStringLiteral("Qt"));
-    qtSettings.setValue(key, monochrome);
+    // A value that the file already holds is not written again.
+    if (qtSettings.value(key).toString() != QVariant(monochrome).toString()) {
+        qtSettings.setValue(key, monochrome);
+    }
     qtSettings.endGroup();
     qtSettings.sync();
 

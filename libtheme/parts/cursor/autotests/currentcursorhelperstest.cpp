@@ -119,13 +119,8 @@ private Q_SLOTS:
         QVERIFY(PexoTest::recordedCommands().isEmpty());
 
         QVERIFY(apply.applyCurrentTheme(QStringLiteral("Hackneyed")));
-        QStringList commands = PexoTest::recordedCommands();
-        commands.sort(); // the programs of one pipeline run side by side
-        QCOMPARE(commands,
-                 QStringList({QStringLiteral("/usr/bin/xrdb -nocpp -load"),
-                              QStringLiteral("/usr/bin/xrdb -nocpp -load"),
-                              QStringLiteral("/usr/bin/xrdb -q"),
-                              QStringLiteral("/usr/bin/xrdb -q")}));
+        // One query and one load drop both entries.
+        QCOMPARE(PexoTest::recordedCommands(), QStringList({QStringLiteral("/usr/bin/xrdb -q"), QStringLiteral("/usr/bin/xrdb -nocpp -load")}));
     }
 };
 
