@@ -3,6 +3,7 @@
 #include "basesettingsprovider.h"
 #include "currentsettingsprovider.h"
 #include "installedtheme.h"
+#include "settingsfilter.h"
 #include "themecorelog.h"
 #include "themedefaults.h"
 #include "themefiles.h"
@@ -170,6 +171,22 @@ std::shared_ptr<Theme> ThemeController::theme(const QString &id) const
         return nullptr;
     }
     return d->makeTheme(it->second);
+}
+
+std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> &reference) const
+{
+    const SettingsFilter filter(*reference);
+    for (const auto &entry : d->themes) {
+        if (!filter.mayEqual(themercPath(entry.second))) {
+            continue;
+        }
+        std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
+        candidate->read();
+        if (*candidate == *reference) {
+            return candidate;
+        }
+    }
+    return nullptr;
 }
 
 void ThemeController::setCurrentTheme(const QString &id)

@@ -30,6 +30,10 @@ public:
     std::vector<std::shared_ptr<Theme>> availableThemes() const;
     // A new Theme for the id, or null when the id is unknown.
     std::shared_ptr<Theme> theme(const QString &id) const;
+    // The first theme, in ascending id order, whose settings (read) equal
+    // those the reference holds; null when none does. Themes whose files
+    // rule that out are not read.
+    std::shared_ptr<Theme> equalTheme(const std::shared_ptr<Theme> &reference) const;
 
     // Records the theme, reads it and pushes it into the live settings.
     void setCurrentTheme(const QString &id);

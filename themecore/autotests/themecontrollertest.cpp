@@ -46,6 +46,7 @@ private Q_SLOTS:
 
     void setCurrentThemeRecordsAndApplies();
     void setCurrentThemeIgnoresUnknownIds();
+    void equalThemeIsTheFirstInIdOrder();
 
     void removeTheme_data();
     void removeTheme();
@@ -195,6 +196,25 @@ void ThemeControllerTest::setCurrentThemeIgnoresUnknownIds()
     QCOMPARE(readFile(recordPath()), record);
     QCOMPARE(readFile(ThemeDefaults::currentThemeConfigPath), live);
     QCOMPARE(PexoTest::takeWmCommands(), QStringList());
+}
+
+void ThemeControllerTest::equalThemeIsTheFirstInIdOrder()
+{
+    // The values of SysTwo, written another way.
+    writeTheme(userTheme(QStringLiteral("Another")),
+               index(QStringLiteral("Another"), QStringLiteral("Another")),
+               "[Variables]\n  IconTheme = \"two-icons\" \nPrimaryColor=#222222\n");
+    ThemeController controller;
+    const auto reference = controller.theme(QStringLiteral("SysTwo"));
+    reference->read();
+
+    const auto equal = controller.equalTheme(reference);
+    QVERIFY(equal);
+    QCOMPARE(equal->id(), QStringLiteral("Another"));
+    QCOMPARE(equal->iconThemePart()->currentTheme(), QStringLiteral("two-icons"));
+
+    reference->iconThemePart()->setCurrentTheme(QStringLiteral("no-such-icons"));
+    QVERIFY(!controller.equalTheme(reference));
 }
 
 void ThemeControllerTest::removeTheme_data()

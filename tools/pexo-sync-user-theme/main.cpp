@@ -18,10 +18,8 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QSet>
 
 #include <memory>
-#include <vector>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -31,18 +29,14 @@ namespace {
 const QString adminThemeId = ThemeDefaults::adminThemeId;
 const QString defaultThemeId = ThemeDefaults::defaultThemeId;
 
-// "Custom", then "Custom1", "Custom2" ...: the first free id whose directory
-// does not exist yet either.
-QString uniqueThemeId(const std::vector<std::shared_ptr<Theme>> &themes)
+// "Custom", then "Custom1", "Custom2" ...: the first id that is neither
+// known nor the name of a user theme directory.
+QString uniqueThemeId(const ThemeController &controller)
 {
     const QString base = i18n("Custom");
-    QSet<QString> ids;
-    for (const auto &theme : themes) {
-        ids.insert(theme->id());
-    }
     const QDir userThemes(ThemeDefaults::userThemesDir);
     const auto isFree = [&](const QString &id) {
-        return !ids.contains(id) && !userThemes.exists(id);
+        return !controller.theme(id) && !userThemes.exists(id);
     };
     if (isFree(base)) {
         return base;
@@ -150,18 +144,13 @@ int ordinarySession(ThemeController &controller)
         controller.setCurrentTheme(controller.currentThemeId());
         return 0;
     }
-    const auto installed = controller.availableThemes();
-    for (const auto &theme : installed) {
-        theme->read();
-        if (*theme == *systemTheme) {
-            controller.setCurrentTheme(theme->id());
-            return 0;
-        }
+    if (const auto equal = controller.equalTheme(systemTheme)) {
+        controller.setCurrentTheme(equal->id());
+        return 0;
     }
 
-    // Save the live settings as a new user theme. Nothing changed the list
-    // since it was taken.
-    const QString id = uniqueThemeId(installed);
+    // Save the live settings as a new user theme.
+    const QString id = uniqueThemeId(controller);
     if (!createUserThemeDir(id)) {
         controller.setCurrentTheme(defaultThemeId);
         return 0;
