@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 
 #include <map>
+#include <optional>
 
 namespace {
 const QString recordGroupName = QStringLiteral("Theme");
@@ -26,10 +27,82 @@ const char currentThemeKey[] = "CurrentTheme";
 const char currentThemePathKey[] = "CurrentThemePath";
 const QString themercSubPath = QStringLiteral("theme/themerc");
 
-// The stored settings of the theme described by config.
-QString themercPath(const KSharedConfigPtr &config)
+// A theme's description file; the shared configuration is opened when a
+// Theme is first made from it.
+struct IndexFile
 {
-    return QFileInfo(config->name()).absolutePath() + QLatin1Char('/') + themercSubPath;
+    QString path;
+    KSharedConfigPtr config;
+};
+
+KSharedConfigPtr openIndex(const QString &path)
+{
+    return KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+}
+
+// Ids are never translated: an "Id[xx]" entry is no id.
+QString idOf(const KSharedConfigPtr &config)
+{
+    return config->group(ThemeFiles::indexGroup).readEntryUntranslated("Id", QString());
+}
+
+// The untranslated "Id" of group "Pexo Theme", taken from the bytes of a
+// file of plain lines (blank, comment, "[group]", "key=value"), as a
+// configuration reader takes it. Nothing when the file cannot be read or
+// needs that reader: escapes, expansions and options, other line breaks,
+// nested or odd group headers, lines without '=', an "Id" that is
+// localised or given twice.
+std::optional<QString> plainId(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
+        if (text.contains(special)) {
+            return std::nullopt;
+        }
+    }
+    const QByteArray group = ThemeFiles::indexGroup.toUtf8();
+    bool inGroup = false;
+    std::optional<QByteArray> id;
+    const QList<QByteArray> lines = text.split('\n');
+    for (const QByteArray &rawLine : lines) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        if (line.startsWith('[')) {
+            if (!line.endsWith(']') || line.count('[') != 1 || line.count(']') != 1) {
+                return std::nullopt;
+            }
+            inGroup = line.mid(1, line.size() - 2) == group;
+            continue;
+        }
+        const int equals = line.indexOf('=');
+        if (equals < 0) {
+            return std::nullopt;
+        }
+        const QByteArray key = line.left(equals).trimmed();
+        if (!inGroup || (key != "Id" && key.left(key.indexOf('[')).trimmed() != "Id")) {
+            continue;
+        }
+        if (key != "Id" || id) {
+            return std::nullopt;
+        }
+        id = line.mid(equals + 1).trimmed();
+    }
+    return id ? QString::fromUtf8(*id) : QString();
+}
+
+// The stored settings of the theme described by the file at indexPath.
+QString themercPath(const QString &indexPath)
+{
+    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
 }
 
 // A theme name is used as a directory name below the user themes directory.
@@ -44,14 +117,15 @@ class ThemeControllerPrivate
 public:
     explicit ThemeControllerPrivate(ThemeController *controller);
 
-    std::map<QString, KSharedConfigPtr> fetchThemes() const;
-    void addThemes(const std::map<QString, KSharedConfigPtr> &found);
+    std::map<QString, IndexFile> fetchThemes() const;
+    void addThemes(const std::map<QString, IndexFile> &found);
     std::shared_ptr<Theme> makeTheme(const KSharedConfigPtr &themeConfig) const;
+    std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
 
     KSharedConfigPtr config;
     KConfigGroup group;
-    std::map<QString, KSharedConfigPtr> themes;
+    std::map<QString, IndexFile> themes;
     QString currentThemeId;
     QString currentThemePath;
     std::shared_ptr<Theme> currentTheme;
@@ -66,53 +140,60 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const KSharedConfigPtr currentConfig = KSharedConfig::openConfig(currentThemePath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+    const KSharedConfigPtr currentConfig = openIndex(currentThemePath);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
     currentTheme = makeTheme(currentConfig);
 
     // The recorded path wins over any scanned directory of the same id.
-    themes.emplace(currentThemeId, currentConfig);
+    themes.emplace(currentThemeId, IndexFile{currentThemePath, currentConfig});
     addThemes(fetchThemes());
 }
 
-std::map<QString, KSharedConfigPtr> ThemeControllerPrivate::fetchThemes() const
+std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
 {
     const QDir::Filters filters = QDir::Dirs | QDir::NoDot | QDir::NoDotDot;
     QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
     entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
 
-    // A rescan takes the files already open from the map: looking each up
-    // among all open configurations would cost a pass over them per theme.
-    QHash<QString, KSharedConfigPtr> open;
-    for (const auto &entry : themes) {
-        const KSharedConfigPtr &config = entry.second;
-        if (config->openFlags() == KConfig::SimpleConfig && config->locationType() == QStandardPaths::GenericConfigLocation) {
-            open.insert(config->name(), config);
+    // A rescan keeps the ids of the files it knows: those read for a scan,
+    // and those of the configurations open as a scan would open them.
+    QHash<QString, QString> known;
+    for (const auto &[id, file] : themes) {
+        if (!file.config) {
+            known.insert(file.path, id);
+        } else if (file.config->openFlags() == KConfig::SimpleConfig && file.config->locationType() == QStandardPaths::GenericConfigLocation) {
+            known.insert(file.path, idOf(file.config));
         }
     }
 
-    std::map<QString, KSharedConfigPtr> found;
+    std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
-        const QString indexPath = entry.filePath() + QDir::separator() + ThemeFiles::indexFileName;
-        if (!QFileInfo(indexPath).isFile()) {
+        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, KSharedConfigPtr()};
+        if (!QFileInfo(file.path).isFile()) {
             continue;
         }
-        KSharedConfigPtr themeConfig = open.value(indexPath);
-        if (!themeConfig) {
-            themeConfig = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+        // A plain file is read without opening a shared configuration:
+        // opening one looks through every configuration already open.
+        QString id = known.value(file.path);
+        if (id.isNull()) {
+            const std::optional<QString> plain = plainId(file.path);
+            if (plain) {
+                id = *plain;
+            } else {
+                file.config = openIndex(file.path);
+                id = idOf(file.config);
+            }
         }
-        // Ids are never translated: an "Id[xx]" entry is no id.
-        const QString id = themeConfig->group(ThemeFiles::indexGroup).readEntryUntranslated("Id", QString());
         if (id.isEmpty()) {
             continue;
         }
         // The first directory with an id wins: user themes hide system ones.
-        found.emplace(id, themeConfig);
+        found.emplace(id, file);
     }
     return found;
 }
 
-void ThemeControllerPrivate::addThemes(const std::map<QString, KSharedConfigPtr> &found)
+void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found)
 {
     for (const auto &entry : found) {
         themes.emplace(entry.first, entry.second);
@@ -121,8 +202,16 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, KSharedConfigPtr>
 
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const KSharedConfigPtr &themeConfig) const
 {
-    const auto provider = std::make_shared<BaseSettingsProvider>(themercPath(themeConfig));
+    const auto provider = std::make_shared<BaseSettingsProvider>(themercPath(themeConfig->name()));
     return std::make_shared<Theme>(themeConfig, provider, nullptr);
+}
+
+std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
+{
+    if (!file.config) {
+        file.config = openIndex(file.path);
+    }
+    return makeTheme(file.config);
 }
 
 std::shared_ptr<Theme> ThemeControllerPrivate::fail(const QString &message)
@@ -158,7 +247,7 @@ std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
 {
     std::vector<std::shared_ptr<Theme>> result;
     result.reserve(d->themes.size());
-    for (const auto &entry : d->themes) {
+    for (auto &entry : d->themes) {
         result.push_back(d->makeTheme(entry.second));
     }
     return result;
@@ -176,8 +265,8 @@ std::shared_ptr<Theme> ThemeController::theme(const QString &id) const
 std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> &reference) const
 {
     const SettingsFilter filter(*reference);
-    for (const auto &entry : d->themes) {
-        if (!filter.mayEqual(themercPath(entry.second))) {
+    for (auto &entry : d->themes) {
+        if (!filter.mayEqual(themercPath(entry.second.path))) {
             continue;
         }
         std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
@@ -250,7 +339,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     }
 
     const auto base = d->themes.find(baseId);
-    const QString baseDirectory = base == d->themes.end() ? QString() : QFileInfo(base->second->name()).absolutePath();
+    const QString baseDirectory = base == d->themes.end() ? QString() : QFileInfo(base->second.path).absolutePath();
     if (baseDirectory.isEmpty() || !QDir(baseDirectory).exists()) {
         return d->fail(QStringLiteral("Base theme directory does not exist"));
     }
@@ -296,7 +385,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     indexGroup.writeEntry("Comment", i18n("A custom theme based on the '%1' theme, with some modifications.", baseName));
     indexConfig->sync();
 
-    d->themes.emplace(name, indexConfig);
+    d->themes.emplace(name, IndexFile{indexPath, indexConfig});
     return d->makeTheme(indexConfig);
 }
 

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void recordedThemeIsAlwaysListed_data();
     void recordedThemeIsAlwaysListed();
     void emptyDirectoriesKeepTheRecordedTheme();
+    void scanReadsIdsAsTheConfigurationDoes();
 
     void setCurrentThemeRecordsAndApplies();
     void setCurrentThemeIgnoresUnknownIds();
@@ -152,6 +153,21 @@ void ThemeControllerTest::emptyDirectoriesKeepTheRecordedTheme()
     QCOMPARE(int(themes.size()), 1);
     QCOMPARE(themes.front()->desktopPath(), ThemeDefaults::defaultThemeIndexPath);
     QVERIFY(controller.theme(ThemeDefaults::defaultThemeId));
+}
+
+void ThemeControllerTest::scanReadsIdsAsTheConfigurationDoes()
+{
+    // One id read from the plain bytes, one that needs the full reader.
+    writeTheme(userTheme(QStringLiteral("Spaced")), "[Pexo Theme]\n  Id =  Spaced Id \nName=Spaced\n");
+    writeTheme(userTheme(QStringLiteral("Escaped")), "[Pexo Theme][$i]\nId=Esc\\x41ped\nName=Escaped\n");
+
+    ThemeController controller;
+
+    for (const QString &id : {QStringLiteral("Spaced Id"), QStringLiteral("EscAped")}) {
+        const auto theme = controller.theme(id);
+        QVERIFY2(theme, qPrintable(id));
+        QCOMPARE(theme->id(), id);
+    }
 }
 
 void ThemeControllerTest::setCurrentThemeRecordsAndApplies()
