@@ -27,21 +27,24 @@ const char currentThemeKey[] = "CurrentTheme";
 const char currentThemePathKey[] = "CurrentThemePath";
 const QString themercSubPath = QStringLiteral("theme/themerc");
 
-// A theme's description file; the shared configuration is opened when a
-// Theme is first made from it.
+// A theme's description file; the configuration is opened when a Theme is
+// first made from it.
 struct IndexFile
 {
     QString path;
-    KSharedConfigPtr config;
+    std::shared_ptr<KConfig> config;
 };
 
-KSharedConfigPtr openIndex(const QString &path)
+// The registry's own configuration of a description file, shared by the
+// themes made from it. Nothing else opens these files: KDE's list of
+// shared configurations, looked through at every opening, is left alone.
+std::shared_ptr<KConfig> openIndex(const QString &path)
 {
-    return KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+    return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
 }
 
 // Ids are never translated: an "Id[xx]" entry is no id.
-QString idOf(const KSharedConfigPtr &config)
+QString idOf(const std::shared_ptr<KConfig> &config)
 {
     return config->group(ThemeFiles::indexGroup).readEntryUntranslated("Id", QString());
 }
@@ -119,7 +122,7 @@ public:
 
     std::map<QString, IndexFile> fetchThemes() const;
     void addThemes(const std::map<QString, IndexFile> &found);
-    std::shared_ptr<Theme> makeTheme(const KSharedConfigPtr &themeConfig) const;
+    std::shared_ptr<Theme> makeTheme(const std::shared_ptr<KConfig> &themeConfig) const;
     std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
 
@@ -140,7 +143,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const KSharedConfigPtr currentConfig = openIndex(currentThemePath);
+    const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
     currentTheme = makeTheme(currentConfig);
 
@@ -168,12 +171,12 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
 
     std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
-        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, KSharedConfigPtr()};
+        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, nullptr};
         if (!QFileInfo(file.path).isFile()) {
             continue;
         }
-        // A plain file is read without opening a shared configuration:
-        // opening one looks through every configuration already open.
+        // A plain file is read without opening it as a configuration, which
+        // resolves its path again and again.
         QString id = known.value(file.path);
         if (id.isNull()) {
             const std::optional<QString> plain = plainId(file.path);
@@ -200,7 +203,7 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found
     }
 }
 
-std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const KSharedConfigPtr &themeConfig) const
+std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const std::shared_ptr<KConfig> &themeConfig) const
 {
     const auto provider = std::make_shared<BaseSettingsProvider>(themercPath(themeConfig->name()));
     return std::make_shared<Theme>(themeConfig, provider, nullptr);
@@ -385,8 +388,9 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     indexGroup.writeEntry("Comment", i18n("A custom theme based on the '%1' theme, with some modifications.", baseName));
     indexConfig->sync();
 
-    d->themes.emplace(name, IndexFile{indexPath, indexConfig});
-    return d->makeTheme(indexConfig);
+    const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
+    d->themes.emplace(name, IndexFile{indexPath, held});
+    return d->makeTheme(held);
 }
 
 void ThemeController::updateAvailableThemes()

@@ -40,7 +40,7 @@ public:
     void writeDescription(const QString &key, const QString &value, QString &field);
 
     Theme *q;
-    KSharedConfigPtr config;
+    std::shared_ptr<KConfig> config;
     QString id;
     QString name;
     QString comment;
@@ -70,7 +70,7 @@ void ThemePrivate::writeDescription(const QString &key, const QString &value, QS
     if (desktopPath == ThemeDefaults::currentThemeConfigPath || value == field || !config) {
         return;
     }
-    KConfigGroup group(config, ThemeDefaults::themeDescriptionGroup);
+    KConfigGroup group(config.get(), ThemeDefaults::themeDescriptionGroup);
     group.writeEntry(key, value, KConfigBase::Normal);
     group.sync();
     field = value;
@@ -84,13 +84,19 @@ Theme::Theme(const std::shared_ptr<ISettingsProvider> &provider, QObject *parent
 }
 
 Theme::Theme(const KSharedConfigPtr &config, const std::shared_ptr<ISettingsProvider> &provider, QObject *parent)
+    // The configuration stays listed as long as the theme holds it.
+    : Theme(config ? std::shared_ptr<KConfig>(config.data(), [config](KConfig *) {}) : nullptr, provider, parent)
+{
+}
+
+Theme::Theme(const std::shared_ptr<KConfig> &config, const std::shared_ptr<ISettingsProvider> &provider, QObject *parent)
     : QObject(parent)
     , d(new ThemePrivate(this, provider))
 {
     d->config = config;
     if (config) {
         d->desktopPath = config->name();
-        const KConfigGroup group(config, ThemeDefaults::themeDescriptionGroup);
+        const KConfigGroup group(config.get(), ThemeDefaults::themeDescriptionGroup);
         // Ids are never translated: an "Id[xx]" entry is no id.
         d->id = group.readEntryUntranslated("Id", QString());
         d->name = group.readEntry("Name", QString());

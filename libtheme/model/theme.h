@@ -28,6 +28,9 @@ public:
     explicit Theme(const std::shared_ptr<ISettingsProvider> &provider, QObject *parent = nullptr);
     // A stored theme described by the group "Pexo Theme" of config.
     Theme(const KSharedConfigPtr &config, const std::shared_ptr<ISettingsProvider> &provider, QObject *parent = nullptr);
+    // The same over a configuration that is not listed among KDE's shared
+    // ones: opening it does not look through every one already open.
+    Theme(const std::shared_ptr<KConfig> &config, const std::shared_ptr<ISettingsProvider> &provider, QObject *parent = nullptr);
     ~Theme() override;
 
     const QString &id() const;
