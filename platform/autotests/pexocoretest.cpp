@@ -25,6 +25,8 @@
 
 #include <X11/Xlib.h>
 
+#include <sys/stat.h>
+
 class PexoCoreTest : public QObject
 {
     Q_OBJECT
@@ -288,6 +290,16 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute(probe, {QStringLiteral("other"), QStringLiteral("24")}), 0);
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeName(nullptr), std::string("other"));
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), 24);
+
+        // Values the file already holds leave it alone.
+        const QByteArray state = QFile::encodeName(QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor"));
+        struct stat before = {};
+        struct stat after = {};
+        QCOMPARE(::stat(state.constData(), &before), 0);
+        PexoIconTheme::setCurrentCursorThemeName("other");
+        PexoIconTheme::setCurrentCursorThemeSize(24);
+        QCOMPARE(::stat(state.constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
     }
 
     void logo()

@@ -10,14 +10,16 @@ QString cursorStatePath()
     return QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor");
 }
 
-QByteArray readState(const QByteArray &field)
+QByteArray readStateFile()
 {
     QFile file(cursorStatePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QByteArray();
-    }
-    const QByteArray prefix = field + '=';
-    const auto lines = file.readAll().split('\n');
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray field(const QByteArray &state, const QByteArray &name)
+{
+    const QByteArray prefix = name + '=';
+    const auto lines = state.split('\n');
     for (const QByteArray &line : lines) {
         if (line.startsWith(prefix)) {
             return line.mid(prefix.size());
@@ -26,15 +28,24 @@ QByteArray readState(const QByteArray &field)
     return QByteArray();
 }
 
-void writeState(const QByteArray &field, const QByteArray &value)
+QByteArray readState(const QByteArray &name)
 {
-    const QByteArray name = field == "name" ? value : readState("name");
-    const QByteArray size = field == "size" ? value : readState("size");
+    return field(readStateFile(), name);
+}
+
+void writeState(const QByteArray &name, const QByteArray &value)
+{
+    const QByteArray state = readStateFile();
+    const QByteArray text = "name=" + (name == "name" ? value : field(state, "name")) + "\nsize=" + (name == "size" ? value : field(state, "size")) + '\n';
+    // A file that already says so is left alone.
+    if (text == state) {
+        return;
+    }
     QSaveFile file(cursorStatePath());
     if (!file.open(QIODevice::WriteOnly)) {
         return;
     }
-    file.write("name=" + name + "\nsize=" + size + '\n');
+    file.write(text);
     // commit() does not see a failure of the flush that it makes itself.
     if (file.flush()) {
         file.commit();
