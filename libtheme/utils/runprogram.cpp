@@ -1,24 +1,115 @@
 #include "runprogram.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char **environ;
 
-void runProgram(const char *path, std::initializer_list<const char *> arguments)
+namespace {
+// The process id, or -1 when the program did not start.
+pid_t spawn(const char *program, bool searchPath, std::initializer_list<const char *> arguments, const posix_spawn_file_actions_t *actions = nullptr)
 {
-    std::vector<char *> argv{const_cast<char *>(path)};
+    std::vector<char *> argv{const_cast<char *>(program)};
     for (const char *argument : arguments) {
         argv.push_back(const_cast<char *>(argument));
     }
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    if (posix_spawn(&pid, path, nullptr, nullptr, argv.data(), environ) != 0) {
-        return;
-    }
+    const int result =
+        searchPath ? posix_spawnp(&pid, program, actions, nullptr, argv.data(), environ) : posix_spawn(&pid, program, actions, nullptr, argv.data(), environ);
+    return result == 0 ? pid : -1;
+}
+
+void waitFor(pid_t pid)
+{
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+}
+
+// Runs the program with the given end of a descriptor pair as its standard
+// input or output; the other end is returned, -1 when it did not start.
+int spawnWithPair(const char *name, std::initializer_list<const char *> arguments, int standardFd, bool socket, pid_t *pid)
+{
+    int ends[2];
+    const int made = socket ? ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) : ::pipe2(ends, O_CLOEXEC);
+    if (made != 0) {
+        return -1;
+    }
+    // A pipe's write end and a socket's second end go to the program.
+    const int theirs = ends[1];
+    const int ours = ends[0];
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (standardFd == STDOUT_FILENO) {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
+    posix_spawn_file_actions_adddup2(&actions, theirs, standardFd);
+    *pid = spawn(name, true, arguments, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(theirs);
+    if (*pid < 0) {
+        ::close(ours);
+        return -1;
+    }
+    return ours;
+}
+} // namespace
+
+void runProgram(const char *path, std::initializer_list<const char *> arguments)
+{
+    const pid_t pid = spawn(path, false, arguments);
+    if (pid > 0) {
+        waitFor(pid);
+    }
+}
+
+std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_list<const char *> arguments)
+{
+    pid_t pid = -1;
+    const int fd = spawnWithPair(name, arguments, STDOUT_FILENO, false, &pid);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    QByteArray output;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof(buffer))) > 0 || (n < 0 && errno == EINTR)) {
+        if (n > 0) {
+            output.append(buffer, int(n));
+        }
+    }
+    ::close(fd);
+    waitFor(pid);
+    return output;
+}
+
+bool writeProgramInput(const char *name, std::initializer_list<const char *> arguments, const QByteArray &input)
+{
+    // A socket rather than a pipe: a program that stops reading early makes
+    // send() fail instead of raising SIGPIPE here.
+    pid_t pid = -1;
+    const int fd = spawnWithPair(name, arguments, STDIN_FILENO, true, &pid);
+    if (fd < 0) {
+        return false;
+    }
+    const char *data = input.constData();
+    size_t remaining = size_t(input.size());
+    while (remaining > 0) {
+        const ssize_t sent = ::send(fd, data, remaining, MSG_NOSIGNAL);
+        if (sent > 0) {
+            data += sent;
+            remaining -= size_t(sent);
+        } else if (sent < 0 && errno != EINTR) {
+            break;
+        }
+    }
+    ::close(fd);
+    waitFor(pid);
+    return true;
 }

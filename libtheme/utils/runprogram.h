@@ -1,12 +1,26 @@
 /*
     Internal: runs a program with its arguments, without a shell in between,
-    and waits for it. Its exit status is not examined.
+    and waits for it. Its exit status is not examined. The program shares the
+    caller's memory until it starts, so that starting it does not copy the
+    caller's page tables.
 */
 #ifndef RUNPROGRAM_H
 #define RUNPROGRAM_H
 
-#include <initializer_list>
+#include <QByteArray>
 
+#include <initializer_list>
+#include <optional>
+
+// path: the program file.
 void runProgram(const char *path, std::initializer_list<const char *> arguments);
+
+// name: a program looked up in PATH. Its standard input is empty; what it
+// writes on its standard output is returned, nothing when it did not start.
+std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_list<const char *> arguments);
+
+// name: a program looked up in PATH, given input on its standard input.
+// False when it did not start.
+bool writeProgramInput(const char *name, std::initializer_list<const char *> arguments, const QByteArray &input);
 
 #endif

@@ -1,9 +1,8 @@
 #include "currentcursorapplyhelper.h"
+#include "runprogram.h"
 #include "themedefaults.h"
 #include "utils.h"
 #include "x11support.h"
-
-#include <QProcess>
 
 #include <X11/Xcursor/Xcursor.h>
 
@@ -27,30 +26,18 @@ bool isCursorEntry(const QByteArray &line)
 // preprocessor: one query and one load for both entries.
 void dropCursorResources()
 {
-    QProcess query;
-    query.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    query.start(QStringLiteral("xrdb"), {QStringLiteral("-q")}, QIODevice::ReadOnly);
-    if (!query.waitForStarted()) {
+    const std::optional<QByteArray> resources = readProgramOutput("xrdb", {"-q"});
+    if (!resources) {
         return;
     }
-    query.waitForFinished(-1);
     QByteArrayList kept;
-    const QByteArrayList lines = query.readAllStandardOutput().split('\n');
+    const QByteArrayList lines = resources->split('\n');
     for (const QByteArray &line : lines) {
         if (!isCursorEntry(line)) {
             kept.append(line);
         }
     }
-
-    QProcess load;
-    load.setProcessChannelMode(QProcess::ForwardedChannels);
-    load.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
-    if (!load.waitForStarted()) {
-        return;
-    }
-    load.write(kept.join('\n'));
-    load.closeWriteChannel();
-    load.waitForFinished(-1);
+    writeProgramInput("xrdb", {"-nocpp", "-load"}, kept.join('\n'));
 }
 } // namespace
 
