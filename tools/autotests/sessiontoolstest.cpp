@@ -174,6 +174,22 @@ private Q_SLOTS:
         QCOMPARE(checked, r.arrivals.size() - unstored.size());
     }
 
+    // Qt's settings reach the user's own file, whatever the system-wide one holds.
+    void qtSettingsBesideSystemWideOnes()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        const QString qtSettings = home(QStringLiteral(".config/Trolltech.conf"));
+        const QByteArray written = PexoTest::readFile(qtSettings);
+        QVERIFY(written.contains("Palette\\active=") && written.contains("useSymbolicIconsForToolBar="));
+        const QString systemWide = QStringLiteral("/etc/xdg/Trolltech.conf");
+        QVERIFY(PexoTest::writeFile(systemWide, written));
+        QVERIFY(QFile::remove(qtSettings));
+        const int exitCode = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelLight")}).exitCode;
+        QVERIFY(PexoTest::removePath(systemWide));
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(PexoTest::readFile(qtSettings), written);
+    }
+
     void syncInvalidCurrentTheme()
     {
         setRecord(QStringLiteral("Gone"), home(QStringLiteral("gone/index.theme")));
