@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -20,9 +21,11 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <poll.h>
 #include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -167,21 +170,102 @@ QStringList treeDifferences(const TreeSnapshot &before, const TreeSnapshot &afte
     return result;
 }
 
-ProgramRun runProgram(const QString &program, const QStringList &arguments, int timeoutMs)
+namespace {
+void startProgram(QProcess &process, const QString &program, const QStringList &arguments)
 {
     const QString cwd = QDir::homePath() + QStringLiteral("/cwd");
     QDir().mkpath(cwd);
-    QProcess process;
     process.setWorkingDirectory(cwd);
     process.start(program, arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+}
+
+// Fills in the run of a program that has finished, or stops one that has not.
+void finishRun(QProcess &process, bool finished, ProgramRun &run)
+{
+    if (!finished || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
         process.waitForFinished();
-        return run;
+        return;
     }
     run.exitCode = process.exitCode();
     run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+}
+} // namespace
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    startProgram(process, program, arguments);
+    ProgramRun run;
+    finishRun(process, process.waitForFinished(timeoutMs), run);
+    return run;
+}
+
+WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs)
+{
+    WmSnapshotRun run;
+    if (!checkSandbox("runProgramWithWmSnapshots")) {
+        return run;
+    }
+    const QTemporaryDir runtime(sandboxFile(QStringLiteral("wm-XXXXXX")));
+    const QByteArray path = QFile::encodeName(runtime.path()) + "/pexo-wm-" + qgetenv("DISPLAY");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (!runtime.isValid() || size_t(path.size()) >= sizeof(address.sun_path)) {
+        return run;
+    }
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()) + 1);
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (server < 0 || ::bind(server, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 || ::listen(server, 64) != 0) {
+        qWarning("PexoTest::runProgramWithWmSnapshots: cannot listen on %s: %s", path.constData(), std::strerror(errno));
+        if (server >= 0) {
+            ::close(server);
+        }
+        return run;
+    }
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    process.setProcessEnvironment(environment);
+    startProgram(process, program, arguments);
+    const QDeadlineTimer deadline(timeoutMs);
+    bool finished = false;
+    while (!deadline.hasExpired()) {
+        // Once the program has ended, every command it sent is queued.
+        const bool ended = finished;
+        pollfd ready{server, POLLIN, 0};
+        if (::poll(&ready, 1, 10) != 1) {
+            if (ended) {
+                break;
+            }
+            finished = process.state() == QProcess::NotRunning || process.waitForFinished(0);
+            continue;
+        }
+        const int client = ::accept4(server, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) {
+            continue;
+        }
+        WmArrival arrival;
+        for (const QString &file : files) {
+            arrival.files.append(readFile(file));
+        }
+        const timeval limit{WaitMs / 1000, 0};
+        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(client, buffer, sizeof(buffer))) > 0 || (n < 0 && errno == EINTR)) {
+            if (n > 0) {
+                arrival.command.append(buffer, int(n));
+            }
+        }
+        ::close(client);
+        if (!arrival.command.isEmpty()) {
+            run.arrivals.append(arrival);
+        }
+    }
+    ::close(server);
+    finishRun(process, finished, run);
     return run;
 }
 

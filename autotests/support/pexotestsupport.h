@@ -55,6 +55,25 @@ struct ProgramRun
 };
 ProgramRun runProgram(const QString &program, const QStringList &arguments = QStringList(), int timeoutMs = 60000);
 
+// A window-manager command and the files' content when it arrived (null where
+// a file could not be read).
+struct WmArrival
+{
+    QByteArray command;
+    QList<QByteArray> files;
+};
+struct WmSnapshotRun : ProgramRun
+{
+    QList<WmArrival> arrivals;
+};
+
+// Runs a program as runProgram does, but against a window-manager listener of
+// its own (in a runtime directory of its own: the sandbox's listener sees
+// nothing) that reads the given files as each command arrives. The sender
+// does not wait for the listener, so the files are read just after the
+// command was sent, as a rule before the program has gone on far.
+WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs = 60000);
+
 // Lays the data the project ships (sample system themes, colour schemes,
 // wallpapers) at their system paths inside the sandbox.
 bool installSampleData();

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QThread>
+
+#include <memory>
 
 class StorageTest : public QObject
 {
@@ -89,6 +92,22 @@ private Q_SLOTS:
         KConfigStorage second(file);
         QVERIFY(first.write(QStringLiteral("K"), QStringLiteral("v")));
         QCOMPARE(second.read(QStringLiteral("K"), QString()).toString(), QStringLiteral("v"));
+
+        // A storage ending on another thread leaves that thread's shared
+        // configuration of the same file in place.
+        const QString threads = writeRc(QStringLiteral("threads"), "[Variables]\nK=v\n");
+        auto *mainStorage = new KConfigStorage(threads);
+        QVERIFY(mainStorage->contains(QStringLiteral("K")));
+        bool seen = true;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            KConfigStorage here(threads);
+            here.removeKey(QStringLiteral("K")); // not synced: only a shared configuration shows it
+            delete mainStorage;
+            seen = KConfigStorage(threads).contains(QStringLiteral("K"));
+        }));
+        thread->start();
+        QVERIFY(thread->wait(5000));
+        QVERIFY(!seen);
     }
 
     void kconfigImmutableVersusUnwritable()

@@ -1,5 +1,6 @@
 #include "theme.h"
 #include "colorsthemepart.h"
+#include "currentsettingsprovider.h"
 #include "cursorthemepart.h"
 #include "deferredsync.h"
 #include "iconthemepart.h"
@@ -171,7 +172,7 @@ void Theme::apply()
         // the results: the file is written once. Live values are announced
         // one by one, each only after it reached its file.
         std::optional<DeferredSync> once;
-        if (d->config) {
+        if (!dynamic_cast<const CurrentSettingsProvider *>(p)) {
             once.emplace();
         }
         d->colors->apply(p->colorsApplyHelper());

@@ -43,9 +43,13 @@ public:
 KConfigStoragePrivate::~KConfigStoragePrivate()
 {
     opened.reset();
-    if (config && config.use_count() == 1) {
-        config.reset();
-        openFiles.remove(path);
+    config.reset();
+    // A storage may end on another thread than the one it opened its file
+    // on, whose entry for the path is then another configuration's: only an
+    // expired entry goes.
+    const auto known = openFiles.find(path);
+    if (known != openFiles.end() && known->expired()) {
+        openFiles.erase(known);
     }
 }
 

@@ -335,6 +335,8 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
         return names;
     };
     QSettings qtSettings(QStringLiteral("Trolltech"));
+    // Only the user's own file counts, not the system-wide one behind it.
+    qtSettings.setFallbacksEnabled(false);
     qtSettings.beginGroup(QStringLiteral("Qt"));
     const std::pair<QString, QStringList> entries[] = {
         {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},

@@ -149,6 +149,47 @@ private Q_SLOTS:
         QVERIFY(!QDir(home(userThemes)).exists());
     }
 
+    // Each window-manager command finds its value already stored. The cursor
+    // is held by the core library, and the icon theme is announced first.
+    void syncStoresEachValueBeforeItsCommand()
+    {
+        const QStringList unstored = {QStringLiteral("CursorTheme"), QStringLiteral("CursorSize"), QStringLiteral("IconTheme")};
+        const QStringList paletteKeys = {QStringLiteral("PrimaryColor"), QStringLiteral("BackgroundColor"), QStringLiteral("ColorScheme")};
+        const PexoTest::WmSnapshotRun r = PexoTest::runProgramWithWmSnapshots(QStringLiteral("pexo-sync-user-theme"), {}, {home(live), home(palette)});
+        QCOMPARE(r.exitCode, 0);
+        const QByteArray update = "PEXOWM_UPDATE_VAL ";
+        int checked = 0;
+        for (const PexoTest::WmArrival &arrival : r.arrivals) {
+            const QByteArray command = arrival.command;
+            const int space = command.indexOf(' ', update.size());
+            const QString key = QString::fromUtf8(command.mid(update.size(), space - update.size()));
+            if (!command.startsWith(update) || space < 0 || unstored.contains(key)) {
+                continue;
+            }
+            // "key value\n" is stored as "key=value\n".
+            const QByteArray entry = '\n' + key.toUtf8() + '=' + command.mid(space + 1);
+            QVERIFY2(arrival.files.at(paletteKeys.contains(key) ? 1 : 0).contains(entry), command.constData());
+            ++checked;
+        }
+        QCOMPARE(checked, r.arrivals.size() - unstored.size());
+    }
+
+    // Qt's settings reach the user's own file, whatever the system-wide one holds.
+    void qtSettingsBesideSystemWideOnes()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        const QString qtSettings = home(QStringLiteral(".config/Trolltech.conf"));
+        const QByteArray written = PexoTest::readFile(qtSettings);
+        QVERIFY(written.contains("Palette\\active=") && written.contains("useSymbolicIconsForToolBar="));
+        const QString systemWide = QStringLiteral("/etc/xdg/Trolltech.conf");
+        QVERIFY(PexoTest::writeFile(systemWide, written));
+        QVERIFY(QFile::remove(qtSettings));
+        const int exitCode = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelLight")}).exitCode;
+        QVERIFY(PexoTest::removePath(systemWide));
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(PexoTest::readFile(qtSettings), written);
+    }
+
     void syncInvalidCurrentTheme()
     {
         setRecord(QStringLiteral("Gone"), home(QStringLiteral("gone/index.theme")));

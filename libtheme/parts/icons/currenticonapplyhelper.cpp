@@ -35,6 +35,8 @@ bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
     m_settings->write(key, monochrome);
 
     QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
+    // Only the user's own file counts, not the system-wide one behind it.
+    qtSettings.setFallbacksEnabled(false);
     qtSettings.beginGroup(QStringLiteral("Qt"));
     // A value that the file already holds is not written again.
     if (qtSettings.value(key).toString() != QVariant(monochrome).toString()) {
