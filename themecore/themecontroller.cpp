@@ -158,14 +158,19 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
     QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
     entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
 
-    // A rescan keeps the ids of the files it knows: those read for a scan,
-    // and those of the configurations open as a scan would open them.
-    QHash<QString, QString> known;
+    // A rescan takes what the registry knows of a file: the id read for an
+    // earlier scan, or the configuration open as a scan would open it.
+    struct Known
+    {
+        QString id;
+        std::shared_ptr<KConfig> config;
+    };
+    QHash<QString, Known> known;
     for (const auto &[id, file] : themes) {
         if (!file.config) {
-            known.insert(file.path, id);
+            known.insert(file.path, Known{id, nullptr});
         } else if (file.config->openFlags() == KConfig::SimpleConfig && file.config->locationType() == QStandardPaths::GenericConfigLocation) {
-            known.insert(file.path, idOf(file.config));
+            known.insert(file.path, Known{idOf(file.config), file.config});
         }
     }
 
@@ -177,15 +182,16 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         }
         // A plain file is read without opening it as a configuration, which
         // resolves its path again and again.
-        QString id = known.value(file.path);
-        if (id.isNull()) {
-            const std::optional<QString> plain = plainId(file.path);
-            if (plain) {
-                id = *plain;
-            } else {
-                file.config = openIndex(file.path);
-                id = idOf(file.config);
-            }
+        QString id;
+        const auto it = known.constFind(file.path);
+        if (it != known.cend()) {
+            id = it->id;
+            file.config = it->config;
+        } else if (const std::optional<QString> plain = plainId(file.path)) {
+            id = *plain;
+        } else {
+            file.config = openIndex(file.path);
+            id = idOf(file.config);
         }
         if (id.isEmpty()) {
             continue;
