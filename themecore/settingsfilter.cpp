@@ -1,4 +1,5 @@
 #include "settingsfilter.h"
+#include "filebytes.h"
 
 #include <colorsthemepart.h>
 #include <cursorthemepart.h>
@@ -6,8 +7,6 @@
 #include <soundsthemepart.h>
 #include <theme.h>
 #include <themedefaults.h>
-
-#include <QFile>
 
 #include <algorithm>
 #include <utility>
@@ -65,15 +64,12 @@ bool SettingsFilter::mayEqual(const QString &settingsPath) const
     if (m_wanted.empty()) {
         return true;
     }
-    QFile file(settingsPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return true;
-    }
-    const QByteArray text = file.readAll();
+    const std::optional<QByteArray> bytes = regularFileBytes(settingsPath);
     // Escapes, expansions and other line ends are left to the full read.
-    if (file.error() != QFileDevice::NoError || text.contains('\\') || text.contains('$') || text.contains('\r')) {
+    if (!bytes || bytes->contains('\\') || bytes->contains('$') || bytes->contains('\r')) {
         return true;
     }
+    const QByteArray &text = *bytes;
     return std::all_of(m_wanted.begin(), m_wanted.end(), [&text](const Wanted &wanted) {
         return onLineOfKey(text, wanted.key, wanted.value);
     });

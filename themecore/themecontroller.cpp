@@ -2,6 +2,7 @@
 
 #include "basesettingsprovider.h"
 #include "currentsettingsprovider.h"
+#include "filebytes.h"
 #include "installedtheme.h"
 #include "settingsfilter.h"
 #include "themecorelog.h"
@@ -57,14 +58,11 @@ QString idOf(const std::shared_ptr<KConfig> &config)
 // localised or given twice.
 std::optional<QString> plainId(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = regularFileBytes(path);
+    if (!bytes) {
         return std::nullopt;
     }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
+    const QByteArray &text = *bytes;
     for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
         if (text.contains(special)) {
             return std::nullopt;
