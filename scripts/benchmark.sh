@@ -118,6 +118,15 @@ for n in 10 100 1000; do
     make_themes "$n"
     row "pexo-sync-user-theme, searching $n user themes" reset_search pexo-sync-user-theme
 done
+# Themes saved from the live settings that differ from them in the wallpaper
+# alone: nothing in their files rules them out, each is read in full.
+make_themes 1000
+reset_search
+pexo-sync-user-theme >/dev/null 2>&1
+for i in $(seq 1000); do
+    { grep -v '^WallPaper=' "$themes/Custom/theme/themerc"; echo 'WallPaper=/nowhere/wallpaper.jpg'; } >"$themes/Bench$i/theme/themerc"
+done
+row "pexo-sync-user-theme, searching 1000 themes read in full" reset_search pexo-sync-user-theme
 for n in 10 100 1000; do
     make_themes "$n"
     row "theme list of $n user themes (pexo-set-theme, no such id)" : 'pexo-set-theme NoSuchTheme'
