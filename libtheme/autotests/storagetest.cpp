@@ -6,11 +6,14 @@
 #include <pexotestsupport.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <QThread>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 class StorageTest : public QObject
 {
@@ -136,6 +139,24 @@ private Q_SLOTS:
         QVERIFY(!storage.isReadOnly());
         QVERIFY(!storage.write(QStringLiteral("K"), QStringLiteral("2")));
         QCOMPARE(PexoTest::readFile(unwritable), QByteArray("[Variables]\nK=1\n"));
+    }
+
+    void kconfigSpecialFilesAreNeitherReadNorWritten()
+    {
+        // Reading either would block or never end.
+        const QString fifo = path(QStringLiteral("fifo"));
+        QDir().mkpath(QFileInfo(fifo).path());
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString device = path(QStringLiteral("device"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), device));
+        for (const QString &file : {fifo, device}) {
+            KConfigStorage storage(file);
+            QCOMPARE(storage.read(QStringLiteral("K"), QStringLiteral("d")).toString(), QStringLiteral("d"));
+            QVERIFY(!storage.write(QStringLiteral("K"), QStringLiteral("v")));
+            QVERIFY(!storage.sync());
+        }
+        QVERIFY(QFileInfo(fifo).isReadable() && !QFileInfo(fifo).isFile());
+        QCOMPARE(QFileInfo(device).symLinkTarget(), QStringLiteral("/dev/zero"));
     }
 
     void ulvarStorage()

@@ -6,7 +6,10 @@
 #include <KConfig>
 #include <KConfigGroup>
 
+#include <QFile>
 #include <QHash>
+
+#include <sys/stat.h>
 
 namespace {
 // The configurations open on this thread, by path: storages on one path share
@@ -23,6 +26,13 @@ std::shared_ptr<KConfig> openShared(const QString &path)
     }
     return config;
 }
+
+// A fifo or a device would block or never end when read.
+bool isSpecialFile(const QString &path)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
+}
 } // namespace
 
 class KConfigStoragePrivate
@@ -38,6 +48,8 @@ public:
     QString path;
     std::shared_ptr<KConfig> config;
     std::unique_ptr<KConfigGroup> opened;
+    // The path names a special file: it reads as empty and takes no writes.
+    bool special = false;
 };
 
 KConfigStoragePrivate::~KConfigStoragePrivate()
@@ -56,7 +68,8 @@ KConfigStoragePrivate::~KConfigStoragePrivate()
 KConfigGroup *KConfigStoragePrivate::group()
 {
     if (!opened) {
-        config = openShared(path);
+        special = isSpecialFile(path);
+        config = special ? std::make_shared<KConfig>(QString(), KConfig::SimpleConfig) : openShared(path);
         opened.reset(new KConfigGroup(config.get(), ThemeDefaults::themeVariablesGroup));
     }
     return opened.get();
@@ -86,7 +99,7 @@ QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) 
 bool KConfigStorage::write(const QString &key, const QVariant &value)
 {
     // KConfig drops writes to an immutable group or entry without a word.
-    if (d->group()->isEntryImmutable(key)) {
+    if (d->group()->isEntryImmutable(key) || d->special) {
         return false;
     }
     d->group()->writeEntry(key, value, KConfigBase::Persistent);
@@ -103,7 +116,7 @@ QStringList KConfigStorage::keys() const
 
 bool KConfigStorage::sync()
 {
-    return d->group()->sync();
+    return d->group()->sync() && !d->special;
 }
 
 bool KConfigStorage::isReadOnly() const

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 QString home(const QString &path)
 {
@@ -283,6 +285,24 @@ private Q_SLOTS:
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom1"));
         QCOMPARE(PexoTest::readFile(other), before);
+
+        // Nor is a theme that the record names by a free-looking id.
+        init();
+        const QString mine = userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Other\nName=Other\n", "[Variables]\nIconTheme=a\n");
+        setRecord(QStringLiteral("Custom"), mine);
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom1"));
+        QCOMPARE(PexoTest::readFile(home(userThemes + QStringLiteral("/Mine/theme/themerc"))), QByteArray("[Variables]\nIconTheme=a\n"));
+
+        // A theme whose settings file is a fifo does not hold up the login.
+        init();
+        const QString fifo = QFileInfo(userTheme(QStringLiteral("Fifo"), "[Pexo Theme]\nId=Fifo\nName=Fifo\n")).path() + QStringLiteral("/theme/themerc");
+        QVERIFY(QFile::remove(fifo));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme"), {}, 15000).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
     }
 
     void adminThemeArguments()
