@@ -3,6 +3,7 @@
 #include "playercontroller.h"
 #include "ui_modulewidget.h"
 
+#include <appearanceframe.h>
 #include <theme.h>
 
 #include <pexodesktopentry.h>
@@ -172,11 +173,7 @@ void Module::load()
 
 void Module::save()
 {
-    if (controller->currentTheme()->isReadOnly()) {
-        createNewThemeBasedOnCurrent();
-    } else {
-        apply();
-    }
+    AppearanceFrame::save(this, controller);
 }
 
 void Module::defaults()
@@ -186,7 +183,7 @@ void Module::defaults()
 
 void Module::updateNeedSave()
 {
-    Q_EMIT changed(controller->systemTheme()->hasChanges());
+    Q_EMIT changed(AppearanceFrame::hasChanges(controller));
 }
 
 void Module::initThemes()
