@@ -384,18 +384,12 @@ QString Module::getPathForSound(const QString &sound)
 
 QString Module::getCommentForSound(const QString &sound)
 {
-    QString path = getPathForSound(sound);
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
+    // Links followed; empty when nothing exists there.
+    const QString path = QFileInfo(getPathForSound(sound)).canonicalFilePath();
+    if (path.isEmpty()) {
         return QString();
-    }
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (!canonical.isEmpty()) {
-        path = canonical;
     }
     const QFileInfo info(path);
-    if (!info.exists()) {
-        return QString();
-    }
     const QString entryPath = info.absolutePath() + QLatin1Char('/') + info.baseName() + QStringLiteral(".desktop");
     if (!QFileInfo::exists(entryPath)) {
         return QString();
