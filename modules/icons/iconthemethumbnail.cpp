@@ -121,7 +121,7 @@ void IconThemeThumbnail::paint(QPainter *painter)
     }
     const int cellWidth = width / 3;
     const int cellHeight = height / 2;
-    const QSize largest(width < 6 ? 1 : cellWidth, height < 4 ? 1 : cellHeight);
+    const QSize largest(qMax(1, cellWidth), qMax(1, cellHeight));
     for (int i = 0; i < d->images.size(); ++i) {
         QImage image = d->images.at(i);
         if (image.width() > largest.width() || image.height() > largest.height()) {
