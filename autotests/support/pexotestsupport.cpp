@@ -208,7 +208,8 @@ WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringLis
         return run;
     }
     const QTemporaryDir runtime(sandboxFile(QStringLiteral("wm-XXXXXX")));
-    const QByteArray path = QFile::encodeName(runtime.path()) + "/pexo-wm-" + qgetenv("DISPLAY");
+    // The socket's name as senders derive it, in the other runtime directory.
+    const QByteArray path = QFile::encodeName(runtime.path() + QLatin1Char('/') + QFileInfo(wmSocketPath()).fileName());
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (!runtime.isValid() || size_t(path.size()) >= sizeof(address.sun_path)) {
