@@ -4,12 +4,9 @@
 #   pexo_logging_category(<target> <header> <identifier> <category> <description>)
 #
 # generates <header> in the current binary directory, declaring <identifier>,
-# and adds it and its source to <target>. A settings module under
-# modules/<short>/ declares its category with
-#
-#   pexo_logging_category(kcm_pexo_<short> modulelog.h MODULE_LOG "ru.ulvarlinux.kcm.<short>" "<Name> settings module")
-#
-# and includes "modulelog.h". The top-level CMakeLists.txt installs the file
+# and adds it and its source to <target>. Settings modules get theirs,
+# MODULE_LOG in "modulelog.h", from pexo_add_settings_module
+# (modules/CMakeLists.txt). The top-level CMakeLists.txt installs the file
 # after the last directory that declares a category.
 
 include(ECMQtDeclareLoggingCategory)
