@@ -226,16 +226,6 @@ void Thumbnail::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
-    if (data->hasUrls()) {
-        const QList<QUrl> urls = data->urls();
-        for (const QUrl &url : urls) {
-            if (url.isLocalFile() && canReadImage(url)) {
-                event->acceptProposedAction();
-                Q_EMIT fileDropped(url.toLocalFile());
-                return;
-            }
-        }
-    }
     const QString path = downloadImage(data);
     if (!path.isEmpty()) {
         event->acceptProposedAction();
