@@ -216,10 +216,7 @@ QImage PreviewBuilderPrivate::placeWallpaper(QImage canvas, QImageReader &reader
     case WallpaperStyle::Center:
     case WallpaperStyle::Fit:
     case WallpaperStyle::Crop: {
-        const QRect again = Kcm::Utils::screenGeometry(useCurrentScreen);
-        const int w = again.width();
-        const int h = again.height();
-        if (style == WallpaperStyle::Center || (iw < w && ih < h)) {
+        if (style == WallpaperStyle::Center || (iw < width && ih < height)) {
             replaceWith(canvas, [&](QPainter &painter) {
                 painter.drawImage(QPoint(int((width - iw) / ratio * 0.5), int((height - ih) / ratio * 0.5)), image);
             });
@@ -231,22 +228,19 @@ QImage PreviewBuilderPrivate::placeWallpaper(QImage canvas, QImageReader &reader
                 painter.drawImage(QRect(QPoint((room.width() - fitted.width()) / 2, (room.height() - fitted.height()) / 2), fitted), image);
             });
         } else {
-            if (w <= 0 || h <= 0) {
-                return canvas;
-            }
-            double factor = double(iw) / w;
-            double cropHeight = factor * h;
+            double factor = double(iw) / width;
+            double cropHeight = factor * height;
             if (ih < cropHeight) {
-                factor = double(ih) / h;
-                cropHeight = h * factor;
+                factor = double(ih) / height;
+                cropHeight = height * factor;
             }
-            const int cw = int(w * factor);
+            const int cw = int(width * factor);
             const int ch = int(cropHeight);
             if (cw <= 0 || ch <= 0) {
                 return canvas;
             }
             replaceWith(canvas, [&](QPainter &painter) {
-                painter.drawImage(QRect(0, 0, int(w / ratio), int(h / ratio)), image, QRect((iw - cw) / 2, (ih - ch) / 2, cw, ch));
+                painter.drawImage(QRect(0, 0, int(width / ratio), int(height / ratio)), image, QRect((iw - cw) / 2, (ih - ch) / 2, cw, ch));
             });
         }
         break;
