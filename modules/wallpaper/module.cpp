@@ -72,6 +72,13 @@ QString unquoted(const QString &value)
     return value;
 }
 
+// The screen of the page's window; null without one.
+QScreen *pageScreen()
+{
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    return windows.isEmpty() ? nullptr : windows.first()->screen();
+}
+
 // The trimmed, unquoted record of the section, or an empty text.
 QString recordOf(const CSimpleIniA &ini, const QByteArray &section)
 {
@@ -94,11 +101,10 @@ QString desktopFolderWallpaper()
         return QString();
     }
     QString candidate = recordOf(ini, "Desktop Entry");
-    const QWindowList windows = QGuiApplication::topLevelWindows();
-    if (!windows.isEmpty() && windows.first()->screen()) {
-        const QString screen = recordOf(ini, "Monitor::" + windows.first()->screen()->name().toLocal8Bit());
-        if (!screen.isEmpty()) {
-            candidate = screen;
+    if (const QScreen *screen = pageScreen()) {
+        const QString record = recordOf(ini, "Monitor::" + screen->name().toLocal8Bit());
+        if (!record.isEmpty()) {
+            candidate = record;
         }
     }
     return candidate;
@@ -351,11 +357,8 @@ bool Module::isImmutable(const QString &property) const
 
 QString Module::screenName() const
 {
-    const QWindowList windows = QGuiApplication::topLevelWindows();
-    if (windows.isEmpty() || !windows.first()->screen()) {
-        return QString();
-    }
-    return windows.first()->screen()->name();
+    const QScreen *screen = pageScreen();
+    return screen ? screen->name() : QString();
 }
 
 void Module::load()
