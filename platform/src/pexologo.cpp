@@ -1,27 +1,8 @@
 #include "pexologo.h"
+#include "wallpaperdirs.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-
-namespace {
-bool isFile(const std::string &path)
-{
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
-}
-
-std::string userLogoDir()
-{
-    const char *dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome && *dataHome == '/') {
-        return std::string(dataHome) + "/wallpapers/logo";
-    }
-    const char *home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.local/share/wallpapers/logo";
-}
-} // namespace
 
 std::string FindDefaultLogoPath(const char *name, int width, int height, const char *tone)
 {
@@ -32,7 +13,7 @@ std::string FindDefaultLogoPath(const char *name, int width, int height, const c
     }
     const std::string wanted(name);
     if (wanted.find('/') != std::string::npos) {
-        return isFile(wanted) ? wanted : std::string();
+        return WallpaperDirs::isFile(wanted) ? wanted : std::string();
     }
     const std::string toneName(tone ? tone : "");
     const std::string variants[] = {
@@ -40,11 +21,11 @@ std::string FindDefaultLogoPath(const char *name, int width, int height, const c
         wanted + (toneName == "white" ? "_light" : "_dark"),
         wanted,
     };
-    for (const std::string &dir : {userLogoDir(), std::string("/usr/share/wallpapers/logo")}) {
+    for (const std::string &dir : WallpaperDirs::searched("/logo")) {
         for (const std::string &variant : variants) {
             for (const char *extension : {".svg", ".png"}) {
                 const std::string candidate = dir + "/" + variant + extension;
-                if (isFile(candidate)) {
+                if (WallpaperDirs::isFile(candidate)) {
                     return candidate;
                 }
             }
