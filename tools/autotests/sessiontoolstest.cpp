@@ -230,6 +230,11 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.errors.contains(QStringLiteral("Cannot read the live settings \"%1\"").arg(home(live))), qPrintable(r.errors));
         QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
+
+        // Nor is a fifo, which must not hold up the login.
+        QVERIFY(PexoTest::removePath(home(live)));
+        QCOMPARE(::mkfifo(QFile::encodeName(home(live)).constData(), 0600), 0);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme"), {}, 15000).exitCode, 1);
     }
 
     void syncFindsAnEqualInstalledTheme()

@@ -3,6 +3,7 @@
     current-theme record into line with each other at session start.
 */
 
+#include <filebytes.h>
 #include <offscreenfallback.h>
 #include <toolscommon.h>
 
@@ -91,19 +92,13 @@ void writeAdminSessionMarker()
     }
 }
 
-// A live settings file that exists must be readable, or every decision below
-// would be taken on defaults.
+// A live settings file that exists must be a readable file, or every
+// decision below would be taken on defaults. A fifo there is refused
+// without waiting for a writer.
 bool liveSettingsReadable()
 {
-    QFile file(ThemeDefaults::currentThemeConfigPath);
-    if (!file.exists()) {
-        return true;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    file.readAll();
-    return file.error() == QFileDevice::NoError;
+    const QString &path = ThemeDefaults::currentThemeConfigPath;
+    return !QFile::exists(path) || regularFileBytes(path);
 }
 
 int administratorSession(ThemeController &controller)
