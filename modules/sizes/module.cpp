@@ -58,34 +58,30 @@ Module::~Module()
 
 void Module::initWidgets()
 {
-    const QList<QPair<QComboBox *, const QMap<Sizes, int> *>> rows{
-        {taskBarSizeBox, &taskBarSizes},
-        {windowHeaderSizeBox, &windowHeaderSizes},
-        {windowFrameSizeBox, &windowFrameSizes},
-        {desktopIconsSizeBox, &desktopIconsSizes},
+    struct Row
+    {
+        QComboBox *box;
+        const QMap<Sizes, int> *steps;
+        const ThemeDefaults::Entry *entry;
     };
-    for (const auto &row : rows) {
-        row.first->setFrame(false);
-    }
-    for (const auto &row : rows) {
-        row.first->insertItem(Small, i18n("Small"), row.second->value(Small));
-        row.first->insertItem(Medium, i18n("Medium"), row.second->value(Medium));
-        row.first->insertItem(Large, i18n("Large"), row.second->value(Large));
+    const Row rows[] = {
+        {taskBarSizeBox, &taskBarSizes, &ThemeDefaults::TaskbarHeight},
+        {windowHeaderSizeBox, &windowHeaderSizes, &ThemeDefaults::FrameTitleHeight},
+        {windowFrameSizeBox, &windowFrameSizes, &ThemeDefaults::FrameBorderWidth},
+        {desktopIconsSizeBox, &desktopIconsSizes, &ThemeDefaults::DesktopIconSize},
+    };
+    for (const Row &row : rows) {
+        row.box->setFrame(false);
+        row.box->insertItem(Small, i18n("Small"), row.steps->value(Small));
+        row.box->insertItem(Medium, i18n("Medium"), row.steps->value(Medium));
+        row.box->insertItem(Large, i18n("Large"), row.steps->value(Large));
     }
     ui->tableWidget->resizeColumnToContents(0);
-    for (int i = 0; i < rows.size(); ++i) {
-        ui->tableWidget->setCellWidget(i, 1, rows.at(i).first);
-    }
-
-    const QList<QPair<const ThemeDefaults::Entry *, QComboBox *>> keys{
-        {&ThemeDefaults::TaskbarHeight, taskBarSizeBox},
-        {&ThemeDefaults::FrameTitleHeight, windowHeaderSizeBox},
-        {&ThemeDefaults::FrameBorderWidth, windowFrameSizeBox},
-        {&ThemeDefaults::DesktopIconSize, desktopIconsSizeBox},
-    };
-    for (const auto &key : keys) {
-        if (frame.isImmutable(key.first->key)) {
-            key.second->setEnabled(false);
+    int tableRow = 0;
+    for (const Row &row : rows) {
+        ui->tableWidget->setCellWidget(tableRow++, 1, row.box);
+        if (frame.isImmutable(row.entry->key)) {
+            row.box->setEnabled(false);
         }
     }
 }
