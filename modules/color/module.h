@@ -68,12 +68,11 @@ public:
     // True when the administrator's master file fixes the property's key.
     Q_INVOKABLE bool isImmutable(const QString &property) const;
 
-public Q_SLOTS:
+public:
+    // Slots of the configuration-module base, kept out of this meta-object.
     void load() override;
     void save() override;
     void defaults() override;
-
-public:
     // Saves into the current theme, then makes the scheme this application's palette.
     void apply() override;
 

@@ -36,7 +36,8 @@ public:
     // Starts the settings application with the page named settings.
     Q_INVOKABLE void openSettings(const QString &settings);
 
-public Q_SLOTS:
+public:
+    // Slots of the configuration-module base, kept out of this meta-object.
     void load() override;
     void save() override;
     void defaults() override;

@@ -67,7 +67,8 @@ public:
     Q_INVOKABLE void openPowerDevilSettings();
     Q_INVOKABLE void openDmSettings();
 
-public Q_SLOTS:
+public:
+    // Slots of the configuration-module base, kept out of this meta-object.
     void load() override;
     void save() override;
     void defaults() override;

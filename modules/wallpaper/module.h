@@ -63,10 +63,16 @@ public:
     // The name of the screen the page is shown on; empty without a window.
     Q_INVOKABLE QString screenName() const;
 
-public Q_SLOTS:
+public:
+    // Slots of the configuration-module base, kept out of this meta-object.
     void load() override;
     void save() override;
     void defaults() override;
+
+private Q_SLOTS:
+    void updateNeedSave() override;
+
+public Q_SLOTS:
     void setPixmap(const QPixmap &pixmap);
     // Takes the accent and background colours from the new colour scheme.
     void onColorSchemePathChanged();
@@ -87,9 +93,6 @@ Q_SIGNALS:
     void slideShowPeriodChanged();
     void pixmapChanged();
     void error(const QString &message);
-
-private Q_SLOTS:
-    void updateNeedSave() override;
 
 private:
     friend class ModulePrivate;
