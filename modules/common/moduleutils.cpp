@@ -146,6 +146,10 @@ QString Utils::installWallpaperScheme(const QString &scheme, const QString &wall
 
 std::optional<Utils::SchemeColors> Utils::schemeColors(const QString &path)
 {
+    // An empty or relative name would open some other configuration file.
+    if (!QFileInfo(path).isAbsolute() || !QFileInfo(path).isFile()) {
+        return std::nullopt;
+    }
     const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
     if (scheme->groupList().isEmpty()) {
         return std::nullopt;

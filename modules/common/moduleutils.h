@@ -55,8 +55,9 @@ public:
     // For a scheme whose window-manager colours the live theme takes up (a
     // system scheme with a "WM" group), the colours of its active window
     // header and taskbar background, as the live theme writes them; for any
-    // other scheme its palette's Highlight and Base. Nothing for a file
-    // without groups, which would give KDE's built-in colours.
+    // other scheme its palette's Highlight and Base. Nothing for a path that
+    // is not an absolute path of a file, or a file without groups, which
+    // would give KDE's built-in colours.
     static std::optional<SchemeColors> schemeColors(const QString &path);
 
     static bool isUserColorScheme(const QString &path);

@@ -418,12 +418,7 @@ void ModulePrivate::generateColorScheme()
 
 void Module::onColorSchemePathChanged()
 {
-    const QString path = d->colorsPart()->colorSchemePath();
-    // KDE's built-in palette is no scheme's colours.
-    if (!QFileInfo(path).isFile()) {
-        return;
-    }
-    const auto colours = Kcm::Utils::schemeColors(path);
+    const auto colours = Kcm::Utils::schemeColors(d->colorsPart()->colorSchemePath());
     if (!colours) {
         return;
     }

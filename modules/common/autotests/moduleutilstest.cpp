@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void generatorContract();
     void generatorTimesOut();
     void standInGenerator();
+    void schemeColorsOnlyFromFiles();
     void wallpaperNames();
     void screenInDevicePixels();
 };
@@ -99,6 +101,24 @@ void ModuleUtilsTest::standInGenerator()
 
     const QString missing = Kcm::Utils::generateSchemeForWallpaper(QDir::homePath() + QStringLiteral("/none.png"), false);
     QVERIFY(missing.contains(QLatin1String("no image")));
+}
+
+// KDE's configuration reader opens the application's own file for an empty
+// name and looks a relative one up among the configuration directories.
+void ModuleUtilsTest::schemeColorsOnlyFromFiles()
+{
+    const QByteArray scheme = "[Colors:Selection]\nBackgroundNormal=200,40,40\n[Colors:View]\nBackgroundNormal=1,2,3\n";
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    PexoTest::writeFile(config + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral("rc"), scheme);
+    PexoTest::writeFile(config + QStringLiteral("/relative.colors"), scheme);
+    PexoTest::writeFile(QDir::homePath() + QStringLiteral("/absolute.colors"), scheme);
+
+    QVERIFY(!Kcm::Utils::schemeColors(QString()));
+    QVERIFY(!Kcm::Utils::schemeColors(QStringLiteral("relative.colors")));
+    const auto colours = Kcm::Utils::schemeColors(QDir::homePath() + QStringLiteral("/absolute.colors"));
+    QVERIFY(colours);
+    QCOMPARE(colours->accent, QStringLiteral("#c82828"));
+    QCOMPARE(colours->background, QStringLiteral("#010203"));
 }
 
 void ModuleUtilsTest::wallpaperNames()
