@@ -1,5 +1,5 @@
 #include "settingsfilter.h"
-#include "filebytes.h"
+#include "localfile.h"
 
 #include <colorsthemepart.h>
 #include <cursorthemepart.h>
@@ -64,7 +64,7 @@ bool SettingsFilter::mayEqual(const QString &settingsPath) const
     if (m_wanted.empty()) {
         return true;
     }
-    const std::optional<QByteArray> bytes = regularFileBytes(settingsPath);
+    const std::optional<QByteArray> bytes = LocalFile::read(settingsPath, LocalFile::Kind::Settings);
     // Escapes, expansions and other line ends are left to the full read.
     if (!bytes || bytes->contains('\\') || bytes->contains('$') || bytes->contains('\r')) {
         return true;

@@ -2,8 +2,8 @@
 
 #include "basesettingsprovider.h"
 #include "currentsettingsprovider.h"
-#include "filebytes.h"
 #include "installedtheme.h"
+#include "localfile.h"
 #include "settingsfilter.h"
 #include "themecorelog.h"
 #include "themedefaults.h"
@@ -58,7 +58,7 @@ QString idOf(const std::shared_ptr<KConfig> &config)
 // localised or given twice.
 std::optional<QString> plainId(const QString &path)
 {
-    const std::optional<QByteArray> bytes = regularFileBytes(path);
+    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
     if (!bytes) {
         return std::nullopt;
     }

@@ -1,15 +1,14 @@
 #include "kconfigstorage.h"
 #include "deferredsync.h"
+#include "localfile.h"
 #include "themedefaults.h"
 #include "utils.h"
 
 #include <KConfig>
 #include <KConfigGroup>
 
-#include <QFile>
+#include <QFileInfo>
 #include <QHash>
-
-#include <sys/stat.h>
 
 namespace {
 // The configurations open on this thread, by path: storages on one path share
@@ -27,11 +26,11 @@ std::shared_ptr<KConfig> openShared(const QString &path)
     return config;
 }
 
-// A fifo or a device would block or never end when read.
+// A fifo or a device would block or never end when read, a huge file would
+// fill the memory.
 bool isSpecialFile(const QString &path)
 {
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
+    return LocalFile::exists(path) && !QFileInfo(path).isDir() && !LocalFile::isUsable(path, LocalFile::Kind::Settings);
 }
 } // namespace
 

@@ -3,7 +3,7 @@
     current-theme record into line with each other at session start.
 */
 
-#include <filebytes.h>
+#include <localfile.h>
 #include <offscreenfallback.h>
 #include <toolscommon.h>
 
@@ -98,7 +98,7 @@ void writeAdminSessionMarker()
 bool liveSettingsReadable()
 {
     const QString &path = ThemeDefaults::currentThemeConfigPath;
-    return !QFile::exists(path) || regularFileBytes(path);
+    return !LocalFile::exists(path) || LocalFile::isUsable(path, LocalFile::Kind::Settings);
 }
 
 int administratorSession(ThemeController &controller)

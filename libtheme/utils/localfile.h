@@ -1,0 +1,50 @@
+/*
+    Internal: the one way to open a local file that a setting, a theme or a
+    page names. Such a file is used only when it is a regular file (after
+    links are followed) no larger than its kind allows; anything else (a
+    fifo, a device, a directory, a file too large) reads as missing. Files are
+    opened without blocking, so a fifo never holds up the caller.
+*/
+#ifndef LOCALFILE_H
+#define LOCALFILE_H
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QFile;
+
+namespace LocalFile {
+enum class Kind {
+    // Settings, descriptions, colour schemes, .directory and index files.
+    Settings,
+    // Raster images; their pixels are limited by the image reader.
+    Image,
+    // SVG drawings.
+    Svg,
+    // Sound files; played as a stream.
+    Sound,
+    // Theme archives; read as a stream.
+    Archive,
+};
+
+// The largest file of a kind, in bytes.
+qint64 sizeLimit(Kind kind);
+
+// True when the path names a regular file within the kind's limit that can be
+// opened for reading.
+bool isUsable(const QString &path, Kind kind);
+
+// True when something is at the path (a dangling link is nothing).
+bool exists(const QString &path);
+
+// The file opened for reading, or null when it is not usable.
+std::unique_ptr<QFile> open(const QString &path, Kind kind);
+
+// The whole file, or nothing when it is not usable or cannot be read.
+std::optional<QByteArray> read(const QString &path, Kind kind);
+} // namespace LocalFile
+
+#endif
