@@ -1,7 +1,6 @@
 // Read and write rules of the two settings storages on real files.
 
 #include "kconfigstorage.h"
-#include "localfile.h"
 #include "ulvarstorage.h"
 
 #include <pexotestsupport.h>
@@ -158,39 +157,6 @@ private Q_SLOTS:
         }
         QVERIFY(QFileInfo(fifo).isReadable() && !QFileInfo(fifo).isFile());
         QCOMPARE(QFileInfo(device).symLinkTarget(), QStringLiteral("/dev/zero"));
-    }
-
-    void localFileTakesOnlyRegularFilesWithinTheLimit()
-    {
-        using LocalFile::Kind;
-        const QString dir = path(QStringLiteral("local"));
-        const QString plain = writeRc(QStringLiteral("local/plain"), "abc");
-        const QString link = dir + QStringLiteral("/link");
-        QVERIFY(QFile::link(plain, link));
-        const QString fifo = dir + QStringLiteral("/fifo");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        const QString big = dir + QStringLiteral("/big");
-        QFile bigFile(big);
-        QVERIFY(bigFile.open(QIODevice::WriteOnly) && bigFile.resize(LocalFile::sizeLimit(Kind::Settings) + 1));
-        bigFile.close();
-        const QString dangling = dir + QStringLiteral("/dangling");
-        QVERIFY(QFile::link(dir + QStringLiteral("/none"), dangling));
-
-        for (const QString &usable : {plain, link}) {
-            QVERIFY(LocalFile::isUsable(usable, Kind::Settings));
-            QCOMPARE(LocalFile::read(usable, Kind::Settings).value_or("-"), QByteArray("abc"));
-            const std::unique_ptr<QFile> file = LocalFile::open(usable, Kind::Settings);
-            QVERIFY(file && file->readAll() == "abc");
-        }
-        for (const QString &refused : {fifo, QStringLiteral("/dev/zero"), dir, big, dangling, QString()}) {
-            QVERIFY2(!LocalFile::isUsable(refused, Kind::Settings), qPrintable(refused));
-            QVERIFY(!LocalFile::read(refused, Kind::Settings));
-            QVERIFY(!LocalFile::open(refused, Kind::Settings));
-        }
-        QVERIFY(LocalFile::isUsable(big, Kind::Image));
-        QVERIFY(LocalFile::exists(fifo) && !LocalFile::exists(dangling));
-        // A file of /proc says 0 bytes yet has more; it is read to its end.
-        QVERIFY(!LocalFile::read(QStringLiteral("/proc/self/status"), Kind::Settings).value_or(QByteArray()).isEmpty());
     }
 
     void ulvarStorage()

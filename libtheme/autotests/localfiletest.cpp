@@ -1,0 +1,92 @@
+// The reader of local files and images named by settings, themes and pages.
+
+#include "localfile.h"
+#include "localimage.h"
+
+#include <pexotestsupport.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+#include <sys/stat.h>
+
+class LocalFileTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString write(const QString &name, const QByteArray &content)
+    {
+        const QString file = QDir::homePath() + QStringLiteral("/local/") + name;
+        PexoTest::writeFile(file, content);
+        return file;
+    }
+
+private Q_SLOTS:
+    void localFileTakesOnlyRegularFilesWithinTheLimit()
+    {
+        using LocalFile::Kind;
+        const QString dir = QDir::homePath() + QStringLiteral("/local");
+        const QString plain = write(QStringLiteral("plain"), "abc");
+        const QString link = dir + QStringLiteral("/link");
+        QVERIFY(QFile::link(plain, link));
+        const QString fifo = dir + QStringLiteral("/fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString big = dir + QStringLiteral("/big");
+        QFile bigFile(big);
+        QVERIFY(bigFile.open(QIODevice::WriteOnly) && bigFile.resize(LocalFile::sizeLimit(Kind::Settings) + 1));
+        bigFile.close();
+        const QString dangling = dir + QStringLiteral("/dangling");
+        QVERIFY(QFile::link(dir + QStringLiteral("/none"), dangling));
+
+        for (const QString &usable : {plain, link}) {
+            QVERIFY(LocalFile::isUsable(usable, Kind::Settings));
+            QCOMPARE(LocalFile::read(usable, Kind::Settings).value_or("-"), QByteArray("abc"));
+            const std::unique_ptr<QFile> file = LocalFile::open(usable, Kind::Settings);
+            QVERIFY(file && file->readAll() == "abc");
+        }
+        for (const QString &refused : {fifo, QStringLiteral("/dev/zero"), dir, big, dangling, QString()}) {
+            QVERIFY2(!LocalFile::isUsable(refused, Kind::Settings), qPrintable(refused));
+            QVERIFY(!LocalFile::read(refused, Kind::Settings));
+            QVERIFY(!LocalFile::open(refused, Kind::Settings));
+        }
+        QVERIFY(LocalFile::isUsable(big, Kind::Image));
+        QVERIFY(LocalFile::exists(fifo) && !LocalFile::exists(dangling));
+        // A file of /proc says 0 bytes yet has more; it is read to its end.
+        QVERIFY(!LocalFile::read(QStringLiteral("/proc/self/status"), Kind::Settings).value_or(QByteArray()).isEmpty());
+    }
+
+    void imagesAreDecodedWithinBounds()
+    {
+        // Larger than the whole-image limit: only a format that decodes scaled is read.
+        QImage big(6000, 6000, QImage::Format_Grayscale8);
+        big.fill(200);
+        const QString jpeg = QDir::homePath() + QStringLiteral("/big.jpg");
+        const QString png = QDir::homePath() + QStringLiteral("/big.png");
+        QVERIFY(big.save(jpeg) && big.save(png));
+        big = QImage();
+        QVERIFY(qint64(6000) * 6000 > LocalImage::maxPixels);
+
+        QCOMPARE(LocalImage::size(png), QSize(6000, 6000));
+        QCOMPARE(LocalImage::read(jpeg, QSize(300, 200)).size(), QSize(200, 200));
+        QVERIFY(LocalImage::read(png, QSize(300, 200)).isNull());
+        QVERIFY(LocalImage::read(jpeg).isNull());
+
+        // Within the limit, a format that cannot scale is decoded whole, then scaled.
+        QImage wide(400, 100, QImage::Format_RGB32);
+        wide.fill(Qt::red);
+        const QString small = QDir::homePath() + QStringLiteral("/wide.png");
+        QVERIFY(wide.save(small));
+        QCOMPARE(LocalImage::read(small, QSize(100, 100)).size(), QSize(100, 25));
+        QCOMPARE(LocalImage::read(small).size(), QSize(400, 100));
+
+        const QString text = write(QStringLiteral("text.png"), "no image");
+        QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());
+        QVERIFY(LocalImage::read(QStringLiteral("/dev/zero")).isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(LocalFileTest)
+#include "localfiletest.moc"

@@ -1,0 +1,31 @@
+/*
+    Internal: decoding an image file that a setting, a theme or a page names,
+    in bounded memory. The file is opened through LocalFile; an image is
+    decoded no larger than the caller can show, scaled while decoding where
+    the format allows it. An image whose format can only be decoded whole is
+    refused above maxPixels.
+*/
+#ifndef LOCALIMAGE_H
+#define LOCALIMAGE_H
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace LocalImage {
+// The most pixels decoded whole from one image: 8K UHD fits, with room to
+// spare (128 MiB at four bytes a pixel).
+constexpr qint64 maxPixels = 32 * 1024 * 1024;
+
+// The image's size, read from its header; invalid when the path is not a
+// usable image file.
+QSize size(const QString &path);
+
+// The image, scaled down to fit bounds keeping its aspect when it is larger
+// (no bound when bounds is empty); null when the path is not a usable image
+// file or it would take more than maxPixels to decode. autoTransform applies
+// the file's orientation.
+QImage read(const QString &path, const QSize &bounds = QSize(), bool autoTransform = false);
+} // namespace LocalImage
+
+#endif
