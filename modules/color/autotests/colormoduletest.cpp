@@ -279,10 +279,15 @@ void ColorModuleTest::savedColoursMatchLiveOnes()
 }
 
 // Stored colours that the scheme would not give survive load(): nothing is
-// rewritten, copied or generated, and nothing needs saving.
+// rewritten, copied or generated, and nothing needs saving. defaults() then
+// resets the colours alone, and that needs saving.
 void ColorModuleTest::loadKeepsStoredColours()
 {
-    writeLive("Custom", lightScheme, "#aa5500 #101010", true);
+    const QString sea = home("sea.png");
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QVERIFY(picture.save(sea));
+    writeLive("Custom", darkScheme, "#aa5500 #101010", true, sea);
     const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(QDir::homePath());
     auto module = ModuleTest::create(id);
     QVERIFY(module);
@@ -290,13 +295,26 @@ void ColorModuleTest::loadKeepsStoredColours()
     QMetaObject::invokeMethod(module.get(), "load");
 
     QCOMPARE(module->property("schemeType").toInt(), int(Custom));
-    QCOMPARE(module->property("currentColorScheme").toString(), lightScheme);
+    QCOMPARE(module->property("currentColorScheme").toString(), darkScheme);
     QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#aa5500"));
     QCOMPARE(module->property("inactiveWindowTitleColor").toString(), QStringLiteral("#101010"));
     QVERIFY(module->property("isDarkTheme").toBool());
     QVERIFY(!module->property("needsSave").toBool());
     QVERIFY(errors.isEmpty());
     QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
+
+    QVERIFY(module->setProperty("wallpaperColorScheme", Dark));
+    QMetaObject::invokeMethod(module.get(), "defaults");
+    QVERIFY(module->property("needsSave").toBool());
+    QMetaObject::invokeMethod(module.get(), "save");
+    QCOMPARE(QString(entry(ThemeDefaults::currentThemeConfigPath, "SchemeType") + entry(ThemeDefaults::currentThemeConfigPath, "WallPaperColorScheme") +
+                     entry(ThemeDefaults::currentThemeConfigPath, "CustomSchemeDark")),
+             QStringLiteral("Systemnonefalse"));
+    QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), lightScheme);
+    // The dark flag goes last and sets the light background.
+    const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
+    QCOMPARE(QString(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor")), QStringLiteral("#118bcc#FFFFFF"));
+    QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, "WallPaper"), sea);
 }
 
 // A scheme path without a file leaves the colours and the application's palette alone.

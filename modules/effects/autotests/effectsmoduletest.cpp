@@ -210,6 +210,11 @@ private Q_SLOTS:
         QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
         QCOMPARE(module->property("comboEffect").toInt(), 0);
         QVERIFY(!module->property("needsSave").toBool());
+        module->setProperty("toolBoxEffect", 2);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QCOMPARE(storedGuiEffects(), enabled.mid(0, 3));
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
+        QCOMPARE(module->property("toolBoxEffect").toInt(), 0);
 
         module->setProperty("uiEffectsEnabled", false);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));

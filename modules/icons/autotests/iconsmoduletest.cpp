@@ -167,6 +167,15 @@ private Q_SLOTS:
         QVERIFY(PexoTest::takeWmCommands().contains(BehaviourTest::variableCommand(QStringLiteral("IconTheme"), QStringLiteral("Beta"))));
         QVERIFY(watcher.waitForCount(1));
         QCOMPARE(watcher.arrivals().first().arguments(), QVariantList{0});
+
+        // defaults() resets the icon theme and both switches.
+        QVERIFY(module->setProperty("isToolbarMonochrome", false));
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "defaults"));
+        QCOMPARE(module->property("currentTheme").toString(), QStringLiteral("ulvar-tornel"));
+        QVERIFY(module->property("isToolbarMonochrome").toBool() && module->property("isTaskbarMonochrome").toBool());
+        QVERIFY(module->property("needsSave").toBool());
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QCOMPARE(BehaviourTest::liveValue(QStringLiteral("IconTheme")), QStringLiteral("ulvar-tornel"));
     }
 
     void thumbnailShowsTheLatestTheme()

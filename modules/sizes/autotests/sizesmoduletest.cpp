@@ -139,6 +139,21 @@ private Q_SLOTS:
         QVERIFY(!page.table->isEnabled());
         page.automatic->setChecked(false);
         QCOMPARE(page.reported(), QList<bool>({true, false, true, false}));
+        // Every row counts, not only the taskbar.
+        for (int row = 1; row < 4; ++row) {
+            QTest::keyClick(page.boxes.at(row), Qt::Key_Down);
+            QTest::keyClick(page.boxes.at(row), Qt::Key_Up);
+        }
+        QCOMPARE(page.reported(), QList<bool>({true, false, true, false, true, false}));
+
+        // Ticked by hand, automatic mode saves automatic sizes; unticked, the steps shown.
+        for (const bool automatic : {true, false}) {
+            page.automatic->setChecked(automatic);
+            QVERIFY(QMetaObject::invokeMethod(page.module.get(), "save"));
+            QCOMPARE(BehaviourTest::liveValue(QStringLiteral("FrameBorderWidth")), QLatin1String(automatic ? "-1" : "5"));
+        }
+        page.reported();
+        PexoTest::takeWmCommands();
 
         // A reset of stored manual sizes is a change, and it can be saved.
         QVERIFY(QMetaObject::invokeMethod(page.module.get(), "defaults"));

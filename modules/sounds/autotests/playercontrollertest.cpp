@@ -26,7 +26,7 @@ private Q_SLOTS:
         QVERIFY(SoundTest::writeWav(m_long, 20000));
     }
 
-    void refusesMissingFiles()
+    void reportsWhatItCannotPlay()
     {
         PlayerController controller(nullptr);
         QSignalSpy errors(&controller, &PlayerController::error);
@@ -39,6 +39,18 @@ private Q_SLOTS:
         QCOMPARE(errors.at(1), (QVariantList{QStringLiteral("CloseSound"), QString(QStringLiteral("file not found: ") + missing)}));
         QVERIFY(!controller.isPlaying(QStringLiteral("OpenSound")));
         QVERIFY(!started.wait(300));
+
+        // A file that is no sound: the player's own message, and the key ends.
+        const QString text = QDir::homePath() + QStringLiteral("/text.wav");
+        QVERIFY(PexoTest::writeFile(text, "no sound in here\n"));
+        QSignalSpy finished(&controller, &PlayerController::finished);
+        controller.start(QStringLiteral("OpenSound"), text);
+        QVERIFY(errors.wait(10000));
+        QCOMPARE(errors.count(), 3);
+        QCOMPARE(errors.at(2).at(0).toString(), QStringLiteral("OpenSound"));
+        QVERIFY(!errors.at(2).at(1).toString().isEmpty());
+        QTRY_VERIFY(!controller.isPlaying(QStringLiteral("OpenSound")));
+        QVERIFY(finished.contains({QStringLiteral("OpenSound")}));
     }
 
     void playsToTheEnd()

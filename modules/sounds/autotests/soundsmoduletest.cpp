@@ -329,6 +329,15 @@ private Q_SLOTS:
             QCOMPARE(variable(currentThemeDir() + QStringLiteral("/theme/themerc"), QStringLiteral("SystemStartSound")), QStringLiteral("desktop-login"));
             QCOMPARE(BehaviourTest::liveValue(QStringLiteral("SystemStartSound")), QStringLiteral("desktop-login"));
             QVERIFY(PexoTest::takeWmCommands().contains(BehaviourTest::variableCommand(QStringLiteral("SystemStartSound"), QStringLiteral("desktop-login"))));
+
+            // defaults() resets the sounds: off, no theme, the shipped sounds.
+            QVERIFY(QMetaObject::invokeMethod(page.module.get(), "defaults"));
+            QCOMPARE(changed.last().first().toBool(), true);
+            QCOMPARE(page.combo->currentText(), QStringLiteral("Do not use"));
+            QCOMPARE(page.file(8), QStringLiteral("x-pexo-wm-chimes.wav"));
+            page.save();
+            QCOMPARE(BehaviourTest::liveValue(QStringLiteral("EnableSound")) + BehaviourTest::liveValue(QStringLiteral("SoundTheme")), QStringLiteral("false"));
+            QCOMPARE(BehaviourTest::liveValue(QStringLiteral("SystemStartSound")), QStringLiteral("x-pexo-wm-chimes.wav"));
         }
         // A read-only current theme is saved as a new one.
         writeCurrentTheme(true);

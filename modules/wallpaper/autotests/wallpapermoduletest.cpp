@@ -325,6 +325,8 @@ private Q_SLOTS:
             const auto module = loaded();
             QSignalSpy errors(module.get(), SIGNAL(error(QString)));
             module->setProperty("wallpaper", wallpaper);
+            // Saved twice: the unchanged wallpaper makes no second scheme.
+            QMetaObject::invokeMethod(module.get(), "save");
             QMetaObject::invokeMethod(module.get(), "save");
             return errors.isEmpty() ? QString() : errors.first().at(0).toString();
         };
