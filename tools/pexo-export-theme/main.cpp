@@ -5,7 +5,8 @@
     Exit status: 0 to 31 written, each set bit a part left out (0x01 wallpaper,
     0x02 logo, 0x04 colour scheme, 0x08 cursor theme, 0x10 icon theme);
     32 wrong arguments, 64 no description file, 96 invalid theme, 128 archive
-    not writable (also when it would replace a file of the theme), 160
+    not writable (also when it would replace a file of the theme, or when its
+    name asks for a format other than a plain, gzip, bzip2 or xz tar), 160
     settings unreadable, 192 description unreadable.
 */
 #include "basesettingsprovider.h"
@@ -99,6 +100,19 @@ private:
     KArchive *m_archive;
     bool m_failed = false;
 };
+
+// The archive names whose format the tar writer takes from the name; any
+// other name would get a plain tar.
+bool isTarName(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    for (const char *suffix : {".tar", ".tar.gz", ".tgz", ".tar.bz2", ".tbz2", ".tar.xz", ".txz"}) {
+        if (name.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 bool readWhole(const QString &path, LocalFile::Kind kind, QByteArray *data)
 {
@@ -304,6 +318,10 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     const QStringList ownFiles{
         indexPath, themeDir + QStringLiteral("/theme/themerc"), wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
     const QStringList ownDirs{themeDir, findIconThemeDir(cursorTheme), findIconThemeDir(iconTheme)};
+    if (!isTarName(archivePath)) {
+        qCritical() << "Cannot open archive for writing" << archivePath << "- the name must end in .tar, .tar.gz, .tgz, .tar.bz2, .tbz2, .tar.xz or .txz";
+        return ArchiveNotWritable;
+    }
     if (isInside(archivePath, ownFiles, ownDirs)) {
         qCritical() << "Cannot open archive for writing" << archivePath << "over the files of the theme";
         return ArchiveNotWritable;

@@ -108,11 +108,25 @@ private Q_SLOTS:
         QCOMPARE(QDir(home() + QStringLiteral("/archives")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
+    void archiveNotWritable_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing directory") << QStringLiteral("HOME/nowhere/out.tar");
+        // Names of formats the tool does not write would get a plain tar.
+        QTest::newRow("zip") << QStringLiteral("HOME/archives/out.zip");
+        QTest::newRow("zstd") << QStringLiteral("HOME/archives/out.tar.zst");
+        QTest::newRow("unknown suffix") << QStringLiteral("HOME/archives/out.theme");
+        QTest::newRow("no suffix") << QStringLiteral("HOME/archives/out");
+    }
+
     void archiveNotWritable()
     {
-        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {bareTheme(), home() + QStringLiteral("/nowhere/out.tar")});
+        QFETCH(QString, path);
+        path.replace(QStringLiteral("HOME"), home());
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {bareTheme(), path});
         QCOMPARE(run.exitCode, 128);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot open archive for writing")), qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(path));
     }
 
     void settingsUnreadable()
@@ -231,6 +245,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("offset");
         QTest::newRow("tar") << QStringLiteral("t.tar") << QByteArray("ustar") << 257;
         QTest::newRow("gzip") << QStringLiteral("t.tar.gz") << QByteArray("\x1f\x8b") << 0;
+        QTest::newRow("tgz") << QStringLiteral("t.tgz") << QByteArray("\x1f\x8b") << 0;
         QTest::newRow("bzip2") << QStringLiteral("t.tar.bz2") << QByteArray("BZh") << 0;
         QTest::newRow("xz") << QStringLiteral("t.tar.xz")
                             << QByteArray("\xfd"
