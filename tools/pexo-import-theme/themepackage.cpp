@@ -1,5 +1,7 @@
 #include "themepackage.h"
 
+#include "localfile.h"
+
 #include <KArchive>
 #include <KArchiveDirectory>
 #include <KArchiveFile>
@@ -45,8 +47,10 @@ public:
     std::unique_ptr<QIODevice> openTar();
 
     QString path;
+    // The archive file, opened once; the archive reads it or device.
+    std::unique_ptr<QFile> file;
     std::unique_ptr<QIODevice> device;
-    // Works on device, so it goes first.
+    // Works on file or device, so it goes after them.
     std::unique_ptr<KArchive> archive;
     qint64 unpackedSize = 0;
 };
@@ -55,18 +59,15 @@ public:
 // file. The compression is found from the content, as KTar does.
 std::unique_ptr<QIODevice> ThemePackagePrivate::openTar()
 {
-    KCompressionDevice::CompressionType type = KCompressionDevice::None;
-    {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            type = KCompressionDevice::compressionTypeForMimeType(QMimeDatabase().mimeTypeForData(&file).name());
-        }
+    const KCompressionDevice::CompressionType type = KCompressionDevice::compressionTypeForMimeType(QMimeDatabase().mimeTypeForData(file.get()).name());
+    if (!file->seek(0)) {
+        return nullptr;
     }
     if (type == KCompressionDevice::None) {
-        return std::make_unique<QFile>(path);
+        return std::move(file);
     }
 
-    KCompressionDevice input(path, type);
+    KCompressionDevice input(file.get(), false, type);
     auto temporary = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/pexo-import-XXXXXX.tar"));
     if (!input.open(QIODevice::ReadOnly) || !temporary->open()) {
         return nullptr;
@@ -108,9 +109,17 @@ ThemePackage::~ThemePackage() = default;
 
 ThemePackage::Result ThemePackage::open()
 {
-    const QMimeType mime = QMimeDatabase().mimeTypeForFile(d->path);
+    // Opened once, so that what is read is what was looked at.
+    d->file = LocalFile::open(d->path, LocalFile::Kind::Archive);
+    if (!d->file) {
+        return NotReadable;
+    }
+    const QMimeType mime = QMimeDatabase().mimeTypeForFileNameAndData(d->path, d->file.get());
+    if (!d->file->seek(0)) {
+        return NotReadable;
+    }
     if (mime.inherits(QStringLiteral("application/zip"))) {
-        d->archive = std::make_unique<KZip>(d->path);
+        d->archive = std::make_unique<KZip>(d->file.get());
     } else {
         for (const char *type : {"application/x-compressed-tar",
                                  "application/x-gzip",
