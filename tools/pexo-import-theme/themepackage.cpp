@@ -16,35 +16,19 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const char *const tooLarge = "Refusing archive that unpacks to more than 1 GiB:";
 const char *const noRoom = "Not enough free space to unpack";
-
-qint64 filesSize(const KArchiveDirectory *root)
-{
-    qint64 total = 0;
-    QList<const KArchiveDirectory *> pending{root};
-    while (!pending.isEmpty()) {
-        const KArchiveDirectory *dir = pending.takeLast();
-        const QStringList names = dir->entries();
-        for (const QString &name : names) {
-            const KArchiveEntry *entry = dir->entry(name);
-            if (entry->isDirectory()) {
-                pending.append(static_cast<const KArchiveDirectory *>(entry));
-            } else if (entry->isFile()) {
-                total += std::max<qint64>(0, static_cast<const KArchiveFile *>(entry)->size());
-            }
-        }
-    }
-    return total;
-}
 } // namespace
 
 class ThemePackagePrivate
 {
 public:
     std::unique_ptr<QIODevice> openTar();
+    // Notes the sizes of the files and the number of directories.
+    void measure();
 
     QString path;
     // The archive file, opened once; the archive reads it or device.
@@ -52,8 +36,31 @@ public:
     std::unique_ptr<QIODevice> device;
     // Works on file or device, so it goes after them.
     std::unique_ptr<KArchive> archive;
+    std::vector<qint64> fileSizes;
+    qint64 directories = 0;
     qint64 unpackedSize = 0;
 };
+
+void ThemePackagePrivate::measure()
+{
+    QList<const KArchiveDirectory *> pending{archive->directory()};
+    while (!pending.isEmpty()) {
+        const KArchiveDirectory *dir = pending.takeLast();
+        const QStringList names = dir->entries();
+        for (const QString &name : names) {
+            const KArchiveEntry *entry = dir->entry(name);
+            if (entry->isDirectory()) {
+                pending.append(static_cast<const KArchiveDirectory *>(entry));
+                ++directories;
+            } else if (entry->isFile()) {
+                const qint64 size = std::max<qint64>(0, static_cast<const KArchiveFile *>(entry)->size());
+                fileSizes.push_back(size);
+                // Kept from overflowing by headers that lie.
+                unpackedSize = std::min(unpackedSize + std::min(size, ThemePackage::maxUnpackedSize + 1), ThemePackage::maxUnpackedSize + 1);
+            }
+        }
+    }
+}
 
 // The tar stream: the file itself, or its decompressed copy in a temporary
 // file. The compression is found from the content, as KTar does.
@@ -145,7 +152,7 @@ ThemePackage::Result ThemePackage::open()
         d->archive.reset();
         return NotReadable;
     }
-    d->unpackedSize = filesSize(d->archive->directory());
+    d->measure();
     if (d->unpackedSize > maxUnpackedSize) {
         qWarning() << tooLarge << d->path;
         d->archive.reset();
@@ -159,7 +166,13 @@ const KArchive *ThemePackage::archive() const
     return d->archive.get();
 }
 
-qint64 ThemePackage::unpackedSize() const
+ThemePackage::DiskUse ThemePackage::diskUse(qint64 blockSize) const
 {
-    return d->unpackedSize;
+    DiskUse use;
+    use.blocks = d->directories;
+    use.inodes = d->directories + qint64(d->fileSizes.size());
+    for (const qint64 size : d->fileSizes) {
+        use.blocks += std::max<qint64>(1, size / blockSize + (size % blockSize != 0));
+    }
+    return use;
 }
