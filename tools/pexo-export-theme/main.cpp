@@ -5,7 +5,8 @@
     Exit status: 0 to 31 written, each set bit a part left out (0x01 wallpaper,
     0x02 logo, 0x04 colour scheme, 0x08 cursor theme, 0x10 icon theme);
     32 wrong arguments, 64 no description file, 96 invalid theme, 128 archive
-    not writable (also when it would replace a file of the theme), 160
+    not writable (also when it would replace a file of the theme, or when its
+    name asks for a format other than a plain, gzip, bzip2 or xz tar), 160
     settings unreadable, 192 description unreadable.
 */
 #include "basesettingsprovider.h"
@@ -13,6 +14,7 @@
 #include "cursorthemepart.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
+#include "localfile.h"
 #include "theme.h"
 #include "themedefaults.h"
 #include "wallpaperthemepart.h"
@@ -25,6 +27,7 @@
 #include <KTar>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
@@ -34,6 +37,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include <dirent.h>
 
@@ -97,30 +101,44 @@ private:
     bool m_failed = false;
 };
 
-bool readWhole(const QString &path, QByteArray *data)
+// The archive names whose format the tar writer takes from the name; any
+// other name would get a plain tar.
+bool isTarName(const QString &path)
 {
-    if (!QFileInfo(path).isFile()) {
+    const QString name = QFileInfo(path).fileName();
+    for (const char *suffix : {".tar", ".tar.gz", ".tgz", ".tar.bz2", ".tbz2", ".tar.xz", ".txz"}) {
+        if (name.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readWhole(const QString &path, LocalFile::Kind kind, QByteArray *data)
+{
+    std::optional<QByteArray> bytes = LocalFile::read(path, kind);
+    if (!bytes) {
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    *data = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    *data = std::move(*bytes);
+    return true;
 }
 
 enum class Content { Image, ColorScheme };
 
-bool hasContent(const QString &path, Content content)
+// Looks at the bytes read, not at the file again: it may have changed since.
+bool hasContent(const QString &path, const QByteArray &data, Content content)
 {
     if (content == Content::Image) {
-        return QImageReader(path).canRead();
+        // By content first, then as the file name's format, as for a file.
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        return QImageReader(&buffer).canRead() || (buffer.seek(0) && QImageReader(&buffer, QFileInfo(path).suffix().toLatin1()).canRead());
     }
-    const KConfig scheme(QFileInfo(path).absoluteFilePath(), KConfig::SimpleConfig);
-    const QStringList groups = scheme.groupList();
-    return std::any_of(groups.cbegin(), groups.cend(), [](const QString &group) {
-        return group.startsWith(QLatin1String("Colors:"));
+    const QList<QByteArray> lines = data.split('\n');
+    return std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
+        return line.trimmed().startsWith("[Colors:");
     });
 }
 
@@ -140,12 +158,12 @@ int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString 
         return 0;
     }
     QByteArray data;
-    if (!readWhole(path, &data)) {
+    if (!readWhole(path, content == Content::Image ? LocalFile::Kind::Image : LocalFile::Kind::Settings, &data)) {
         qWarning() << "Cannot open" << path;
         return bit;
     }
     // Whatever else the theme names (a private key, say) stays out.
-    if (!hasContent(path, content)) {
+    if (!hasContent(path, data, content)) {
         qWarning() << (content == Content::Image ? "Not an image" : "Not a colour scheme") << path;
         return bit;
     }
@@ -181,6 +199,13 @@ QString findIconThemeDir(const QString &themeName)
     return QString();
 }
 
+bool isBelowOneOf(const QString &path, const QStringList &dirs)
+{
+    return std::any_of(dirs.cbegin(), dirs.cend(), [&](const QString &dir) {
+        return !dir.isEmpty() && path.startsWith(dir + QLatin1Char('/'));
+    });
+}
+
 // Entries 13 and 14: a cursor or icon theme's whole tree.
 int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &partDir, const QString &themeName, int bit)
 {
@@ -200,6 +225,9 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
         qWarning() << (cursor ? "Cannot open cursor folder" : "Cannot open icons folder") << themeDir;
     }
     const QDir base(themeDir);
+    // A link to a file is followed only into the icon themes.
+    const QStringList linkableDirs{
+        QFileInfo(themeDir).canonicalFilePath(), QFileInfo(userIconsDir).canonicalFilePath(), QFileInfo(systemIconsDir).canonicalFilePath()};
     const QString entryPrefix = prefix + QLatin1Char('/') + partDir + QLatin1Char('/') + themeName + QLatin1Char('/');
     // Links to directories are stored as directories but not walked through.
     QDirIterator it(themeDir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
@@ -213,9 +241,13 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
                 qWarning() << (cursor ? "Cannot open cursor folder" : "Cannot open icons folder") << path;
                 failed = true;
             }
+        } else if (info.isFile() && info.isSymLink() && !isBelowOneOf(info.canonicalFilePath(), linkableDirs)) {
+            qWarning() << (cursor ? "Skipping cursor link to outside the theme" : "Skipping icons link to outside the theme") << path;
+            failed = true;
         } else if (info.isFile()) {
+            // A link is read at the target checked, whatever it points to now.
             QByteArray data;
-            if (readWhole(path, &data)) {
+            if (readWhole(info.isSymLink() ? info.canonicalFilePath() : path, LocalFile::Kind::Image, &data)) {
                 writer.writeFile(entryName, data);
             } else {
                 qWarning() << (cursor ? "Cannot open cursor file" : "Cannot open icons file") << path;
@@ -265,6 +297,11 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
     // A relative name would be looked up in the configuration directories.
     const QString indexPath = QFileInfo(descriptionPath).absoluteFilePath();
+    // A fifo or a device would hold up or never end the reading.
+    if (!LocalFile::isUsable(QDir::cleanPath(indexPath), LocalFile::Kind::Settings)) {
+        qCritical() << "Cannot open" << descriptionPath;
+        return DescriptionUnreadable;
+    }
     const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
     const QString settingsPath = QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
     const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
@@ -281,6 +318,10 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     const QStringList ownFiles{
         indexPath, themeDir + QStringLiteral("/theme/themerc"), wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
     const QStringList ownDirs{themeDir, findIconThemeDir(cursorTheme), findIconThemeDir(iconTheme)};
+    if (!isTarName(archivePath)) {
+        qCritical() << "Cannot open archive for writing" << archivePath << "- the name must end in .tar, .tar.gz, .tgz, .tar.bz2, .tbz2, .tar.xz or .txz";
+        return ArchiveNotWritable;
+    }
     if (isInside(archivePath, ownFiles, ownDirs)) {
         qCritical() << "Cannot open archive for writing" << archivePath << "over the files of the theme";
         return ArchiveNotWritable;
@@ -308,12 +349,12 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     int result = 0;
     QByteArray data;
     const QString themercPath = themeDir + QStringLiteral("/theme/themerc");
-    if (!readWhole(themercPath, &data)) {
+    if (!readWhole(themercPath, LocalFile::Kind::Settings, &data)) {
         qCritical() << "Cannot open settings for theme";
         result = SettingsUnreadable;
     } else {
         writer.writeFile(name + QStringLiteral("/theme/themerc"), data);
-        if (!readWhole(descriptionPath, &data)) {
+        if (!readWhole(descriptionPath, LocalFile::Kind::Settings, &data)) {
             qCritical() << "Cannot open" << descriptionPath;
             result = DescriptionUnreadable;
         } else {

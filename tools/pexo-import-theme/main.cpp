@@ -2,18 +2,21 @@
     pexo-import-theme ARCHIVE
 
     Unpacks the themes of a theme archive into the user's directories.
-    Exit status: 0 done, 1 wrong arguments, 2 no archive, 3 unsupported
-    format, 4 archive not readable, or refused because it unpacks to more
-    than 1 GiB or to more than the free space, 5 no theme in the archive.
+    Exit status: 0 done, 1 wrong arguments, 2 no archive (or no regular file),
+    3 unsupported format, 4 archive not readable, or refused because it
+    unpacks to more than 1 GiB or to more blocks or inodes than are free, or
+    because a write failed while unpacking (what was written is removed),
+    5 no theme in the archive.
 */
 #include "themeimporter.h"
 #include "themepackage.h"
+
+#include "localfile.h"
 
 #include <offscreenfallback.h>
 
 #include <QApplication>
 #include <QDebug>
-#include <QFileInfo>
 
 int main(int argc, char **argv)
 {
@@ -23,7 +26,12 @@ int main(int argc, char **argv)
     useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[1]);
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
+    if (path.isEmpty() || !LocalFile::exists(path)) {
+        return 2;
+    }
+    // A fifo would hold up the reading, a device would never end it.
+    if (!LocalFile::isUsable(path, LocalFile::Kind::Archive)) {
+        qWarning() << "Not an archive file:" << path;
         return 2;
     }
     ThemePackage package(path);
@@ -36,12 +44,23 @@ int main(int argc, char **argv)
     if (themes.isEmpty()) {
         return 5;
     }
-    if (!importer.hasRoomFor(package.unpackedSize())) {
+    switch (importer.roomFor(package)) {
+    case ThemeImporter::Enough:
+        break;
+    case ThemeImporter::TooLarge:
+        qWarning() << "Refusing archive that unpacks to more than 1 GiB:" << path;
+        return ThemePackage::NotReadable;
+    case ThemeImporter::NotEnough:
         qWarning() << "Not enough free space to unpack" << path;
         return ThemePackage::NotReadable;
     }
     for (const QString &theme : themes) {
         importer.importTheme(theme);
+        if (importer.writeFailed()) {
+            importer.removeWritten();
+            qWarning() << "Cannot unpack" << path << "- a write failed; what was written is removed";
+            return ThemePackage::NotReadable;
+        }
     }
     return 0;
 }

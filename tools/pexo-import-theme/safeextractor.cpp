@@ -12,7 +12,10 @@
 
 #include <memory>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr qint64 chunkSize = 64 * 1024;
@@ -23,15 +26,27 @@ bool hasType(const KArchiveEntry *entry, mode_t type)
     const mode_t format = entry->permissions() & S_IFMT;
     return format == 0 || format == type;
 }
+
+// Errors saying the disk takes no more. Others (a name taken, a directory
+// not writable) only refuse one entry.
+bool isWriteFailure(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EIO || error == EFBIG;
+}
 } // namespace
 
 class SafeExtractorPrivate
 {
 public:
     bool isPlainTarFile(const KArchiveFile *file) const;
+    bool createFile(const QString &path, const KArchiveFile *file, bool record);
+    bool createDir(const QString &path, bool record);
 
     // The tar stream, or null for other formats.
     QIODevice *tar = nullptr;
+    // What was created, oldest first; not what lies below a created directory.
+    QStringList created;
+    bool writeFailed = false;
 };
 
 // KTar gives devices and fifos as empty files; the type lies in the entry's
@@ -84,12 +99,23 @@ const KArchiveDirectory *SafeExtractor::directory(const KArchiveEntry *entry)
     return static_cast<const KArchiveDirectory *>(entry);
 }
 
-bool SafeExtractor::writeNewFile(const QString &path, const KArchiveFile *file) const
+bool SafeExtractorPrivate::createFile(const QString &path, const KArchiveFile *file, bool record)
 {
-    QFile out(path);
+    if (writeFailed) {
+        return false;
+    }
     // O_EXCL: fails on any existing file, a link included.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        qWarning() << "Cannot create" << path << out.errorString();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        qWarning() << "Cannot create" << path << qt_error_string(error);
+        writeFailed = isWriteFailure(error);
+        return false;
+    }
+    QFile out;
+    if (!out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        QFile::remove(path);
         return false;
     }
     const std::unique_ptr<QIODevice> in(file->createDevice());
@@ -108,21 +134,63 @@ bool SafeExtractor::writeNewFile(const QString &path, const KArchiveFile *file) 
         copied += read;
     }
     written = written && out.flush();
+    const QString writeError = out.errorString();
+    out.close();
+    written = written && out.error() == QFileDevice::NoError;
     bool ok = false;
     if (!readable) {
         qWarning() << "Cannot read archive entry" << file->name();
     } else if (!written) {
-        qWarning() << "Cannot write" << path << out.errorString();
+        qWarning() << "Cannot write" << path << writeError;
+        writeFailed = true;
     } else if (copied != file->size()) {
         qWarning() << "Refusing archive entry whose content does not have its stated size" << file->name();
     } else {
         ok = true;
     }
-    out.close();
     if (!ok) {
-        out.remove();
+        QFile::remove(path);
+    } else if (record) {
+        created.append(path);
     }
     return ok;
+}
+
+bool SafeExtractorPrivate::createDir(const QString &path, bool record)
+{
+    if (writeFailed) {
+        return false;
+    }
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        writeFailed = isWriteFailure(errno);
+        return false;
+    }
+    if (record) {
+        created.append(path);
+    }
+    return true;
+}
+
+bool SafeExtractor::writeNewFile(const QString &path, const KArchiveFile *file) const
+{
+    return d->createFile(path, file, true);
+}
+
+bool SafeExtractor::makeDir(const QString &path) const
+{
+    return d->createDir(path, true);
+}
+
+bool SafeExtractor::makePath(const QString &path) const
+{
+    const QFileInfo info(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    if (info.isDir()) {
+        return true;
+    }
+    if (info.isRoot() || !makePath(info.absolutePath())) {
+        return false;
+    }
+    return makeDir(info.absoluteFilePath()) || (!d->writeFailed && QFileInfo(info.absoluteFilePath()).isDir());
 }
 
 bool SafeExtractor::sameContent(const QString &path, const KArchiveFile *file) const
@@ -150,9 +218,11 @@ bool SafeExtractor::sameContent(const QString &path, const KArchiveFile *file) c
 bool SafeExtractor::extractTree(const KArchiveDirectory *source, const QString &label, const QString &target) const
 {
     bool ok = true;
-    const QDir targetDir(target);
     const QStringList names = source->entries();
     for (const QString &name : names) {
+        if (d->writeFailed) {
+            return false;
+        }
         const QString entryLabel = label + QLatin1Char('/') + name;
         if (!isSafeName(name)) {
             qWarning() << "Refusing archive entry" << entryLabel;
@@ -162,18 +232,36 @@ bool SafeExtractor::extractTree(const KArchiveDirectory *source, const QString &
         const KArchiveEntry *entry = source->entry(name);
         const QString path = target + QLatin1Char('/') + name;
         if (const KArchiveDirectory *dir = directory(entry)) {
-            if (!targetDir.mkdir(name)) {
+            if (!d->createDir(path, false)) {
                 qWarning() << "Cannot create directory" << path;
                 ok = false;
                 continue;
             }
             ok = extractTree(dir, entryLabel, path) && ok;
         } else if (const KArchiveFile *file = regularFile(entry)) {
-            ok = writeNewFile(path, file) && ok;
+            ok = d->createFile(path, file, false) && ok;
         } else {
             qWarning() << "Refusing archive entry that is not a plain file or directory" << entryLabel;
             ok = false;
         }
     }
     return ok;
+}
+
+bool SafeExtractor::writeFailed() const
+{
+    return d->writeFailed;
+}
+
+void SafeExtractor::removeCreated() const
+{
+    for (auto it = d->created.crbegin(); it != d->created.crend(); ++it) {
+        const QFileInfo info(*it);
+        if (info.isDir() && !info.isSymLink()) {
+            QDir(*it).removeRecursively();
+        } else {
+            QFile::remove(*it);
+        }
+    }
+    d->created.clear();
 }

@@ -13,7 +13,9 @@ class SafeExtractorPrivate;
 
 // Extraction of archive entries that never leaves the target directory,
 // never creates or follows links and never overwrites an existing file.
-// Contents are copied piece by piece, never held whole in memory.
+// Contents are copied piece by piece, never held whole in memory. What it
+// creates is recorded, so that it can be taken back; after a write that
+// failed for want of room or by an I/O error it writes nothing more.
 class SafeExtractor
 {
 public:
@@ -31,13 +33,24 @@ public:
     // Creates path, which must not exist yet, with the file's content.
     bool writeNewFile(const QString &path, const KArchiveFile *file) const;
 
+    // Creates the directory, which must not exist yet.
+    bool makeDir(const QString &path) const;
+    // Creates the directory and its missing parents; true when it is there.
+    bool makePath(const QString &path) const;
+
     // True when path is a plain file (not a link) holding the file's content.
     bool sameContent(const QString &path, const KArchiveFile *file) const;
 
-    // Copies the tree below source, entry by entry, into the existing directory
-    // target; entries it refuses are named in a warning (label is the source's
+    // Copies the tree below source, entry by entry, into the directory target,
+    // which this extractor created (what lands below it is taken back with
+    // it); entries it refuses are named in a warning (label is the source's
     // name in the archive). False when any entry was refused or not written.
     bool extractTree(const KArchiveDirectory *source, const QString &label, const QString &target) const;
+
+    // True once a write failed for want of room or by an I/O error.
+    bool writeFailed() const;
+    // Removes every file and directory created here, newest first.
+    void removeCreated() const;
 
 private:
     std::unique_ptr<SafeExtractorPrivate> const d;

@@ -1,6 +1,7 @@
 #include "themeimporter.h"
 #include "safeextractor.h"
 #include "storedfilepath.h"
+#include "themepackage.h"
 
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
@@ -21,9 +22,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStorageInfo>
 
 #include <functional>
+
+#include <sys/statvfs.h>
 
 namespace {
 bool existsOrIsLink(const QString &path)
@@ -224,7 +226,7 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
         }
     }
 
-    if (fallbackDir.isEmpty() || !QDir().mkpath(fallbackDir)) {
+    if (extractor.writeFailed() || fallbackDir.isEmpty() || !extractor.makePath(fallbackDir)) {
         return false;
     }
     const QString target = fallbackDir + QDir::separator() + fileName;
@@ -267,7 +269,7 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
         qWarning() << (cursor ? "Refusing cursor theme name" : "Refusing icons theme name") << name;
         return;
     }
-    if (!QFileInfo(userIconsDir).isDir() && !QDir().mkpath(userIconsDir)) {
+    if (!extractor.makePath(userIconsDir)) {
         qWarning() << "Cannot create user icons directory:" << userIconsDir;
     }
     const QString systemPath = systemIconsDir + QLatin1Char('/') + name;
@@ -287,7 +289,7 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
     const QString part = cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
     const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(part));
     const KArchiveDirectory *tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
-    if (!tree || !QDir(userIconsDir).mkdir(name) || !extractor.extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, userPath)) {
+    if (!tree || !extractor.makeDir(userPath) || !extractor.extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, userPath)) {
         qWarning() << (cursor ? "Can't copy cursors files" : "Can't copy icons files");
     }
 }
@@ -300,16 +302,29 @@ ThemeImporter::ThemeImporter(const KArchive *archive)
 
 ThemeImporter::~ThemeImporter() = default;
 
-bool ThemeImporter::hasRoomFor(qint64 bytes) const
+ThemeImporter::Room ThemeImporter::roomFor(const ThemePackage &package) const
 {
+    // Rewriting a theme's settings takes a lock file and a temporary file.
+    const qint64 settingsRewrites = 2 * themeDirectories().size();
+    // The directories may lie on different file systems: each must take all.
     const QStringList dirs = QStringList{d->userThemesDir, d->userIconsDir, colorSchemesDir()} + pictureDirs();
     for (const QString &dir : dirs) {
-        const qint64 room = QStorageInfo(existingAncestor(dir)).bytesAvailable();
-        if (room >= 0 && bytes > room) {
-            return false;
+        struct statvfs fs;
+        if (::statvfs(QFile::encodeName(existingAncestor(dir)).constData(), &fs) != 0 || fs.f_frsize == 0) {
+            continue;
+        }
+        ThemePackage::DiskUse use = package.diskUse(qint64(fs.f_frsize));
+        use.blocks += settingsRewrites;
+        use.inodes += settingsRewrites;
+        if (use.blocks > ThemePackage::maxUnpackedSize / qint64(fs.f_frsize)) {
+            return TooLarge;
+        }
+        // File systems without an inode table say they have none.
+        if (quint64(use.blocks) > fs.f_bavail || (fs.f_files > 0 && quint64(use.inodes) > fs.f_favail)) {
+            return NotEnough;
         }
     }
-    return true;
+    return Enough;
 }
 
 QStringList ThemeImporter::themeDirectories() const
@@ -349,12 +364,15 @@ void ThemeImporter::importTheme(const QString &name)
         return;
     }
     // mkdir() fails on anything already there, so the target is ours alone.
-    if (!QDir().mkpath(d->userThemesDir) || !QDir(d->userThemesDir).mkdir(name) || !QDir(target).mkdir(QStringLiteral("theme"))) {
+    if (!extractor.makePath(d->userThemesDir) || !extractor.makeDir(target) || !extractor.makeDir(target + QStringLiteral("/theme"))) {
         return;
     }
     extractor.extractTree(settingsDir, name + QStringLiteral("/theme"), target + QStringLiteral("/theme"));
     const QString indexPath = target + QStringLiteral("/index.theme");
     extractor.writeNewFile(indexPath, index);
+    if (extractor.writeFailed()) {
+        return;
+    }
 
     const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
     const auto provider = std::make_shared<BaseSettingsProvider>(QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc"));
@@ -431,12 +449,27 @@ void ThemeImporter::importTheme(const QString &name)
     bool replaced = false;
     for (const ThemeFile &file : files) {
         replaced |= d->placeThemeFile(source, name, file);
+        if (extractor.writeFailed()) {
+            return;
+        }
     }
 
     d->importIconTheme(source, name, cursorTheme, true);
-    d->importIconTheme(source, name, iconTheme, false);
+    if (!extractor.writeFailed()) {
+        d->importIconTheme(source, name, iconTheme, false);
+    }
 
-    if (replaced || theme.hasChanges()) {
+    if (!extractor.writeFailed() && (replaced || theme.hasChanges())) {
         theme.apply();
     }
+}
+
+bool ThemeImporter::writeFailed() const
+{
+    return d->extractor.writeFailed();
+}
+
+void ThemeImporter::removeWritten() const
+{
+    d->extractor.removeCreated();
 }

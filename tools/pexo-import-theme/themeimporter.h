@@ -7,6 +7,7 @@
 
 class KArchive;
 class ThemeImporterPrivate;
+class ThemePackage;
 
 // Installs the theme directories of an opened archive as user themes, with
 // the wallpaper, logo, colour scheme, cursor and icon themes they name.
@@ -16,14 +17,26 @@ public:
     explicit ThemeImporter(const KArchive *archive);
     ~ThemeImporter();
 
-    // True when every directory the import may fill has room for bytes.
-    bool hasRoomFor(qint64 bytes) const;
+    enum Room {
+        Enough,
+        TooLarge, // more than ThemePackage::maxUnpackedSize on disk
+        NotEnough,
+    };
+    // Whether every file system the import may fill has the blocks and
+    // inodes the whole package takes there.
+    Room roomFor(const ThemePackage &package) const;
 
     // The top-level directories holding both "index.theme" and "theme".
     QStringList themeDirectories() const;
 
-    // Imports one of them; failures are logged and never stop the caller.
+    // Imports one of them; failures are logged and only a failed write
+    // stops the caller.
     void importTheme(const QString &name);
+
+    // True once a write failed: the import cannot be completed.
+    bool writeFailed() const;
+    // Removes every file and directory the import created.
+    void removeWritten() const;
 
 private:
     std::unique_ptr<ThemeImporterPrivate> const d;

@@ -1,5 +1,7 @@
 #include "themepackage.h"
 
+#include "localfile.h"
+
 #include <KArchive>
 #include <KArchiveDirectory>
 #include <KArchiveFile>
@@ -14,15 +16,34 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const char *const tooLarge = "Refusing archive that unpacks to more than 1 GiB:";
 const char *const noRoom = "Not enough free space to unpack";
+} // namespace
 
-qint64 filesSize(const KArchiveDirectory *root)
+class ThemePackagePrivate
 {
-    qint64 total = 0;
-    QList<const KArchiveDirectory *> pending{root};
+public:
+    std::unique_ptr<QIODevice> openTar();
+    // Notes the sizes of the files and the number of directories.
+    void measure();
+
+    QString path;
+    // The archive file, opened once; the archive reads it or device.
+    std::unique_ptr<QFile> file;
+    std::unique_ptr<QIODevice> device;
+    // Works on file or device, so it goes after them.
+    std::unique_ptr<KArchive> archive;
+    std::vector<qint64> fileSizes;
+    qint64 directories = 0;
+    qint64 unpackedSize = 0;
+};
+
+void ThemePackagePrivate::measure()
+{
+    QList<const KArchiveDirectory *> pending{archive->directory()};
     while (!pending.isEmpty()) {
         const KArchiveDirectory *dir = pending.takeLast();
         const QStringList names = dir->entries();
@@ -30,43 +51,30 @@ qint64 filesSize(const KArchiveDirectory *root)
             const KArchiveEntry *entry = dir->entry(name);
             if (entry->isDirectory()) {
                 pending.append(static_cast<const KArchiveDirectory *>(entry));
+                ++directories;
             } else if (entry->isFile()) {
-                total += std::max<qint64>(0, static_cast<const KArchiveFile *>(entry)->size());
+                const qint64 size = std::max<qint64>(0, static_cast<const KArchiveFile *>(entry)->size());
+                fileSizes.push_back(size);
+                // Kept from overflowing by headers that lie.
+                unpackedSize = std::min(unpackedSize + std::min(size, ThemePackage::maxUnpackedSize + 1), ThemePackage::maxUnpackedSize + 1);
             }
         }
     }
-    return total;
 }
-} // namespace
-
-class ThemePackagePrivate
-{
-public:
-    std::unique_ptr<QIODevice> openTar();
-
-    QString path;
-    std::unique_ptr<QIODevice> device;
-    // Works on device, so it goes first.
-    std::unique_ptr<KArchive> archive;
-    qint64 unpackedSize = 0;
-};
 
 // The tar stream: the file itself, or its decompressed copy in a temporary
 // file. The compression is found from the content, as KTar does.
 std::unique_ptr<QIODevice> ThemePackagePrivate::openTar()
 {
-    KCompressionDevice::CompressionType type = KCompressionDevice::None;
-    {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            type = KCompressionDevice::compressionTypeForMimeType(QMimeDatabase().mimeTypeForData(&file).name());
-        }
+    const KCompressionDevice::CompressionType type = KCompressionDevice::compressionTypeForMimeType(QMimeDatabase().mimeTypeForData(file.get()).name());
+    if (!file->seek(0)) {
+        return nullptr;
     }
     if (type == KCompressionDevice::None) {
-        return std::make_unique<QFile>(path);
+        return std::move(file);
     }
 
-    KCompressionDevice input(path, type);
+    KCompressionDevice input(file.get(), false, type);
     auto temporary = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/pexo-import-XXXXXX.tar"));
     if (!input.open(QIODevice::ReadOnly) || !temporary->open()) {
         return nullptr;
@@ -108,9 +116,17 @@ ThemePackage::~ThemePackage() = default;
 
 ThemePackage::Result ThemePackage::open()
 {
-    const QMimeType mime = QMimeDatabase().mimeTypeForFile(d->path);
+    // Opened once, so that what is read is what was looked at.
+    d->file = LocalFile::open(d->path, LocalFile::Kind::Archive);
+    if (!d->file) {
+        return NotReadable;
+    }
+    const QMimeType mime = QMimeDatabase().mimeTypeForFileNameAndData(d->path, d->file.get());
+    if (!d->file->seek(0)) {
+        return NotReadable;
+    }
     if (mime.inherits(QStringLiteral("application/zip"))) {
-        d->archive = std::make_unique<KZip>(d->path);
+        d->archive = std::make_unique<KZip>(d->file.get());
     } else {
         for (const char *type : {"application/x-compressed-tar",
                                  "application/x-gzip",
@@ -136,7 +152,7 @@ ThemePackage::Result ThemePackage::open()
         d->archive.reset();
         return NotReadable;
     }
-    d->unpackedSize = filesSize(d->archive->directory());
+    d->measure();
     if (d->unpackedSize > maxUnpackedSize) {
         qWarning() << tooLarge << d->path;
         d->archive.reset();
@@ -150,7 +166,13 @@ const KArchive *ThemePackage::archive() const
     return d->archive.get();
 }
 
-qint64 ThemePackage::unpackedSize() const
+ThemePackage::DiskUse ThemePackage::diskUse(qint64 blockSize) const
 {
-    return d->unpackedSize;
+    DiskUse use;
+    use.blocks = d->directories;
+    use.inodes = d->directories + qint64(d->fileSizes.size());
+    for (const qint64 size : d->fileSizes) {
+        use.blocks += std::max<qint64>(1, size / blockSize + (size % blockSize != 0));
+    }
+    return use;
 }

@@ -30,8 +30,14 @@ public:
     // The opened archive; null before open() succeeded.
     const KArchive *archive() const;
 
-    // The sum of the sizes of the archive's files.
-    qint64 unpackedSize() const;
+    // What unpacking every entry takes on a file system of blocks of the
+    // given size: each file and directory at least one block and one inode.
+    struct DiskUse
+    {
+        qint64 blocks = 0;
+        qint64 inodes = 0;
+    };
+    DiskUse diskUse(qint64 blockSize) const;
 
 private:
     std::unique_ptr<ThemePackagePrivate> const d;

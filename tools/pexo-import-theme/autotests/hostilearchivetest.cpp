@@ -317,6 +317,66 @@ private Q_SLOTS:
         QCOMPARE(variables.readEntry("ColorScheme"), QStringLiteral("/usr/share/color-schemes/UlvarLight.colors"));
     }
 
+    // Each file costs at least a block and each entry an inode, on whichever
+    // file system it lands; a write that fails takes back the whole import.
+    void diskLimits_data()
+    {
+        QTest::addColumn<QList<Entry>>("entries");
+        QTest::addColumn<QString>("mountPoint");
+        QTest::addColumn<QString>("limit"); // tmpfs options, or a file size limit
+        QTest::addColumn<QString>("message");
+
+        QList<Entry> tiny = theme(QStringLiteral("Tiny"));
+        for (int i = 0; i < 400; ++i) {
+            tiny.append(file(QStringLiteral("Tiny/theme/f%1").arg(i)));
+        }
+        QTest::newRow("blocks") << tiny << QStringLiteral("THEMES") << QStringLiteral("size=1m") << QStringLiteral("Not enough free space to unpack");
+        QList<Entry> many = theme(QStringLiteral("Many"), "CursorTheme=Many\n");
+        for (int i = 0; i < 100; ++i) {
+            many.append(file(QStringLiteral("Many/cursor/Many/f%1").arg(i)));
+        }
+        QTest::newRow("inodes") << many << QStringLiteral("ICONS") << QStringLiteral("nr_inodes=50") << QStringLiteral("Not enough free space to unpack");
+        // Room for the four entries, none for rewriting the settings after.
+        QTest::newRow("settings rewrite") << theme(QStringLiteral("Rewritten"), "WallPaper=relative/wall.jpg\n") << QStringLiteral("THEMES")
+                                          << QStringLiteral("nr_inodes=5") << QStringLiteral("Not enough free space to unpack");
+        const QList<Entry> spread =
+            theme(QStringLiteral("Spread"),
+                  "CursorTheme=Spread\nWallPaper=" + pictures().toUtf8() + "/spread.png\nColorScheme=" + colorSchemes().toUtf8() + "/Spread.colors\n")
+            << file(QStringLiteral("Spread/wallpaper/spread.png"), pngImage()) << file(QStringLiteral("Spread/color-scheme/Spread.colors"), colorScheme())
+            << file(QStringLiteral("Spread/cursor/Spread/index.theme"), "[Icon Theme]\n")
+            << file(QStringLiteral("Spread/cursor/Spread/cursors/big"), QByteArray(64 * 1024, 'c'));
+        QTest::newRow("write fails") << spread << QString() << QStringLiteral("16") << QStringLiteral("a write failed");
+    }
+
+    void diskLimits()
+    {
+        QFETCH(QList<Entry>, entries);
+        QFETCH(QString, mountPoint);
+        QFETCH(QString, limit);
+        QFETCH(QString, message);
+        mountPoint.replace(QStringLiteral("THEMES"), userThemes()).replace(QStringLiteral("ICONS"), userIcons());
+        QVERIFY(makeArchive(archive(), QStringLiteral("tar"), entries));
+        if (!mountPoint.isEmpty()) {
+            QDir().mkpath(mountPoint);
+            const QStringList arguments{QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), limit, QStringLiteral("pexo-test"), mountPoint};
+            if (QProcess::execute(QStringLiteral("mount"), arguments) != 0) {
+                QSKIP("cannot mount a small file system here");
+            }
+        }
+        const auto before = PexoTest::snapshotTree(home());
+        const PexoTest::ProgramRun run = mountPoint.isEmpty()
+            ? PexoTest::runProgram(QStringLiteral("/bin/sh"),
+                                   {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f %1; exec pexo-import-theme \"$0\"").arg(limit), archive()})
+            : PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
+        const QStringList changes = PexoTest::treeDifferences(before, PexoTest::snapshotTree(home()));
+        if (!mountPoint.isEmpty()) {
+            QCOMPARE(QProcess::execute(QStringLiteral("umount"), {mountPoint}), 0);
+        }
+        QCOMPARE(run.exitCode, 4);
+        QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
+        QCOMPARE(changes, QStringList());
+    }
+
 private:
     QMap<QString, QByteArray> m_baseline;
 };

@@ -128,6 +128,7 @@ private Q_SLOTS:
         QTest::newRow("two arguments") << QStringList{QStringLiteral("a.tar"), QStringLiteral("b.tar")} << 1 << QString();
         QTest::newRow("empty path") << QStringList{QString()} << 2 << QString();
         QTest::newRow("missing file") << QStringList{QStringLiteral("/nowhere/a.tar")} << 2 << QString();
+        QTest::newRow("fifo") << QStringList{QStringLiteral("FIFO")} << 2 << QStringLiteral("Not an archive file: \"FIFO\"");
         QTest::newRow("text file") << QStringList{QStringLiteral("TEXT")} << 3
                                    << QStringLiteral("Could not open package file, unsupported archive format: \"TEXT\" \"text/plain\"");
         QTest::newRow("broken zip") << QStringList{QStringLiteral("BROKEN")} << 4 << QString();
@@ -150,6 +151,10 @@ private Q_SLOTS:
                             {dir(QStringLiteral("A")),
                              file(QStringLiteral("A/index.theme"), "[Pexo Theme]\nId=a\nName=A\n"),
                              file(QStringLiteral("B/theme/themerc"), "[Variables]\n")}));
+        const QString fifo = archives() + QStringLiteral("/pipe.tar");
+        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {fifo}), 0);
+        arguments.replaceInStrings(QStringLiteral("FIFO"), fifo);
+        message.replace(QStringLiteral("FIFO"), fifo);
         arguments.replaceInStrings(QStringLiteral("TEXT"), text);
         arguments.replaceInStrings(QStringLiteral("BROKEN"), broken);
         arguments.replaceInStrings(QStringLiteral("NOTHEME"), noTheme);
