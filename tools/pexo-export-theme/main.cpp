@@ -185,25 +185,27 @@ bool isOneComponent(const QString &name)
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1Char('/'));
 }
 
-// The directory of a cursor or icon theme: the user's first, then the system's.
-QString findIconThemeDir(const QString &themeName)
-{
-    if (isOneComponent(themeName)) {
-        for (const QString &base : {userIconsDir, systemIconsDir}) {
-            const QString candidate = base + QLatin1Char('/') + themeName;
-            if (QFileInfo(candidate).isDir()) {
-                return candidate;
-            }
-        }
-    }
-    return QString();
-}
-
 bool isBelowOneOf(const QString &path, const QStringList &dirs)
 {
     return std::any_of(dirs.cbegin(), dirs.cend(), [&](const QString &dir) {
         return !dir.isEmpty() && path.startsWith(dir + QLatin1Char('/'));
     });
+}
+
+// The directory of a cursor or icon theme: the user's first, then the system's.
+// A theme folder that is a link leading out of the icon directories is none.
+QString findIconThemeDir(const QString &themeName)
+{
+    if (isOneComponent(themeName)) {
+        const QStringList iconDirs{QFileInfo(userIconsDir).canonicalFilePath(), QFileInfo(systemIconsDir).canonicalFilePath()};
+        for (const QString &base : {userIconsDir, systemIconsDir}) {
+            const QFileInfo candidate(base + QLatin1Char('/') + themeName);
+            if (candidate.isDir()) {
+                return isBelowOneOf(candidate.canonicalFilePath(), iconDirs) ? candidate.filePath() : QString();
+            }
+        }
+    }
+    return QString();
 }
 
 // Entries 13 and 14: a cursor or icon theme's whole tree.

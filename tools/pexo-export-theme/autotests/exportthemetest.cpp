@@ -384,6 +384,13 @@ private Q_SLOTS:
         QCOMPARE(tarMember(archive(), stored + QStringLiteral("own.png")), QByteArray("icon"));
         QCOMPARE(tarMember(archive(), stored + QStringLiteral("system.png")), QByteArray("system icon"));
         QCOMPARE(tarMember(archive(), stored + QStringLiteral("user.theme")), QByteArray("[Icon Theme]\n"));
+
+        // Nor is a theme folder that is a link out of the icon directories walked.
+        QVERIFY(PexoTest::removePath(userIcons() + QStringLiteral("/Pointers")));
+        QVERIFY(QFile::link(home(), userIcons() + QStringLiteral("/Pointers")));
+        QFile::remove(archive());
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()}, 20000).exitCode, 0x10 | 0x08);
+        QVERIFY(!tarMembers(archive()).join(QLatin1Char('\n')).contains(QLatin1String("id_ed25519")));
     }
 
     // A description that is a fifo or a device is refused, not waited on.
