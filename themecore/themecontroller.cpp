@@ -1,6 +1,7 @@
 #include "themecontroller.h"
 
 #include "basesettingsprovider.h"
+#include "configfiles.h"
 #include "currentsettingsprovider.h"
 #include "installedtheme.h"
 #include "localfile.h"
@@ -39,9 +40,23 @@ struct IndexFile
 // The registry's own configuration of a description file, shared by the
 // themes made from it. Nothing else opens these files: KDE's list of
 // shared configurations, looked through at every opening, is left alone.
+// A file that is there but no usable settings file reads as missing.
 std::shared_ptr<KConfig> openIndex(const QString &path)
 {
+    if (LocalFile::exists(path) && !LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
+        return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
+    }
     return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+}
+
+// The record, or an empty one that takes no writes when a file it would be
+// read from is no usable settings file.
+KSharedConfigPtr openRecord()
+{
+    if (!ConfigFiles::isUsable(ThemeFiles::recordFileName)) {
+        return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);
+    }
+    return KSharedConfig::openConfig(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
 }
 
 // Ids are never translated: an "Id[xx]" entry is no id.
@@ -120,7 +135,7 @@ public:
 
     std::map<QString, IndexFile> fetchThemes() const;
     void addThemes(const std::map<QString, IndexFile> &found);
-    std::shared_ptr<Theme> makeTheme(const std::shared_ptr<KConfig> &themeConfig) const;
+    std::shared_ptr<Theme> makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const;
     std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
 
@@ -135,7 +150,7 @@ public:
 };
 
 ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
-    : config(KSharedConfig::openConfig(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation))
+    : config(openRecord())
     , group(config->group(recordGroupName))
     , currentThemeId(group.readEntry(currentThemeKey, ThemeDefaults::defaultThemeId))
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
@@ -143,7 +158,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
 {
     const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
-    currentTheme = makeTheme(currentConfig);
+    currentTheme = makeTheme(currentThemePath, currentConfig);
 
     // The recorded path wins over any scanned directory of the same id.
     themes.emplace(currentThemeId, IndexFile{currentThemePath, currentConfig});
@@ -175,7 +190,7 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
     std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
         IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, nullptr};
-        if (!QFileInfo(file.path).isFile()) {
+        if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
             continue;
         }
         // A plain file is read without opening it as a configuration, which
@@ -207,9 +222,9 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found
     }
 }
 
-std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const std::shared_ptr<KConfig> &themeConfig) const
+std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const
 {
-    const auto provider = std::make_shared<BaseSettingsProvider>(themercPath(themeConfig->name()));
+    const auto provider = std::make_shared<BaseSettingsProvider>(themercPath(indexPath));
     return std::make_shared<Theme>(themeConfig, provider, nullptr);
 }
 
@@ -218,7 +233,7 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
     if (!file.config) {
         file.config = openIndex(file.path);
     }
-    return makeTheme(file.config);
+    return makeTheme(file.path, file.config);
 }
 
 std::shared_ptr<Theme> ThemeControllerPrivate::fail(const QString &message)
@@ -298,9 +313,12 @@ void ThemeController::setCurrentTheme(const QString &id)
     const std::shared_ptr<Theme> newTheme = d->makeTheme(it->second);
     d->currentThemeId = themeId;
     d->currentThemePath = newTheme->desktopPath();
-    d->group.writeEntry(currentThemeKey, d->currentThemeId);
-    d->group.writeEntry(currentThemePathKey, d->currentThemePath);
-    d->config->sync();
+    // The empty stand-in for a record that is no usable file takes no writes.
+    if (!d->config->name().isEmpty()) {
+        d->group.writeEntry(currentThemeKey, d->currentThemeId);
+        d->group.writeEntry(currentThemePathKey, d->currentThemePath);
+        d->config->sync();
+    }
 
     d->currentTheme = newTheme;
     d->currentTheme->read();
@@ -324,8 +342,9 @@ void ThemeController::removeTheme(const QString &id)
     }
 
     // The record file may point anywhere: only user theme directories go.
+    // A description that was no usable file gives no path at all.
     const QString directory = QFileInfo(removed->desktopPath()).absolutePath();
-    if (QFileInfo::exists(directory) && !isThemeDirectoryIn(directory, ThemeDefaults::userThemesDir)) {
+    if (removed->desktopPath().isEmpty() || (QFileInfo::exists(directory) && !isThemeDirectoryIn(directory, ThemeDefaults::userThemesDir))) {
         qCWarning(THEME_CORE_LOG) << "Can't remove theme" << themeId << "outside of" << ThemeDefaults::userThemesDir;
         return;
     }
@@ -352,7 +371,8 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     }
 
     const QString source = QDir(baseDirectory).filePath(themercSubPath);
-    if (!QFileInfo(source).isFile()) {
+    const std::optional<QByteArray> settings = LocalFile::read(source, LocalFile::Kind::Settings);
+    if (!settings) {
         return d->fail(QStringLiteral("Source themerc file missing: ") + baseId);
     }
 
@@ -369,13 +389,18 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     if (QFileInfo::exists(target) && !QFile::remove(target)) {
         return d->fail(QStringLiteral("Failed to remove existing destination themerc"));
     }
-    if (!QFile::copy(source, target)) {
+    QFile targetFile(target);
+    if (!targetFile.open(QIODevice::WriteOnly | QIODevice::NewOnly) || targetFile.write(*settings) != settings->size() || !targetFile.flush()) {
         return d->fail(QStringLiteral("Failed to copy themerc from ") + source + QStringLiteral(" to ") + target);
     }
+    targetFile.close();
 
+    // Something there that is no settings file (a fifo would hold up the
+    // opening) is not written over.
     const QString indexPath = QDir(newDirectory).filePath(ThemeFiles::indexFileName);
     QFile indexFile(indexPath);
-    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    if ((LocalFile::exists(indexPath) && !LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) ||
+        !indexFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
         return d->fail(QStringLiteral("Failed to create index.theme: ") + indexPath);
     }
     indexFile.close();
@@ -394,7 +419,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
 
     const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
     d->themes.emplace(name, IndexFile{indexPath, held});
-    return d->makeTheme(held);
+    return d->makeTheme(indexPath, held);
 }
 
 void ThemeController::updateAvailableThemes()

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 const QString generatorPath = QStringLiteral("/usr/bin/pexo-colorscheme-gen.sh");
 const QString templatePath = QStringLiteral("/usr/share/pexo/color-schemes/User.colors");
@@ -79,6 +82,8 @@ private Q_SLOTS:
     void writeOwnScheme();
     void writeSystemScheme();
     void copyUserScheme();
+    void specialSchemeFiles_data();
+    void specialSchemeFiles();
     void generator_data();
     void generator();
     void generatorMissingOrSlow();
@@ -373,6 +378,53 @@ void ColorUtilsTest::copyUserScheme()
     QVERIFY(PexoTest::writeFile(target, "[General]\nName=Mine\n"));
     QVERIFY(ColorUtils::copyUserScheme());
     QCOMPARE(PexoTest::readFile(target), QByteArray("[General]\nName=Mine\n"));
+}
+
+void ColorUtilsTest::specialSchemeFiles_data()
+{
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("fifo") << QByteArray("fifo");
+    QTest::newRow("device") << QByteArray("device");
+    QTest::newRow("large") << QByteArray("large");
+}
+
+// A scheme or a template that is a fifo, a device or a huge file reads as a
+// missing one and is never written; a hang ends the test run after 10 s.
+void ColorUtilsTest::specialSchemeFiles()
+{
+    QFETCH(QByteArray, kind);
+    const QString foreign = m_dir.filePath(QStringLiteral("%1/Special.colors").arg(QLatin1String(kind)));
+    const QString own = m_dir.filePath(QStringLiteral("%1/User.colors").arg(QLatin1String(kind)));
+    const QString target = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/color-schemes/User.colors");
+    QFile::remove(target);
+    QFile::remove(templatePath);
+    QVERIFY(QDir().mkpath(QFileInfo(foreign).path()) && QDir().mkpath(QFileInfo(templatePath).path()));
+    for (const QString &path : {foreign, own, templatePath}) {
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "device") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else {
+            QVERIFY(PexoTest::writeFile(path,
+                                        "[WM]\nactiveBackground=1,2,3\nactiveBlend=4,5,6\nactiveForeground=7,8,9\n"
+                                        "inactiveBackground=1,1,1\ninactiveBlend=2,2,2\ninactiveForeground=3,3,3\n"));
+            QVERIFY(QFile(path).resize(2 * 1024 * 1024));
+        }
+    }
+    const QPalette missing = ColorUtils::getPaletteForScheme(QStringLiteral("/nowhere/Missing.colors"), QColor(Qt::green), QColor(Qt::green));
+
+    ::alarm(10);
+    QVERIFY(!ColorUtils::isUlvarColorScheme(foreign));
+    QVERIFY(!ColorUtils::isGeneratedColorScheme(foreign));
+    QCOMPARE(ColorUtils::getPaletteForScheme(foreign, QColor(Qt::green), QColor(Qt::green)), missing);
+    ColorUtils::writeQtPalette(own, QColor(Qt::green), QColor(Qt::green), true);
+    QVERIFY(!ColorUtils::copyUserScheme());
+    ::alarm(0);
+    QVERIFY(!QFileInfo::exists(target));
+    for (const QString &path : {foreign, own, templatePath}) {
+        QVERIFY(kind == "large" ? QFileInfo(path).size() == 2 * 1024 * 1024 : !QFileInfo(path).isFile());
+    }
+    QFile::remove(templatePath);
 }
 
 void ColorUtilsTest::generator_data()

@@ -1,4 +1,5 @@
 #include "comptoncompositorconfig.h"
+#include "localfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 const QString userConfigDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -71,24 +73,53 @@ FileStamp stampOf(const QString &path)
     return stamp;
 }
 
-// libconfig takes a relative "@include" from the working directory: anchor each
-// one of the file itself at the file's directory.
-QByteArray anchorIncludes(const QByteArray &text, const QByteArray &dir)
+// libconfig opens the files of "@include" lines itself, and would wait on a
+// fifo or read a device for ever: each such line is replaced here by the
+// file's text, read by the local-file rule. A relative name is taken from
+// the directory of the compositor's file. Nothing when a file is not usable,
+// as libconfig fails on an include that it cannot open, or when the
+// includes nest too deep or add up to more than a settings file may hold.
+std::optional<QByteArray> withIncludes(const QByteArray &text, const QString &dir, int depth, qint64 &room)
 {
     // Latin-1 keeps every byte as it is.
-    QString anchored = QString::fromLatin1(text);
-    QString prefix = QString::fromLatin1(dir);
-    prefix.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\"")).append(QLatin1Char('/'));
-    static const QRegularExpression relativeInclude(QStringLiteral("^[ \\t]*@include[ \\t]+\"(?!/)"), QRegularExpression::MultilineOption);
-    QVector<int> names;
-    QRegularExpressionMatchIterator matches = relativeInclude.globalMatch(anchored);
-    while (matches.hasNext()) {
-        names.prepend(matches.next().capturedEnd());
+    QString expanded = QString::fromLatin1(text);
+    static const QRegularExpression include(QStringLiteral("^[ \\t]*@include[ \\t]+\"((?:[^\"\\\\]|\\\\.)*)\""), QRegularExpression::MultilineOption);
+    // The last line first, so that the earlier matches keep their place.
+    QVector<QRegularExpressionMatch> matches;
+    QRegularExpressionMatchIterator it = include.globalMatch(expanded);
+    while (it.hasNext()) {
+        matches.prepend(it.next());
     }
-    for (int name : qAsConst(names)) {
-        anchored.insert(name, prefix);
+    if (!matches.isEmpty() && depth >= 10) {
+        return std::nullopt;
     }
-    return anchored.toLatin1();
+    for (const QRegularExpressionMatch &match : qAsConst(matches)) {
+        QString name = match.captured(1);
+        name.replace(QRegularExpression(QStringLiteral("\\\\(.)")), QStringLiteral("\\1"));
+        const QString path = QDir(dir).absoluteFilePath(QFile::decodeName(name.toLatin1()));
+        const std::optional<QByteArray> included = LocalFile::read(path, LocalFile::Kind::Settings);
+        if (!included || (room -= included->size()) < 0) {
+            return std::nullopt;
+        }
+        const std::optional<QByteArray> inner = withIncludes(*included, dir, depth + 1, room);
+        if (!inner) {
+            return std::nullopt;
+        }
+        // The line break ends a comment on the included file's last line.
+        expanded.replace(match.capturedStart(), match.capturedLength(), QString::fromLatin1(*inner) + QLatin1Char('\n'));
+    }
+    return expanded.toLatin1();
+}
+
+// The compositor's file with its includes in place, or nothing.
+std::optional<QByteArray> readConfigText(const QString &path)
+{
+    const std::optional<QByteArray> text = LocalFile::read(path, LocalFile::Kind::Settings);
+    if (!text) {
+        return std::nullopt;
+    }
+    qint64 room = LocalFile::sizeLimit(LocalFile::Kind::Settings) - text->size();
+    return withIncludes(*text, QFileInfo(path).absolutePath(), 0, room);
 }
 
 QString chooseFile()
@@ -101,10 +132,15 @@ QString chooseFile()
     }
     // A new home may not have its configuration directory yet.
     QDir().mkpath(userConfigDir);
+    // A system file that is no usable settings file counts as missing.
     for (const QString &systemFile : systemFiles) {
-        if (QFile::exists(systemFile)) {
-            if (QFile::copy(systemFile, userPicomFile)) {
-                return userPicomFile;
+        if (const std::optional<QByteArray> text = LocalFile::read(systemFile, LocalFile::Kind::Settings)) {
+            QFile copy(userPicomFile);
+            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                if (copy.write(*text) == text->size() && copy.flush()) {
+                    return userPicomFile;
+                }
+                copy.remove();
             }
             break;
         }
@@ -151,12 +187,11 @@ void ComptonCompositorConfigPrivate::reload()
         return;
     }
     stamp = stampOf(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> text = readConfigText(path);
+    if (!text) {
         return;
     }
-    const QByteArray text = anchorIncludes(file.readAll(), QFile::encodeName(QFileInfo(path).absolutePath()));
-    if (config_read_string(&config, text.constData()) != CONFIG_TRUE) {
+    if (config_read_string(&config, text->constData()) != CONFIG_TRUE) {
         // A file that does not parse counts as empty: drop what was read of it.
         config_destroy(&config);
         config_init(&config);

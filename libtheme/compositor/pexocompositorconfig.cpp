@@ -1,7 +1,10 @@
 #include "pexocompositorconfig.h"
+#include "localfile.h"
 
 #include <QSettings>
 #include <QString>
+
+#include <memory>
 
 #include <pexodirs.h>
 
@@ -13,15 +16,31 @@ const QString ignoreTransparencyKey = QStringLiteral("IgnoreTransparency");
 const QString compmodeKey = QStringLiteral("Compmode");
 const QString simpleMode = QStringLiteral("CompSimple");
 const QString shadowsMode = QStringLiteral("CompClientShadows");
+
+// A file that is there but no usable settings file reads as missing and is
+// never written: a fifo or a device would block or never end.
+bool isUsable()
+{
+    return !LocalFile::exists(kompmgrrcPath) || LocalFile::isUsable(kompmgrrcPath, LocalFile::Kind::Settings);
+}
 } // namespace
 
 class PexoCompositorConfigPrivate
 {
 public:
-    PexoCompositorConfigPrivate()
-        : settings(kompmgrrcPath, QSettings::IniFormat)
+    // The value in the file, or the default when the file is not usable.
+    // The settings object reads the file when it is made, so it is made
+    // once the file has been seen to be usable.
+    QVariant value(const QString &key, const QVariant &defaultValue)
     {
-        settings.beginGroup(group);
+        if (!isUsable()) {
+            return defaultValue;
+        }
+        if (!settings) {
+            settings = std::make_unique<QSettings>(kompmgrrcPath, QSettings::IniFormat);
+            settings->beginGroup(group);
+        }
+        return settings->value(key, defaultValue);
     }
 
     // Written at once: a compositing restart follows a change. False when the
@@ -30,6 +49,9 @@ public:
     // share what they hold, so the getters see the value at once.
     static bool store(const QString &key, const QVariant &value)
     {
+        if (!isUsable()) {
+            return false;
+        }
         QSettings file(kompmgrrcPath, QSettings::IniFormat);
         file.beginGroup(group);
         file.setValue(key, value);
@@ -37,7 +59,7 @@ public:
         return file.status() == QSettings::NoError;
     }
 
-    QSettings settings;
+    std::unique_ptr<QSettings> settings;
 };
 
 PexoCompositorConfig *PexoCompositorConfig::instance()
@@ -55,7 +77,7 @@ PexoCompositorConfig::~PexoCompositorConfig() = default;
 
 bool PexoCompositorConfig::transparencyEnabled() const
 {
-    return !d->settings.value(ignoreTransparencyKey, true).toBool();
+    return !d->value(ignoreTransparencyKey, true).toBool();
 }
 
 bool PexoCompositorConfig::setTransparencyEnabled(bool enabled)
@@ -65,7 +87,7 @@ bool PexoCompositorConfig::setTransparencyEnabled(bool enabled)
 
 bool PexoCompositorConfig::shadowEnabled() const
 {
-    return !d->settings.value(compmodeKey, simpleMode).toString().contains(simpleMode);
+    return !d->value(compmodeKey, simpleMode).toString().contains(simpleMode);
 }
 
 bool PexoCompositorConfig::setShadowEnabled(bool enabled)

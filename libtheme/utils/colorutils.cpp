@@ -1,4 +1,6 @@
 #include "colorutils.h"
+#include "configfiles.h"
+#include "localfile.h"
 #include "themedefaults.h"
 
 #include <pexocolors.h>
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -53,8 +56,7 @@ bool isDecimalNumber(const QString &text)
 // True when every key has a non-empty value in the scheme's "WM" group.
 bool hasWmEntries(const QString &path, const QStringList &keys)
 {
-    const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
-    const KConfigGroup group(config, wmGroup);
+    const KConfigGroup group(ConfigFiles::openScheme(path), wmGroup);
     for (const QString &key : keys) {
         if (group.readEntry(key, QString()).isEmpty()) {
             return false;
@@ -153,11 +155,16 @@ bool ColorUtils::copyUserScheme()
     }
     QDir().mkpath(dir);
     const QString source = QString::fromUtf8(GetPexoDir(PexoSystemDataDir).c_str()) + QStringLiteral("/color-schemes/User.colors");
-    if (!QFile::exists(source) || !QFile::copy(source, target)) {
+    const std::optional<QByteArray> bytes = LocalFile::read(source, LocalFile::Kind::Settings);
+    if (!bytes) {
         return false;
     }
-    // The copy keeps the template's mode, which may be read-only.
-    return QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+    QSaveFile copy(target);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(*bytes) != bytes->size() || !copy.flush() || !copy.commit()) {
+        return false;
+    }
+    // The copy takes the template's mode, which may be read-only.
+    return QFile::setPermissions(target, QFile::permissions(source) | QFile::WriteOwner);
 }
 
 QString ColorUtils::fixWallpaperColor(const QString &color)
@@ -280,8 +287,7 @@ QPalette ColorUtils::getPaletteForScheme(const QString &path, const QColor &prim
             *accentHover = QString::fromUtf8(p["color700"].c_str());
         }
     } else {
-        const KSharedConfigPtr config = KSharedConfig::openConfig(path, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
-        palette = KColorScheme::createApplicationPalette(config);
+        palette = KColorScheme::createApplicationPalette(ConfigFiles::openScheme(path, KConfig::FullConfig));
         if (accent) {
             *accent = palette.color(QPalette::Active, QPalette::Highlight).name();
             if (accentHover) {
@@ -306,7 +312,8 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
     QString accentHover;
     const QPalette palette = getPaletteForScheme(path, primary, background, &accent, &accentHover);
 
-    if (isPexoColorScheme(path)) {
+    // Written into a scheme file or a new one, never into anything else.
+    if (isPexoColorScheme(path) && (!LocalFile::exists(path) || LocalFile::isUsable(path, LocalFile::Kind::Settings))) {
         const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
         const std::pair<QString, QPalette::ColorRole> groups[] = {
             {QStringLiteral("Colors:Button"), QPalette::Button},
@@ -327,35 +334,39 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
         scheme->sync();
     }
 
-    const auto roleNames = [&palette](QPalette::ColorGroup group) {
-        QStringList names;
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            names << palette.color(group, static_cast<QPalette::ColorRole>(role)).name();
+    // Qt's file and the decoration's are left alone when one of them is no
+    // usable settings file.
+    if (ConfigFiles::isUsable(QStringLiteral("Trolltech.conf"))) {
+        const auto roleNames = [&palette](QPalette::ColorGroup group) {
+            QStringList names;
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                names << palette.color(group, static_cast<QPalette::ColorRole>(role)).name();
+            }
+            return names;
+        };
+        QSettings qtSettings(QStringLiteral("Trolltech"));
+        // Only the user's own file counts, not the system-wide one behind it.
+        qtSettings.setFallbacksEnabled(false);
+        qtSettings.beginGroup(QStringLiteral("Qt"));
+        const std::pair<QString, QStringList> entries[] = {
+            {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},
+            {QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive)},
+            {QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled)},
+        };
+        // A palette that the file already holds is not written again.
+        const bool unchanged = std::all_of(std::begin(entries), std::end(entries), [&qtSettings](const auto &entry) {
+            return qtSettings.value(entry.first).toStringList() == entry.second;
+        });
+        if (!unchanged) {
+            for (const auto &[key, names] : entries) {
+                qtSettings.setValue(key, names);
+            }
         }
-        return names;
-    };
-    QSettings qtSettings(QStringLiteral("Trolltech"));
-    // Only the user's own file counts, not the system-wide one behind it.
-    qtSettings.setFallbacksEnabled(false);
-    qtSettings.beginGroup(QStringLiteral("Qt"));
-    const std::pair<QString, QStringList> entries[] = {
-        {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},
-        {QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive)},
-        {QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled)},
-    };
-    // A palette that the file already holds is not written again.
-    const bool unchanged = std::all_of(std::begin(entries), std::end(entries), [&qtSettings](const auto &entry) {
-        return qtSettings.value(entry.first).toStringList() == entry.second;
-    });
-    if (!unchanged) {
-        for (const auto &[key, names] : entries) {
-            qtSettings.setValue(key, names);
-        }
+        qtSettings.endGroup();
+        qtSettings.sync();
     }
-    qtSettings.endGroup();
-    qtSettings.sync();
 
-    if (decorationColors) {
+    if (decorationColors && ConfigFiles::isUsable(QStringLiteral("breezerc"))) {
         const KSharedConfigPtr breeze = KSharedConfig::openConfig(QStringLiteral("breezerc"), KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
         KConfigGroup view(breeze, QStringLiteral("Colors:View"));
         view.writeEntry("DecorationFocus", accent, KConfigBase::Persistent);

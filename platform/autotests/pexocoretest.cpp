@@ -26,12 +26,38 @@
 #include <X11/Xlib.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+bool makeFifo(const QString &path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+// A sparse file of the size.
+bool makeLarge(const QString &path, const QByteArray &head, qint64 size)
+{
+    QFile file(path);
+    return PexoTest::writeFile(path, head) && file.resize(size);
+}
+} // namespace
 
 class PexoCoreTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // A call that waits on a fifo ends the test run.
+    void init()
+    {
+        ::alarm(30);
+    }
+
+    void cleanup()
+    {
+        ::alarm(0);
+    }
+
     void directories()
     {
         const QString home = QDir::homePath();
@@ -85,6 +111,9 @@ private Q_SLOTS:
         QCOMPARE(find("/usr/share/wallpapers/missing.jpg"), QString());
         QCOMPARE(find("missing"), QString());
         QCOMPARE(find(""), QString());
+        // Nor is a picture too large to be read.
+        QVERIFY(makeLarge(qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/wallpapers/huge.jpg"), "jpg", 300 * 1024 * 1024));
+        QCOMPARE(find("huge"), QString());
     }
 
     void colours()
@@ -145,6 +174,10 @@ private Q_SLOTS:
 
         PexoTest::writeFile(path, "garbage line\n");
         QVERIFY(!PexoSettings(path).isParsed());
+
+        // A fifo cannot be read either, and is not waited on.
+        QVERIFY(PexoTest::removePath(path) && makeFifo(path));
+        QVERIFY(!PexoSettings(path).isParsed());
     }
 
     void desktopEntry()
@@ -166,6 +199,8 @@ private Q_SLOTS:
         QVERIFY(saved.contains("Comment[de]=Papierkorb"));
         QVERIFY(PexoDesktopEntry(path).hidden());
         QVERIFY(!PexoDesktopEntry(path + QStringLiteral(".missing")).load());
+        QVERIFY(makeFifo(path + QStringLiteral(".fifo")));
+        QVERIFY(!PexoDesktopEntry(path + QStringLiteral(".fifo")).load());
     }
 
     void iconThemes()
@@ -185,6 +220,9 @@ private Q_SLOTS:
         QVERIFY(index(system + QStringLiteral("Parent"), "Directories=22/places\n", "[22/places]\nSize=22\nContext=Places\n"));
         QVERIFY(index(system + QStringLiteral("hicolor"), "Directories=16/apps\n", "[16/apps]\nSize=16\nContext=Applications\n"));
         QVERIFY(index(system + QStringLiteral("Cursors"), "Inherits=Main\n", QByteArray()));
+        // A description or an icon too large to be read is not there.
+        QVERIFY(makeLarge(system + QStringLiteral("Large/index.theme"), "[Icon Theme]\nDirectories=16/apps\n[16/apps]\nSize=16\n", 2 * 1024 * 1024));
+        QVERIFY(makeLarge(system + QStringLiteral("Main/48/status/user-large.png"), "icon", 300 * 1024 * 1024));
         for (const char *file : {"Main/32/status/user-trash-full.png",
                                  "Main/48/status/user-home.png",
                                  "Main/48/places/user-home.svg",
@@ -211,6 +249,7 @@ private Q_SLOTS:
         };
         QCOMPARE(path("user-trash-full", 32, "Status"), system + QStringLiteral("Main/32/status/user-trash-full.png"));
         QCOMPARE(path("user-trash-full", 48, "Status"), system + QStringLiteral("Main/32/status/user-trash-full.png")); // closest size
+        QCOMPARE(path("user-large", 48, "Status"), QString());
         QCOMPARE(path("folder", 32, ""), user + QStringLiteral("Main/48/places/folder.png"));
 
         // Once the user's index.theme is gone the system one lists all directories.
@@ -270,6 +309,9 @@ private Q_SLOTS:
         QCOMPARE(path("window-attention-active", "", ""), base + QStringLiteral("freedesktop/stereo/window-attention.oga"));
         QCOMPARE(path("dialog-error", "", ""), QString()); // switched off, not the generic "dialog"
         QCOMPARE(path("dialog-warning", "", ""), base + QStringLiteral("calm-base/stereo/dialog.wav"));
+        // A sound too large to be played is not there.
+        QVERIFY(makeLarge(base + QStringLiteral("calm/stereo/complete.oga"), "sound", 300 * 1024 * 1024));
+        QCOMPARE(path("complete", "", ""), QString());
         qunsetenv("XDG_DATA_DIRS");
     }
 
@@ -290,6 +332,14 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute(probe, {QStringLiteral("other"), QStringLiteral("24")}), 0);
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeName(nullptr), std::string("other"));
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), 24);
+
+        // A fifo in place of the state reads as no state and is left alone.
+        const QString statePath = QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor");
+        QVERIFY(QFile::rename(statePath, statePath + QStringLiteral(".saved")) && makeFifo(statePath));
+        QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), -1);
+        PexoIconTheme::setCurrentCursorThemeName("fifo");
+        QVERIFY(QFileInfo::exists(statePath) && !QFileInfo(statePath).isFile());
+        QVERIFY(QFile::remove(statePath) && QFile::rename(statePath + QStringLiteral(".saved"), statePath));
 
         // Values the file already holds leave it alone.
         const QByteArray state = QFile::encodeName(QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor"));
@@ -350,6 +400,19 @@ private Q_SLOTS:
         const QString none = QDir::homePath() + QStringLiteral("/none.png");
         QVERIFY(QProcess::execute(script, {QStringLiteral("64"), QStringLiteral("32"), source + QStringLiteral(".missing"), none}) != 0);
         QVERIFY(QProcess::execute(script, {QStringLiteral("0"), QStringLiteral("32"), source, none}) != 0);
+        QVERIFY(!QFile::exists(none));
+
+        // A fifo as the picture ends the converter, and the image-colour
+        // helper, at once with a failure.
+        const QString fifo = QDir::homePath() + QStringLiteral("/fifo.svg");
+        QVERIFY(makeFifo(fifo));
+        QProcess helper;
+        for (const auto &[program, arguments] : {std::make_pair(script, QStringList{QStringLiteral("64"), QStringLiteral("32"), fifo, none}),
+                                                 std::make_pair(QStringLiteral("pexo-image-color"), QStringList{fifo})}) {
+            helper.start(program, arguments);
+            QVERIFY(helper.waitForFinished(10000));
+            QVERIFY(helper.exitCode() != 0);
+        }
         QVERIFY(!QFile::exists(none));
     }
 

@@ -2,10 +2,15 @@
     pexo-image-color: prints the average colour of an image as "r,g,b".
     Used by the colour-scheme generator stand-in.
 */
+#include "localfile.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -14,7 +19,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: pexo-image-color IMAGE\n");
         return 2;
     }
-    const QImage image(QString::fromLocal8Bit(argv[1]));
+    // Only a plain image file is read: a fifo would never end.
+    const std::unique_ptr<QFile> file = LocalFile::open(QString::fromLocal8Bit(argv[1]), LocalFile::Kind::Image);
+    const QImage image = file ? QImageReader(file.get()).read() : QImage();
     if (image.isNull()) {
         std::fprintf(stderr, "pexo-image-color: cannot read the image %s\n", argv[1]);
         return 1;

@@ -2,6 +2,8 @@
     pexo-svg-render: renders an SVG picture into a PNG file of a given size.
     Used by the SVG converter stand-in.
 */
+#include "localfile.h"
+
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
@@ -9,6 +11,7 @@
 #include <QSvgRenderer>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char **argv)
 {
@@ -27,8 +30,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "pexo-svg-render: bad size %s x %s\n", argv[1], argv[2]);
         return 2;
     }
-    QSvgRenderer renderer(QString::fromLocal8Bit(argv[3]));
-    if (!renderer.isValid()) {
+    // Only a plain file is read: a fifo would never end.
+    QSvgRenderer renderer;
+    const std::optional<QByteArray> source = LocalFile::read(QString::fromLocal8Bit(argv[3]), LocalFile::Kind::Svg);
+    if (!source || !renderer.load(*source)) {
         std::fprintf(stderr, "pexo-svg-render: cannot read the SVG picture %s\n", argv[3]);
         return 1;
     }

@@ -1,9 +1,8 @@
 #include "pexodesktopentry.h"
+#include "localfile.h"
 
 #include <KConfig>
 #include <KConfigGroup>
-
-#include <QFileInfo>
 
 class PexoDesktopEntryPrivate
 {
@@ -28,9 +27,10 @@ PexoDesktopEntry::~PexoDesktopEntry() = default;
 
 bool PexoDesktopEntry::load()
 {
-    d->config.reset(new KConfig(d->path, KConfig::SimpleConfig));
-    const QFileInfo info(d->path);
-    return info.isFile() && info.isReadable();
+    // Only a usable file is read: anything else loads as an empty entry.
+    const bool usable = LocalFile::isUsable(d->path, LocalFile::Kind::Settings);
+    d->config.reset(new KConfig(usable ? d->path : QString(), KConfig::SimpleConfig));
+    return usable;
 }
 
 bool PexoDesktopEntry::hidden() const

@@ -1,7 +1,7 @@
 #include "pexoicontheme.h"
+#include "localfile.h"
 #include "pexodirs.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -12,8 +12,7 @@ QString cursorStatePath()
 
 QByteArray readStateFile()
 {
-    QFile file(cursorStatePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return LocalFile::read(cursorStatePath(), LocalFile::Kind::Settings).value_or(QByteArray());
 }
 
 QByteArray field(const QByteArray &state, const QByteArray &name)
@@ -35,6 +34,10 @@ QByteArray readState(const QByteArray &name)
 
 void writeState(const QByteArray &name, const QByteArray &value)
 {
+    // Something there that is no state file is left alone.
+    if (LocalFile::exists(cursorStatePath()) && !LocalFile::isUsable(cursorStatePath(), LocalFile::Kind::Settings)) {
+        return;
+    }
     const QByteArray state = readStateFile();
     const QByteArray text = "name=" + (name == "name" ? value : field(state, "name")) + "\nsize=" + (name == "size" ? value : field(state, "size")) + '\n';
     // A file that already says so is left alone.

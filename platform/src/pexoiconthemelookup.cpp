@@ -1,5 +1,6 @@
 // Icon look-up in freedesktop icon themes.
 
+#include "localfile.h"
 #include "pexoicontheme.h"
 #include "xdgthemeindex.h"
 
@@ -7,7 +8,6 @@
 #include <KConfigGroup>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QVector>
 
 #include <cstdlib>
@@ -111,7 +111,8 @@ QString existingFile(const LoadedTheme &theme, const IconDir &dir, const QString
     for (const QString &root : theme.theme->roots) {
         for (const char *extension : extensions) {
             const QString path = root + QLatin1Char('/') + dir.subdir + QLatin1Char('/') + icon + QLatin1String(extension);
-            if (QFileInfo(path).isFile()) {
+            const LocalFile::Kind kind = qstrcmp(extension, ".svg") == 0 ? LocalFile::Kind::Svg : LocalFile::Kind::Image;
+            if (LocalFile::isUsable(path, kind)) {
                 return path;
             }
         }

@@ -1,7 +1,7 @@
 #include "pexosettings.h"
+#include "localfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QVector>
@@ -25,15 +25,15 @@ void PexoSettingsPrivate::load()
     entries.clear();
     dirty = false;
     parsed = true;
-    QFile file(path);
-    if (!file.exists()) {
+    if (!LocalFile::exists(path)) {
         return;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
+    if (!bytes) {
         parsed = false;
         return;
     }
-    const auto lines = file.readAll().split('\n');
+    const auto lines = bytes->split('\n');
     for (QByteArray line : lines) {
         if (line.endsWith('\r')) {
             line.chop(1);

@@ -1,4 +1,5 @@
 #include "pexosoundtheme.h"
+#include "localfile.h"
 #include "xdgthemeindex.h"
 
 #include <algorithm>
@@ -41,10 +42,11 @@ Found findIn(const XdgThemeIndex::Theme &theme, const QString &subdir, const QSt
             const QString dir = root + QLatin1Char('/') + subdir + (locale.isEmpty() ? QString() : QLatin1Char('/') + locale);
             for (const char *suffix : suffixes) {
                 const QString candidate = dir + QLatin1Char('/') + sound + QLatin1String(suffix);
-                if (QFileInfo(candidate).isFile()) {
-                    if (qstrcmp(suffix, ".disabled") == 0) {
+                if (qstrcmp(suffix, ".disabled") == 0) {
+                    if (QFileInfo(candidate).isFile()) {
                         return Found::Disabled;
                     }
+                } else if (LocalFile::isUsable(candidate, LocalFile::Kind::Sound)) {
                     *path = candidate;
                     return Found::File;
                 }

@@ -5,16 +5,21 @@
 #ifndef PEXOCORE_WALLPAPERDIRS_H
 #define PEXOCORE_WALLPAPERDIRS_H
 
+#include "localfile.h"
+
+#include <QFile>
+
 #include <array>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace WallpaperDirs {
+// A picture file that can be read: an SVG drawing or an image within the
+// limits of its kind.
 inline bool isFile(const std::string &path)
 {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
+    const QString name = QFile::decodeName(path.c_str());
+    return LocalFile::isUsable(name, name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ? LocalFile::Kind::Svg : LocalFile::Kind::Image);
 }
 
 // $XDG_DATA_HOME/wallpapers (when absolute, else below $HOME), then the

@@ -1,4 +1,5 @@
 #include "xdgthemeindex.h"
+#include "localfile.h"
 
 #include <KConfig>
 #include <KConfigGroup>
@@ -22,7 +23,7 @@ QStringList absoluteEntries(const QString &value)
 
 bool describes(const QString &indexPath, const QString &group)
 {
-    if (!QFileInfo(indexPath).isFile()) {
+    if (!LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) {
         return false;
     }
     const KConfig config(indexPath, KConfig::SimpleConfig);
@@ -79,7 +80,7 @@ std::unique_ptr<Theme> open(const QStringList &baseDirs, const QString &name, co
         }
         theme->roots.append(root);
         const QString indexPath = root + QStringLiteral("/index.theme");
-        if (theme->indexRoot.isEmpty() && QFileInfo(indexPath).isFile()) {
+        if (theme->indexRoot.isEmpty() && LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) {
             auto index = std::make_unique<KConfig>(indexPath, KConfig::SimpleConfig);
             if (index->hasGroup(group)) {
                 theme->indexRoot = root;

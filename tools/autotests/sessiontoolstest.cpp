@@ -13,6 +13,8 @@
 
 #include <sys/stat.h>
 
+#include <tuple>
+
 namespace {
 QString home(const QString &path)
 {
@@ -81,7 +83,7 @@ private Q_SLOTS:
     // Every case starts from an empty home directory and an ordinary session.
     void init()
     {
-        for (const char *dir : {".config", ".local", ".cache"}) {
+        for (const char *dir : {".config", ".local", ".cache", "Desktops"}) {
             PexoTest::removePath(home(QString::fromLatin1(dir)));
         }
         administratorSession(false);
@@ -308,6 +310,92 @@ private Q_SLOTS:
         PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
         QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme"), {}, 15000).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
+    }
+
+    // A fifo, a device or an oversized file where a setting, a theme or a
+    // desktop folder names a file reads as missing: the tools end in time
+    // and leave it in place.
+    void specialFilesReadAsMissing_data()
+    {
+        QTest::addColumn<QString>("path"); // below the home directory
+        QTest::addColumn<QByteArray>("kind"); // "fifo", "zero" (a link to /dev/zero) or "large"
+        QTest::addColumn<QString>("recordedIndex");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString setTheme = QStringLiteral("pexo-set-theme");
+        const QStringList mine{QStringLiteral("Mine")};
+        const QString scheme = QStringLiteral(".local/share/color-schemes/Mine.colors");
+        const QString userScheme = QStringLiteral(".local/share/color-schemes/User.colors");
+        const QString noMessage;
+        QTest::newRow("current desktop folder") << QStringLiteral("Desktops/Desktop1/.directory") << QByteArray("fifo") << QString() << setTheme << mine << 0
+                                                << noMessage;
+        QTest::newRow("other desktop folder") << QStringLiteral("Desktops/Desktop2/.directory") << QByteArray("fifo") << QString()
+                                              << QStringLiteral("pexo-sync-user-theme") << QStringList() << 0 << noMessage;
+        QTest::newRow("scheme fifo") << scheme << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+        QTest::newRow("scheme device") << scheme << QByteArray("zero") << QString() << setTheme << mine << 0 << noMessage;
+        QTest::newRow("own scheme fifo") << userScheme << QByteArray("fifo") << QString() << setTheme << QStringList{QStringLiteral("MineUser")} << 0
+                                         << noMessage;
+        for (const QByteArray kind : {"fifo", "zero", "large"}) {
+            QTest::addRow("applied scheme %s", kind.constData())
+                << scheme << kind << QString() << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("-"), home(scheme)} << 2
+                << QStringLiteral("pexo-admin-theme: no color scheme file %1\n").arg(home(scheme));
+        }
+        QTest::newRow("record") << record << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+        QTest::newRow("recorded description") << QStringLiteral(".local/Stray/index.theme") << QByteArray("fifo")
+                                              << home(QStringLiteral(".local/Stray/index.theme")) << QStringLiteral("pexo-sync-user-theme") << QStringList()
+                                              << 0 << noMessage;
+        QTest::newRow("large description") << userThemes + QStringLiteral("/Large/index.theme") << QByteArray("large") << QString() << setTheme
+                                           << QStringList{QStringLiteral("Large")} << 1 << QStringLiteral("Unable to find theme \"Large\"");
+        QTest::newRow("Qt settings") << QStringLiteral(".config/Trolltech.conf") << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+        QTest::newRow("decoration colours") << QStringLiteral(".config/breezerc") << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+        QTest::newRow("cursor") << QStringLiteral(".config/pexo/session/cursor") << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+    }
+
+    void specialFilesReadAsMissing()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, kind);
+        QFETCH(QString, recordedIndex);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        userTheme(QStringLiteral("Mine"),
+                  "[Pexo Theme]\nId=Mine\nName=Mine\n",
+                  "[Variables]\nColorScheme=" + home(QStringLiteral(".local/share/color-schemes/Mine.colors")).toUtf8() + '\n');
+        userTheme(QStringLiteral("MineUser"),
+                  "[Pexo Theme]\nId=MineUser\nName=MineUser\n",
+                  "[Variables]\nColorScheme=" + home(QStringLiteral(".local/share/color-schemes/User.colors")).toUtf8() + '\n');
+        for (const char *folder : {"Desktops/Desktop1", "Desktops/Desktop2"}) {
+            QVERIFY(QDir().mkpath(home(QLatin1String(folder))));
+        }
+        if (!recordedIndex.isEmpty()) {
+            setRecord(QStringLiteral("Stray"), recordedIndex);
+        }
+        const QString file = home(path);
+        PexoTest::removePath(file);
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == "zero") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+        } else {
+            PexoTest::writeFile(file, "[Pexo Theme]\nId=Large\nName=Large\n[Variables]\n");
+            QVERIFY(QFile(file).resize(2 * 1024 * 1024));
+        }
+        const auto identity = [&file] {
+            struct stat status = {};
+            ::lstat(QFile::encodeName(file).constData(), &status);
+            return std::make_tuple(status.st_ino, status.st_mode, status.st_size);
+        };
+        const auto before = identity();
+
+        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, 20000);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
+        QVERIFY(identity() == before);
     }
 
     void adminThemeArguments()

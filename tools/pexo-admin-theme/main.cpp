@@ -8,9 +8,8 @@
 
 #include "applycolorscheme.h"
 
+#include <localfile.h>
 #include <theme.h>
-
-#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -21,7 +20,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[2]);
-    if (!QFileInfo::exists(path)) {
+    // A fifo, a device or a huge file is no colour scheme either.
+    if (!LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
         std::fprintf(stderr, "pexo-admin-theme: no color scheme file %s\n", argv[2]);
         return 2;
     }

@@ -21,6 +21,7 @@
 #include <QFile>
 
 #include <memory>
+#include <optional>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -63,10 +64,13 @@ bool createUserThemeDir(const QString &id)
         qWarning() << "Failed to remove existing themerc:" << settingsFile;
         return false;
     }
-    if (!QFile::copy(ThemeDefaults::currentThemeConfigPath, settingsFile)) {
+    const std::optional<QByteArray> live = LocalFile::read(ThemeDefaults::currentThemeConfigPath, LocalFile::Kind::Settings);
+    QFile copy(settingsFile);
+    if (!live || !copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) || copy.write(*live) != live->size() || !copy.flush()) {
         qWarning() << "Failed to copy current.themerc to" << settingsFile;
         return false;
     }
+    copy.close();
     KSharedConfigPtr index =
         KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
     KConfigGroup group(index, ThemeDefaults::themeDescriptionGroup);

@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include <libconfig.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString configDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -291,6 +293,46 @@ private Q_SLOTS:
         QVERIFY(config.windowFadingEnabled());
         QVERIFY(config.setVerticalSyncronizationEnabled(true));
         QCOMPARE(settingIn(userPicom, "vsync"), QVariant(true));
+    }
+
+    // A fifo or a device, as the file or as an include, reads as missing
+    // and is left in place; a hang ends the test run after 10 s.
+    void specialFilesReadAsMissing_data()
+    {
+        QTest::addColumn<QString>("special");
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QByteArray>("picom");
+        QTest::addColumn<bool>("written");
+
+        const QString included = configDir + QStringLiteral("/picom-extra.conf");
+        const QByteArray including = "@include \"picom-extra.conf\"\nshadow = false;\n";
+        QTest::newRow("user file") << userPicom << true << QByteArray() << false;
+        QTest::newRow("included fifo") << included << true << including << false;
+        QTest::newRow("included device") << included << false << including << false;
+        // The next system file is copied instead.
+        QTest::newRow("system file") << systemPicom << true << QByteArray() << true;
+    }
+
+    void specialFilesReadAsMissing()
+    {
+        QFETCH(QString, special);
+        QFETCH(bool, fifo);
+        QFETCH(QByteArray, picom);
+        QFETCH(bool, written);
+        QFile::remove(special);
+        QVERIFY(fifo ? ::mkfifo(QFile::encodeName(special).constData(), 0600) == 0 : QFile::link(QStringLiteral("/dev/zero"), special));
+        if (!picom.isEmpty()) {
+            writeConfig(userPicom, picom);
+        }
+        writeConfig(systemCompton, "shadow = false;\n");
+
+        ::alarm(10);
+        ComptonCompositorConfig config;
+        QVERIFY(!config.shadowEnabled());
+        QCOMPARE(config.setShadowEnabled(true), written);
+        ::alarm(0);
+        QVERIFY(QFileInfo::exists(special) && !QFileInfo(special).isFile() && QFileInfo(special).isSymLink() != fifo);
+        QFile::remove(special);
     }
 
     void unparsableFileCountsAsEmpty()

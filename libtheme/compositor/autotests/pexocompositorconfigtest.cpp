@@ -5,7 +5,11 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString kompmgrrc = QString::fromUtf8(GetPexoDir(PexoUserConfigDir).c_str()) + QStringLiteral("/kompmgrrc");
@@ -107,6 +111,20 @@ private Q_SLOTS:
         // The next write that succeeds is reported as such.
         QVERIFY(config.setTransparencyEnabled(true));
         QCOMPARE(storedLine("IgnoreTransparency"), QByteArray("IgnoreTransparency=false"));
+    }
+
+    // A fifo reads as missing and takes no writes; a hang ends the test run
+    // after 10 s.
+    void fifoReadsAsMissing()
+    {
+        QCOMPARE(::mkfifo(QFile::encodeName(kompmgrrc).constData(), 0600), 0);
+        ::alarm(10);
+        PexoCompositorConfig config;
+        QVERIFY(!config.transparencyEnabled());
+        QVERIFY(!config.shadowEnabled());
+        QVERIFY(!config.setTransparencyEnabled(true));
+        ::alarm(0);
+        QVERIFY(QFileInfo::exists(kompmgrrc) && !QFileInfo(kompmgrrc).isFile());
     }
 
     void otherOptionsDoNotExist()

@@ -1,5 +1,6 @@
 #include "currentcolorsapplyhelper.h"
 #include "colorutils.h"
+#include "configfiles.h"
 #include "deferredsync.h"
 #include "ithemesettings.h"
 #include "kconfigstorage.h"
@@ -10,7 +11,6 @@
 #include <pexocolors.h>
 
 #include <KConfigGroup>
-#include <KSharedConfig>
 
 #include <QColor>
 #include <QDBusConnection>
@@ -120,11 +120,6 @@ const SchemeEntry schemeEntries[] = {
 
 const QString wmGroup = QStringLiteral("WM");
 
-KSharedConfigPtr openScheme(const QString &path)
-{
-    return KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
-}
-
 void sendSignal(const QString &path, const QString &interface, const QString &member, const QVariantList &arguments = QVariantList())
 {
     QDBusMessage message = QDBusMessage::createSignal(path, interface, member);
@@ -167,7 +162,7 @@ namespace {
 // references would all turn black, so such a scheme is treated as foreign.
 bool replacesReferences(const QString &path)
 {
-    return ColorUtils::isUlvarColorScheme(path) && openScheme(path)->hasGroup(wmGroup);
+    return ColorUtils::isUlvarColorScheme(path) && ConfigFiles::openScheme(path)->hasGroup(wmGroup);
 }
 } // namespace
 
@@ -186,7 +181,7 @@ void CurrentColorsApplyHelperPrivate::replaceRefColors(const QString &path)
     {
         // Nobody examines these results: each file is written once, here.
         const DeferredSync once;
-        writeSchemeReferences(KConfigGroup(openScheme(path), wmGroup));
+        writeSchemeReferences(KConfigGroup(ConfigFiles::openScheme(path), wmGroup));
     }
     palette->sync();
 }

@@ -1,10 +1,13 @@
 #include "desktopshortcuts.h"
+#include "localfile.h"
 #include "x11support.h"
 
 #include <QFile>
 
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
+
+#include <optional>
 
 namespace {
 QString pexoDir(PexoDir kind)
@@ -14,6 +17,22 @@ QString pexoDir(PexoDir kind)
 
 const QString desktopDir = pexoDir(PexoDesktopDir);
 const QString templateDir = pexoDir(PexoSystemDataDir) + QStringLiteral("/Desktops/Desktop1");
+
+// A copy of a usable template, never written over anything.
+bool copyTemplate(const QString &templatePath, const QString &entryPath)
+{
+    const std::optional<QByteArray> text = LocalFile::read(templatePath, LocalFile::Kind::Settings);
+    QFile entry(entryPath);
+    if (!text || !entry.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        return false;
+    }
+    if (entry.write(*text) != text->size() || !entry.flush()) {
+        entry.remove();
+        return false;
+    }
+    entry.setPermissions(QFile::permissions(templatePath));
+    return true;
+}
 } // namespace
 
 const QString DesktopShortcuts::trashEntry = desktopDir + QStringLiteral("/mytrash.desktop");
@@ -23,7 +42,8 @@ const QString DesktopShortcuts::computerTemplate = templateDir + QStringLiteral(
 
 bool DesktopShortcuts::isShown(const QString &entryPath)
 {
-    if (!QFile::exists(entryPath)) {
+    // An entry that is no usable file does not load.
+    if (!LocalFile::isUsable(entryPath, LocalFile::Kind::Settings)) {
         return false;
     }
     PexoDesktopEntry entry(entryPath);
@@ -33,10 +53,13 @@ bool DesktopShortcuts::isShown(const QString &entryPath)
 bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templatePath, bool show)
 {
     if (!QFile::exists(entryPath)) {
-        return show && QFile::copy(templatePath, entryPath);
+        return show && copyTemplate(templatePath, entryPath);
+    }
+    // A file that does not load is left alone rather than rewritten.
+    if (!LocalFile::isUsable(entryPath, LocalFile::Kind::Settings)) {
+        return false;
     }
     PexoDesktopEntry entry(entryPath);
-    // A file that does not load is left alone rather than rewritten.
     if (!entry.load()) {
         return false;
     }

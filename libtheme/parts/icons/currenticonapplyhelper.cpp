@@ -1,4 +1,5 @@
 #include "currenticonapplyhelper.h"
+#include "configfiles.h"
 #include "ithemesettings.h"
 #include "partsettings.h"
 #include "themedefaults.h"
@@ -34,16 +35,19 @@ bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
     const QString &key = ThemeDefaults::useSymbolicIconsForToolBar.key;
     m_settings->write(key, monochrome);
 
-    QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
-    // Only the user's own file counts, not the system-wide one behind it.
-    qtSettings.setFallbacksEnabled(false);
-    qtSettings.beginGroup(QStringLiteral("Qt"));
-    // A value that the file already holds is not written again.
-    if (qtSettings.value(key).toString() != QVariant(monochrome).toString()) {
-        qtSettings.setValue(key, monochrome);
+    // Qt's file is left alone when it is no usable settings file.
+    if (ConfigFiles::isUsable(QStringLiteral("Trolltech.conf"))) {
+        QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
+        // Only the user's own file counts, not the system-wide one behind it.
+        qtSettings.setFallbacksEnabled(false);
+        qtSettings.beginGroup(QStringLiteral("Qt"));
+        // A value that the file already holds is not written again.
+        if (qtSettings.value(key).toString() != QVariant(monochrome).toString()) {
+            qtSettings.setValue(key, monochrome);
+        }
+        qtSettings.endGroup();
+        qtSettings.sync();
     }
-    qtSettings.endGroup();
-    qtSettings.sync();
 
     Utils::updateQtSettingsStamp();
     return true;

@@ -1,4 +1,5 @@
 #include "currenticonreadhelper.h"
+#include "configfiles.h"
 #include "ithemesettings.h"
 #include "partsettings.h"
 #include "themedefaults.h"
@@ -20,6 +21,10 @@ QString CurrentIconReadHelper::readCurrentTheme()
 bool CurrentIconReadHelper::readMonochromeToolbar()
 {
     const auto &entry = ThemeDefaults::useSymbolicIconsForToolBar;
+    // Qt's file reads as missing when it is no usable settings file.
+    if (!ConfigFiles::isUsable(QStringLiteral("Trolltech.conf"))) {
+        return QVariant(entry.defaultValue).toBool();
+    }
     QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
     qtSettings.sync();
     qtSettings.beginGroup(QStringLiteral("Qt"));

@@ -1,4 +1,5 @@
 #include "wallpaperrecords.h"
+#include "localfile.h"
 #include "themedefaults.h"
 #include "utils.h"
 #include "wallpaperpaths.h"
@@ -54,12 +55,14 @@ void configure(Ini &ini)
     ini.SetSpaces(false);
 }
 
-// Loads an existing file; a missing or unreadable one counts as not loaded.
+// Loads an existing file; a missing or unreadable one, or one that is no
+// plain file of settings, counts as not loaded.
 template<class Ini>
 bool load(Ini &ini, const QString &path)
 {
     configure(ini);
-    return ini.LoadFile(QFile::encodeName(path).constData()) >= 0;
+    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
+    return bytes && ini.LoadData(bytes->constData(), size_t(bytes->size())) >= 0;
 }
 
 // Writes the whole file through a temporary file renamed over it, so a failed

@@ -22,7 +22,8 @@ public:
     PexoDesktopEntry(const PexoDesktopEntry &) = delete;
     PexoDesktopEntry &operator=(const PexoDesktopEntry &) = delete;
 
-    // Reads the file again; false when it is missing or unreadable.
+    // Reads the file again; false when it is missing, unreadable or no plain
+    // file of settings (a fifo, a device, a huge file), which reads as empty.
     bool load();
 
     bool hidden() const;

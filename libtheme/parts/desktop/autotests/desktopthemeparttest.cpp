@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace BehaviourTest;
 
@@ -73,6 +74,7 @@ private Q_SLOTS:
         for (int shortcut : {Trash, Computer}) {
             QFile::remove(entryPath(shortcut));
             QDir(entryPath(shortcut)).removeRecursively();
+            QFile::remove(templatePath(shortcut));
             QVERIFY(PexoTest::writeFile(templatePath(shortcut), entryText(QByteArray())));
         }
         resetFiles();
@@ -81,9 +83,10 @@ private Q_SLOTS:
     void shortcuts_data()
     {
         QTest::addColumn<int>("shortcut");
-        // The entry file before: none, "dir" or "device" (not loadable) or its Hidden value ("" for none).
+        // The entry file before: none, "dir", "device" or "fifo" (not loadable) or its Hidden value ("" for none).
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("templatePresent");
+        // The template: "file", "none" or "fifo".
+        QTest::addColumn<QString>("templateFile");
         QTest::addColumn<bool>("shownBefore");
         QTest::addColumn<bool>("show");
         QTest::addColumn<bool>("applied");
@@ -91,15 +94,28 @@ private Q_SLOTS:
 
         for (int shortcut : {Trash, Computer}) {
             const char *name = shortcut == Trash ? "trash" : "computer";
-            QTest::addRow("%s: none, show", name) << shortcut << "none" << true << false << true << true << true;
-            QTest::addRow("%s: none, hide", name) << shortcut << "none" << true << false << false << false << false;
-            QTest::addRow("%s: none, no template", name) << shortcut << "none" << false << false << true << false << false;
-            QTest::addRow("%s: hidden, show", name) << shortcut << "true" << true << false << true << true << true;
-            QTest::addRow("%s: hidden, hide", name) << shortcut << "true" << true << false << false << false << false;
-            QTest::addRow("%s: visible, show", name) << shortcut << "" << true << true << true << false << true;
-            QTest::addRow("%s: visible, hide", name) << shortcut << "false" << true << true << false << true << false;
-            QTest::addRow("%s: directory, show", name) << shortcut << "dir" << true << false << true << false << false;
-            QTest::addRow("%s: device, hide", name) << shortcut << "device" << true << false << false << false << false;
+            QTest::addRow("%s: none, show", name) << shortcut << "none"
+                                                  << "file" << false << true << true << true;
+            QTest::addRow("%s: none, hide", name) << shortcut << "none"
+                                                  << "file" << false << false << false << false;
+            QTest::addRow("%s: none, no template", name) << shortcut << "none"
+                                                         << "none" << false << true << false << false;
+            QTest::addRow("%s: none, fifo template", name) << shortcut << "none"
+                                                           << "fifo" << false << true << false << false;
+            QTest::addRow("%s: hidden, show", name) << shortcut << "true"
+                                                    << "file" << false << true << true << true;
+            QTest::addRow("%s: hidden, hide", name) << shortcut << "true"
+                                                    << "file" << false << false << false << false;
+            QTest::addRow("%s: visible, show", name) << shortcut << ""
+                                                     << "file" << true << true << false << true;
+            QTest::addRow("%s: visible, hide", name) << shortcut << "false"
+                                                     << "file" << true << false << true << false;
+            QTest::addRow("%s: directory, show", name) << shortcut << "dir"
+                                                       << "file" << false << true << false << false;
+            QTest::addRow("%s: device, hide", name) << shortcut << "device"
+                                                    << "file" << false << false << false << false;
+            QTest::addRow("%s: fifo, show", name) << shortcut << "fifo"
+                                                  << "file" << false << true << false << false;
         }
     }
 
@@ -107,7 +123,7 @@ private Q_SLOTS:
     {
         QFETCH(int, shortcut);
         QFETCH(QString, entry);
-        QFETCH(bool, templatePresent);
+        QFETCH(QString, templateFile);
         QFETCH(bool, shownBefore);
         QFETCH(bool, show);
         QFETCH(bool, applied);
@@ -119,25 +135,33 @@ private Q_SLOTS:
         } else if (entry == QLatin1String("device")) {
             // A node of the sandbox's own, never a system device.
             QCOMPARE(::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        } else if (entry == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else if (entry != QLatin1String("none")) {
             QVERIFY(PexoTest::writeFile(path, entryText(entry.isEmpty() ? QByteArray() : entry.toLatin1())));
         }
-        if (!templatePresent) {
+        if (templateFile != QLatin1String("file")) {
             QVERIFY(QFile::remove(templatePath(shortcut)));
         }
+        if (templateFile == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(templatePath(shortcut)).constData(), 0600), 0);
+        }
 
+        // A fifo that is waited on ends the test run after 10 s.
+        ::alarm(10);
         Live live;
         QCOMPARE(live.readShown(shortcut), shownBefore);
         QCOMPARE(live.applyShown(shortcut, show), applied);
+        ::alarm(0);
         QCOMPARE(PexoTest::takeWmCommands(), applied ? QStringList{QString::fromLatin1(shortcutCommand)} : QStringList());
         QCOMPARE(live.readShown(shortcut), shownAfter);
 
         if (entry == QLatin1String("dir")) {
             QVERIFY(QFileInfo(path).isDir());
-        } else if (entry == QLatin1String("device")) {
+        } else if (entry == QLatin1String("device") || entry == QLatin1String("fifo")) {
             struct stat st;
             QCOMPARE(::lstat(QFile::encodeName(path).constData(), &st), 0);
-            QVERIFY(S_ISCHR(st.st_mode));
+            QVERIFY(entry == QLatin1String("fifo") ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
         } else if (entry == QLatin1String("none")) {
             // Shown by a copy of the template.
             QCOMPARE(QFile::exists(path), applied);

@@ -1,0 +1,45 @@
+/*
+    Internal: configuration files opened by KDE's or Qt's configuration
+    classes, which take only a name or a path. The files are looked at with
+    the local-file rule first, so that a fifo, a device or a huge file is
+    never handed to them.
+*/
+#ifndef CONFIGFILES_H
+#define CONFIGFILES_H
+
+#include "localfile.h"
+
+#include <KSharedConfig>
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace ConfigFiles {
+// False when a file of that name in one of the generic configuration
+// directories, where a configuration of that name is read from, is there
+// but not usable.
+inline bool isUsable(const QString &name)
+{
+    const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    return std::none_of(dirs.cbegin(), dirs.cend(), [&name](const QString &dir) {
+        const QString path = dir + QLatin1Char('/') + name;
+        return LocalFile::exists(path) && !LocalFile::isUsable(path, LocalFile::Kind::Settings);
+    });
+}
+
+// A colour scheme's configuration, read from the file when the path is
+// absolute and names a usable file; otherwise an empty configuration, as
+// for a missing file.
+inline KSharedConfigPtr openScheme(const QString &path, KConfig::OpenFlags flags = KConfig::SimpleConfig)
+{
+    if (QDir::isAbsolutePath(path) && LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
+        return KSharedConfig::openConfig(path, flags, QStandardPaths::GenericConfigLocation);
+    }
+    return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);
+}
+} // namespace ConfigFiles
+
+#endif
