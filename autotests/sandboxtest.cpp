@@ -262,17 +262,17 @@ void SandboxTest::commandRecorder()
 
     QProcess process;
     process.start(QStringLiteral("xdpyinfo"), {QStringLiteral("-display"), QStringLiteral(":99")});
-    QVERIFY(process.waitForFinished());
+    QVERIFY(process.waitForFinished(-1));
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(process.readAllStandardOutput(), QByteArray());
 
     process.start(QStringLiteral("pexo-probe-tool"), {QStringLiteral("two words"), QStringLiteral("-x")});
-    QVERIFY(process.waitForFinished());
+    QVERIFY(process.waitForFinished(-1));
     QCOMPARE(process.exitCode(), 3);
     QCOMPARE(process.readAllStandardOutput(), QByteArray("line one\nit's two\n"));
 
     process.start(QStringLiteral("/usr/bin/pexo-probe-tool"), QStringList());
-    QVERIFY(process.waitForFinished());
+    QVERIFY(process.waitForFinished(-1));
 
     QCOMPARE(PexoTest::recordedCommands(),
              QStringList({QStringLiteral("/usr/bin/xdpyinfo -display :99"),

@@ -24,7 +24,7 @@ bool setXftDpi(const QByteArray &dpi)
     xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
     xrdb.write(dpi.isEmpty() ? QByteArray() : "Xft.dpi: " + dpi + '\n');
     xrdb.closeWriteChannel();
-    return xrdb.waitForFinished() && xrdb.exitCode() == 0;
+    return xrdb.waitForFinished(-1) && xrdb.exitCode() == 0;
 }
 
 // The page's widgets; the combo boxes by row: taskbar, header, frame, icons.
