@@ -67,8 +67,23 @@ void SandboxTest::environment()
     QCOMPARE(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG"), sandbox + QStringLiteral("/commands.log"));
     QVERIFY(QFileInfo::exists(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG")));
 
-    // CTest hands this test PEXO_SESSION_SUFFIX; the sandbox drops it.
-    QVERIFY(!qEnvironmentVariableIsSet("PEXO_SESSION_SUFFIX"));
+    // CTest hands this test leftovers of a session; the sandbox drops them,
+    // and keeps the plug-in path and diagnostics.
+    for (const char *name : {"PEXO_SESSION_SUFFIX",
+                             "QT_QPA_PLATFORM",
+                             "QT_SCALE_FACTOR",
+                             "QT_STYLE_OVERRIDE",
+                             "QSG_RENDER_LOOP",
+                             "LC_ALL",
+                             "LC_NUMERIC",
+                             "LANGUAGE",
+                             "KDE_FULL_SESSION",
+                             "KDEHOME"}) {
+        QVERIFY2(!qEnvironmentVariableIsSet(name), name);
+    }
+    QCOMPARE(qgetenv("LANG"), QByteArray("C.UTF-8"));
+    QCOMPARE(qgetenv("QT_LOGGING_RULES"), QByteArray("pexo.sandbox.debug=true"));
+    QVERIFY(qEnvironmentVariable("QT_PLUGIN_PATH").startsWith(QCoreApplication::applicationDirPath()));
 
     // Signals behave as usual: none ignored, the stopping ones not blocked.
     const QByteArray status = PexoTest::readFile(QStringLiteral("/proc/self/status"));
@@ -247,17 +262,17 @@ void SandboxTest::commandRecorder()
 
     QProcess process;
     process.start(QStringLiteral("xdpyinfo"), {QStringLiteral("-display"), QStringLiteral(":99")});
-    QVERIFY(process.waitForFinished());
+    QVERIFY(process.waitForFinished(-1));
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(process.readAllStandardOutput(), QByteArray());
 
     process.start(QStringLiteral("pexo-probe-tool"), {QStringLiteral("two words"), QStringLiteral("-x")});
-    QVERIFY(process.waitForFinished());
+    QVERIFY(process.waitForFinished(-1));
     QCOMPARE(process.exitCode(), 3);
     QCOMPARE(process.readAllStandardOutput(), QByteArray("line one\nit's two\n"));
 
     process.start(QStringLiteral("/usr/bin/pexo-probe-tool"), QStringList());
-    QVERIFY(process.waitForFinished());
+    QVERIFY(process.waitForFinished(-1));
 
     QCOMPARE(PexoTest::recordedCommands(),
              QStringList({QStringLiteral("/usr/bin/xdpyinfo -display :99"),

@@ -78,13 +78,14 @@ check "--keep leaves the directory" test -d "$kept/home"
 [[ -n $kept && $kept == /tmp/pexo-sandbox.* ]] && rm -rf -- "$kept"
 
 # A terminated sandbox stops its command and cleans up.
-"${sandbox[@]}" --env "READY=$work/ready" -- sh -c 'echo "$PEXO_SANDBOX $(cat "$PEXO_SANDBOX/xvfb.pid")" >"$READY.tmp"; mv "$READY.tmp" "$READY"; sleep 60' &
+"${sandbox[@]}" --writable "$work" --env "READY=$work/ready" -- sh -c 'echo "$PEXO_SANDBOX $(cat "$PEXO_SANDBOX/xvfb.pid")" >"$READY.tmp"; mv "$READY.tmp" "$READY"; sleep 60' &
 sandbox_pid=$!
-for ((i = 0; i < 1000; ++i)); do
-    [[ -e $work/ready ]] && break
-    sleep 0.01
+while [[ ! -e $work/ready ]] && kill -0 "$sandbox_pid" 2>/dev/null; do
+    sleep 0.05
 done
+tdir= xpid=
 read -r tdir xpid <"$work/ready"
+check "a sandbox to terminate started (got '$tdir $xpid')" test -d "$tdir" -a -n "$xpid"
 start=$SECONDS
 kill -TERM "$sandbox_pid"
 wait "$sandbox_pid"

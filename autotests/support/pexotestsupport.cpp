@@ -184,7 +184,7 @@ void finishRun(QProcess &process, bool finished, ProgramRun &run)
 {
     if (!finished || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
-        process.waitForFinished();
+        process.waitForFinished(-1);
         return;
     }
     run.exitCode = process.exitCode();

@@ -23,6 +23,11 @@
 #include <QStringList>
 
 namespace PexoTest {
+// How long a test waits for what a child process, another thread, the X
+// server or the bus is to do: long enough for a busy machine, so that only a
+// fault runs out of it, and well within a test's time-out.
+constexpr int patienceMs = 60000;
+
 // The sandbox directory ($PEXO_SANDBOX), or "" outside the sandbox.
 QString sandboxDir();
 
@@ -48,12 +53,13 @@ QStringList treeDifferences(const TreeSnapshot &before, const TreeSnapshot &afte
 
 // Runs a program from PATH with its working directory in HOME/cwd and
 // returns its exit code (-1 when it crashed or timed out) and standard error.
+// Without a timeout it waits as long as the test may run.
 struct ProgramRun
 {
     int exitCode = -1;
     QString errors;
 };
-ProgramRun runProgram(const QString &program, const QStringList &arguments = QStringList(), int timeoutMs = 60000);
+ProgramRun runProgram(const QString &program, const QStringList &arguments = QStringList(), int timeoutMs = -1);
 
 // A window-manager command and the files' content when it arrived (null where
 // a file could not be read).
@@ -72,7 +78,7 @@ struct WmSnapshotRun : ProgramRun
 // nothing) that reads the given files as each command arrives. The sender
 // does not wait for the listener, so the files are read just after the
 // command was sent, as a rule before the program has gone on far.
-WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs = 60000);
+WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs = -1);
 
 // Lays the data the project ships (sample system themes, colour schemes,
 // wallpapers) at their system paths inside the sandbox.
@@ -164,11 +170,11 @@ public:
     void clear();
 
     // Processes events until count() >= n. False on timeout.
-    bool waitForCount(int n, int timeoutMs = 5000);
+    bool waitForCount(int n, int timeoutMs = patienceMs);
 
     // Waits until every signal sent so far through QDBusConnection::sessionBus()
     // has arrived, which makes "nothing was emitted" checks reliable.
-    bool sync(int timeoutMs = 5000);
+    bool sync(int timeoutMs = patienceMs);
 
 private Q_SLOTS:
     void onSignal(const QDBusMessage &message);

@@ -1,5 +1,4 @@
 #include "appearanceframe.h"
-#include "needssave.h"
 #include "paletteguard.h"
 
 #include <themecontroller.h>
@@ -26,11 +25,6 @@ void AppearanceFrame::save(ThemeDecorator *decorator, ThemeController *controlle
 bool AppearanceFrame::hasChanges(const ThemeController *controller)
 {
     return controller->systemTheme()->hasChanges();
-}
-
-void AppearanceFrame::updateNeedSave(KQuickAddons::ConfigModule *module, const ThemeController *controller)
-{
-    reportNeedsSave(module, hasChanges(controller));
 }
 
 void AppearanceFrame::activateColorScheme(const QString &path)

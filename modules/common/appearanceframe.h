@@ -24,7 +24,7 @@ void save(ThemeDecorator *decorator, ThemeController *controller);
 // True when the live theme differs from its stored settings.
 bool hasChanges(const ThemeController *controller);
 
-// Passes hasChanges() to the page and announces it.
+// Passes hasChanges() to a QML page and announces it (in PexoModuleCommon).
 void updateNeedSave(KQuickAddons::ConfigModule *module, const ThemeController *controller);
 
 // Makes the colour scheme file at path the palette of this application: the

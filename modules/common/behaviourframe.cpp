@@ -1,5 +1,4 @@
 #include "behaviourframe.h"
-#include "needssave.h"
 
 #include <basepersonalizationsettingsprovider.h>
 #include <desktopthemepart.h>
@@ -154,11 +153,6 @@ void BehaviourFrame::defaults()
 bool BehaviourFrame::hasChanges() const
 {
     return d->ownPart()->hasChanges(d->readHelper());
-}
-
-void BehaviourFrame::updateNeedSave(KQuickAddons::ConfigModule *module) const
-{
-    reportNeedsSave(module, hasChanges());
 }
 
 bool BehaviourFrame::isImmutable(const QString &key) const

@@ -86,7 +86,7 @@ public:
     void defaults();
     // True when the own part differs from the settings.
     bool hasChanges() const;
-    // Passes hasChanges() to the page and announces it.
+    // Passes hasChanges() to a QML page and announces it (in PexoModuleCommon).
     void updateNeedSave(KQuickAddons::ConfigModule *module) const;
     // True when the administrator's master file holds the key.
     bool isImmutable(const QString &key) const;

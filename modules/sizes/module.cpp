@@ -12,7 +12,15 @@
 
 #include <QComboBox>
 
-K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>();)
+namespace {
+// The page takes a widget as its parent; any other parent is left out.
+QObject *createModule(QWidget *, QObject *parent, const KPluginMetaData &, const QVariantList &args)
+{
+    return new Module(qobject_cast<QWidget *>(parent), args);
+}
+} // namespace
+
+K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>(&createModule);)
 
 const QMap<Module::Sizes, int> Module::taskBarSizes{{Small, 38}, {Medium, 48}, {Large, 64}};
 const QMap<Module::Sizes, int> Module::windowHeaderSizes{{Small, 24}, {Medium, 32}, {Large, 48}};

@@ -289,6 +289,11 @@ private Q_SLOTS:
         }
         const std::vector<std::string> names{"calm", "calm-base", "freedesktop"};
         QCOMPARE(PexoSoundTheme::getThemesNames(), names);
+        // A theme in several base directories is listed once, where it is first found.
+        const QString userCopy = QDir::homePath() + QStringLiteral("/.local/share/sounds/freedesktop");
+        QVERIFY(PexoTest::writeFile(userCopy + QStringLiteral("/index.theme"), "[Sound Theme]\nName=Default\nDirectories=stereo\n"));
+        QCOMPARE(PexoSoundTheme::getThemesNames(), (std::vector<std::string>{"freedesktop", "calm", "calm-base"}));
+        QVERIFY(PexoTest::removePath(userCopy));
 
         PexoSoundTheme broken("none", "");
         QVERIFY(!broken.load());
@@ -320,13 +325,13 @@ private Q_SLOTS:
         const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/cursorprobe");
         QProcess reader;
         reader.start(probe, QStringList());
-        QVERIFY(reader.waitForFinished());
+        QVERIFY(reader.waitForFinished(-1));
         QCOMPARE(reader.readAllStandardOutput(), QByteArray(" -1\n")); // nothing set yet
 
         PexoIconTheme::setCurrentCursorThemeName("Pexo Cursors");
         PexoIconTheme::setCurrentCursorThemeSize(48);
         reader.start(probe, QStringList());
-        QVERIFY(reader.waitForFinished());
+        QVERIFY(reader.waitForFinished(-1));
         QCOMPARE(reader.readAllStandardOutput(), QByteArray("Pexo Cursors 48\n"));
 
         QCOMPARE(QProcess::execute(probe, {QStringLiteral("other"), QStringLiteral("24")}), 0);
@@ -434,7 +439,7 @@ private Q_SLOTS:
             process.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
             process.write(resources);
             process.closeWriteChannel();
-            return process.waitForFinished() && process.exitCode() == 0;
+            return process.waitForFinished(-1) && process.exitCode() == 0;
         };
         QCOMPARE(GetXftDPI(display, screen), 0.0);
         QVERIFY(xrdb("Xft.antialias: 1\nXft.dpi: 144\n"));

@@ -19,12 +19,17 @@ struct Run
     QString errors;
 };
 
-Run host(const QStringList &arguments)
+Run host(const QStringList &arguments, const QString &variable = QString(), const QString &value = QString())
 {
     QProcess process;
+    if (!variable.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(variable, value);
+        process.setProcessEnvironment(environment);
+    }
     process.start(QStringLiteral("ulvar-systemsettings"), arguments);
     Run run;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
+    if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
     }
     run.output = QString::fromUtf8(process.readAllStandardOutput());
@@ -71,6 +76,34 @@ private Q_SLOTS:
         QVERIFY2(bad.errors.contains(QStringLiteral("\"maybe\" is not a value of \"usePager\"")), qPrintable(bad.errors));
         QCOMPARE(liveValue(QStringLiteral("UsePager")), QStringLiteral("false"));
         QCOMPARE(host({QStringLiteral("kcm_pexo_nothing")}).exitCode, 1);
+
+        // A page that refuses a value, by its error signal or by not keeping
+        // it, fails the session with its message.
+        const Run colour = host({QStringLiteral("kcm_pexo_color"), QStringLiteral("--set"), QStringLiteral("accentColor=notacolor"), QStringLiteral("--save")});
+        QCOMPARE(colour.exitCode, 1);
+        QVERIFY2(colour.errors.contains(QStringLiteral("kcm_pexo_color: Invalid color: notacolor")), qPrintable(colour.errors));
+        QCOMPARE(liveValue(QStringLiteral("PrimaryColor")), QStringLiteral("<missing>"));
+        const Run theme =
+            host({QStringLiteral("kcm_pexo_theme"), QStringLiteral("--set"), QStringLiteral("currentTheme=NoSuchTheme"), QStringLiteral("--save")});
+        QCOMPARE(theme.exitCode, 1);
+        QVERIFY2(theme.errors.contains(QStringLiteral("Can't set theme \"NoSuchTheme\"")), qPrintable(theme.errors));
+        QVERIFY2(theme.errors.contains(QStringLiteral("did not save currentTheme=NoSuchTheme")), qPrintable(theme.errors));
+    }
+
+    // A page below --plugin-dir wins over the one built beside the program.
+    void pluginDir()
+    {
+        const QString space = QStringLiteral("/plasma/kcms/systemsettings/kcm_pexo_taskbar.so");
+        const QString built = QCoreApplication::applicationDirPath() + space;
+        const QString other = QDir::homePath() + QStringLiteral("/other");
+        QVERIFY(QDir().mkpath(other + QStringLiteral("/plasma/kcms/systemsettings")));
+        QVERIFY(QFile::copy(built, other + space));
+        const Run run = host({QStringLiteral("--plugin-dir"), other, QStringLiteral("kcm_pexo_taskbar"), QStringLiteral("--needs-save")},
+                             QStringLiteral("LD_DEBUG"),
+                             QStringLiteral("files"));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(QStringLiteral("calling init: ") + other + space), qPrintable(run.errors.right(2000)));
+        QVERIFY(!run.errors.contains(QStringLiteral("calling init: ") + built));
     }
 
     // The form of a QML module's properties, on the X server.

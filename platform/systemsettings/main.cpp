@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMap>
 #include <QScreen>
 #include <QTextStream>
 #include <QWindow>
@@ -27,8 +28,9 @@ const char usage[] = "Usage: ulvar-systemsettings [--plugin-dir DIR] MODULE [ACT
                      "\n"
                      "Actions run in the order given, then the program exits:\n"
                      "  --set NAME=VALUE   set a property (true/false, a number, a text or the\n"
-                     "                     name of an enumeration value)\n"
-                     "  --save             save the module's settings\n"
+                     "                     name of an enumeration value); it must read back so\n"
+                     "  --save             save the module's settings, load them again and check\n"
+                     "                     that the values set since the last load were kept\n"
                      "  --defaults         reset the module's settings to their defaults\n"
                      "  --load             load the settings again\n"
                      "  --print NAME       print NAME=VALUE\n"
@@ -38,10 +40,14 @@ const char usage[] = "Usage: ulvar-systemsettings [--plugin-dir DIR] MODULE [ACT
                      "\n"
                      "Options:\n"
                      "  --plugin-dir DIR   look for plug-ins below DIR first (for example a\n"
-                     "                     build tree's bin directory); QT_PLUGIN_PATH works too\n"
+                     "                     build tree's bin directory); a module found there wins\n"
+                     "                     over the one beside this program\n"
                      "  -h, --help         show this text\n"
                      "\n"
-                     "Exit status: 0 done, 1 a module or an action failed, 2 bad usage.\n";
+                     "A message of the module's error signal during an action ends the session.\n"
+                     "\n"
+                     "Exit status: 0 done, 1 a module or an action failed or the module reported\n"
+                     "an error, 2 bad usage.\n";
 
 QTextStream &out()
 {
@@ -70,9 +76,38 @@ bool grab(QWidget *window, const QString &file)
     return !image.isNull() && image.save(file);
 }
 
+// Prints what the module reported since the last call; true when it reported anything.
+bool reportErrors(ModuleHost &host)
+{
+    const QStringList errors = host.takeErrors();
+    for (const QString &message : errors) {
+        QTextStream(stderr) << "ulvar-systemsettings: " << host.metaData().pluginId() << ": " << message << '\n';
+    }
+    return !errors.isEmpty();
+}
+
+// Loads the saved settings again: each value set since the last load must be back.
+int checkSaved(ModuleHost &host, QMap<QString, QString> &set)
+{
+    if (set.isEmpty()) {
+        return 0;
+    }
+    host.load();
+    for (auto it = set.cbegin(); it != set.cend(); ++it) {
+        const QString kept = host.text(host.property(it.key()));
+        if (kept != it.value()) {
+            return fail(QStringLiteral("the module did not save %1=%2: it reads \"%3\" after loading again").arg(it.key(), it.value(), kept));
+        }
+    }
+    set.clear();
+    return 0;
+}
+
 // Runs the actions; the exit status.
 int runActions(ModuleHost &host, const QStringList &actions)
 {
+    // Property name to its value as read back after --set.
+    QMap<QString, QString> set;
     for (int i = 0; i < actions.size(); ++i) {
         const QString &action = actions.at(i);
         const bool withArgument = action == QLatin1String("--set") || action == QLatin1String("--print") || action == QLatin1String("--grab");
@@ -86,15 +121,26 @@ int runActions(ModuleHost &host, const QStringList &actions)
             if (equals < 0) {
                 return fail(QStringLiteral("--set wants NAME=VALUE, got \"%1\"").arg(argument), 2);
             }
-            if (!host.setText(argument.left(equals), argument.mid(equals + 1), &error)) {
+            const QString name = argument.left(equals);
+            if (!host.setText(name, argument.mid(equals + 1), &error)) {
+                reportErrors(host);
                 return fail(error);
             }
+            set.insert(name, host.text(host.property(name)));
         } else if (action == QLatin1String("--save")) {
             host.save();
+            if (reportErrors(host)) {
+                return 1;
+            }
+            if (const int status = checkSaved(host, set)) {
+                return status;
+            }
         } else if (action == QLatin1String("--defaults")) {
             host.defaults();
+            set.clear();
         } else if (action == QLatin1String("--load")) {
             host.load();
+            set.clear();
         } else if (action == QLatin1String("--print")) {
             const QMetaProperty property = host.property(argument);
             if (!property.isValid()) {
@@ -116,6 +162,9 @@ int runActions(ModuleHost &host, const QStringList &actions)
         } else {
             return fail(QStringLiteral("unknown action \"%1\"").arg(action), 2);
         }
+        if (reportErrors(host)) {
+            return 1;
+        }
     }
     return 0;
 }
@@ -130,6 +179,7 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
+    QStringList pluginDirs;
     while (!arguments.isEmpty() && arguments.first().startsWith(QLatin1Char('-'))) {
         const QString option = arguments.takeFirst();
         if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
@@ -140,7 +190,8 @@ int main(int argc, char **argv)
             std::fputs(usage, stderr);
             return 2;
         }
-        QCoreApplication::addLibraryPath(arguments.takeFirst());
+        pluginDirs << arguments.takeFirst();
+        QCoreApplication::addLibraryPath(pluginDirs.last());
     }
     if (arguments.isEmpty() || arguments.first().isEmpty()) {
         std::fputs(usage, stderr);
@@ -148,7 +199,7 @@ int main(int argc, char **argv)
     }
 
     const QString id = arguments.takeFirst();
-    const KPluginMetaData data = ModuleHost::find(id);
+    const KPluginMetaData data = ModuleHost::find(id, pluginDirs);
     if (data.fileName().isEmpty()) {
         return fail(QStringLiteral("no settings module \"%1\"").arg(id));
     }
@@ -157,6 +208,8 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("cannot create the module of %1: %2").arg(data.fileName(), host.error()));
     }
     host.load();
+    // What the settings on disk made the module report does not stop a session.
+    reportErrors(host);
     if (!arguments.isEmpty()) {
         return runActions(host, arguments);
     }

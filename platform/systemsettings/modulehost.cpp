@@ -2,8 +2,11 @@
 
 #include <KPluginFactory>
 
+#include <QDir>
 #include <QPointer>
 #include <QWidget>
+
+#include <utility>
 
 namespace {
 const QStringList namespaces{QStringLiteral("plasma/kcms/systemsettings"), QStringLiteral("plasma/kcms/systemsettings_qwidgets")};
@@ -17,16 +20,27 @@ public:
     // A widget module may be deleted by the window that shows it.
     QPointer<QObject> module;
     QString error;
+    // Reported by the module, not yet taken.
+    QStringList errors;
     bool needsSave = false;
 };
 
-KPluginMetaData ModuleHost::find(const QString &module)
+KPluginMetaData ModuleHost::find(const QString &module, const QStringList &firstDirs)
 {
     if (module.contains(QLatin1Char('/'))) {
         return KPluginMetaData(module, KPluginMetaData::AllowEmptyMetaData);
     }
-    for (const QString &space : namespaces) {
-        const QVector<KPluginMetaData> plugins = KPluginMetaData::findPlugins(space, {}, KPluginMetaData::AllowEmptyMetaData);
+    // findPlugins() looks for a relative namespace beside the program before
+    // the library paths, so the given directories are searched on their own.
+    QStringList places;
+    for (const QString &dir : firstDirs) {
+        for (const QString &space : namespaces) {
+            places << QDir(dir).absoluteFilePath(space);
+        }
+    }
+    places << namespaces;
+    for (const QString &place : qAsConst(places)) {
+        const QVector<KPluginMetaData> plugins = KPluginMetaData::findPlugins(place, {}, KPluginMetaData::AllowEmptyMetaData);
         for (const KPluginMetaData &plugin : plugins) {
             if (plugin.pluginId() == module) {
                 return plugin;
@@ -51,6 +65,9 @@ ModuleHost::ModuleHost(const KPluginMetaData &data)
         connect(d->module.data(), SIGNAL(needsSaveChanged()), this, SLOT(qmlModuleChanged()));
     } else if (d->module->metaObject()->indexOfSignal("changed(bool)") >= 0) {
         connect(d->module.data(), SIGNAL(changed(bool)), this, SLOT(moduleChanged(bool)));
+    }
+    if (d->module->metaObject()->indexOfSignal("error(QString)") >= 0) {
+        connect(d->module.data(), SIGNAL(error(QString)), this, SLOT(moduleError(QString)));
     }
 }
 
@@ -144,7 +161,18 @@ bool ModuleHost::setText(const QString &name, const QString &text, QString *erro
         *error = QStringLiteral("\"%1\" is not a value of \"%2\" (%3)").arg(text, name, QLatin1String(property.typeName()));
         return false;
     }
+    // A page may refuse a value it was given.
+    const QVariant taken = property.read(d->module.data());
+    if (property.isEnumType() ? taken.toInt() != value.toInt() : taken != value) {
+        *error = QStringLiteral("the module did not take %1=%2: it reads \"%3\"").arg(name, text, this->text(property));
+        return false;
+    }
     return true;
+}
+
+QStringList ModuleHost::takeErrors()
+{
+    return std::exchange(d->errors, QStringList());
 }
 
 void ModuleHost::load()
@@ -186,4 +214,9 @@ void ModuleHost::moduleChanged(bool changed)
 void ModuleHost::qmlModuleChanged()
 {
     moduleChanged(d->module->property(needsSaveProperty).toBool());
+}
+
+void ModuleHost::moduleError(const QString &message)
+{
+    d->errors << message;
 }

@@ -20,9 +20,10 @@ class ModuleHost : public QObject
 {
     Q_OBJECT
 public:
-    // The plug-in of a module id among the installed settings plug-ins, or of
-    // a plug-in file path; invalid when there is none.
-    static KPluginMetaData find(const QString &module);
+    // The plug-in of a module id below the first of firstDirs that holds it,
+    // else among the installed settings plug-ins; or of a plug-in file path.
+    // Invalid when there is none.
+    static KPluginMetaData find(const QString &module, const QStringList &firstDirs = QStringList());
 
     explicit ModuleHost(const KPluginMetaData &data);
     ~ModuleHost() override;
@@ -39,8 +40,12 @@ public:
     QMetaProperty property(const QString &name) const;
     // The value as text: true/false, a number, an enumeration key or the text.
     QString text(const QMetaProperty &property) const;
-    // Sets the value given as text; false and *error on a bad name or value.
+    // Sets the value given as text; false and *error on a bad name or value,
+    // or when the module does not read it back as set.
     bool setText(const QString &name, const QString &text, QString *error);
+
+    // The messages of the module's error signal since the last call.
+    QStringList takeErrors();
 
     void load();
     void save();
@@ -53,6 +58,7 @@ Q_SIGNALS:
 private Q_SLOTS:
     void moduleChanged(bool changed);
     void qmlModuleChanged();
+    void moduleError(const QString &message);
 
 private:
     std::unique_ptr<ModuleHostPrivate> const d;

@@ -236,7 +236,7 @@ private Q_SLOTS:
         // Nor is a fifo, which must not hold up the login.
         QVERIFY(PexoTest::removePath(home(live)));
         QCOMPARE(::mkfifo(QFile::encodeName(home(live)).constData(), 0600), 0);
-        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme"), {}, 15000).exitCode, 1);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme")).exitCode, 1);
     }
 
     void syncFindsAnEqualInstalledTheme()
@@ -308,7 +308,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(fifo));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
-        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme"), {}, 15000).exitCode, 0);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
     }
 

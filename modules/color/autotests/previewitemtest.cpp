@@ -129,12 +129,12 @@ void PreviewItemTest::shownInWindow()
     PreviewItem item(window.contentItem());
     setUp(item);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowExposed(&window, PexoTest::patienceMs));
 
     const QSharedPointer<QQuickItemGrabResult> grab = item.grabToImage();
     QVERIFY(grab);
     QSignalSpy ready(grab.data(), &QQuickItemGrabResult::ready);
-    QVERIFY(ready.wait(5000));
+    QVERIFY(ready.wait(PexoTest::patienceMs));
     const QImage shown = grab->image().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(shown.size(), QSize(400, 300));
     QCOMPARE(shown.pixelColor(200, 3), titleColor);

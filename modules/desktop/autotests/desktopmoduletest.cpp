@@ -63,7 +63,7 @@ private Q_SLOTS:
         const auto module = ModuleTest::create(id);
         QVERIFY(module);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "openSettings", Q_ARG(QString, QString())));
-        QTRY_COMPARE(PexoTest::recordedCommands(), QStringList{settings + QLatin1Char(' ')});
+        QTRY_COMPARE_WITH_TIMEOUT(PexoTest::recordedCommands(), QStringList{settings + QLatin1Char(' ')}, PexoTest::patienceMs);
     }
 };
 

@@ -196,7 +196,7 @@ private Q_SLOTS:
         item->setProperty("theme", QStringLiteral("Beta"));
         item->setProperty("theme", QStringLiteral("Beta"));
         QCOMPARE(themeChanged.count(), 2);
-        QTRY_COMPARE(cellColours(*item), names(betaColours));
+        QTRY_COMPARE_WITH_TIMEOUT(cellColours(*item), names(betaColours), PexoTest::patienceMs);
         QTest::qWait(200);
         QCOMPARE(cellColours(*item), names(betaColours));
 

@@ -99,21 +99,21 @@ private Q_SLOTS:
         QSignalSpy seats(module.get(), SIGNAL(seatListChanged()));
         QProcess other;
         other.start(truncated, {QStringLiteral("60")});
-        QVERIFY(other.waitForStarted());
+        QVERIFY(other.waitForStarted(-1));
         QVERIFY(!readBool(module.get(), "hasPowerdevil"));
 
         QProcess running;
         running.start(daemon, {QStringLiteral("60")});
-        QVERIFY(running.waitForStarted());
+        QVERIFY(running.waitForStarted(-1));
         QVERIFY(readBool(module.get(), "hasPowerdevil"));
         running.kill();
-        QVERIFY(running.waitForFinished());
+        QVERIFY(running.waitForFinished(-1));
         QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
         QVERIFY(!readBool(module.get(), "hasPowerdevil"));
         QCOMPARE(powerdevil.count(), 1);
         QCOMPARE(seats.count(), 1);
         other.kill();
-        other.waitForFinished();
+        other.waitForFinished(-1);
     }
 
     void seatList()
@@ -135,9 +135,9 @@ private Q_SLOTS:
         const auto module = ModuleTest::create(id);
         QVERIFY(module);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "openPowerDevilSettings"));
-        QTRY_COMPARE(PexoTest::recordedCommands(), QStringList{settings + QStringLiteral(" kcm_powerdevilprofilesconfig")});
+        QTRY_COMPARE_WITH_TIMEOUT(PexoTest::recordedCommands(), QStringList{settings + QStringLiteral(" kcm_powerdevilprofilesconfig")}, PexoTest::patienceMs);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "openDmSettings"));
-        QTRY_COMPARE(PexoTest::recordedCommands().size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(PexoTest::recordedCommands().size(), 2, PexoTest::patienceMs);
         QCOMPARE(PexoTest::recordedCommands().last(), QStringLiteral("/usr/bin/pexo-admin-dm screensaver"));
     }
 };

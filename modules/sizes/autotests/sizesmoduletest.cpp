@@ -3,6 +3,8 @@
 
 #include <moduletestsupport.h>
 
+#include <KPluginFactory>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QJsonObject>
@@ -22,7 +24,7 @@ bool setXftDpi(const QByteArray &dpi)
     xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
     xrdb.write(dpi.isEmpty() ? QByteArray() : "Xft.dpi: " + dpi + '\n');
     xrdb.closeWriteChannel();
-    return xrdb.waitForFinished() && xrdb.exitCode() == 0;
+    return xrdb.waitForFinished(-1) && xrdb.exitCode() == 0;
 }
 
 // The page's widgets; the combo boxes by row: taskbar, header, frame, icons.
@@ -101,6 +103,16 @@ private Q_SLOTS:
         Page page;
         QVERIFY(page.module->inherits("KCModule"));
         QCOMPARE(page.boxes.at(0)->itemData(0).toInt(), 38);
+
+        // The factory hands on a widget parent only.
+        KPluginFactory *factory = KPluginFactory::loadFactory(data).plugin;
+        QVERIFY(factory);
+        QObject owner;
+        const std::unique_ptr<QObject> orphan(factory->create<QObject>(&owner));
+        QVERIFY(orphan && !orphan->parent());
+        QWidget window;
+        const QObject *child = factory->create<QObject>(&window);
+        QVERIFY(child && child->parent() == &window);
     }
 
     void densityBranches()

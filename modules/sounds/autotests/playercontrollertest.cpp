@@ -5,6 +5,8 @@
 #include "playercontroller.h"
 #include "wavfile.h"
 
+#include <pexotestsupport.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,9 +65,9 @@ private Q_SLOTS:
         controller.start(QStringLiteral("OSDNotifySound"), m_short);
         QCOMPARE(started.count(), 1); // the state change comes from play() itself
         QVERIFY(controller.isPlaying(QStringLiteral("OSDNotifySound")));
-        QVERIFY(finished.wait(10000));
+        QVERIFY(finished.wait(PexoTest::patienceMs));
         QCOMPARE(finished.first().first().toString(), QStringLiteral("OSDNotifySound"));
-        QTRY_VERIFY(!controller.isPlaying(QStringLiteral("OSDNotifySound")));
+        QTRY_VERIFY_WITH_TIMEOUT(!controller.isPlaying(QStringLiteral("OSDNotifySound")), PexoTest::patienceMs);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).value(1).toString()));
 
         // The kept entry plays again.

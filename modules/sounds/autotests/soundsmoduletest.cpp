@@ -130,7 +130,7 @@ Page open(const QByteArray &live)
     QMetaObject::invokeMethod(page.module.get(), "load");
     page.widget->resize(900, 700);
     page.widget->show();
-    if (QTest::qWaitForWindowExposed(page.widget)) {
+    if (QTest::qWaitForWindowExposed(page.widget, PexoTest::patienceMs)) {
         QCoreApplication::processEvents();
     }
     return page;

@@ -346,7 +346,7 @@ void ThemeModuleTest::exportAndImport()
         // Two exports run side by side; each process goes when its tool ends.
         page.call("exportTheme", QStringLiteral("Mine"), mine);
         page.call("exportTheme", darkTheme, dark);
-        QTRY_COMPARE_WITH_TIMEOUT(releases.count, 2, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(releases.count, 2, PexoTest::patienceMs);
         QVERIFY(QFileInfo(mine).size() > 0 && QFileInfo(dark).size() > 0);
     }
 
@@ -355,7 +355,7 @@ void ThemeModuleTest::exportAndImport()
     const Page page;
     const int rows = page.rows();
     page.import(mine);
-    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 3, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 3, PexoTest::patienceMs);
     QCOMPARE(page.rows(), rows + 1);
     QVERIFY(page.currentIndex(QStringLiteral("Mine")) >= 0);
     QVERIFY(PexoTest::readFile(userThemes + QStringLiteral("Mine/theme/themerc")).contains("ColorScheme=/usr/share/color-schemes/UlvarDark.colors"));
@@ -371,7 +371,7 @@ void ThemeModuleTest::toolsThatFail()
     const QString text = QDir::homePath() + QStringLiteral("/notes.txt");
     QVERIFY(PexoTest::writeFile(text, "not an archive\n"));
     page.import(text);
-    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 1, PexoTest::patienceMs);
     QCOMPARE(page.rows(), rows);
 
     // An unknown theme starts nothing; a tool that cannot start is released.
@@ -381,7 +381,7 @@ void ThemeModuleTest::toolsThatFail()
     qputenv("PATH", "/nonexistent");
     page.call("exportTheme", darkTheme, QDir::homePath() + QStringLiteral("/never.tar"));
     qputenv("PATH", path);
-    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(releases.count, 2, PexoTest::patienceMs);
     QTest::qWait(200);
     QCOMPARE(releases.count, 2);
 }

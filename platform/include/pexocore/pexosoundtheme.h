@@ -24,7 +24,7 @@ class PEXOCORE_EXPORT PexoSoundTheme
 public:
     // The names (UTF-8) of the sound themes, in base directory order and by
     // name within one; a theme present in several base directories is listed
-    // once for each.
+    // once, where it is first found.
     static std::vector<std::string> getThemesNames();
 
     // name: the theme (UTF-8). locale: the language of localName() and of

@@ -21,7 +21,7 @@ bool loadResources(const QByteArray &resources)
     xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
     xrdb.write(resources);
     xrdb.closeWriteChannel();
-    return xrdb.waitForFinished() && xrdb.exitCode() == 0;
+    return xrdb.waitForFinished(-1) && xrdb.exitCode() == 0;
 }
 
 QByteArray resources()

@@ -26,7 +26,7 @@ private Q_SLOTS:
         m_window.reset(new QWindow);
         m_window->resize(64, 64);
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get(), PexoTest::patienceMs));
         QVERIFY(m_window->screen());
         QVERIFY(!m_window->screen()->name().isEmpty());
         m_group = "[Monitor::" + m_window->screen()->name().toUtf8() + "]\n";
