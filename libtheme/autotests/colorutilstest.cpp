@@ -413,7 +413,7 @@ void ColorUtilsTest::specialSchemeFiles()
     }
     const QPalette missing = ColorUtils::getPaletteForScheme(QStringLiteral("/nowhere/Missing.colors"), QColor(Qt::green), QColor(Qt::green));
 
-    ::alarm(10);
+    ::alarm(PexoTest::patienceMs / 1000);
     QVERIFY(!ColorUtils::isUlvarColorScheme(foreign));
     QVERIFY(!ColorUtils::isGeneratedColorScheme(foreign));
     QCOMPARE(ColorUtils::getPaletteForScheme(foreign, QColor(Qt::green), QColor(Qt::green)), missing);

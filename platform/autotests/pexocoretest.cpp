@@ -50,7 +50,7 @@ private Q_SLOTS:
     // A call that waits on a fifo ends the test run.
     void init()
     {
-        ::alarm(30);
+        ::alarm(PexoTest::patienceMs / 1000);
     }
 
     void cleanup()
@@ -415,7 +415,7 @@ private Q_SLOTS:
         for (const auto &[program, arguments] : {std::make_pair(script, QStringList{QStringLiteral("64"), QStringLiteral("32"), fifo, none}),
                                                  std::make_pair(QStringLiteral("pexo-image-color"), QStringList{fifo})}) {
             helper.start(program, arguments);
-            QVERIFY(helper.waitForFinished(10000));
+            QVERIFY(helper.waitForFinished(PexoTest::patienceMs));
             QVERIFY(helper.exitCode() != 0);
         }
         QVERIFY(!QFile::exists(none));

@@ -392,7 +392,7 @@ private Q_SLOTS:
         };
         const auto before = identity();
 
-        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, 20000);
+        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, PexoTest::patienceMs);
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
         QVERIFY(identity() == before);

@@ -326,7 +326,7 @@ private Q_SLOTS:
         }
         writeConfig(systemCompton, "shadow = false;\n");
 
-        ::alarm(10);
+        ::alarm(PexoTest::patienceMs / 1000);
         ComptonCompositorConfig config;
         QVERIFY(!config.shadowEnabled());
         QCOMPARE(config.setShadowEnabled(true), written);

@@ -118,7 +118,7 @@ private Q_SLOTS:
     void fifoReadsAsMissing()
     {
         QCOMPARE(::mkfifo(QFile::encodeName(kompmgrrc).constData(), 0600), 0);
-        ::alarm(10);
+        ::alarm(PexoTest::patienceMs / 1000);
         PexoCompositorConfig config;
         QVERIFY(!config.transparencyEnabled());
         QVERIFY(!config.shadowEnabled());

@@ -371,7 +371,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(QStringLiteral("/usr/share/icons/Other/folder.png"), places + QStringLiteral("/system.png")));
         QVERIFY(QFile::link(userIcons() + QStringLiteral("/Pointers/index.theme"), places + QStringLiteral("/user.theme")));
         QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {places + QStringLiteral("/fifo.png")}), 0);
-        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()}, 20000);
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()}, PexoTest::patienceMs);
         PexoTest::removePath(QStringLiteral("/usr/share/icons/Other"));
         QCOMPARE(run.exitCode, 0x10);
         QVERIFY2(run.errors.contains(QLatin1String("Skipping icons link to outside the theme \"") + places + QLatin1String("/key.png\"")),
@@ -389,7 +389,7 @@ private Q_SLOTS:
         QVERIFY(PexoTest::removePath(userIcons() + QStringLiteral("/Pointers")));
         QVERIFY(QFile::link(home(), userIcons() + QStringLiteral("/Pointers")));
         QFile::remove(archive());
-        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()}, 20000).exitCode, 0x10 | 0x08);
+        QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive()}, PexoTest::patienceMs).exitCode, 0x10 | 0x08);
         QVERIFY(!tarMembers(archive()).join(QLatin1Char('\n')).contains(QLatin1String("id_ed25519")));
     }
 
@@ -408,7 +408,7 @@ private Q_SLOTS:
         bareTheme();
         QDir().mkpath(themeDir() + QStringLiteral("/fifo"));
         QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {themeDir() + QStringLiteral("/fifo/index.theme")}), 0);
-        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {description, archive()}, 10000);
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {description, archive()}, PexoTest::patienceMs);
         QCOMPARE(run.exitCode, 192);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot open \"") + description + QLatin1Char('"')), qPrintable(run.errors));
         QVERIFY(!QFileInfo::exists(archive()));

@@ -148,7 +148,7 @@ private Q_SLOTS:
         }
 
         // A fifo that is waited on ends the test run after 10 s.
-        ::alarm(10);
+        ::alarm(PexoTest::patienceMs / 1000);
         Live live;
         QCOMPARE(live.readShown(shortcut), shownBefore);
         QCOMPARE(live.applyShown(shortcut, show), applied);
