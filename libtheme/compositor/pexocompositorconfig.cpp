@@ -1,4 +1,5 @@
 #include "pexocompositorconfig.h"
+#include "failedwrites.h"
 
 #include <QSettings>
 #include <QString>
@@ -34,7 +35,11 @@ public:
         file.beginGroup(group);
         file.setValue(key, value);
         file.sync();
-        return file.status() == QSettings::NoError;
+        if (file.status() != QSettings::NoError) {
+            FailedWrites::note(kompmgrrcPath);
+            return false;
+        }
+        return true;
     }
 
     QSettings settings;

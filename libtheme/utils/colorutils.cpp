@@ -1,4 +1,5 @@
 #include "colorutils.h"
+#include "configsync.h"
 #include "themedefaults.h"
 
 #include <pexocolors.h>
@@ -324,7 +325,7 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
             KConfigGroup group(scheme, entry.first);
             group.writeEntry("ForegroundNormal", palette.color(QPalette::Active, QPalette::Text), KConfigBase::Persistent);
         }
-        scheme->sync();
+        ConfigSync::sync(scheme);
     }
 
     const auto roleNames = [&palette](QPalette::ColorGroup group) {
@@ -360,7 +361,7 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
         KConfigGroup view(breeze, QStringLiteral("Colors:View"));
         view.writeEntry("DecorationFocus", accent, KConfigBase::Persistent);
         view.writeEntry("DecorationHover", accentHover, KConfigBase::Persistent);
-        view.sync();
+        ConfigSync::sync(breeze);
     }
 }
 

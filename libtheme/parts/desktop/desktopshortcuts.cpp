@@ -1,4 +1,5 @@
 #include "desktopshortcuts.h"
+#include "failedwrites.h"
 #include "x11support.h"
 
 #include <QFile>
@@ -33,7 +34,14 @@ bool DesktopShortcuts::isShown(const QString &entryPath)
 bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templatePath, bool show)
 {
     if (!QFile::exists(entryPath)) {
-        return show && QFile::copy(templatePath, entryPath);
+        if (!show) {
+            return false;
+        }
+        if (!QFile::copy(templatePath, entryPath)) {
+            FailedWrites::note(entryPath);
+            return false;
+        }
+        return true;
     }
     PexoDesktopEntry entry(entryPath);
     // A file that does not load is left alone rather than rewritten.
@@ -45,7 +53,11 @@ bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templat
         return false;
     }
     entry.setHidden(!show);
-    return entry.save(false);
+    if (!entry.save(false)) {
+        FailedWrites::note(entryPath);
+        return false;
+    }
+    return true;
 }
 
 bool DesktopShortcuts::announceChange()
