@@ -1,7 +1,9 @@
 #include "themecontroller.h"
 
 #include "basesettingsprovider.h"
+#include "configsync.h"
 #include "currentsettingsprovider.h"
+#include "failedwrites.h"
 #include "installedtheme.h"
 #include "localfile.h"
 #include "settingsfilter.h"
@@ -143,6 +145,8 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
 {
     const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
+    // What could not be written into the live settings is a failure of the registry's.
+    QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
     currentTheme = makeTheme(currentConfig);
 
     // The recorded path wins over any scanned directory of the same id.
@@ -296,11 +300,16 @@ void ThemeController::setCurrentTheme(const QString &id)
     }
 
     const std::shared_ptr<Theme> newTheme = d->makeTheme(it->second);
+    d->group.writeEntry(currentThemeKey, themeId);
+    d->group.writeEntry(currentThemePathKey, newTheme->desktopPath());
+    // A theme that cannot be recorded is not pushed into the live settings.
+    const FailedWrites failed;
+    if (!ConfigSync::sync(d->config)) {
+        Q_EMIT error(failed.message());
+        return;
+    }
     d->currentThemeId = themeId;
     d->currentThemePath = newTheme->desktopPath();
-    d->group.writeEntry(currentThemeKey, d->currentThemeId);
-    d->group.writeEntry(currentThemePathKey, d->currentThemePath);
-    d->config->sync();
 
     d->currentTheme = newTheme;
     d->currentTheme->read();
@@ -390,7 +399,9 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     indexGroup.writeEntry("Id", name);
     indexGroup.writeEntry("Name", name);
     indexGroup.writeEntry("Comment", i18n("A custom theme based on the '%1' theme, with some modifications.", baseName));
-    indexConfig->sync();
+    if (!ConfigSync::sync(indexConfig)) {
+        return d->fail(QStringLiteral("Failed to write index.theme: ") + indexPath);
+    }
 
     const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
     d->themes.emplace(name, IndexFile{indexPath, held});
