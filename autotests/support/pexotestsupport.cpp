@@ -544,6 +544,29 @@ FileSizeLimit::~FileSizeLimit()
 }
 
 namespace {
+void watchdogExpired(int)
+{
+    static const char message[] = "PexoTest::Watchdog: still running, the test is ended\n";
+    if (::write(STDERR_FILENO, message, sizeof(message) - 1) < 0) {
+        // Nothing more can be done on the way out.
+    }
+    ::_exit(124);
+}
+} // namespace
+
+Watchdog::Watchdog(unsigned seconds)
+    : m_previousHandler(std::signal(SIGALRM, watchdogExpired))
+{
+    ::alarm(seconds);
+}
+
+Watchdog::~Watchdog()
+{
+    ::alarm(0);
+    std::signal(SIGALRM, m_previousHandler);
+}
+
+namespace {
 const char fillerName[] = "/.full";
 
 bool mount(const QStringList &arguments)

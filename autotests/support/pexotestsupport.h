@@ -126,6 +126,20 @@ private:
     void (*m_previousHandler)(int);
 };
 
+// While it lives, the process ends with a message and exit code 124 when it
+// is still there after the given seconds: a call that hangs fails at once.
+class Watchdog
+{
+public:
+    explicit Watchdog(unsigned seconds);
+    ~Watchdog();
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+
+private:
+    void (*m_previousHandler)(int);
+};
+
 // While it lives, the directory is a small file system of its own holding a
 // copy of what the directory held, with no room left: files can be created
 // there but take no byte, as on a full disk. makeRoom() gives room back.

@@ -7,6 +7,7 @@
 #include <sizesthemepart.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -136,6 +137,27 @@ private Q_SLOTS:
         // Shadows need no restart of compositing: one command for the switch.
         QCOMPARE(PexoTest::takeWmCommands().filter(QStringLiteral("UseComposite")),
                  QStringList{BehaviourTest::variableCommand(QStringLiteral("UseComposite"), QStringLiteral("true"))});
+    }
+
+    // A compositor file that cannot be written: the page says so, and the
+    // change still needs saving.
+    void unwritableCompositorFile()
+    {
+        const auto module = loaded();
+        QVERIFY(module);
+        QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+        const QByteArray before = PexoTest::readFile(compositorFile());
+        module->setProperty("windowFadingEnabled", !module->property("windowFadingEnabled").toBool());
+        const QString file = compositorFile();
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), file, file}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), file}), 0);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QProcess::execute(QStringLiteral("umount"), {file});
+        QCOMPARE(errors.count(), 1);
+        QVERIFY2(errors.first().first().toString().contains(file), qPrintable(errors.first().first().toString()));
+        QCOMPARE(PexoTest::readFile(file), before);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "updateNeedSave"));
+        QVERIFY(module->property("needsSave").toBool());
     }
 
     void windowManagerValues()
