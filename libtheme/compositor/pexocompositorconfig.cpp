@@ -33,9 +33,16 @@ public:
     {
         QSettings file(kompmgrrcPath, QSettings::IniFormat);
         file.beginGroup(group);
+        const QVariant previous = file.value(key);
         file.setValue(key, value);
         file.sync();
         if (file.status() != QSettings::NoError) {
+            // Not written: the objects of the file show what it holds again.
+            if (previous.isValid()) {
+                file.setValue(key, previous);
+            } else {
+                file.remove(key);
+            }
             FailedWrites::note(kompmgrrcPath);
             return false;
         }

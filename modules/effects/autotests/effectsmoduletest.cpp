@@ -141,14 +141,30 @@ private Q_SLOTS:
 
     // A compositor file that cannot be written: the page says so, and the
     // change still needs saving.
+    void unwritableCompositorFile_data()
+    {
+        QTest::addColumn<QByteArray>("compositor");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("property");
+        QTest::newRow("picom") << QByteArray("/usr/bin/picom") << compositorFile() << QByteArray("windowFadingEnabled");
+        QTest::newRow("pexo-kompmgr") << QByteArray("/usr/bin/pexo-kompmgr") << QDir::homePath() + QStringLiteral("/.config/pexo/kompmgrrc")
+                                      << QByteArray("transparencyEnabled");
+    }
+
     void unwritableCompositorFile()
     {
+        QFETCH(QByteArray, compositor);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, property);
+        BehaviourTest::resetFiles("CompositeManager=" + compositor + "\n");
+        if (!QFile::exists(file)) {
+            QVERIFY(PexoTest::writeFile(file, "[kompmgr]\nIgnoreTransparency=true\n"));
+        }
         const auto module = loaded();
         QVERIFY(module);
         QSignalSpy errors(module.get(), SIGNAL(error(QString)));
-        const QByteArray before = PexoTest::readFile(compositorFile());
-        module->setProperty("windowFadingEnabled", !module->property("windowFadingEnabled").toBool());
-        const QString file = compositorFile();
+        const QByteArray before = PexoTest::readFile(file);
+        module->setProperty(property.constData(), !module->property(property.constData()).toBool());
         QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), file, file}), 0);
         QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), file}), 0);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
