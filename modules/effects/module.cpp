@@ -415,13 +415,13 @@ void Module::save()
             Utils::updatePexoWmVariable(key, value);
         }
     }
+    // Running applications re-read the file when told: it must be written first.
+    uiEffects.store();
+    Utils::updateQtSettingsStamp();
     // One message a save: the frame has told of its own.
     if (partSaved && !failed.files().isEmpty()) {
         Q_EMIT error(failed.message());
     }
-    // Running applications re-read the file when told: it must be written first.
-    uiEffects.store();
-    Utils::updateQtSettingsStamp();
 }
 
 void Module::defaults()

@@ -139,36 +139,38 @@ private Q_SLOTS:
                  QStringList{BehaviourTest::variableCommand(QStringLiteral("UseComposite"), QStringLiteral("true"))});
     }
 
-    // A compositor file that cannot be written: the page says so, and the
-    // change still needs saving.
-    void unwritableCompositorFile_data()
+    // A file that cannot be written: the page says so once, and the change
+    // still needs saving.
+    void unwritableFiles_data()
     {
         QTest::addColumn<QByteArray>("compositor");
+        QTest::addColumn<QString>("unwritable");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("property");
-        QTest::newRow("picom") << QByteArray("/usr/bin/picom") << compositorFile() << QByteArray("windowFadingEnabled");
-        QTest::newRow("pexo-kompmgr") << QByteArray("/usr/bin/pexo-kompmgr") << QDir::homePath() + QStringLiteral("/.config/pexo/kompmgrrc")
-                                      << QByteArray("transparencyEnabled");
+        const QString kompmgrrc = QDir::homePath() + QStringLiteral("/.config/pexo/kompmgrrc");
+        QTest::newRow("picom.conf") << QByteArray("/usr/bin/picom") << compositorFile() << compositorFile() << QByteArray("windowFadingEnabled");
+        QTest::newRow("kompmgrrc") << QByteArray("/usr/bin/pexo-kompmgr") << kompmgrrc << kompmgrrc << QByteArray("transparencyEnabled");
+        QTest::newRow("configuration directory") << QByteArray("/usr/bin/picom") << QDir::homePath() + QStringLiteral("/.config") << qtSettingsPath()
+                                                 << QByteArray("uiEffectsEnabled");
     }
 
-    void unwritableCompositorFile()
+    void unwritableFiles()
     {
         QFETCH(QByteArray, compositor);
+        QFETCH(QString, unwritable);
         QFETCH(QString, file);
         QFETCH(QByteArray, property);
         BehaviourTest::resetFiles("CompositeManager=" + compositor + "\n");
-        if (!QFile::exists(file)) {
-            QVERIFY(PexoTest::writeFile(file, "[kompmgr]\nIgnoreTransparency=true\n"));
-        }
+        QVERIFY(QFile::exists(file) || PexoTest::writeFile(file, QByteArray()));
         const auto module = loaded();
         QVERIFY(module);
         QSignalSpy errors(module.get(), SIGNAL(error(QString)));
         const QByteArray before = PexoTest::readFile(file);
         module->setProperty(property.constData(), !module->property(property.constData()).toBool());
-        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), file, file}), 0);
-        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), file}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), unwritable, unwritable}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), unwritable}), 0);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
-        QProcess::execute(QStringLiteral("umount"), {file});
+        QProcess::execute(QStringLiteral("umount"), {unwritable});
         QCOMPARE(errors.count(), 1);
         QVERIFY2(errors.first().first().toString().contains(file), qPrintable(errors.first().first().toString()));
         QCOMPARE(PexoTest::readFile(file), before);
