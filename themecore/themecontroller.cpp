@@ -2,7 +2,9 @@
 
 #include "basesettingsprovider.h"
 #include "configfiles.h"
+#include "configsync.h"
 #include "currentsettingsprovider.h"
+#include "failedwrites.h"
 #include "installedtheme.h"
 #include "localfile.h"
 #include "settingsfilter.h"
@@ -158,6 +160,8 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
 {
     const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
+    // What could not be written into the live settings is a failure of the registry's.
+    QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
     currentTheme = makeTheme(currentThemePath, currentConfig);
 
     // The recorded path wins over any scanned directory of the same id.
@@ -311,14 +315,22 @@ void ThemeController::setCurrentTheme(const QString &id)
     }
 
     const std::shared_ptr<Theme> newTheme = d->makeTheme(it->second);
+    // A theme that cannot be recorded is not pushed into the live settings;
+    // nor is it when the record is no usable file, which is not written.
+    const FailedWrites failed;
+    if (d->config->name().isEmpty()) {
+        FailedWrites::note(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + ThemeFiles::recordFileName);
+        Q_EMIT error(failed.message());
+        return;
+    }
+    d->group.writeEntry(currentThemeKey, themeId);
+    d->group.writeEntry(currentThemePathKey, newTheme->desktopPath());
+    if (!ConfigSync::sync(d->config)) {
+        Q_EMIT error(failed.message());
+        return;
+    }
     d->currentThemeId = themeId;
     d->currentThemePath = newTheme->desktopPath();
-    // The empty stand-in for a record that is no usable file takes no writes.
-    if (!d->config->name().isEmpty()) {
-        d->group.writeEntry(currentThemeKey, d->currentThemeId);
-        d->group.writeEntry(currentThemePathKey, d->currentThemePath);
-        d->config->sync();
-    }
 
     d->currentTheme = newTheme;
     d->currentTheme->read();
@@ -415,7 +427,9 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     indexGroup.writeEntry("Id", name);
     indexGroup.writeEntry("Name", name);
     indexGroup.writeEntry("Comment", i18n("A custom theme based on the '%1' theme, with some modifications.", baseName));
-    indexConfig->sync();
+    if (!ConfigSync::sync(indexConfig)) {
+        return d->fail(QStringLiteral("Failed to write index.theme: ") + indexPath);
+    }
 
     const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
     d->themes.emplace(name, IndexFile{indexPath, held});

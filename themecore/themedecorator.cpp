@@ -47,6 +47,20 @@ QString askForName(const QStringList &arguments)
     }
     return QString::fromUtf8(output).trimmed();
 }
+
+// Applies a stored theme; what could not be written goes out as the
+// controller's error. False then.
+bool applyStored(Theme &theme, ThemeController *controller)
+{
+    bool failed = false;
+    const QMetaObject::Connection connection = QObject::connect(&theme, &Theme::error, controller, [controller, &failed](const QString &message) {
+        failed = true;
+        Q_EMIT controller->error(message);
+    });
+    theme.apply();
+    QObject::disconnect(connection);
+    return !failed;
+}
 } // namespace
 
 class ThemeDecoratorPrivate
@@ -78,7 +92,10 @@ void ThemeDecorator::apply()
     current->copyFrom(live);
     // The record may name any file: write only a theme of the theme directories.
     if (isInstalledTheme(*current)) {
-        current->apply();
+        // The live settings keep their changes when the theme could not take them.
+        if (!applyStored(*current, controller)) {
+            return;
+        }
     } else {
         Q_EMIT controller->error(QStringLiteral("Current theme not saved, it is not a valid installed theme: ") + current->desktopPath());
     }
@@ -124,8 +141,14 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
         return;
     }
     created->copyFrom(controller->systemTheme());
-    created->apply();
+    if (!applyStored(*created, controller)) {
+        return;
+    }
     controller->setCurrentTheme(created->id());
+    // Not recorded: the read-only theme is still current.
+    if (controller->currentThemeId() != created->id()) {
+        return;
+    }
     apply();
 }
 

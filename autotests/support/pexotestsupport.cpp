@@ -543,6 +543,94 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_previousHandler);
 }
 
+namespace {
+void watchdogExpired(int)
+{
+    static const char message[] = "PexoTest::Watchdog: still running, the test is ended\n";
+    if (::write(STDERR_FILENO, message, sizeof(message) - 1) < 0) {
+        // Nothing more can be done on the way out.
+    }
+    ::_exit(124);
+}
+} // namespace
+
+Watchdog::Watchdog(unsigned seconds)
+    : m_previousHandler(std::signal(SIGALRM, watchdogExpired))
+{
+    ::alarm(seconds);
+}
+
+Watchdog::~Watchdog()
+{
+    ::alarm(0);
+    std::signal(SIGALRM, m_previousHandler);
+}
+
+namespace {
+const char fillerName[] = "/.full";
+
+bool mount(const QStringList &arguments)
+{
+    return QProcess::execute(QStringLiteral("mount"), arguments) == 0;
+}
+} // namespace
+
+FullDisk::FullDisk(const QString &directory)
+    : m_directory(QDir(directory).absolutePath())
+{
+    if (!checkSandbox("FullDisk") || !QDir().mkpath(m_directory)) {
+        return;
+    }
+    qint64 size = 1 << 20;
+    QDirIterator it(m_directory, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        size += it.fileInfo().size() + 4096;
+    }
+    // Copied in beside the directory, then laid over it.
+    QTemporaryDir staging(sandboxDir() + QStringLiteral("/full-XXXXXX"));
+    const QString stagingPath = staging.path();
+    if (!staging.isValid() ||
+        !mount(
+            {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), QStringLiteral("size=%1").arg(size), QStringLiteral("tmpfs"), stagingPath})) {
+        qWarning("PexoTest::FullDisk: cannot mount a file system for %s", qPrintable(m_directory));
+        return;
+    }
+    const bool copied = QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), m_directory + QStringLiteral("/."), stagingPath}) == 0;
+    m_mounted = copied && mount({QStringLiteral("--bind"), stagingPath, m_directory});
+    QProcess::execute(QStringLiteral("umount"), {stagingPath});
+    if (!m_mounted) {
+        qWarning("PexoTest::FullDisk: cannot lay a file system over %s", qPrintable(m_directory));
+        return;
+    }
+    QFile filler(m_directory + QLatin1String(fillerName));
+    if (!filler.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    const QByteArray block(65536, '\0');
+    while (::write(filler.handle(), block.constData(), size_t(block.size())) > 0) { }
+    while (::write(filler.handle(), "", 1) > 0) { }
+    m_full = errno == ENOSPC;
+}
+
+FullDisk::~FullDisk()
+{
+    if (m_mounted && QProcess::execute(QStringLiteral("umount"), {m_directory}) != 0) {
+        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), m_directory});
+    }
+}
+
+bool FullDisk::isFull() const
+{
+    return m_full;
+}
+
+void FullDisk::makeRoom()
+{
+    QFile::remove(m_directory + QLatin1String(fillerName));
+    m_full = false;
+}
+
 FileWriteCounter::FileWriteCounter(const QString &directory)
     : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
 {

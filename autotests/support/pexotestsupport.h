@@ -132,6 +132,43 @@ private:
     void (*m_previousHandler)(int);
 };
 
+// While it lives, the process ends with a message and exit code 124 when it
+// is still there after the given seconds: a call that hangs fails at once.
+class Watchdog
+{
+public:
+    explicit Watchdog(unsigned seconds);
+    ~Watchdog();
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+
+private:
+    void (*m_previousHandler)(int);
+};
+
+// While it lives, the directory is a small file system of its own holding a
+// copy of what the directory held, with no room left: files can be created
+// there but take no byte, as on a full disk. makeRoom() gives room back.
+// What is written there goes with it: the directory then shows what it held
+// before. Needs the sandbox (root in a mount namespace of its own).
+class FullDisk
+{
+public:
+    explicit FullDisk(const QString &directory);
+    ~FullDisk();
+    FullDisk(const FullDisk &) = delete;
+    FullDisk &operator=(const FullDisk &) = delete;
+
+    // True when the directory was mounted and filled.
+    bool isFull() const;
+    void makeRoom();
+
+private:
+    QString m_directory;
+    bool m_mounted = false;
+    bool m_full = false;
+};
+
 // While it lives, counts the times each file of one directory is replaced
 // (renamed into place) or closed after being opened for writing.
 class FileWriteCounter

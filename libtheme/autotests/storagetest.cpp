@@ -141,6 +141,32 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(unwritable), QByteArray("[Variables]\nK=1\n"));
     }
 
+    // A write that cannot reach the file fails at once, as does every one
+    // after it, and the value is not taken for stored.
+    void kconfigFullDisk()
+    {
+        const QString file = writeRc(QStringLiteral("full/themerc"), "[Variables]\nK=1\n");
+        PexoTest::FullDisk disk(QFileInfo(file).path());
+        QVERIFY(disk.isFull());
+        bool results[5] = {true, true, true, false, false};
+        QString afterFailure;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            KConfigStorage storage(file);
+            results[0] = storage.write(QStringLiteral("K"), QStringLiteral("2"));
+            results[1] = storage.write(QStringLiteral("K"), QStringLiteral("3"));
+            results[2] = storage.sync();
+            afterFailure = storage.read(QStringLiteral("K"), QString()).toString();
+            disk.makeRoom();
+            results[3] = storage.write(QStringLiteral("K"), QStringLiteral("4"));
+            results[4] = KConfigStorage(file).read(QStringLiteral("K"), QString()).toString() == QLatin1String("4");
+        }));
+        thread->start();
+        QVERIFY2(thread->wait(10000), "a write after a failed one does not return");
+        QCOMPARE(QList<bool>(std::begin(results), std::end(results)), QList<bool>({false, false, false, true, true}));
+        QCOMPARE(afterFailure, QStringLiteral("1"));
+        QCOMPARE(PexoTest::readFile(file), QByteArray("[Variables]\nK=4\n"));
+    }
+
     void kconfigSpecialFilesAreNeitherReadNorWritten()
     {
         // Reading either would block or never end.

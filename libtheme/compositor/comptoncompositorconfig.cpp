@@ -1,4 +1,5 @@
 #include "comptoncompositorconfig.h"
+#include "failedwrites.h"
 #include "localfile.h"
 
 #include <QDir>
@@ -226,6 +227,13 @@ bool ComptonCompositorConfigPrivate::get(const Option &option)
 
 bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
 {
+    // No file could be had: every option reads as off, and cannot be turned on.
+    if (path.isEmpty()) {
+        if (on) {
+            FailedWrites::note(userPicomFile);
+        }
+        return false;
+    }
     // Start from the file as it is now, not from an older copy.
     reload();
     config_setting_t *setting = lookup(option);
@@ -248,6 +256,7 @@ bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
     if (!write()) {
         // Not written: keep what the file holds, so the change is tried again.
         store(previous);
+        FailedWrites::note(path);
         return false;
     }
     stamp = stampOf(path);

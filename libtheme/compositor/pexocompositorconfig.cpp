@@ -1,4 +1,5 @@
 #include "pexocompositorconfig.h"
+#include "failedwrites.h"
 #include "localfile.h"
 
 #include <QSettings>
@@ -54,9 +55,20 @@ public:
         }
         QSettings file(kompmgrrcPath, QSettings::IniFormat);
         file.beginGroup(group);
+        const QVariant previous = file.value(key);
         file.setValue(key, value);
         file.sync();
-        return file.status() == QSettings::NoError;
+        if (file.status() != QSettings::NoError) {
+            // Not written: the objects of the file show what it holds again.
+            if (previous.isValid()) {
+                file.setValue(key, previous);
+            } else {
+                file.remove(key);
+            }
+            FailedWrites::note(kompmgrrcPath);
+            return false;
+        }
+        return true;
     }
 
     std::unique_ptr<QSettings> settings;

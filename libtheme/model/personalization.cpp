@@ -1,6 +1,7 @@
 #include "personalization.h"
 #include "desktopthemepart.h"
 #include "effectsthemepart.h"
+#include "failedwrites.h"
 #include "ipersonalizationsettingsprovider.h"
 #include "ithemesettings.h"
 #include "screensaverthemepart.h"
@@ -132,8 +133,14 @@ void Personalization::apply()
         if (!entry.part->hasChanges(d->readHelper(entry))) {
             continue;
         }
+        const FailedWrites failed;
         entry.part->apply(d->applyHelper(entry));
         d->provider->settings()->sync();
+        // The parts after one that could not be written are left unsaved.
+        if (!failed.files().isEmpty()) {
+            Q_EMIT error(failed.message());
+            return;
+        }
     }
 }
 

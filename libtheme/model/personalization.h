@@ -33,7 +33,8 @@ public:
     std::shared_ptr<ScreenSaverThemePart> screenSaverThemePart() const;
     std::shared_ptr<EffectsThemePart> effectsThemePart() const;
 
-    // Applies the parts that have changes, syncing the settings after each.
+    // Applies the parts that have changes, syncing the settings after each;
+    // stops at a part whose files could not be written, with error().
     void apply();
     void read();
     // Resets the parts' values; nothing is written.

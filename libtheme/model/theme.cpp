@@ -1,8 +1,10 @@
 #include "theme.h"
 #include "colorsthemepart.h"
+#include "configsync.h"
 #include "currentsettingsprovider.h"
 #include "cursorthemepart.h"
 #include "deferredsync.h"
+#include "failedwrites.h"
 #include "iconthemepart.h"
 #include "isettingsprovider.h"
 #include "ithemesettings.h"
@@ -73,8 +75,9 @@ void ThemePrivate::writeDescription(const QString &key, const QString &value, QS
     }
     KConfigGroup group(config.get(), ThemeDefaults::themeDescriptionGroup);
     group.writeEntry(key, value, KConfigBase::Normal);
-    group.sync();
-    field = value;
+    if (ConfigSync::sync(config)) {
+        field = value;
+    }
 }
 
 Theme::Theme(const std::shared_ptr<ISettingsProvider> &provider, QObject *parent)
@@ -167,6 +170,7 @@ std::shared_ptr<SoundsThemePart> Theme::soundsThemePart() const
 void Theme::apply()
 {
     const ISettingsProvider *p = d->provider.get();
+    const FailedWrites failed;
     {
         // A stored theme's values only go to its file and nobody examines
         // the results: the file is written once. Live values are announced
@@ -182,6 +186,9 @@ void Theme::apply()
         d->wallpaper->apply(p->wallpaperApplyHelper());
     }
     p->settings()->sync();
+    if (!failed.files().isEmpty()) {
+        Q_EMIT error(failed.message());
+    }
 }
 
 void Theme::read()

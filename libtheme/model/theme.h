@@ -46,7 +46,8 @@ public:
     std::shared_ptr<IconThemePart> iconThemePart() const;
     std::shared_ptr<SoundsThemePart> soundsThemePart() const;
 
-    // Applies all five parts, then syncs the settings once.
+    // Applies all five parts, then syncs the settings once; error() names
+    // the files that could not be written.
     virtual void apply();
     virtual void read();
     virtual void defaults();

@@ -1,4 +1,5 @@
 #include "deferredsync.h"
+#include "configsync.h"
 
 #include <KConfig>
 
@@ -28,7 +29,7 @@ DeferredSync::~DeferredSync()
     const std::vector<std::shared_ptr<KConfig>> configs = std::move(pending.configs);
     pending.configs.clear();
     for (const std::shared_ptr<KConfig> &config : configs) {
-        config->sync();
+        ConfigSync::sync(config);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "kconfigstorage.h"
+#include "configsync.h"
 #include "deferredsync.h"
 #include "localfile.h"
 #include "themedefaults.h"
@@ -43,12 +44,18 @@ public:
     // anything does not read its file.
     KConfigGroup *group();
 
+    // Whether a write since the last call did not reach the file, through
+    // this storage or another one sharing the configuration.
+    bool takeLostWrites();
+
     KConfigStorage *q;
     QString path;
     std::shared_ptr<KConfig> config;
     std::unique_ptr<KConfigGroup> opened;
     // The path names a special file: it reads as empty and takes no writes.
     bool special = false;
+    quint64 seenFailures = 0;
+    bool lostWrites = false;
 };
 
 KConfigStoragePrivate::~KConfigStoragePrivate()
@@ -66,12 +73,32 @@ KConfigStoragePrivate::~KConfigStoragePrivate()
 
 KConfigGroup *KConfigStoragePrivate::group()
 {
+    // A configuration that may never be synced again is left to itself.
+    if (opened && ConfigSync::isBroken(*config)) {
+        lostWrites = takeLostWrites();
+        const auto known = openFiles.constFind(path);
+        if (known != openFiles.cend() && known->lock() == config) {
+            openFiles.erase(known);
+        }
+        opened.reset();
+        config.reset();
+    }
     if (!opened) {
         special = isSpecialFile(path);
         config = special ? std::make_shared<KConfig>(QString(), KConfig::SimpleConfig) : openShared(path);
         opened.reset(new KConfigGroup(config.get(), ThemeDefaults::themeVariablesGroup));
+        seenFailures = ConfigSync::failures(*config);
     }
     return opened.get();
+}
+
+bool KConfigStoragePrivate::takeLostWrites()
+{
+    const quint64 failures = ConfigSync::failures(*config);
+    const bool lost = lostWrites || failures != seenFailures;
+    seenFailures = failures;
+    lostWrites = false;
+    return lost;
 }
 
 KConfigStorage::KConfigStorage(const QString &path)
@@ -105,7 +132,7 @@ bool KConfigStorage::write(const QString &key, const QVariant &value)
     if (DeferredSync::defer(d->config)) {
         return true;
     }
-    return d->group()->sync();
+    return ConfigSync::sync(d->config);
 }
 
 QStringList KConfigStorage::keys() const
@@ -115,7 +142,9 @@ QStringList KConfigStorage::keys() const
 
 bool KConfigStorage::sync()
 {
-    return d->group()->sync() && !d->special;
+    d->group();
+    const bool synced = ConfigSync::sync(d->config);
+    return !d->takeLostWrites() && synced && !d->special;
 }
 
 bool KConfigStorage::isReadOnly() const

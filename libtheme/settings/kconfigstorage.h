@@ -21,6 +21,8 @@ public:
     // Writes and flushes the file at once.
     bool write(const QString &key, const QVariant &value) override;
     QStringList keys() const override;
+    // False also when a write since the last sync did not reach the file: a
+    // value that could not be written is dropped, the file's is read again.
     bool sync() override;
     // True when the file carries KDE's immutability marking.
     bool isReadOnly() const override;

@@ -1,5 +1,6 @@
 #include "colorutils.h"
 #include "configfiles.h"
+#include "configsync.h"
 #include "localfile.h"
 #include "themedefaults.h"
 
@@ -331,7 +332,7 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
             KConfigGroup group(scheme, entry.first);
             group.writeEntry("ForegroundNormal", palette.color(QPalette::Active, QPalette::Text), KConfigBase::Persistent);
         }
-        scheme->sync();
+        ConfigSync::sync(scheme);
     }
 
     // Qt's file and the decoration's are left alone when one of them is no
@@ -371,7 +372,7 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
         KConfigGroup view(breeze, QStringLiteral("Colors:View"));
         view.writeEntry("DecorationFocus", accent, KConfigBase::Persistent);
         view.writeEntry("DecorationHover", accentHover, KConfigBase::Persistent);
-        view.sync();
+        ConfigSync::sync(breeze);
     }
 }
 

@@ -81,7 +81,8 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     connect(colorsPart(controller), &ColorsThemePart::colorSchemePathChanged, this, &Module::onColorSchemePathChanged);
     connect(colorsPart(controller), &ColorsThemePart::primaryColorChanged, this, &Module::fixBackgroundColor);
     connect(colorsPart(controller), &ColorsThemePart::isCustomColorSchemeDarkChanged, this, &Module::fixBackgroundColor);
-    connect(controller->systemTheme().get(), &Theme::error, this, &Module::error);
+    // The controller also tells what the live theme could not write.
+    connect(controller, &ThemeController::error, this, &Module::error);
     connect(controller->systemTheme().get(), &Theme::changed, this, &Module::updateNeedSave);
     connect(controller->systemTheme().get(), &Theme::changed, this, &Module::previewChanged);
     connect(controller->systemTheme()->wallpaperThemePart().get(), &WallpaperThemePart::wallpaperChanged, this, &Module::wallpaperSchemeChanged);

@@ -3,6 +3,7 @@
 #include <basepersonalizationsettingsprovider.h>
 #include <desktopthemepart.h>
 #include <effectsthemepart.h>
+#include <failedwrites.h>
 #include <ithemesettings.h>
 #include <personalization.h>
 #include <screensaverthemepart.h>
@@ -134,15 +135,21 @@ void BehaviourFrame::load()
     d->personalization->read();
 }
 
-void BehaviourFrame::save()
+bool BehaviourFrame::save()
 {
     // The other parts may hold values that another page has saved since
     // load(); they are neither compared nor written.
     if (!hasChanges()) {
-        return;
+        return true;
     }
+    const FailedWrites failed;
     d->ownPart()->apply((d->provider.get()->*d->own.applyHelper)());
     d->provider->settings()->sync();
+    if (!failed.files().isEmpty()) {
+        Q_EMIT d->personalization->error(failed.message());
+        return false;
+    }
+    return true;
 }
 
 void BehaviourFrame::defaults()

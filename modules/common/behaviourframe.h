@@ -81,7 +81,9 @@ public:
     // Reads every part from the settings.
     void load();
     // Writes the own part and syncs, when it differs from the settings.
-    void save();
+    // False, with the Personalization's error(), when a file could not be
+    // written: what was not written still differs from the settings.
+    bool save();
     // Resets the own part; writes nothing.
     void defaults();
     // True when the own part differs from the settings.

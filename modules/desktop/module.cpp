@@ -23,6 +23,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     frame.forward(&DesktopThemePart::showComputerOnDesktopChanged, this, &Module::showComputerChanged);
 
     connect(frame.personalization(), &Personalization::changed, this, &Module::updateNeedSave);
+    connect(frame.personalization(), &Personalization::error, this, &Module::error);
 }
 
 Module::~Module() = default;

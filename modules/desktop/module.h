@@ -47,6 +47,8 @@ Q_SIGNALS:
     void autoColorChanged();
     void showTrashChanged();
     void showComputerChanged();
+    // A file of the settings could not be written on save.
+    void error(const QString &message);
 
 private Q_SLOTS:
     void updateNeedSave() override;

@@ -1,5 +1,7 @@
 #include "guieffectslist.h"
 
+#include <failedwrites.h>
+
 #include <QSettings>
 
 namespace {
@@ -72,9 +74,19 @@ void GuiEffectsList::store() const
 {
     QSettings settings(organisation);
     settings.beginGroup(group);
+    const QVariant previous = settings.value(key);
     settings.setValue(key, toList());
-    settings.endGroup();
     settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        // Not written: the objects of the file show what it holds again.
+        if (previous.isValid()) {
+            settings.setValue(key, previous);
+        } else {
+            settings.remove(key);
+        }
+        FailedWrites::note(settings.fileName());
+    }
+    settings.endGroup();
 }
 
 bool GuiEffectsList::operator==(const GuiEffectsList &other) const

@@ -2,6 +2,7 @@
 
 #include <effectsthemepart.h>
 #include <enumgadget.h>
+#include <failedwrites.h>
 #include <ithemesettings.h>
 #include <needssave.h>
 #include <personalization.h>
@@ -89,6 +90,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     frame.forward(&EffectsThemePart::windowAnimationsEnabledChanged, this, &Module::windowAnimationsEnabledChanged);
     frame.forward(&EffectsThemePart::windowFadingEnabledChanged, this, &Module::windowFadingEnabledChanged);
     connect(frame.personalization(), &Personalization::changed, this, &Module::updateNeedSave);
+    connect(frame.personalization(), &Personalization::error, this, &Module::error);
 
     for (const WmKey &key : wmKeys) {
         registerProperty(QLatin1String(key.property), key.entry.key);
@@ -403,8 +405,9 @@ void Module::load()
 
 void Module::save()
 {
-    frame.save();
+    const bool partSaved = frame.save();
     IThemeSettings *settings = frame.settings();
+    const FailedWrites failed;
     for (int i = 0; i < wmValueCount; ++i) {
         const QString &key = wmKeys[i].entry.key;
         const QVariant value = wmValueToStore(i, wmValues[i]);
@@ -415,6 +418,10 @@ void Module::save()
     // Running applications re-read the file when told: it must be written first.
     uiEffects.store();
     Utils::updateQtSettingsStamp();
+    // One message a save: the frame has told of its own.
+    if (partSaved && !failed.files().isEmpty()) {
+        Q_EMIT error(failed.message());
+    }
 }
 
 void Module::defaults()

@@ -42,6 +42,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     frame.forward(&ScreenSaverThemePart::numlockOnChanged, this, &Module::numlockOnChanged);
 
     connect(frame.personalization(), &Personalization::changed, this, &Module::updateNeedSave);
+    connect(frame.personalization(), &Personalization::error, this, &Module::error);
 }
 
 Module::~Module() = default;

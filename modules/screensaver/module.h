@@ -88,6 +88,8 @@ Q_SIGNALS:
     void numlockOnChanged();
     void hasPowerdevilChanged();
     void seatListChanged();
+    // A file of the settings could not be written on save.
+    void error(const QString &message);
 
 private Q_SLOTS:
     void updateNeedSave() override;

@@ -52,6 +52,7 @@ Module::Module(QWidget *parent, const QVariantList &args)
     initWidgets();
     ui->kmessagewidget->hide();
 
+    connect(frame.personalization(), &Personalization::error, this, &Module::error);
     connect(ui->autoSizeCheckbox, &QCheckBox::stateChanged, this, &Module::onAutoCheckedChanged);
     connect(ui->autoSizeCheckbox, &QCheckBox::stateChanged, this, &Module::updateNeedSave);
     for (QComboBox *box : {taskBarSizeBox, windowHeaderSizeBox, windowFrameSizeBox, desktopIconsSizeBox}) {

@@ -29,6 +29,10 @@ public:
     void save() override;
     void defaults() override;
 
+Q_SIGNALS:
+    // A file of the settings could not be written on save.
+    void error(const QString &message);
+
 private Q_SLOTS:
     void updateNeedSave();
     void onAutoCheckedChanged();

@@ -137,6 +137,7 @@ Module::Module(QWidget *parent, const QVariantList &args)
     connect(sounds.get(), &SoundsThemePart::soundThemeChanged, this, &Module::onSoundThemeChanged);
     connect(sounds.get(), &SoundsThemePart::soundChanged, this, &Module::onSoundChanged);
     connect(live.get(), &Theme::changed, this, &Module::updateNeedSave);
+    connect(controller, &ThemeController::error, this, &Module::error);
 
     const auto setPlayIcon = [this](const QString &key, const char *icon) {
         const SoundsThemePart::Sounds row = soundFromString(key);

@@ -28,6 +28,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     frame.forward(&TaskbarThemePart::useNationalFlagsChanged, this, &Module::useNationalFlagsChanged);
 
     connect(frame.personalization(), &Personalization::changed, this, &Module::updateNeedSave);
+    connect(frame.personalization(), &Personalization::error, this, &Module::error);
 }
 
 Module::~Module() = default;

@@ -53,6 +53,8 @@ Q_SIGNALS:
     void multiTaskbarChanged();
     void switcherAllPagesChanged();
     void useNationalFlagsChanged();
+    // A file of the settings could not be written on save.
+    void error(const QString &message);
 
 private Q_SLOTS:
     void updateNeedSave() override;

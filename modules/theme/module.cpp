@@ -135,7 +135,19 @@ void Module::load()
 
 void Module::save()
 {
+    // The page has no error signal: what could not be written goes to the log.
+    bool failed = false;
+    const QMetaObject::Connection connection = connect(controller, &ThemeController::error, this, [&failed](const QString &message) {
+        failed = true;
+        qCWarning(MODULE_LOG).noquote() << message;
+    });
     controller->setCurrentTheme(selectedTheme);
+    disconnect(connection);
+    if (failed) {
+        // A selection that was not recorded still needs saving.
+        updateNeedSave();
+        return;
+    }
     AppearanceFrame::activateColorScheme(controller->systemTheme()->colorsThemePart()->colorSchemePath());
 }
 

@@ -223,6 +223,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     connect(part, &WallpaperThemePart::slideShowPeriodChanged, this, &Module::slideShowPeriodChanged);
     connect(part, &WallpaperThemePart::forCurrentDesktopChanged, this, &Module::forCurrentDesktopChanged);
     connect(controller->systemTheme().get(), &Theme::changed, this, &Module::updateNeedSave);
+    connect(controller, &ThemeController::error, this, &Module::error);
     connect(d->builder, &PreviewBuilder::pixmapChanged, this, &Module::setPixmap);
     connect(d->colorsPart().get(), &ColorsThemePart::colorSchemePathChanged, this, &Module::onColorSchemePathChanged);
 }

@@ -42,6 +42,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     frame.forward(&WmThemePart::resizeAllSnapChanged, this, &Module::resizeAllSnapChanged);
 
     connect(frame.personalization(), &Personalization::changed, this, &Module::updateNeedSave);
+    connect(frame.personalization(), &Personalization::error, this, &Module::error);
 }
 
 Module::~Module() = default;

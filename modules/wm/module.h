@@ -87,6 +87,8 @@ Q_SIGNALS:
     void snapTopMaximizeChanged();
     void restoreSizeAfterSnapChanged();
     void resizeAllSnapChanged();
+    // A file of the settings could not be written on save.
+    void error(const QString &message);
 
 private Q_SLOTS:
     void updateNeedSave() override;

@@ -61,7 +61,15 @@ QString PexoDesktopEntry::localCommentOrFallback() const
 bool PexoDesktopEntry::save(bool saveEmptyFields)
 {
     Q_UNUSED(saveEmptyFields) // only Hidden is ever changed, and it is never empty
-    return d->config->sync();
+    if (d->config->sync()) {
+        return true;
+    }
+    // KConfig may keep its lock after a sync that failed, and then waits for
+    // ever in the next one: the object is neither synced nor destroyed again.
+    d->config->markAsClean();
+    d->config.release();
+    load();
+    return false;
 }
 
 QString PexoDesktopEntry::path() const

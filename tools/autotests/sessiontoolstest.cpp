@@ -342,7 +342,8 @@ private Q_SLOTS:
                 << scheme << kind << QString() << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("-"), home(scheme)} << 2
                 << QStringLiteral("pexo-admin-theme: no color scheme file %1\n").arg(home(scheme));
         }
-        QTest::newRow("record") << record << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+        // A theme that cannot be recorded is not selected.
+        QTest::newRow("record") << record << QByteArray("fifo") << QString() << setTheme << mine << 1 << QStringLiteral("Could not write");
         QTest::newRow("recorded description") << QStringLiteral(".local/Stray/index.theme") << QByteArray("fifo")
                                               << home(QStringLiteral(".local/Stray/index.theme")) << QStringLiteral("pexo-sync-user-theme") << QStringList()
                                               << 0 << noMessage;
@@ -483,6 +484,54 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.errors, QStringLiteral("pexo-admin-theme: the same color scheme %1, but newer than users themerc\n").arg(generated));
         QCOMPARE(PexoTest::readFile(themerc), before);
+    }
+
+    // Nothing fits on the disk: a tool fails at once with its message and
+    // leaves every file as it was.
+    void fullHome_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<bool>("administrator");
+        QTest::addColumn<bool>("afterAdministrator");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+
+        const QString light = QStringLiteral("UlvarTornelLight");
+        const QString setTheme = QStringLiteral("pexo-set-theme");
+        const QString sync = QStringLiteral("pexo-sync-user-theme");
+        QTest::newRow("set-theme") << light << false << false << setTheme << QStringList{QStringLiteral("UlvarTornelDark")};
+        QTest::newRow("set-theme, administrator") << light << true << false << setTheme << QStringList{light};
+        QTest::newRow("admin-theme") << QStringLiteral("Mine") << false << false << QStringLiteral("pexo-admin-theme")
+                                     << QStringList{QStringLiteral("-"), darkScheme};
+        QTest::newRow("sync-user-theme, administrator") << light << true << false << sync << QStringList();
+        QTest::newRow("sync-user-theme after an administrator session") << light << false << true << sync << QStringList();
+    }
+
+    void fullHome()
+    {
+        QFETCH(QString, current);
+        QFETCH(bool, administrator);
+        QFETCH(bool, afterAdministrator);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+
+        userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {current}).exitCode, 0);
+        if (afterAdministrator) {
+            QVERIFY(PexoTest::writeFile(home(marker), QByteArray()));
+            QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=elsewhere\n"));
+        }
+        administratorSession(administrator);
+
+        const PexoTest::FullDisk disk(QDir::homePath());
+        QVERIFY(disk.isFull());
+        const auto before = PexoTest::snapshotTree(QDir::homePath());
+        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, 20000);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.errors.contains(QLatin1String("Could not write ")), qPrintable(r.errors));
+        QStringList changed = PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath()));
+        changed.removeAll(QStringLiteral("removed ") + marker);
+        QCOMPARE(changed, QStringList());
     }
 
     // No X display, or one that cannot be reached: the tools run offscreen

@@ -1,6 +1,8 @@
 /*
     pexo-set-theme ID: makes the theme ID current and pushes it into the live
     settings; an administrator session always gets the administrator theme.
+    Exit status: 0 selected, 1 unknown or invalid theme, or one that could not
+    be recorded or applied, 2 no argument.
 */
 
 #include <offscreenfallback.h>
@@ -25,11 +27,17 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const bool administrator = prepareSession();
     auto controller = std::make_unique<ThemeController>();
+    // A theme that could not be recorded or applied is not selected.
+    bool failed = false;
+    QObject::connect(controller.get(), &ThemeController::error, [&failed](const QString &message) {
+        qCWarning(THEME_UTILS_LOG).noquote() << message;
+        failed = true;
+    });
 
     if (administrator) {
         controller->setCurrentTheme(ThemeDefaults::adminThemeId);
         qCWarning(THEME_UTILS_LOG) << "You can use only administrator theme";
-        return 0;
+        return failed ? 1 : 0;
     }
 
     std::shared_ptr<Theme> found;
@@ -49,5 +57,5 @@ int main(int argc, char **argv)
         return 1;
     }
     controller->setCurrentTheme(id);
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -3,6 +3,7 @@
     current-theme record into line with each other at session start.
 */
 
+#include <configsync.h>
 #include <localfile.h>
 #include <offscreenfallback.h>
 #include <toolscommon.h>
@@ -30,6 +31,9 @@
 namespace {
 const QString adminThemeId = ThemeDefaults::adminThemeId;
 const QString defaultThemeId = ThemeDefaults::defaultThemeId;
+
+// Something could not be written: the run fails.
+bool writeFailed = false;
 
 // "Custom", then "Custom1", "Custom2" ...: the first id that is neither
 // known nor the name of a user theme directory.
@@ -77,7 +81,10 @@ bool createUserThemeDir(const QString &id)
     group.writeEntry("Id", id);
     group.writeEntry("Name", id);
     group.writeEntry("Comment", i18n("User theme"));
-    group.sync();
+    if (!ConfigSync::sync(index)) {
+        qWarning() << "Failed to write" << index->name();
+        return false;
+    }
     return true;
 }
 
@@ -115,6 +122,10 @@ int administratorSession(ThemeController &controller)
     const auto systemTheme = controller.systemTheme();
     systemTheme->copyFrom(adminTheme);
     systemTheme->apply();
+    // Live settings that did not take the theme were not set by this session.
+    if (writeFailed) {
+        return 1;
+    }
     writeAdminSessionMarker();
     return 0;
 }
@@ -165,6 +176,8 @@ int ordinarySession(ThemeController &controller)
     // colours and scheme, the cursor): write them into the new theme before
     // selecting it, which reads it back from disk.
     newTheme->copyFrom(systemTheme);
+    // Its message goes out as the controller's: a failure of the run.
+    QObject::connect(newTheme.get(), &Theme::error, &controller, &ThemeController::error);
     newTheme->apply();
     controller.setCurrentTheme(id);
     return 0;
@@ -177,7 +190,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const bool administrator = prepareSession();
     auto controller = std::make_unique<ThemeController>();
+    QObject::connect(controller.get(), &ThemeController::error, [](const QString &message) {
+        qWarning().noquote() << message;
+        writeFailed = true;
+    });
     const int code = administrator ? administratorSession(*controller) : ordinarySession(*controller);
     controller.reset();
-    return code;
+    return writeFailed && code == 0 ? 1 : code;
 }

@@ -1,4 +1,5 @@
 #include "desktopshortcuts.h"
+#include "failedwrites.h"
 #include "localfile.h"
 #include "x11support.h"
 
@@ -53,7 +54,14 @@ bool DesktopShortcuts::isShown(const QString &entryPath)
 bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templatePath, bool show)
 {
     if (!QFile::exists(entryPath)) {
-        return show && copyTemplate(templatePath, entryPath);
+        if (!show) {
+            return false;
+        }
+        if (!copyTemplate(templatePath, entryPath)) {
+            FailedWrites::note(entryPath);
+            return false;
+        }
+        return true;
     }
     // A file that does not load is left alone rather than rewritten.
     if (!LocalFile::isUsable(entryPath, LocalFile::Kind::Settings)) {
@@ -68,7 +76,11 @@ bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templat
         return false;
     }
     entry.setHidden(!show);
-    return entry.save(false);
+    if (!entry.save(false)) {
+        FailedWrites::note(entryPath);
+        return false;
+    }
+    return true;
 }
 
 bool DesktopShortcuts::announceChange()

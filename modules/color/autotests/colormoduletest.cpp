@@ -122,6 +122,7 @@ private Q_SLOTS:
     void pluginInterface();
     void roadOfOneRequest();
     void saveAsNewTheme();
+    void fullHome();
     void savedColoursMatchLiveOnes();
     void loadKeepsStoredColours();
     void missingSchemeFile();
@@ -250,6 +251,33 @@ void ColorModuleTest::saveAsNewTheme()
     QCOMPARE(entry(ThemeDefaults::userThemesDir + QStringLiteral("/My Colours/theme/themerc"), "ColorScheme"), darkScheme);
     QCOMPARE(entry(configFile("pexo-admin-themerc"), "CurrentTheme", "Theme"), QStringLiteral("My Colours"));
     QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), darkScheme);
+}
+
+// Nothing fits on the disk: the save fails at once with the page's error,
+// writes nothing, and the change still needs saving.
+void ColorModuleTest::fullHome()
+{
+    auto module = loadedModule();
+    QVERIFY(module);
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QVERIFY(module->setProperty("currentColorScheme", darkScheme));
+
+    const PexoTest::FullDisk disk(QDir::homePath());
+    QVERIFY(disk.isFull());
+    const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(QDir::homePath());
+    PexoTest::takeWmCommands();
+    {
+        const PexoTest::Watchdog watchdog(20);
+        QMetaObject::invokeMethod(module.get(), "save");
+        QMetaObject::invokeMethod(module.get(), "save");
+    }
+    QCOMPARE(errors.count(), 2);
+    const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
+    QCOMPARE(errors.first().first().toString(), QStringLiteral("Could not write ") + themerc);
+    QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
+    QCOMPARE(PexoTest::takeWmCommands(), QStringList());
+    QMetaObject::invokeMethod(module.get(), "updateNeedSave");
+    QVERIFY(module->property("needsSave").toBool());
 }
 
 // A scheme whose window-manager colours differ from its palette: the live

@@ -3,6 +3,7 @@
 #include <moduletestsupport.h>
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -53,6 +54,36 @@ private Q_SLOTS:
                                         {QStringLiteral("autoColor"), QStringLiteral("AdaptiveIconStringColor")},
                                         {QStringLiteral("showTrash"), QStringLiteral("showTrash")}},
                                        QStringLiteral("showComputer"));
+    }
+
+    // Nothing fits on the disk: the save fails at once with the page's
+    // error, writes and announces nothing, and the changes still need saving.
+    void fullHome()
+    {
+        const QString computer = QDir::homePath() + QStringLiteral("/Desktops/Desktop1/mycomp.desktop");
+        QVERIFY(PexoTest::writeFile(computer, "[Desktop Entry]\nType=Link\nHidden=true\n"));
+        const auto module = ModuleTest::create(id);
+        QVERIFY(module);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
+        QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+        module->setProperty("dndIndicator", false);
+        module->setProperty("showComputer", true);
+
+        const PexoTest::FullDisk disk(QDir::homePath());
+        QVERIFY(disk.isFull());
+        const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(QDir::homePath());
+        {
+            const PexoTest::Watchdog watchdog(20);
+            QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+            QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        }
+        QCOMPARE(errors.count(), 2);
+        const QString message = errors.first().first().toString();
+        QVERIFY2(message.contains(ThemeDefaults::currentThemeConfigPath) && message.contains(computer), qPrintable(message));
+        QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
+        QCOMPARE(PexoTest::takeWmCommands(), QStringList());
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "updateNeedSave"));
+        QVERIFY(module->property("needsSave").toBool());
     }
 
     void openSettings()

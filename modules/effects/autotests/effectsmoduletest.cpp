@@ -7,6 +7,7 @@
 #include <sizesthemepart.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -136,6 +137,45 @@ private Q_SLOTS:
         // Shadows need no restart of compositing: one command for the switch.
         QCOMPARE(PexoTest::takeWmCommands().filter(QStringLiteral("UseComposite")),
                  QStringList{BehaviourTest::variableCommand(QStringLiteral("UseComposite"), QStringLiteral("true"))});
+    }
+
+    // A file that cannot be written: the page says so once, and the change
+    // still needs saving.
+    void unwritableFiles_data()
+    {
+        QTest::addColumn<QByteArray>("compositor");
+        QTest::addColumn<QString>("unwritable");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("property");
+        const QString kompmgrrc = QDir::homePath() + QStringLiteral("/.config/pexo/kompmgrrc");
+        QTest::newRow("picom.conf") << QByteArray("/usr/bin/picom") << compositorFile() << compositorFile() << QByteArray("windowFadingEnabled");
+        QTest::newRow("kompmgrrc") << QByteArray("/usr/bin/pexo-kompmgr") << kompmgrrc << kompmgrrc << QByteArray("transparencyEnabled");
+        QTest::newRow("configuration directory") << QByteArray("/usr/bin/picom") << QDir::homePath() + QStringLiteral("/.config") << qtSettingsPath()
+                                                 << QByteArray("uiEffectsEnabled");
+    }
+
+    void unwritableFiles()
+    {
+        QFETCH(QByteArray, compositor);
+        QFETCH(QString, unwritable);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, property);
+        BehaviourTest::resetFiles("CompositeManager=" + compositor + "\n");
+        QVERIFY(QFile::exists(file) || PexoTest::writeFile(file, QByteArray()));
+        const auto module = loaded();
+        QVERIFY(module);
+        QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+        const QByteArray before = PexoTest::readFile(file);
+        module->setProperty(property.constData(), !module->property(property.constData()).toBool());
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), unwritable, unwritable}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), unwritable}), 0);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QProcess::execute(QStringLiteral("umount"), {unwritable});
+        QCOMPARE(errors.count(), 1);
+        QVERIFY2(errors.first().first().toString().contains(file), qPrintable(errors.first().first().toString()));
+        QCOMPARE(PexoTest::readFile(file), before);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "updateNeedSave"));
+        QVERIFY(module->property("needsSave").toBool());
     }
 
     void windowManagerValues()

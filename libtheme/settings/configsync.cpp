@@ -1,0 +1,99 @@
+#include "configsync.h"
+#include "failedwrites.h"
+
+#include <KConfig>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
+#include <QSet>
+#include <QStandardPaths>
+
+namespace {
+thread_local QSet<const KConfig *> broken;
+// By address: an object made later at the same address goes on counting.
+thread_local QHash<const KConfig *, quint64> forgotten;
+
+// The file KConfig writes; its lock file lies beside it.
+QString localFile(const KConfig &config)
+{
+    const QString name = config.name();
+    const QString path = QDir::isAbsolutePath(name) ? name : QStandardPaths::writableLocation(config.locationType()) + QLatin1Char('/') + name;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        return info.canonicalFilePath();
+    }
+    const QString dir = QDir(info.absolutePath()).canonicalPath();
+    return dir.isEmpty() ? info.absoluteFilePath() : dir + QLatin1Char('/') + info.fileName();
+}
+
+// Whether KConfig will get the file's lock. One held by another process is
+// left to KConfig to wait for, as it always does.
+bool canLock(const QString &file)
+{
+    if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
+        return false;
+    }
+    QLockFile probe(file + QStringLiteral(".lock"));
+    if (probe.tryLock(0)) {
+        probe.unlock();
+        return true;
+    }
+    return probe.error() == QLockFile::LockFailedError;
+}
+
+// The changes go: the configuration holds what its file holds.
+bool forget(KConfig &config, const QString &file)
+{
+    config.markAsClean();
+    config.reparseConfiguration();
+    ++forgotten[&config];
+    FailedWrites::note(file);
+    return false;
+}
+
+template<typename Pointer>
+bool syncConfig(const Pointer &pointer)
+{
+    KConfig &config = *pointer;
+    if (!config.isDirty()) {
+        return true;
+    }
+    if (config.name().isEmpty()) {
+        return config.sync();
+    }
+    const QString file = localFile(config);
+    if (broken.contains(&config) || !canLock(file)) {
+        return forget(config, file);
+    }
+    if (config.sync()) {
+        return true;
+    }
+    // Its lock may be held for good: kept alive, so that no other
+    // configuration takes its address, and never synced again.
+    broken.insert(&config);
+    new Pointer(pointer);
+    return forget(config, file);
+}
+} // namespace
+
+bool ConfigSync::sync(const std::shared_ptr<KConfig> &config)
+{
+    return syncConfig(config);
+}
+
+bool ConfigSync::sync(const KSharedConfigPtr &config)
+{
+    return syncConfig(config);
+}
+
+bool ConfigSync::isBroken(const KConfig &config)
+{
+    return broken.contains(&config);
+}
+
+quint64 ConfigSync::failures(const KConfig &config)
+{
+    return forgotten.value(&config);
+}
