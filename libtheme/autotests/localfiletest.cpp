@@ -73,6 +73,9 @@ private Q_SLOTS:
         QCOMPARE(LocalImage::read(jpeg, QSize(300, 200)).size(), QSize(200, 200));
         QVERIFY(LocalImage::read(png, QSize(300, 200)).isNull());
         QVERIFY(LocalImage::read(jpeg).isNull());
+        // A part at the image's own scale: the same formats decode it alone.
+        QCOMPARE(LocalImage::readPart(jpeg, QRect(5900, 100, 300, 40)).size(), QSize(100, 40));
+        QVERIFY(LocalImage::readPart(png, QRect(0, 0, 10, 10)).isNull());
 
         // Within the limit, a format that cannot scale is decoded whole, then scaled.
         QImage wide(400, 100, QImage::Format_RGB32);
@@ -81,6 +84,7 @@ private Q_SLOTS:
         QVERIFY(wide.save(small));
         QCOMPARE(LocalImage::read(small, QSize(100, 100)).size(), QSize(100, 25));
         QCOMPARE(LocalImage::read(small).size(), QSize(400, 100));
+        QCOMPARE(LocalImage::readPart(small, QRect(350, -5, 100, 10)), wide.copy(350, 0, 50, 5));
 
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());

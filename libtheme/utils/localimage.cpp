@@ -6,11 +6,16 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 // Formats whose readers decode straight to a smaller size; others, whatever
 // they claim, decode the whole image first.
 bool decodesScaled(const QByteArray &format)
+{
+    return format == "jpeg" || format == "svg" || format == "svgz";
+}
+
+// Formats whose readers decode a part of the image alone.
+bool decodesPart(const QByteArray &format)
 {
     return format == "jpeg" || format == "svg" || format == "svgz";
 }
@@ -68,4 +73,30 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
     }
     const QSize shown = autoTransform && (reader.transformation() & QImageIOHandler::TransformationRotate90) ? target.transposed() : target;
     return image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage LocalImage::readPart(const QString &path, const QRect &part)
+{
+    const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
+    if (!file) {
+        return QImage();
+    }
+    QImageReader reader(file.get());
+    const QSize natural = reader.size();
+    if (!reader.canRead() || natural.isEmpty() || !withinKindLimit(reader, *file)) {
+        return QImage();
+    }
+    const QRect clip = part.intersected(QRect(QPoint(0, 0), natural));
+    if (clip.isEmpty()) {
+        return QImage();
+    }
+    if (clip.size() != natural && decodesPart(reader.format())) {
+        reader.setClipRect(clip);
+        return reader.read();
+    }
+    if (qint64(natural.width()) * natural.height() > maxPixels) {
+        return QImage();
+    }
+    const QImage image = reader.read();
+    return image.isNull() || clip.size() == natural ? image : image.copy(clip);
 }

@@ -9,6 +9,7 @@
 #define LOCALIMAGE_H
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -26,6 +27,12 @@ QSize size(const QString &path);
 // file or it would take more than maxPixels to decode. autoTransform applies
 // the file's orientation.
 QImage read(const QString &path, const QSize &bounds = QSize(), bool autoTransform = false);
+
+// The part of the image inside part (in the image's own pixels, cut to the
+// image), at its own scale; null as read() gives it, or when the part would
+// take more than maxPixels to decode: where the format cannot decode a part
+// alone, the whole image is decoded.
+QImage readPart(const QString &path, const QRect &part);
 } // namespace LocalImage
 
 #endif
