@@ -1,5 +1,7 @@
 #include "thumbnail.h"
 
+#include "hugepng.h"
+
 #include <pexotestsupport.h>
 
 #include <QBuffer>
@@ -12,6 +14,8 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 QString wallpapersDir()
@@ -124,6 +128,22 @@ private Q_SLOTS:
         QStringList formats = message.section(QLatin1Char('\n'), 1).split(QStringLiteral(", "));
         QCOMPARE(formats.count(QStringLiteral("png")), 1);
         QCOMPARE(formats.removeDuplicates(), 0);
+
+        // A fifo is not waited on; image data of more pixels than may be
+        // decoded (20000 x 20000) is not decoded.
+        const QString fifo = QDir::homePath() + QStringLiteral("/fifo.png");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QMimeData fifoFile;
+        fifoFile.setUrls({QUrl::fromLocalFile(fifo)});
+        QVERIFY(!drop(item, &fifoFile));
+        const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
+        QVERIFY(HugePng::write(huge, QSize(20000, 20000)));
+        QMimeData hugeData;
+        hugeData.setData(QStringLiteral("image/png"), PexoTest::readFile(huge));
+        QVERIFY(!drop(item, &hugeData));
+        QVERIFY(dropped.isEmpty());
+        QCOMPARE(failed.count(), 2);
+        QVERIFY2(HugePng::peakMiB() < 300, qPrintable(QString::number(HugePng::peakMiB())));
     }
 
     void properties()
