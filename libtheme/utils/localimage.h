@@ -13,10 +13,17 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 namespace LocalImage {
 // The most pixels decoded whole from one image: 8K UHD fits, with room to
 // spare (128 MiB at four bytes a pixel).
 constexpr qint64 maxPixels = 32 * 1024 * 1024;
+
+// A drawing's text: the bytes themselves, or inflated when they are gzip
+// data; nothing when those are broken or inflate beyond the drawing size
+// limit (LocalFile::Kind::Svg). An image reader would inflate them whole.
+std::optional<QByteArray> drawingText(const QByteArray &drawing);
 
 // The image's size, read from its header; invalid when the path is not a
 // usable image file.
