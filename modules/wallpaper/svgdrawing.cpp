@@ -1,6 +1,6 @@
 #include "svgdrawing.h"
 
-#include "localfile.h"
+#include "localimage.h"
 
 #include <QDeadlineTimer>
 #include <QPaintEngine>
@@ -10,47 +10,7 @@
 
 #include <optional>
 
-#include <zlib.h>
-
 namespace {
-const QByteArray gzipMagic = QByteArrayLiteral("\x1f\x8b");
-
-// The drawing itself, inflated when it is compressed; nothing when it is
-// broken or larger than a drawing file may be.
-std::optional<QByteArray> inflated(const QByteArray &drawing)
-{
-    if (!drawing.startsWith(gzipMagic)) {
-        return drawing;
-    }
-    const qint64 limit = LocalFile::sizeLimit(LocalFile::Kind::Svg);
-    z_stream stream = {};
-    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) {
-        return std::nullopt;
-    }
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(drawing.constData()));
-    stream.avail_in = uInt(drawing.size());
-    QByteArray text;
-    char buffer[65536];
-    int status = Z_OK;
-    while (status == Z_OK) {
-        stream.next_out = reinterpret_cast<Bytef *>(buffer);
-        stream.avail_out = sizeof(buffer);
-        status = inflate(&stream, Z_NO_FLUSH);
-        const int produced = int(sizeof(buffer) - stream.avail_out);
-        if (text.size() + produced > limit) {
-            status = Z_DATA_ERROR;
-            break;
-        }
-        text.append(buffer, produced);
-    }
-    inflateEnd(&stream);
-    // The renderer would inflate a drawing compressed twice without a limit.
-    if (status != Z_STREAM_END || text.startsWith(gzipMagic)) {
-        return std::nullopt;
-    }
-    return text;
-}
-
 // Paints into an image through a painter of its own until the deadline; after
 // it every drawing call is dropped, so that the renderer runs through the rest
 // of the drawing at once.
@@ -287,7 +247,7 @@ private:
 QImage SvgDrawing::render(const QByteArray &drawing, const QSize &size, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    const std::optional<QByteArray> text = inflated(drawing);
+    const std::optional<QByteArray> text = LocalImage::drawingText(drawing);
     if (!text || size.isEmpty()) {
         return QImage();
     }

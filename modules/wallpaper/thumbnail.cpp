@@ -16,6 +16,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 const QString imageFormatPrefix = QStringLiteral("image/");
@@ -55,8 +56,12 @@ QImage imageOf(const QMimeData *data)
         if (!format.startsWith(imageFormatPrefix)) {
             continue;
         }
-        QByteArray bytes = data->data(format);
-        QBuffer buffer(&bytes);
+        // A reader would inflate a compressed drawing without a limit.
+        std::optional<QByteArray> bytes = LocalImage::drawingText(data->data(format));
+        if (!bytes) {
+            continue;
+        }
+        QBuffer buffer(&*bytes);
         QImageReader reader(&buffer);
         reader.setDecideFormatFromContent(true);
         const QSize size = reader.size();

@@ -1,9 +1,10 @@
 /*
-    A black PNG of many pixels in a small file, written without holding its
-    pixels, and the peak memory of the process.
+    Pictures for the wallpaper tests: a black PNG of many pixels in a small
+    file, written without holding its pixels, and gzip data; and the peak
+    memory of the process.
 */
-#ifndef HUGEPNG_H
-#define HUGEPNG_H
+#ifndef PICTURETESTSUPPORT_H
+#define PICTURETESTSUPPORT_H
 
 #include <QFile>
 #include <QSize>
@@ -12,7 +13,7 @@
 
 #include <zlib.h>
 
-namespace HugePng {
+namespace PictureTest {
 inline QByteArray chunk(const char *type, const QByteArray &data)
 {
     QByteArray bytes(4, '\0');
@@ -24,7 +25,7 @@ inline QByteArray chunk(const char *type, const QByteArray &data)
 }
 
 // An 8-bit RGB picture of the size, every row filtered with "none".
-inline bool write(const QString &path, const QSize &size)
+inline bool writeHugePng(const QString &path, const QSize &size)
 {
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(size.width()), header.data());
@@ -54,6 +55,22 @@ inline bool write(const QString &path, const QSize &size)
         file.write(chunk("IDAT", compressed)) > 0 && file.write(chunk("IEND", QByteArray())) > 0;
 }
 
+// The bytes in the gzip format.
+inline QByteArray gzipped(const QByteArray &bytes)
+{
+    z_stream stream = {};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))), '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.truncate(int(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
 // The most memory the process has held, in MiB.
 inline qint64 peakMiB()
 {
@@ -68,6 +85,6 @@ inline qint64 peakMiB()
     }
     return -1;
 }
-} // namespace HugePng
+} // namespace PictureTest
 
 #endif

@@ -1,6 +1,6 @@
 #include "previewbuilder.h"
 
-#include "hugepng.h"
+#include "picturetestsupport.h"
 
 #include <pexologo.h>
 #include <pexotestsupport.h>
@@ -250,7 +250,7 @@ private Q_SLOTS:
     void hugeImage()
     {
         const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
-        QVERIFY(HugePng::write(huge, QSize(20000, 20000)));
+        QVERIFY(PictureTest::writeHugePng(huge, QSize(20000, 20000)));
         QElapsedTimer timer;
         timer.start();
         for (auto style : {WallpaperStyle::Center, WallpaperStyle::Tile, WallpaperStyle::Stretch, WallpaperStyle::Fit, WallpaperStyle::Crop}) {
@@ -263,8 +263,8 @@ private Q_SLOTS:
             });
             QCOMPARE(image.size(), m_screen);
         }
-        qInfo() << "peak memory" << HugePng::peakMiB() << "MiB," << timer.elapsed() << "ms";
-        QVERIFY2(HugePng::peakMiB() < 300, qPrintable(QString::number(HugePng::peakMiB())));
+        qInfo() << "peak memory" << PictureTest::peakMiB() << "MiB," << timer.elapsed() << "ms";
+        QVERIFY2(PictureTest::peakMiB() < 300, qPrintable(QString::number(PictureTest::peakMiB())));
     }
 
 private:

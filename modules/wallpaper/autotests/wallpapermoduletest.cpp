@@ -1,5 +1,7 @@
 // The wallpaper page, loaded as a settings host loads it.
 
+#include "picturetestsupport.h"
+
 #include <moduletestsupport.h>
 
 #include <themedefaults.h>
@@ -23,7 +25,6 @@
 #include <QWindow>
 
 #include <sys/stat.h>
-#include <zlib.h>
 
 namespace {
 const QString id = QStringLiteral("kcm_pexo_wallpaper");
@@ -103,22 +104,6 @@ void writePalette(const QByteArray &variables)
 QStringList wallpaperFiles()
 {
     return QDir(wallpapersDir()).entryList(QDir::Files);
-}
-
-// The bytes in the gzip format.
-QByteArray gzipped(const QByteArray &bytes)
-{
-    z_stream stream = {};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))), '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
-    stream.avail_in = uInt(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.truncate(int(stream.total_out));
-    deflateEnd(&stream);
-    return out;
 }
 
 std::unique_ptr<QObject> loaded()
@@ -340,7 +325,7 @@ private Q_SLOTS:
         QTest::newRow("writes nothing") << QByteArray("exit 0\n") << QByteArray() << false;
         QTest::newRow("broken picture, in process") << QByteArray("none") << QByteArray("<svg") << false;
         QTest::newRow("slow picture, in process") << QByteArray("none") << slow << false;
-        QTest::newRow("inflates too far, in process") << QByteArray("none") << gzipped(padded) << false;
+        QTest::newRow("inflates too far, in process") << QByteArray("none") << PictureTest::gzipped(padded) << false;
         QTest::newRow("fifo, in process") << QByteArray("none") << QByteArray("fifo") << false;
     }
 
