@@ -11,12 +11,28 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <zlib.h>
 
 class LocalFileTest : public QObject
 {
     Q_OBJECT
 
 private:
+    static QByteArray gzipped(const QByteArray &bytes)
+    {
+        z_stream stream = {};
+        deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))), '\0');
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
+        stream.avail_in = uInt(bytes.size());
+        stream.next_out = reinterpret_cast<Bytef *>(out.data());
+        stream.avail_out = uInt(out.size());
+        deflate(&stream, Z_FINISH);
+        out.truncate(int(stream.total_out));
+        deflateEnd(&stream);
+        return out;
+    }
+
     static QString write(const QString &name, const QByteArray &content)
     {
         const QString file = QDir::homePath() + QStringLiteral("/local/") + name;
@@ -73,6 +89,9 @@ private Q_SLOTS:
         QCOMPARE(LocalImage::read(jpeg, QSize(300, 200)).size(), QSize(200, 200));
         QVERIFY(LocalImage::read(png, QSize(300, 200)).isNull());
         QVERIFY(LocalImage::read(jpeg).isNull());
+        // A part at the image's own scale: the same formats decode it alone.
+        QCOMPARE(LocalImage::readPart(jpeg, QRect(5900, 100, 300, 40)).size(), QSize(100, 40));
+        QVERIFY(LocalImage::readPart(png, QRect(0, 0, 10, 10)).isNull());
 
         // Within the limit, a format that cannot scale is decoded whole, then scaled.
         QImage wide(400, 100, QImage::Format_RGB32);
@@ -81,6 +100,14 @@ private Q_SLOTS:
         QVERIFY(wide.save(small));
         QCOMPARE(LocalImage::read(small, QSize(100, 100)).size(), QSize(100, 25));
         QCOMPARE(LocalImage::read(small).size(), QSize(400, 100));
+        QCOMPARE(LocalImage::readPart(small, QRect(350, -5, 100, 10)), wide.copy(350, 0, 50, 5));
+
+        // A compressed drawing counts at its inflated size.
+        const QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='30' height='20'><!--" + QByteArray(200, ' ') + "--></svg>";
+        QCOMPARE(LocalImage::size(write(QStringLiteral("small.svgz"), gzipped(drawing))), QSize(30, 20));
+        const QByteArray padded = QByteArray(drawing).replace(' ', QByteArray(LocalFile::sizeLimit(LocalFile::Kind::Svg) / 200, ' '));
+        QVERIFY(!LocalImage::size(write(QStringLiteral("padded.svgz"), gzipped(padded))).isValid());
+        QVERIFY(LocalImage::drawingText(gzipped(drawing)) == drawing && !LocalImage::drawingText(gzipped(padded)));
 
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());

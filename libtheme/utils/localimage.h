@@ -9,13 +9,21 @@
 #define LOCALIMAGE_H
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
+
+#include <optional>
 
 namespace LocalImage {
 // The most pixels decoded whole from one image: 8K UHD fits, with room to
 // spare (128 MiB at four bytes a pixel).
 constexpr qint64 maxPixels = 32 * 1024 * 1024;
+
+// A drawing's text: the bytes themselves, or inflated when they are gzip
+// data; nothing when those are broken or inflate beyond the drawing size
+// limit (LocalFile::Kind::Svg). An image reader would inflate them whole.
+std::optional<QByteArray> drawingText(const QByteArray &drawing);
 
 // The image's size, read from its header; invalid when the path is not a
 // usable image file.
@@ -26,6 +34,12 @@ QSize size(const QString &path);
 // file or it would take more than maxPixels to decode. autoTransform applies
 // the file's orientation.
 QImage read(const QString &path, const QSize &bounds = QSize(), bool autoTransform = false);
+
+// The part of the image inside part (in the image's own pixels, cut to the
+// image), at its own scale; null as read() gives it, or when the part would
+// take more than maxPixels to decode: where the format cannot decode a part
+// alone, the whole image is decoded.
+QImage readPart(const QString &path, const QRect &part);
 } // namespace LocalImage
 
 #endif

@@ -8,6 +8,7 @@
 #include <colorsthemepart.h>
 #include <colorutils.h>
 #include <enumgadget.h>
+#include <localfile.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
 #include <wallpaperthemepart.h>
@@ -22,6 +23,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <optional>
@@ -34,6 +36,7 @@ const QString darkBackground = QStringLiteral("#262626");
 const QString lightBackground = QStringLiteral("#FFFFFF");
 const QString userSchemeFile = QStringLiteral("/color-schemes/User.colors");
 const QString wmGroup = QStringLiteral("WM");
+const QRegularExpression hexColor(QStringLiteral("^#[0-9a-fA-F]{6}$"));
 
 // The colours part of the live theme, asked for anew at every use.
 ColorsThemePart *colorsPart(const ThemeController *controller)
@@ -112,6 +115,11 @@ QString Module::currentColorScheme() const
 
 void Module::setCurrentColorScheme(const QString &path)
 {
+    // The window manager's command could not carry it.
+    if (!Kcm::Utils::isSingleLine(path)) {
+        Q_EMIT error(i18n("Invalid color scheme: %1", path));
+        return;
+    }
     colorsPart(controller)->setColorSchemePath(path);
 }
 
@@ -135,12 +143,14 @@ QString Module::accentColor() const
 
 void Module::setAccentColor(const QString &color)
 {
-    // The live theme would refuse it, but the current theme would store it.
-    if (!QColor(color).isValid()) {
+    // Colours are stored as "#" and six hexadecimal digits: another opaque
+    // colour is written so, one that is not opaque is no accent.
+    const QColor parsed(color);
+    if (!parsed.isValid() || parsed.alpha() != 255) {
         Q_EMIT error(i18n("Invalid color: %1", color));
         return;
     }
-    colorsPart(controller)->setPrimaryColor(color);
+    colorsPart(controller)->setPrimaryColor(hexColor.match(color).hasMatch() ? color : parsed.name());
 }
 
 bool Module::isDarkTheme() const
@@ -166,7 +176,8 @@ namespace {
 // for an entry that is no colour.
 std::optional<QString> schemeWmColor(const Module *module, const char *key)
 {
-    if (module->schemeType() == SchemeType::Custom || !Kcm::Utils::isUlvarColorScheme(module->currentColorScheme())) {
+    if (module->schemeType() == SchemeType::Custom || !LocalFile::isUsable(module->currentColorScheme(), LocalFile::Kind::Settings) ||
+        !Kcm::Utils::isUlvarColorScheme(module->currentColorScheme())) {
         return std::nullopt;
     }
     const KSharedConfigPtr scheme = KSharedConfig::openConfig(module->currentColorScheme(), KConfig::SimpleConfig);
@@ -306,9 +317,7 @@ void Module::generateSchemeIfNeeded()
     QString message;
     const QString scheme = Kcm::Utils::findWallpaperScheme(wallpaper, dark, &message);
     if (scheme.isEmpty()) {
-        if (!message.isEmpty()) {
-            Q_EMIT error(message);
-        }
+        Q_EMIT error(message.isEmpty() ? i18n("Failed to generate a color scheme from the wallpaper") : message);
         return;
     }
     const QString installed = Kcm::Utils::installWallpaperScheme(scheme, wallpaper, dark);

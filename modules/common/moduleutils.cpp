@@ -1,6 +1,7 @@
 #include "moduleutils.h"
 
 #include "colorutils.h"
+#include "localfile.h"
 #include "themedefaults.h"
 
 #include <pexodirs.h>
@@ -19,6 +20,8 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace Kcm {
 const QString Utils::darkSchemeFileName = ThemeDefaults::darkColorSchemeName;
@@ -45,12 +48,33 @@ QString generatedSchemeName(const QString &wallpaper, bool dark)
     return QFileInfo(wallpaper).fileName() + (dark ? QStringLiteral("-generated-dark.colors") : QStringLiteral("-generated-light.colors"));
 }
 
+// The bytes of a colour scheme file: a regular file of settings size with
+// a "Colors:" group; nothing for anything else.
+std::optional<QByteArray> readColorScheme(const QString &path)
+{
+    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const QList<QByteArray> lines = bytes->split('\n');
+    const bool hasColors = std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
+        const QByteArray group = line.trimmed();
+        return group.startsWith("[Colors:") && group.endsWith(']');
+    });
+    return hasColors ? bytes : std::nullopt;
+}
+
 // Up to the first NUL byte, as the script's texts are C strings.
 QString fromUtf8Text(const QByteArray &bytes)
 {
     return QString::fromUtf8(bytes.constData());
 }
 } // namespace
+
+bool Utils::isSingleLine(const QString &text)
+{
+    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) && !text.contains(QChar(0));
+}
 
 QString Utils::generateNameForWallpaper()
 {
@@ -104,41 +128,45 @@ QString Utils::findWallpaperScheme(const QString &wallpaper, bool dark, QString 
     }
     const QString name = generatedSchemeName(wallpaper, dark);
     const QString cached = QDir::homePath() + userGeneratedSchemesDir + name;
-    if (QFile::exists(cached)) {
+    if (readColorScheme(cached)) {
         return cached;
     }
+    // The generator's result, its error text, or nothing; a result that is
+    // no colour scheme counts as nothing.
     const QString generated = generateSchemeForWallpaper(wallpaper, dark);
-    if (!generated.isEmpty() && QFile::exists(generated)) {
+    if (!generated.isEmpty() && readColorScheme(generated)) {
         return generated;
     }
-    if (!generated.isEmpty()) {
+    if (!generated.isEmpty() && !LocalFile::exists(generated)) {
         if (message) {
             *message = generated;
         }
         return QString();
     }
     const QString system = systemGeneratedSchemesDir + name;
-    return QFile::exists(system) ? system : QString();
+    return readColorScheme(system) ? system : QString();
 }
 
 QString Utils::installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark)
 {
     const QString directory = QDir::homePath() + userSchemesDir;
     const QString target = directory + QLatin1Char('/') + generatedSchemeName(wallpaper, dark);
+    const std::optional<QByteArray> content = readColorScheme(scheme);
+    if (!content) {
+        return QString();
+    }
     const QString source = QFileInfo(scheme).canonicalFilePath();
     if (!source.isEmpty() && source == QFileInfo(target).canonicalFilePath()) {
         return target;
     }
-    QFile input(scheme);
-    if (!QDir().mkpath(directory) || !input.open(QIODevice::ReadOnly)) {
+    if (!QDir().mkpath(directory)) {
         return QString();
     }
     QSaveFile output(target);
     if (!output.open(QIODevice::WriteOnly)) {
         return QString();
     }
-    const QByteArray content = input.readAll();
-    if (output.write(content) != content.size() || !output.commit()) {
+    if (output.write(*content) != content->size() || !output.commit()) {
         return QString();
     }
     return target;
@@ -147,7 +175,7 @@ QString Utils::installWallpaperScheme(const QString &scheme, const QString &wall
 std::optional<Utils::SchemeColors> Utils::schemeColors(const QString &path)
 {
     // An empty or relative name would open some other configuration file.
-    if (!QFileInfo(path).isAbsolute() || !QFileInfo(path).isFile()) {
+    if (!QFileInfo(path).isAbsolute() || !LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
         return std::nullopt;
     }
     const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);

@@ -26,6 +26,10 @@ public:
     static const QString generatorScript;
     static const QString generatorResultPrefix;
 
+    // True when the text holds no line break nor NUL, so that a window-manager
+    // command can carry it.
+    static bool isSingleLine(const QString &text);
+
     // A fresh "<uuid>.png" path in the user's "Wallpapers" directory; the file is not created.
     static QString generateNameForWallpaper();
     // The geometry of the screen in device pixels: the screen of the first
@@ -36,14 +40,16 @@ public:
     static QString generateSchemeForWallpaper(const QString &wallpaper, bool dark);
 
     // The scheme made for the wallpaper: the user's generated scheme, else a
-    // fresh one from the generator, else the system's generated scheme. A null
-    // string when there is none; message then holds the generator's error text
-    // (empty when it gave none).
+    // fresh one from the generator, else the system's generated scheme; each
+    // only when it is a colour scheme file (a regular file of settings size
+    // with a "Colors:" group). A null string when there is none; message then
+    // holds the generator's error text (empty when it gave none).
     static QString findWallpaperScheme(const QString &wallpaper, bool dark, QString *message);
     // Installs the scheme as the user's "<wallpaper name>-generated-<dark|light>.colors":
     // through a temporary file renamed over the old copy, and not at all when
     // the scheme is that file already. The installed path, or a null string
-    // when it could not be written (the old copy is then left as it was).
+    // when the scheme is no colour scheme file or could not be written (the
+    // old copy is then left as it was).
     static QString installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark);
 
     // The accent and background colours a scheme file gives the live theme.

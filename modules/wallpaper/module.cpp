@@ -2,6 +2,7 @@
 
 #include "moduleutils.h"
 #include "previewbuilder.h"
+#include "svgdrawing.h"
 #include "thumbnail.h"
 
 #include "modulelog.h"
@@ -9,7 +10,10 @@
 #include <appearanceframe.h>
 #include <basepersonalizationsettingsprovider.h>
 #include <colorsthemepart.h>
+#include <colorutils.h>
 #include <enumgadget.h>
+#include <localfile.h>
+#include <localimage.h>
 #include <personalization.h>
 #include <taskbarthemepart.h>
 #include <themecontroller.h>
@@ -27,10 +31,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QProcess>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QWindow>
 
@@ -90,14 +92,13 @@ QString recordOf(const CSimpleIniA &ini, const QByteArray &section)
 // page's screen, for that screen; empty when there is none.
 QString desktopFolderWallpaper()
 {
-    QFile file(directoryFile);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = LocalFile::read(directoryFile, LocalFile::Kind::Settings);
+    if (!bytes) {
         return QString();
     }
-    const QByteArray bytes = file.readAll();
     CSimpleIniA ini;
     ini.SetUnicode(true);
-    if (ini.LoadData(bytes.constData(), size_t(bytes.size())) < 0) {
+    if (ini.LoadData(bytes->constData(), size_t(bytes->size())) < 0) {
         return QString();
     }
     QString candidate = recordOf(ini, "Desktop Entry");
@@ -128,27 +129,28 @@ bool convertWithScript(const QString &source, const QString &target)
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 && QFileInfo(target).size() > 0;
 }
 
-// Renders the SVG picture stretched over white at the screen's size.
+// Renders the SVG picture stretched over white at the screen's size, within
+// the converter's time.
 bool convertInProcess(const QString &source, const QString &target)
 {
-    QSvgRenderer renderer(source);
-    if (!renderer.isValid()) {
+    const std::optional<QByteArray> drawing = LocalFile::read(source, LocalFile::Kind::Svg);
+    if (!drawing) {
         return false;
     }
-    QPixmap pixmap(Kcm::Utils::screenGeometry(false).size());
-    if (pixmap.isNull()) {
+    const QImage image = SvgDrawing::render(*drawing, Kcm::Utils::screenGeometry(false).size(), converterTimeout());
+    if (image.isNull()) {
+        qCWarning(MODULE_LOG) << "The SVG picture is broken, too large or too slow to draw:" << source;
         return false;
     }
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    return pixmap.save(target);
+    return image.save(target);
 }
 
 // The path of a PNG made from the SVG picture, or the failure message.
 QString convertToPng(const QString &source)
 {
+    if (!LocalFile::isUsable(source, LocalFile::Kind::Svg)) {
+        return i18n("Failed to convert image");
+    }
     const QString target = Kcm::Utils::generateNameForWallpaper();
     const bool converted = QFile::exists(svgConverter) ? convertWithScript(source, target) : convertInProcess(source, target);
     if (!converted) {
@@ -180,6 +182,7 @@ public:
         return q->controller->systemTheme()->colorsThemePart();
     }
 
+    void setWallpaper(const QString &wallpaper);
     void generateColorScheme();
     QString generateDefaultWallpaper() const;
 
@@ -230,6 +233,13 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
 
 Module::~Module() = default;
 
+void ModulePrivate::setWallpaper(const QString &wallpaper)
+{
+    wallpaperPart()->setWallpaper(wallpaper);
+    builder->setWallpaper(q->wallpaper());
+    pendingWallpaper.clear();
+}
+
 QString Module::wallpaper() const
 {
     const auto part = d->wallpaperPart();
@@ -246,6 +256,10 @@ void Module::setWallpaper(const QString &path)
 {
     QString wallpaper = path;
     if (wallpaper.endsWith(QLatin1String(".desktop"))) {
+        if (!LocalFile::isUsable(wallpaper, LocalFile::Kind::Settings)) {
+            Q_EMIT error(i18n("Faild to load wallpaper image"));
+            return;
+        }
         PexoDesktopEntry entry(wallpaper);
         if (entry.type() != QLatin1String("Link")) {
             Q_EMIT error(i18n("Faild to load wallpaper image"));
@@ -265,9 +279,14 @@ void Module::setWallpaper(const QString &path)
         }
         wallpaper = converted;
     }
-    d->wallpaperPart()->setWallpaper(wallpaper);
-    d->builder->setWallpaper(this->wallpaper());
-    d->pendingWallpaper.clear();
+    // A colour, a wallpaper name or a default wallpaper is taken as it is,
+    // any other path only when it names a picture; a line break would cut
+    // the window manager's command.
+    if (!Kcm::Utils::isSingleLine(wallpaper) || (!ColorUtils::isDefaultWallpaper(wallpaper) && !LocalImage::size(wallpaper).isValid())) {
+        Q_EMIT error(i18n("Faild to load wallpaper image"));
+        return;
+    }
+    d->setWallpaper(wallpaper);
 }
 
 QString Module::logo() const
@@ -403,9 +422,7 @@ void ModulePrivate::generateColorScheme()
     QString message;
     const QString scheme = Kcm::Utils::findWallpaperScheme(wallpaper, dark, &message);
     if (scheme.isEmpty()) {
-        if (!message.isEmpty()) {
-            Q_EMIT q->error(message);
-        }
+        Q_EMIT q->error(message.isEmpty() ? i18n("Failed to generate a color scheme from the wallpaper") : message);
         return;
     }
     const QString installed = Kcm::Utils::installWallpaperScheme(scheme, wallpaper, dark);
@@ -429,18 +446,19 @@ void Module::onColorSchemePathChanged()
 
 void Module::defaults()
 {
+    // The system's own wallpapers, taken as they are.
     d->wallpaperPart()->defaults();
     const auto colors = d->colorsPart();
     const QString type = colors->colorSchemeType();
     if (type == wallpaperSchemeType) {
         const QString generated = d->generateDefaultWallpaper();
         // Without an answer the light default, never an empty wallpaper.
-        setWallpaper(generated.isEmpty() ? ThemeDefaults::lightWallpaperPath : generated);
+        d->setWallpaper(generated.isEmpty() ? ThemeDefaults::lightWallpaperPath : generated);
         colors->setColorSchemeType(systemSchemeType);
     } else if (type == customSchemeType) {
-        setWallpaper(colors->isCustomColorSchemeDark() ? ThemeDefaults::darkWallpaperPath : ThemeDefaults::lightWallpaperPath);
+        d->setWallpaper(colors->isCustomColorSchemeDark() ? ThemeDefaults::darkWallpaperPath : ThemeDefaults::lightWallpaperPath);
     } else {
-        setWallpaper(colors->colorSchemePath() == ThemeDefaults::darkColorSchemePath ? ThemeDefaults::darkWallpaperPath : ThemeDefaults::lightWallpaperPath);
+        d->setWallpaper(colors->colorSchemePath() == ThemeDefaults::darkColorSchemePath ? ThemeDefaults::darkWallpaperPath : ThemeDefaults::lightWallpaperPath);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "previewbuilder.h"
 
 #include "colorutils.h"
+#include "localfile.h"
+#include "localimage.h"
 #include "moduleutils.h"
 
 #include <pexocolors.h>
@@ -11,7 +13,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 
@@ -62,7 +63,7 @@ public:
     QString primaryColor;
 
     QImage render() const;
-    QImage placeWallpaper(QImage canvas, QImageReader &reader, const QRect &screen, qreal ratio) const;
+    QImage placeWallpaper(QImage canvas, const QString &source, const QRect &screen, qreal ratio) const;
     void drawLogo(QImage &result, const QRect &screen, qreal ratio) const;
 };
 
@@ -148,12 +149,13 @@ QImage PreviewBuilderPrivate::render() const
     }
 
     QString source = wallpaper;
-    bool plain = wallpaper.isEmpty() || wallpaper.startsWith(QLatin1Char('#')) || wallpaper == defaultWallpaperMarker || !QFileInfo(wallpaper).isFile();
+    bool plain = wallpaper.isEmpty() || wallpaper.startsWith(QLatin1Char('#')) || wallpaper == defaultWallpaperMarker ||
+        !LocalFile::isUsable(wallpaper, LocalFile::Kind::Image);
     if (plain) {
         const std::string found =
             FindWallPaperByName(wallpaper.toLocal8Bit().constData(), screen.width(), screen.height(), nullptr, primaryColor.toUtf8().constData());
         const QString path = QString::fromUtf8(found.c_str());
-        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        if (LocalFile::isUsable(path, LocalFile::Kind::Image)) {
             source = path;
             plain = false;
         }
@@ -166,8 +168,7 @@ QImage PreviewBuilderPrivate::render() const
 
     QImage result = canvas;
     if (!plain) {
-        QImageReader reader(source);
-        result = placeWallpaper(canvas, reader, screen, ratio);
+        result = placeWallpaper(canvas, source, screen, ratio);
     }
     if (!logo.isEmpty() && logoPosition != LogoPosition::NotShow) {
         drawLogo(result, screen, ratio);
@@ -175,20 +176,47 @@ QImage PreviewBuilderPrivate::render() const
     return result;
 }
 
-// The wallpaper placed by the style. An image that cannot be read, or is too
-// small to crop, leaves the plain canvas.
-QImage PreviewBuilderPrivate::placeWallpaper(QImage canvas, QImageReader &reader, const QRect &screen, qreal ratio) const
+// The wallpaper placed by the style, decoded no larger than it is shown. An
+// image that cannot be read, or is too small to crop, leaves the plain canvas.
+QImage PreviewBuilderPrivate::placeWallpaper(QImage canvas, const QString &source, const QRect &screen, qreal ratio) const
 {
     const int width = screen.width();
     const int height = screen.height();
-    if (style == WallpaperStyle::Stretch) {
-        const QSize natural = reader.size();
-        if (natural.isEmpty()) {
-            return canvas;
-        }
-        reader.setScaledSize(QSize(int(natural.width() * (double(width) / natural.width())), int(natural.height() * (double(height) / natural.height()))));
+    const QSize natural = LocalImage::size(source);
+    if (natural.isEmpty()) {
+        return canvas;
     }
-    QImage image = reader.read();
+    // Where the image's top-left pixel goes when it is drawn at its own size.
+    const QPoint origin(int((width - natural.width()) / ratio * 0.5), int((height - natural.height()) / ratio * 0.5));
+    // The part of the image that is read, in its own pixels.
+    QRect part(QPoint(0, 0), natural);
+    QImage image;
+    switch (style) {
+    case WallpaperStyle::Stretch: {
+        const QSize stretched(int(natural.width() * (double(width) / natural.width())), int(natural.height() * (double(height) / natural.height())));
+        image = LocalImage::read(source, natural.scaled(stretched, Qt::KeepAspectRatioByExpanding));
+        if (!image.isNull() && image.size() != stretched) {
+            image = image.scaled(stretched, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        break;
+    }
+    case WallpaperStyle::Tile:
+        // Tiles larger than the screen show their top-left part only.
+        part &= QRect(0, 0, width, height);
+        image = LocalImage::readPart(source, part);
+        break;
+    case WallpaperStyle::Center:
+        // One pixel more on each side, for an origin between device pixels.
+        part &= QRect(QPoint(-int(origin.x() * ratio) - 1, -int(origin.y() * ratio) - 1), QSize(width + 2, height + 2));
+        image = LocalImage::readPart(source, part);
+        break;
+    case WallpaperStyle::Fit:
+        image = LocalImage::read(source, QSize(width, height));
+        break;
+    case WallpaperStyle::Crop:
+        image = LocalImage::read(source, natural.scaled(QSize(width, height), Qt::KeepAspectRatioByExpanding));
+        break;
+    }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
         return canvas;
     }
@@ -202,8 +230,8 @@ QImage PreviewBuilderPrivate::placeWallpaper(QImage canvas, QImageReader &reader
         return image.convertToFormat(QImage::Format_ARGB32);
     case WallpaperStyle::Tile: {
         // A step below one logical pixel would never advance.
-        const int stepX = std::max(1, int(iw / ratio));
-        const int stepY = std::max(1, int(ih / ratio));
+        const int stepX = std::max(1, int(natural.width() / ratio));
+        const int stepY = std::max(1, int(natural.height() / ratio));
         replaceWith(canvas, [&](QPainter &painter) {
             for (int x = 0; x < width; x += stepX) {
                 for (int y = 0; y < height; y += stepY) {
@@ -218,7 +246,11 @@ QImage PreviewBuilderPrivate::placeWallpaper(QImage canvas, QImageReader &reader
     case WallpaperStyle::Crop: {
         if (style == WallpaperStyle::Center || (iw < width && ih < height)) {
             replaceWith(canvas, [&](QPainter &painter) {
-                painter.drawImage(QPoint(int((width - iw) / ratio * 0.5), int((height - ih) / ratio * 0.5)), image);
+                if (part.topLeft().isNull()) {
+                    painter.drawImage(origin, image);
+                } else {
+                    painter.drawImage(QPointF(origin) + QPointF(part.topLeft()) / ratio, image);
+                }
             });
         } else if (style == WallpaperStyle::Fit) {
             // In the painter's logical pixels, as the canvas has the ratio.
@@ -259,8 +291,7 @@ void PreviewBuilderPrivate::drawLogo(QImage &result, const QRect &screen, qreal 
         return;
     }
 
-    QImageReader reader(path);
-    const QSize natural = reader.size();
+    const QSize natural = LocalImage::size(path);
     if (natural.isEmpty()) {
         return;
     }
@@ -279,10 +310,12 @@ void PreviewBuilderPrivate::drawLogo(QImage &result, const QRect &screen, qreal 
     int y = 0;
     CalcLogoPosition(size.width(), size.height(), screen.x(), screen.y(), width, height, LogoPosition::toString(logoPosition).toLatin1().constData(), &x, &y);
 
-    reader.setScaledSize(size);
-    QImage image = reader.read();
+    QImage image = LocalImage::read(path, size);
     if (image.isNull()) {
         return;
+    }
+    if (image.size() != size) {
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     image.setDevicePixelRatio(ratio);
     QPainter painter(&result);

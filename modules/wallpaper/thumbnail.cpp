@@ -1,5 +1,6 @@
 #include "thumbnail.h"
 
+#include "localimage.h"
 #include "moduleutils.h"
 
 #include <KLocalizedString>
@@ -15,6 +16,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 const QString imageFormatPrefix = QStringLiteral("image/");
@@ -31,9 +33,16 @@ bool offersImage(const QMimeData *data)
 }
 
 // The image carried as image data or in an "image/" format, or a null image.
+// Image bytes are decoded only when their size, read first, is within the
+// pixel limit; another program's image data comes as such bytes, so it is
+// taken from them, not decoded whole as image data.
 QImage imageOf(const QMimeData *data)
 {
-    if (data->hasImage()) {
+    const QStringList formats = data->formats();
+    const bool carriesBytes = std::any_of(formats.cbegin(), formats.cend(), [](const QString &format) {
+        return format.startsWith(imageFormatPrefix);
+    });
+    if (data->hasImage() && !carriesBytes) {
         const QVariant value = data->imageData();
         if (value.canConvert<QImage>()) {
             return value.value<QImage>();
@@ -43,15 +52,22 @@ QImage imageOf(const QMimeData *data)
         }
         return QImage();
     }
-    const QStringList formats = data->formats();
     for (const QString &format : formats) {
         if (!format.startsWith(imageFormatPrefix)) {
             continue;
         }
-        QByteArray bytes = data->data(format);
-        QBuffer buffer(&bytes);
+        // A reader would inflate a compressed drawing without a limit.
+        std::optional<QByteArray> bytes = LocalImage::drawingText(data->data(format));
+        if (!bytes) {
+            continue;
+        }
+        QBuffer buffer(&*bytes);
         QImageReader reader(&buffer);
         reader.setDecideFormatFromContent(true);
+        const QSize size = reader.size();
+        if (size.isEmpty() || qint64(size.width()) * size.height() > LocalImage::maxPixels) {
+            continue;
+        }
         const QImage image = reader.read();
         if (!image.isNull()) {
             return image;
@@ -262,8 +278,7 @@ bool Thumbnail::canReadImage(const QUrl &url) const
     if (url.scheme() != QLatin1String("file")) {
         return false;
     }
-    QImageReader reader(url.toLocalFile());
-    return reader.canRead();
+    return LocalImage::size(url.toLocalFile()).isValid();
 }
 
 void Thumbnail::paint(QPainter *painter)

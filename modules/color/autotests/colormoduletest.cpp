@@ -19,6 +19,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 const QString id = QStringLiteral("kcm_pexo_color");
 const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
@@ -305,10 +307,17 @@ void ColorModuleTest::savedColoursMatchLiveOnes()
     QMetaObject::invokeMethod(module.get(), "updateNeedSave");
     QVERIFY(!module->property("needsSave").toBool());
 
-    QVERIFY(module->setProperty("accentColor", QStringLiteral("notacolour")));
+    // Nor is one that is not opaque; another opaque one is written as "#" and six digits.
+    for (const char *refused : {"notacolour", "transparent", "#80ff0000"}) {
+        QVERIFY(module->setProperty("accentColor", QString::fromLatin1(refused)));
+    }
     QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#102030"));
     QVERIFY(!module->property("needsSave").toBool());
-    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.count(), 3);
+    QVERIFY(module->setProperty("accentColor", QStringLiteral("red")));
+    QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#ff0000"));
+    QVERIFY(module->setProperty("accentColor", QStringLiteral("#A0B0C0")));
+    QCOMPARE(module->property("accentColor").toString(), QStringLiteral("#A0B0C0"));
 }
 
 // Stored colours that the scheme would not give survive load(): nothing is
@@ -361,6 +370,12 @@ void ColorModuleTest::missingSchemeFile()
     QCOMPARE(module->property("inactiveWindowTitleColor").toString(), QStringLiteral("#ffffff"));
     QMetaObject::invokeMethod(module.get(), "save");
     QCOMPARE(QApplication::palette().color(QPalette::Highlight), highlight);
+
+    // A line break, which the window manager's command cannot carry, is refused.
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QVERIFY(module->setProperty("currentColorScheme", home("two\nlines.colors")));
+    QCOMPARE(module->property("currentColorScheme").toString(), home("gone.colors"));
+    QCOMPARE(errors.count(), 1);
 }
 
 // The user's own scheme is copied from a read-only template into a directory
@@ -394,17 +409,25 @@ void ColorModuleTest::wallpaperScheme_data()
     QTest::addColumn<QString>("error");
     // Of the installed scheme; none when the scheme stays.
     QTest::addColumn<QString>("accent");
+    // Whether the system has a generated scheme for the wallpaper.
+    QTest::addColumn<bool>("system");
 
-    QTest::newRow("generated") << quickGenerator << QString() << QStringLiteral("#c82828");
+    const QString failed = QStringLiteral("Failed to generate a color scheme from the wallpaper");
+    QTest::newRow("generated") << quickGenerator << QString() << QStringLiteral("#c82828") << true;
     QTest::newRow("generator wrote the target") << QByteArray("#!/bin/sh\nt=$HOME/.local/share/color-schemes/pic.png-generated-dark.colors\n"
                                                               "mkdir -p ${t%/*}\nprintf '[Colors:Selection]\\nBackgroundNormal=1,2,3\\n' > $t\n"
                                                               "echo RESULT=$t\n")
-                                                << QString() << QStringLiteral("#010203");
+                                                << QString() << QStringLiteral("#010203") << true;
     // The system's scheme is not asked for when the generator explains its failure.
-    QTest::newRow("generator message") << QByteArray("#!/bin/sh\necho 'Cannot read image' >&2\nexit 3\n") << QStringLiteral("Cannot read image\n") << QString();
-    QTest::newRow("system scheme") << QByteArray() << QString() << QStringLiteral("#0a0b0c");
-    QTest::newRow("no prefix, system scheme") << QByteArray("#!/bin/sh\necho $HOME/pic.png\n") << QString() << QStringLiteral("#0a0b0c");
-    QTest::newRow("target cannot be written") << quickGenerator << QStringLiteral("in the way") << QString();
+    QTest::newRow("generator message") << QByteArray("#!/bin/sh\necho 'Cannot read image' >&2\nexit 3\n") << QStringLiteral("Cannot read image\n") << QString()
+                                       << true;
+    QTest::newRow("system scheme") << QByteArray() << QString() << QStringLiteral("#0a0b0c") << true;
+    QTest::newRow("no prefix, system scheme") << QByteArray("#!/bin/sh\necho $HOME/pic.png\n") << QString() << QStringLiteral("#0a0b0c") << true;
+    QTest::newRow("target cannot be written") << quickGenerator << QStringLiteral("in the way") << QString() << true;
+    // A result that is no colour scheme is never copied.
+    QTest::newRow("result is no scheme") << QByteArray("#!/bin/sh\necho RESULT=/etc/passwd\n") << QString() << QStringLiteral("#0a0b0c") << true;
+    QTest::newRow("result is a device") << QByteArray("#!/bin/sh\necho RESULT=/dev/zero\n") << failed << QString() << false;
+    QTest::newRow("no scheme at all") << QByteArray("#!/bin/sh\nexit 0\n") << failed << QString() << false;
 }
 
 // The scheme generated from the wallpaper (the user's cache, a fresh run of
@@ -414,12 +437,15 @@ void ColorModuleTest::wallpaperScheme()
     QFETCH(QByteArray, generator);
     QFETCH(QString, error);
     QFETCH(QString, accent);
+    QFETCH(bool, system);
 
     if (!generator.isEmpty()) {
         writeScript(generatorPath, generator);
     }
-    QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/share/color-schemes-generated/pic.png-generated-dark.colors"),
-                                "[Colors:Selection]\nBackgroundNormal=10,11,12\n"));
+    if (system) {
+        QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/share/color-schemes-generated/pic.png-generated-dark.colors"),
+                                    "[Colors:Selection]\nBackgroundNormal=10,11,12\n"));
+    }
     const QString target = home(".local/share/color-schemes/pic.png-generated-dark.colors");
     if (error == QLatin1String("in the way")) {
         QVERIFY(QDir().mkpath(target + QStringLiteral("/in the way")));
@@ -461,6 +487,7 @@ void ColorModuleTest::windowManagerColours_data()
                                         << words(" #0a0b0c #0a0b0c #0a0b0c #FFFFFF #FFFFFF");
     QTest::newRow("system name without entries") << QByteArray("System") << home(".local/share/color-schemes/UlvarDark.colors") << own;
     QTest::newRow("other scheme") << QByteArray("Wallpaper") << home(".local/share/color-schemes/Other.colors") << own;
+    QTest::newRow("system name, fifo") << QByteArray("System") << home(".local/share/color-schemes/fifo/UlvarDark.colors") << own;
 }
 
 void ColorModuleTest::windowManagerColours()
@@ -477,6 +504,8 @@ void ColorModuleTest::windowManagerColours()
     QVERIFY(PexoTest::writeFile(home(".local/share/color-schemes/Broken.colors"), wm));
     QVERIFY(PexoTest::writeFile(home(".local/share/color-schemes/UlvarDark.colors"), "[General]\nName=Bare\n"));
     QVERIFY(PexoTest::writeFile(home(".local/share/color-schemes/Other.colors"), "[WM]\nactiveWindowHeader=#123456\n"));
+    QVERIFY(QDir().mkpath(home(".local/share/color-schemes/fifo")));
+    QCOMPARE(::mkfifo(QFile::encodeName(home(".local/share/color-schemes/fifo/UlvarDark.colors")).constData(), 0600), 0);
     writeLive(type, scheme, "#336699 #f0f0f0");
 
     auto module = loadedModule();

@@ -1,9 +1,12 @@
 #include "previewbuilder.h"
 
+#include "picturetestsupport.h"
+
 #include <pexologo.h>
 #include <pexotestsupport.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -240,6 +243,28 @@ private Q_SLOTS:
                                   }),
                            grey)
                     .isNull());
+    }
+
+    // 20000 x 20000 pixels in a few megabytes: as much as the screen of it is
+    // decoded, or nothing, whatever the style; the logo likewise.
+    void hugeImage()
+    {
+        const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
+        QVERIFY(PictureTest::writeHugePng(huge, QSize(20000, 20000)));
+        QElapsedTimer timer;
+        timer.start();
+        for (auto style : {WallpaperStyle::Center, WallpaperStyle::Tile, WallpaperStyle::Stretch, WallpaperStyle::Fit, WallpaperStyle::Crop}) {
+            PreviewBuilder builder;
+            builder.setWallpaperStyle(style);
+            builder.setLogoPosition(LogoPosition::Center);
+            builder.setLogo(huge);
+            const QImage image = render(builder, [&] {
+                builder.setWallpaper(huge);
+            });
+            QCOMPARE(image.size(), m_screen);
+        }
+        qInfo() << "peak memory" << PictureTest::peakMiB() << "MiB," << timer.elapsed() << "ms";
+        QVERIFY2(PictureTest::peakMiB() < 300, qPrintable(QString::number(PictureTest::peakMiB())));
     }
 
 private:

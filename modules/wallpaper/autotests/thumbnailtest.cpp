@@ -1,5 +1,7 @@
 #include "thumbnail.h"
 
+#include "picturetestsupport.h"
+
 #include <pexotestsupport.h>
 
 #include <QBuffer>
@@ -12,6 +14,8 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 QString wallpapersDir()
@@ -124,6 +128,27 @@ private Q_SLOTS:
         QStringList formats = message.section(QLatin1Char('\n'), 1).split(QStringLiteral(", "));
         QCOMPARE(formats.count(QStringLiteral("png")), 1);
         QCOMPARE(formats.removeDuplicates(), 0);
+
+        // A fifo is not waited on; image data of more pixels than may be
+        // decoded (20000 x 20000) is not decoded.
+        const QString fifo = QDir::homePath() + QStringLiteral("/fifo.png");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QMimeData fifoFile;
+        fifoFile.setUrls({QUrl::fromLocalFile(fifo)});
+        QVERIFY(!drop(item, &fifoFile));
+        const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
+        QVERIFY(PictureTest::writeHugePng(huge, QSize(20000, 20000)));
+        QMimeData hugeData;
+        hugeData.setData(QStringLiteral("image/png"), PexoTest::readFile(huge));
+        QVERIFY(!drop(item, &hugeData));
+        // Nor is a compressed drawing that inflates beyond the drawing limit.
+        QMimeData inflating;
+        const QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8'><!--" + QByteArray(17 << 20, ' ') + "--></svg>";
+        inflating.setData(QStringLiteral("image/svg+xml"), PictureTest::gzipped(drawing));
+        QVERIFY(!drop(item, &inflating));
+        QVERIFY(dropped.isEmpty());
+        QCOMPARE(failed.count(), 3);
+        QVERIFY2(PictureTest::peakMiB() < 300, qPrintable(QString::number(PictureTest::peakMiB())));
     }
 
     void properties()

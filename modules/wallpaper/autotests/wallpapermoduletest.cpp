@@ -1,5 +1,7 @@
 // The wallpaper page, loaded as a settings host loads it.
 
+#include "picturetestsupport.h"
+
 #include <moduletestsupport.h>
 
 #include <themedefaults.h>
@@ -21,6 +23,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
+
+#include <sys/stat.h>
 
 namespace {
 const QString id = QStringLiteral("kcm_pexo_wallpaper");
@@ -225,6 +229,15 @@ private Q_SLOTS:
             QVERIFY(PexoTest::writeFile(directoryFile(), "[Desktop Entry]\nX-PEXO-WallPaper=\"#118bcc\"\n"));
             QCOMPARE(module->property("wallpaper").toString(), QStringLiteral("#118bcc"));
         }
+        {
+            // A fifo in place of the record file is not waited on.
+            QVERIFY(QFile::remove(directoryFile()));
+            QCOMPARE(::mkfifo(QFile::encodeName(directoryFile()).constData(), 0600), 0);
+            const auto module = ModuleTest::create(id);
+            QVERIFY(module->setProperty("forCurrentDesktop", true));
+            QVERIFY(module->property("wallpaper").toString() != desk);
+            QVERIFY(QFile::remove(directoryFile()));
+        }
         // A wallpaper fixed by the administrator ignores the records.
         QVERIFY(PexoTest::writeFile(directoryFile(), records));
         BehaviourTest::resetFiles(QByteArray(""), "WallPaper=" + own.toUtf8() + "\n");
@@ -260,26 +273,66 @@ private Q_SLOTS:
         QVERIFY(module->setProperty("wallpaper", home(QStringLiteral("upper.SVG"))));
         QCOMPARE(module->property("wallpaper").toString(), home(QStringLiteral("upper.SVG")));
         QVERIFY(errors.isEmpty());
+
+        // What is no picture file is refused, and so is a line break, which
+        // the window manager's command cannot carry.
+        QCOMPARE(::mkfifo(QFile::encodeName(home(QStringLiteral("fifo.desktop"))).constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(home(QStringLiteral("fifo.png"))).constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), home(QStringLiteral("zero.jpg"))));
+        QVERIFY(PexoTest::writeFile(home(QStringLiteral("notes.jpg")), "just text"));
+        const QString twoLines = writePicture(home(QStringLiteral("pics/two\nlines.png")), Qt::blue);
+        const QStringList refused = {home(QStringLiteral("fifo.desktop")),
+                                     home(QStringLiteral("fifo.png")),
+                                     home(QStringLiteral("pics")),
+                                     home(QStringLiteral("zero.jpg")),
+                                     home(QStringLiteral("notes.jpg")),
+                                     twoLines,
+                                     QStringLiteral("#118bcc\n")};
+        for (const QString &path : refused) {
+            QVERIFY(module->setProperty("wallpaper", path));
+            QCOMPARE(module->property("wallpaper").toString(), home(QStringLiteral("upper.SVG")));
+        }
+        QCOMPARE(errors.count(), refused.size());
+        QCOMPARE(errors.first().at(0).toString(), QStringLiteral("Faild to load wallpaper image"));
+        // Colours and wallpaper names are no files.
+        QVERIFY(module->setProperty("wallpaper", QStringLiteral("#118bcc")));
+        QVERIFY(module->setProperty("wallpaper", QStringLiteral("pexo-default")));
+        QCOMPARE(module->property("wallpaper").toString(), QStringLiteral("pexo-default"));
+        QCOMPARE(errors.count(), refused.size());
     }
 
     void svgConversion_data()
     {
         QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("drawing");
         QTest::addColumn<bool>("converted");
         // Writes part of a picture first, as an interrupted converter would.
         const QByteArray partial = "printf '\\211PNG' > \"$4\"\n";
-        QTest::newRow("stand-in") << QByteArray() << true;
-        QTest::newRow("in process") << QByteArray("none") << true;
-        QTest::newRow("error exit") << partial + "exit 3\n" << false;
-        QTest::newRow("crash") << partial + "kill -SEGV $$\n" << false;
-        QTest::newRow("hang") << partial + "exec sleep 60\n" << false;
-        QTest::newRow("writes nothing") << QByteArray("exit 0\n") << false;
-        QTest::newRow("broken picture, in process") << QByteArray("none") << false;
+        // Some seconds of painting, read in a moment.
+        QByteArray slow = "<svg xmlns='http://www.w3.org/2000/svg' width='1280' height='800'><defs><radialGradient id='g'><stop offset='0' stop-color='#f00' "
+                          "stop-opacity='0.5'/><stop offset='1' stop-color='#00f' stop-opacity='0.01'/></radialGradient></defs>";
+        for (int i = 0; i < 20000; ++i) {
+            slow += "<ellipse cx='640' cy='400' rx='1500' ry='1400' fill='url(#g)' transform='rotate(" + QByteArray::number(i) + " 640 400)'/>";
+        }
+        slow += "</svg>";
+        // Larger, once inflated, than a drawing file may be.
+        const QByteArray padded = svg.toUtf8().replace("<rect", "<!--" + QByteArray(17 << 20, ' ') + "--><rect");
+        QTest::newRow("stand-in") << QByteArray() << QByteArray() << true;
+        QTest::newRow("in process") << QByteArray("none") << QByteArray() << true;
+        QTest::newRow("error exit") << partial + "exit 3\n" << QByteArray() << false;
+        QTest::newRow("crash") << partial + "kill -SEGV $$\n" << QByteArray() << false;
+        QTest::newRow("hang") << partial + "exec sleep 60\n" << QByteArray() << false;
+        QTest::newRow("writes nothing") << QByteArray("exit 0\n") << QByteArray() << false;
+        QTest::newRow("broken picture, in process") << QByteArray("none") << QByteArray("<svg") << false;
+        QTest::newRow("slow picture, in process") << QByteArray("none") << slow << false;
+        QTest::newRow("inflates too far, in process") << QByteArray("none") << PictureTest::gzipped(padded) << false;
+        QTest::newRow("fifo, in process") << QByteArray("none") << QByteArray("fifo") << false;
     }
 
     void svgConversion()
     {
         QFETCH(QByteArray, script);
+        QFETCH(QByteArray, drawing);
         QFETCH(bool, converted);
         if (script.isEmpty()) {
             QVERIFY(PexoTest::writeFile(converter, PexoTest::readFile(QStringLiteral(PEXO_SVG2PNG_STANDIN))));
@@ -287,14 +340,19 @@ private Q_SLOTS:
         } else if (script != "none") {
             writeScript(converter, script);
         }
-        // Only the hanging converter is given less time than a busy machine may need.
-        if (script.contains("sleep")) {
+        // Only the converters that never finish are given less time than a busy machine may need.
+        if (script.contains("sleep") || QByteArray(QTest::currentDataTag()).startsWith("slow")) {
             qputenv("PEXO_SVG2PNG_TIMEOUT_MS", "1000");
         } else {
             qunsetenv("PEXO_SVG2PNG_TIMEOUT_MS");
         }
-        const QString source = home(QStringLiteral("picture.svg"));
-        QVERIFY(PexoTest::writeFile(source, QByteArray(QTest::currentDataTag()).startsWith("broken") ? "<svg" : svg.toUtf8()));
+        const QString source = home(drawing.startsWith("\x1f\x8b") ? QStringLiteral("picture.svgz") : QStringLiteral("picture.svg"));
+        QFile::remove(source);
+        if (drawing == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(source).constData(), 0600), 0);
+        } else {
+            QVERIFY(PexoTest::writeFile(source, drawing.isEmpty() ? svg.toUtf8() : drawing));
+        }
 
         const auto module = loaded();
         const QString before = module->property("wallpaper").toString();
@@ -373,6 +431,12 @@ private Q_SLOTS:
             QMetaObject::invokeMethod(module.get(), "save");
         }
         QCOMPARE(paletteValue(QStringLiteral("ColorScheme")), home(QStringLiteral(".local/share/color-schemes/sea.png-generated-dark.colors")));
+
+        // A result that is no colour scheme is not installed, and the failure is told.
+        writeScript(generator, "echo RESULT=/etc/passwd\n");
+        QCOMPARE(saveWith(sea), QStringLiteral("Failed to generate a color scheme from the wallpaper"));
+        QVERIFY(!QFile::exists(installed));
+        QCOMPARE(BehaviourTest::liveValue(QStringLiteral("WallPaper")), sea);
 
         // A default wallpaper generates nothing.
         writeScript(generator, "echo \"$@\" >> " + generatorLog.toUtf8() + "\nexit 1\n");
