@@ -11,6 +11,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickPaintedItem>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -52,6 +53,18 @@ QStringList cellColours(QQuickPaintedItem &item)
         colours.append(pixel.alpha() == 0 ? QString() : pixel.name());
     }
     return colours;
+}
+
+// Read calls made by this process so far.
+qint64 readCalls()
+{
+    const QList<QByteArray> lines = PexoTest::readFile(QStringLiteral("/proc/self/io")).split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("syscr:")) {
+            return line.mid(6).trimmed().toLongLong();
+        }
+    }
+    return -1;
 }
 
 QStringList names(const QStringList &colours)
@@ -167,6 +180,35 @@ private Q_SLOTS:
         QVERIFY(PexoTest::takeWmCommands().contains(BehaviourTest::variableCommand(QStringLiteral("IconTheme"), QStringLiteral("Beta"))));
         QVERIFY(watcher.waitForCount(1));
         QCOMPARE(watcher.arrivals().first().arguments(), QVariantList{0});
+    }
+
+    void longInheritanceChains()
+    {
+        // Each theme inherits the next; only the last is complete, and those
+        // that reach it within the look-up's depth are offered.
+        const int count = 200;
+        const QString chains = QDir::homePath() + QStringLiteral("/chains");
+        const auto name = [](int i) {
+            return QStringLiteral("chain%1").arg(i, 3, 10, QLatin1Char('0'));
+        };
+        for (int i = 0; i < count; ++i) {
+            const bool last = i == count - 1;
+            QVERIFY(IconTest::writeTheme(
+                chains + QStringLiteral("/icons"), name(i), last ? IconTest::completeIcons() : QMap<QString, QString>(), last ? QString() : name(i + 1)));
+        }
+        const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_DIRS", dataDirs + ':' + QFile::encodeName(chains));
+        const auto restore = qScopeGuard([&dataDirs] {
+            qputenv("XDG_DATA_DIRS", dataDirs);
+        });
+
+        // Each index.theme is read a few times in all, not once per chain it is in.
+        const qint64 reads = readCalls();
+        const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
+        QVERIFY(module);
+        const auto *themes = module->property("themes").value<QAbstractProxyModel *>();
+        QCOMPARE(themes->rowCount(), 2 + 65);
+        QVERIFY2(readCalls() - reads < 8 * count, qPrintable(QString::number(readCalls() - reads)));
     }
 
     void thumbnailShowsTheLatestTheme()
