@@ -105,6 +105,12 @@ private Q_SLOTS:
         genericTrash.insert(QStringLiteral("status/user"), QString());
         QVERIFY(IconTest::writeTheme(system, QStringLiteral("delta"), genericTrash));
 
+        // A description too large for a settings file is not read.
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("huge"), IconTest::completeIcons()));
+        QFile hugeIndex(system + QStringLiteral("/huge/index.theme"));
+        QVERIFY(hugeIndex.open(QIODevice::Append) && hugeIndex.write("#" + QByteArray(2 << 20, ' ') + "\n") > 0);
+        hugeIndex.close();
+
         // A writable current theme.
         const QString dir = ThemeDefaults::userThemesDir + QStringLiteral("/Mine");
         m_currentThemerc = dir + QStringLiteral("/theme/themerc");
