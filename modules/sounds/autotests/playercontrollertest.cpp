@@ -34,11 +34,18 @@ private Q_SLOTS:
         controller.start(QStringLiteral("OpenSound"), QString());
         const QString missing = QDir::homePath() + QStringLiteral("/none.wav");
         controller.start(QStringLiteral("CloseSound"), missing);
-        QCOMPARE(errors.count(), 2);
+        // Nor is a fifo a sound file: nothing waits on it.
+        const QString fifoPath = QDir::homePath() + QStringLiteral("/fifo.wav");
+        const SoundTest::WatchedFifo fifo(fifoPath);
+        QVERIFY(fifo.made());
+        controller.start(QStringLiteral("OSDNotifySound"), fifoPath);
+        QCOMPARE(errors.count(), 3);
         QCOMPARE(errors.at(0), (QVariantList{QStringLiteral("OpenSound"), QStringLiteral("no file path provided")}));
         QCOMPARE(errors.at(1), (QVariantList{QStringLiteral("CloseSound"), QString(QStringLiteral("file not found: ") + missing)}));
+        QCOMPARE(errors.at(2), (QVariantList{QStringLiteral("OSDNotifySound"), QString(QStringLiteral("file not found: ") + fifoPath)}));
         QVERIFY(!controller.isPlaying(QStringLiteral("OpenSound")));
         QVERIFY(!started.wait(300));
+        QVERIFY(!fifo.wasRead());
     }
 
     void playsToTheEnd()
