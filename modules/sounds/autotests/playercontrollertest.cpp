@@ -5,6 +5,8 @@
 #include "playercontroller.h"
 #include "wavfile.h"
 
+#include <watchedfifo.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
@@ -36,7 +38,7 @@ private Q_SLOTS:
         controller.start(QStringLiteral("CloseSound"), missing);
         // Nor is a fifo a sound file: nothing waits on it.
         const QString fifoPath = QDir::homePath() + QStringLiteral("/fifo.wav");
-        const SoundTest::WatchedFifo fifo(fifoPath);
+        const PexoTest::WatchedFifo fifo(fifoPath);
         QVERIFY(fifo.made());
         controller.start(QStringLiteral("OSDNotifySound"), fifoPath);
         QCOMPARE(errors.count(), 3);

@@ -3,6 +3,8 @@
 
 #include "wavfile.h"
 
+#include <watchedfifo.h>
+
 #include <moduletestsupport.h>
 
 #include <KConfig>
@@ -185,7 +187,7 @@ private Q_SLOTS:
     {
         const QString custom = QDir::homePath() + QStringLiteral("/custom.wav");
         // A fifo named like the sound's description is none: nothing waits on it.
-        const SoundTest::WatchedFifo description(QDir::homePath() + QStringLiteral("/custom.desktop"));
+        const PexoTest::WatchedFifo description(QDir::homePath() + QStringLiteral("/custom.desktop"));
         QVERIFY(description.made());
         const Page page = open("EnableSound=true\nSoundTheme=calm\nSystemStartSound=" + custom.toUtf8() +
                                "\nOSDNotifySound=dialog-information\nForceTrayMessageSound=x-pexo-wm-tooltip.wav\n");

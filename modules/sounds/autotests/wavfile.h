@@ -1,19 +1,12 @@
-// Writes small PCM WAV files and fifos for the sound tests.
+// Writes small PCM WAV files for the playback tests.
 #ifndef WAVFILE_H
 #define WAVFILE_H
 
 #include <pexotestsupport.h>
 
 #include <QDataStream>
-#include <QFile>
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 namespace SoundTest {
 // A mono 16-bit 8 kHz tone of the given length.
@@ -35,48 +28,6 @@ inline bool writeWav(const QString &path, int milliseconds)
     }
     return PexoTest::writeFile(path, wav);
 }
-// A fifo that tells whether anyone opened it to read. Whoever does is let go
-// at once, with nothing to read, instead of waiting for a writer.
-class WatchedFifo
-{
-public:
-    explicit WatchedFifo(const QString &path)
-        : m_path(QFile::encodeName(path))
-        , m_made(::mkfifo(m_path.constData(), 0600) == 0)
-        , m_watcher([this] {
-            while (!m_done) {
-                const int writer = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
-                if (writer >= 0) {
-                    m_read = true;
-                    ::close(writer);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        })
-    {
-    }
-    ~WatchedFifo()
-    {
-        m_done = true;
-        m_watcher.join();
-        ::unlink(m_path.constData());
-    }
-    bool made() const
-    {
-        return m_made;
-    }
-    bool wasRead() const
-    {
-        return m_read;
-    }
-
-private:
-    const QByteArray m_path;
-    const bool m_made;
-    std::atomic<bool> m_done{false};
-    std::atomic<bool> m_read{false};
-    std::thread m_watcher;
-};
 } // namespace SoundTest
 
 #endif
