@@ -10,6 +10,7 @@ packages=(
     libkf5kcmutils-dev
     libqt5multimedia5-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libconfig-dev libx11-dev libxcursor-dev libsimpleini-dev
+    zlib1g-dev
     xvfb xauth dbus x11-utils x11-xserver-utils psmisc util-linux python3 strace
 )
 
