@@ -1,6 +1,8 @@
 #include "themethumbnail.h"
 
 #include "colorutils.h"
+#include "localfile.h"
+#include "localimage.h"
 
 #include <pexowallpaper.h>
 
@@ -10,9 +12,7 @@
 
 #include <QColor>
 #include <QFile>
-#include <QFileInfo>
 #include <QFutureWatcher>
-#include <QImageReader>
 #include <QMap>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,14 +42,18 @@ bool isColor(const QString &wallpaper)
 // pool thread for good.
 bool isImageFile(const QString &path)
 {
-    return QFileInfo(path).isFile();
+    return LocalFile::isUsable(path, LocalFile::Kind::Image);
 }
 
-QImage decode(const QString &path)
+// The image is drawn stretched over the area: it is decoded large enough to
+// cover the area, and no larger.
+QImage decode(const QString &path, const QSize &area)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    return reader.read();
+    const QSize natural = LocalImage::size(path);
+    if (natural.isEmpty()) {
+        return QImage();
+    }
+    return LocalImage::read(path, natural.scaled(area, Qt::KeepAspectRatioByExpanding), true);
 }
 
 // "#rrggbb" of a colour-scheme entry, or "" when it is no colour.
@@ -84,6 +88,8 @@ public:
     QString borderColor;
     QPixmap wallpaper;
     QFutureWatcher<QImage> *pending = nullptr;
+    // The area the wallpaper image held or being decoded is meant for.
+    QSize decodedFor;
     QMap<QString, QString> colors;
     QString svgTemplate;
     QString primaryColor;
@@ -149,11 +155,29 @@ void ThemeThumbnail::setWallpaperPath(const QString &path)
     d->wallpaperPath = resolved;
     Q_EMIT wallpaperPathChanged();
     d->wallpaper = QPixmap();
+    d->decodedFor = QSize();
     update();
+    decodeWallpaper();
+}
 
+void ThemeThumbnail::geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickPaintedItem::geometryChanged(newGeometry, oldGeometry);
+    decodeWallpaper();
+}
+
+void ThemeThumbnail::decodeWallpaper()
+{
+    const QSize area(std::max(0, int(width())), std::max(0, int(height())));
+    if (d->wallpaperPath.isEmpty() || isColor(d->wallpaperPath) || area.isEmpty() ||
+        (d->decodedFor.width() >= area.width() && d->decodedFor.height() >= area.height())) {
+        return;
+    }
+    d->dropPending(this);
+    d->decodedFor = area;
     d->pending = new QFutureWatcher<QImage>(this);
     connect(d->pending, &QFutureWatcher<QImage>::finished, this, &ThemeThumbnail::onWallpaperLoaded);
-    d->pending->setFuture(QtConcurrent::run(decode, resolved));
+    d->pending->setFuture(QtConcurrent::run(decode, d->wallpaperPath, area));
 }
 
 QString ThemeThumbnail::colorScheme() const
@@ -288,7 +312,8 @@ void ThemeThumbnail::resetColors()
         return;
     }
 
-    const KConfig scheme(d->colorScheme, KConfig::SimpleConfig);
+    // A scheme that is no usable file reads as a missing one.
+    const KConfig scheme(LocalFile::isUsable(d->colorScheme, LocalFile::Kind::Settings) ? d->colorScheme : QString(), KConfig::SimpleConfig);
     const KConfigGroup window = scheme.group("Colors:Window");
     const KConfigGroup view = scheme.group("Colors:View");
     const KConfigGroup wm = scheme.group("WM");
