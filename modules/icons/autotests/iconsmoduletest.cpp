@@ -3,6 +3,7 @@
 
 #include "iconthemefixture.h"
 
+#include <blackpng.h>
 #include <moduletestsupport.h>
 
 #include <QAbstractProxyModel>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QThreadPool>
 
 namespace {
 const QStringList thumbnailIcons{
@@ -241,6 +243,23 @@ private Q_SLOTS:
 
         item->setProperty("theme", QStringLiteral("missing"));
         QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
+
+        // Six icons of 8000 x 8000 pixels, in a few megabytes each, are not decoded whole.
+        const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
+        QVERIFY(PexoTest::writeBlackPng(huge, QSize(8000, 8000)));
+        const QString system = QDir::homePath() + QStringLiteral("/system/icons");
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("bulky"), {}));
+        for (const QString &icon : thumbnailIcons) {
+            QVERIFY(QDir().mkpath(system + QStringLiteral("/bulky/48/") + icon.section(QLatin1Char('/'), 0, 0)));
+            QVERIFY(QFile::link(huge, system + QStringLiteral("/bulky/48/") + icon + QStringLiteral(".png")));
+        }
+        const qint64 before = PexoTest::peakMemoryMiB();
+        item->setProperty("theme", QStringLiteral("bulky"));
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
+        const qint64 grown = PexoTest::peakMemoryMiB() - before;
+        QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
     }
 };
 
