@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
+#include <QSemaphore>
 #include <QtConcurrent>
 
 namespace {
@@ -16,6 +17,10 @@ QSize cellSize(const QQuickItem &item)
     return QSize(qMax(1, qMax(0, int(item.width())) / 3), qMax(1, qMax(0, int(item.height())) / 2));
 }
 
+// A decode may take up to LocalImage::maxPixels whole: two at a time keep a
+// page of many thumbnails within a few hundred megabytes.
+QSemaphore decodeSlots(2);
+
 // Decodes an icon file no larger than a cell.
 struct DecodeIcon
 {
@@ -24,7 +29,12 @@ struct DecodeIcon
 
     QImage operator()(const QString &path) const
     {
-        return path.isEmpty() ? QImage() : LocalImage::read(path, cell);
+        if (path.isEmpty()) {
+            return QImage();
+        }
+        decodeSlots.acquire();
+        const QSemaphoreReleaser release(decodeSlots);
+        return LocalImage::read(path, cell);
     }
 };
 } // namespace

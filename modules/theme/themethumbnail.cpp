@@ -18,6 +18,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSvgRenderer>
 #include <QVector>
 #include <QtConcurrent>
@@ -45,10 +46,16 @@ bool isImageFile(const QString &path)
     return LocalFile::isUsable(path, LocalFile::Kind::Image);
 }
 
+// A decode may take up to LocalImage::maxPixels whole: two at a time keep a
+// page of many thumbnails within a few hundred megabytes.
+QSemaphore decodeSlots(2);
+
 // The image is drawn stretched over the area: it is decoded large enough to
 // cover the area, and no larger.
 QImage decode(const QString &path, const QSize &area)
 {
+    decodeSlots.acquire();
+    const QSemaphoreReleaser release(decodeSlots);
     const QSize natural = LocalImage::size(path);
     if (natural.isEmpty()) {
         return QImage();

@@ -202,8 +202,23 @@ void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
     const auto item = thumbnail({{QStringLiteral("wallpaperPath"), huge}});
     waitForDecoding();
     QCOMPARE(item->property("wallpaperPath").toString(), huge);
-    const qint64 grown = PexoTest::peakMemoryMiB() - before;
+    qint64 grown = PexoTest::peakMemoryMiB() - before;
     QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
+
+    // Images just within the pixel limit, decoded whole, are decoded a few at a time.
+    QStringList large;
+    for (int i = 0; i < 4; ++i) {
+        large.append(QDir::homePath() + QStringLiteral("/large%1.png").arg(i));
+        QVERIFY(PexoTest::writeBlackPng(large.back(), QSize(5600, 5600)));
+    }
+    std::vector<std::unique_ptr<QQuickPaintedItem>> items;
+    for (const QString &path : std::as_const(large)) {
+        items.push_back(thumbnail({{QStringLiteral("wallpaperPath"), path}}));
+    }
+    waitForDecoding();
+    QCOMPARE(colourAt(paintItem(*items.back()), emptyDesktop), QStringLiteral("#ff000000"));
+    grown = PexoTest::peakMemoryMiB() - before;
+    QVERIFY2(grown < 280, qPrintable(QString::number(grown)));
 
     // An item without a size yet decodes its image once it has one.
     item->setSize(QSizeF());
