@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <map>
@@ -372,9 +373,16 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     }
 
     const QString newDirectory = QDir(ThemeDefaults::userThemesDir).filePath(name);
+    const bool madeHere = !LocalFile::exists(newDirectory);
     if (!QDir().mkpath(newDirectory)) {
         return d->fail(QStringLiteral("Failed to create new theme directory"));
     }
+    // A failed creation leaves no directory of its own behind to take the name.
+    auto removeMadeHere = qScopeGuard([&newDirectory, madeHere] {
+        if (madeHere) {
+            QDir(newDirectory).removeRecursively();
+        }
+    });
 
     const auto base = d->themes.find(baseId);
     const QString baseDirectory = base == d->themes.end() ? QString() : QFileInfo(base->second.path).absolutePath();
@@ -433,6 +441,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
 
     const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
     d->themes.emplace(name, IndexFile{indexPath, held});
+    removeMadeHere.dismiss();
     return d->makeTheme(indexPath, held);
 }
 

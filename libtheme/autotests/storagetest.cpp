@@ -109,7 +109,7 @@ private Q_SLOTS:
             seen = KConfigStorage(threads).contains(QStringLiteral("K"));
         }));
         thread->start();
-        QVERIFY(thread->wait(5000));
+        QVERIFY(thread->wait(PexoTest::patienceMs));
         QVERIFY(!seen);
     }
 
@@ -161,7 +161,7 @@ private Q_SLOTS:
             results[4] = KConfigStorage(file).read(QStringLiteral("K"), QString()).toString() == QLatin1String("4");
         }));
         thread->start();
-        QVERIFY2(thread->wait(10000), "a write after a failed one does not return");
+        QVERIFY2(thread->wait(PexoTest::patienceMs), "a write after a failed one does not return");
         QCOMPARE(QList<bool>(std::begin(results), std::end(results)), QList<bool>({false, false, false, true, true}));
         QCOMPARE(afterFailure, QStringLiteral("1"));
         QCOMPARE(PexoTest::readFile(file), QByteArray("[Variables]\nK=4\n"));

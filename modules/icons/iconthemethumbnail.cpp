@@ -1,18 +1,42 @@
 #include "iconthemethumbnail.h"
 
+#include <localimage.h>
 #include <pexoicontheme.h>
 
 #include <QFutureWatcher>
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
+#include <QSemaphore>
 #include <QtConcurrent>
 
 namespace {
-QImage decodeIcon(const QString &path)
+// The largest image a cell shows.
+QSize cellSize(const QQuickItem &item)
 {
-    return path.isEmpty() ? QImage() : QImage(path);
+    return QSize(qMax(1, qMax(0, int(item.width())) / 3), qMax(1, qMax(0, int(item.height())) / 2));
 }
+
+// A decode may take up to LocalImage::maxPixels whole: two at a time keep a
+// page of many thumbnails within a few hundred megabytes.
+QSemaphore decodeSlots(2);
+
+// Decodes an icon file no larger than a cell.
+struct DecodeIcon
+{
+    using result_type = QImage;
+    QSize cell;
+
+    QImage operator()(const QString &path) const
+    {
+        if (path.isEmpty()) {
+            return QImage();
+        }
+        decodeSlots.acquire();
+        const QSemaphoreReleaser release(decodeSlots);
+        return LocalImage::read(path, cell);
+    }
+};
 } // namespace
 
 class IconThemeThumbnailPrivate
@@ -24,23 +48,38 @@ public:
     }
 
     void resetIcons(const QString &theme);
+    // Starts decoding the icons for the item's cells, unless the images held
+    // or coming are as large.
+    void decodeIcons();
     void iconsDecoded();
+    void dropLoad();
 
     QList<QImage> images;
+    // The icon files of the theme, in sample order; "" for a missing one.
+    QStringList paths;
+    // The cell the images held or coming are meant for.
+    QSize decodedFor;
     IconThemeThumbnail *const q;
     // The load whose results are wanted; an older one is dropped.
     QPointer<QFutureWatcher<QImage>> watcher;
 };
 
-void IconThemeThumbnailPrivate::resetIcons(const QString &theme)
+void IconThemeThumbnailPrivate::dropLoad()
 {
-    images.clear();
     if (watcher) {
         watcher->disconnect(q);
         watcher->cancel();
         watcher->deleteLater();
         watcher.clear();
     }
+}
+
+void IconThemeThumbnailPrivate::resetIcons(const QString &theme)
+{
+    images.clear();
+    paths.clear();
+    decodedFor = QSize();
+    dropLoad();
 
     PexoIconTheme iconTheme(theme.toStdString(), std::string(), false);
     if (!iconTheme.load()) {
@@ -55,21 +94,31 @@ void IconThemeThumbnailPrivate::resetIcons(const QString &theme)
         {"help-browser", "apps"},
         {"user-trash", "places"},
     };
-    QStringList paths;
     for (const auto &sample : samples) {
         paths.append(QString::fromStdString(iconTheme.getIconPath(sample[0], 48, sample[1])));
     }
+    decodeIcons();
+}
 
+void IconThemeThumbnailPrivate::decodeIcons()
+{
+    const QSize cell = cellSize(*q);
+    if (paths.isEmpty() || q->width() < 1 || q->height() < 1 || (decodedFor.width() >= cell.width() && decodedFor.height() >= cell.height())) {
+        return;
+    }
+    dropLoad();
+    decodedFor = cell;
     // The watcher is a child of the item: a load outliving the item is dropped with it.
     watcher = new QFutureWatcher<QImage>(q);
     QObject::connect(watcher, &QFutureWatcherBase::finished, q, [this]() {
         iconsDecoded();
     });
-    watcher->setFuture(QtConcurrent::mapped(paths, decodeIcon));
+    watcher->setFuture(QtConcurrent::mapped(paths, DecodeIcon{cell}));
 }
 
 void IconThemeThumbnailPrivate::iconsDecoded()
 {
+    images.clear();
     const QList<QImage> results = watcher->future().results();
     for (const QImage &image : results) {
         if (!image.isNull()) {
@@ -104,6 +153,12 @@ void IconThemeThumbnail::setTheme(const QString &theme)
     m_theme = theme;
     Q_EMIT themeChanged();
     d->resetIcons(theme);
+}
+
+void IconThemeThumbnail::geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickPaintedItem::geometryChanged(newGeometry, oldGeometry);
+    d->decodeIcons();
 }
 
 void IconThemeThumbnail::paint(QPainter *painter)

@@ -9,7 +9,8 @@
 class IconThemeThumbnailPrivate;
 
 // Six sample icons of an icon theme in three columns and two rows. The
-// icons are decoded on Qt's thread pool; a newer theme supersedes a pending load.
+// icons are decoded on Qt's thread pool, no larger than a cell, once the item
+// has a size and again when it grows; a newer theme supersedes a pending load.
 class IconThemeThumbnail : public QQuickPaintedItem
 {
     Q_OBJECT
@@ -23,6 +24,9 @@ public:
     void setTheme(const QString &theme);
 
     void paint(QPainter *painter) override;
+
+protected:
+    void geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry) override;
 
 Q_SIGNALS:
     void themeChanged();

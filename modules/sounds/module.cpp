@@ -4,6 +4,7 @@
 #include "ui_modulewidget.h"
 
 #include <appearanceframe.h>
+#include <localfile.h>
 #include <theme.h>
 
 #include <pexodesktopentry.h>
@@ -364,11 +365,11 @@ QString Module::getPathForSound(const QString &sound)
     if (sound.isEmpty()) {
         return QString();
     }
-    if (QFileInfo::exists(sound) || sound.startsWith(QLatin1Char('/'))) {
+    if (LocalFile::isUsable(sound, LocalFile::Kind::Sound) || sound.startsWith(QLatin1Char('/'))) {
         return sound;
     }
     const QString systemPath = systemSoundsDir + QLatin1Char('/') + sound;
-    if (QFileInfo::exists(systemPath)) {
+    if (LocalFile::isUsable(systemPath, LocalFile::Kind::Sound)) {
         return systemPath;
     }
     if (d->soundTheme) {
@@ -385,14 +386,14 @@ QString Module::getPathForSound(const QString &sound)
 
 QString Module::getCommentForSound(const QString &sound)
 {
-    // Links followed; empty when nothing exists there.
+    // Links followed; empty when no sound file is there.
     const QString path = QFileInfo(getPathForSound(sound)).canonicalFilePath();
-    if (path.isEmpty()) {
+    if (!LocalFile::isUsable(path, LocalFile::Kind::Sound)) {
         return QString();
     }
     const QFileInfo info(path);
     const QString entryPath = info.absolutePath() + QLatin1Char('/') + info.baseName() + QStringLiteral(".desktop");
-    if (!QFileInfo::exists(entryPath)) {
+    if (!LocalFile::isUsable(entryPath, LocalFile::Kind::Settings)) {
         return QString();
     }
     return PexoDesktopEntry(entryPath).localCommentOrFallback();
@@ -410,7 +411,7 @@ QString Module::defaultSoundForParam(SoundsThemePart::Sounds sound)
 
 bool Module::isAcceptableFormat(const QString &path)
 {
-    return !path.isEmpty() && QFileInfo::exists(path) && acceptedSuffixes.contains(QFileInfo(path).completeSuffix());
+    return LocalFile::isUsable(path, LocalFile::Kind::Sound) && acceptedSuffixes.contains(QFileInfo(path).completeSuffix());
 }
 
 SoundsThemePart::Sounds Module::soundFromString(const QString &key)

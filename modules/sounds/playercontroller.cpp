@@ -1,6 +1,7 @@
 #include "playercontroller.h"
 
-#include <QFileInfo>
+#include <localfile.h>
+
 #include <QHash>
 #include <QMediaPlayer>
 #include <QMediaPlaylist>
@@ -37,7 +38,8 @@ void PlayerController::start(const QString &id, const QString &path)
         Q_EMIT error(id, QStringLiteral("no file path provided"));
         return;
     }
-    if (!QFileInfo::exists(path)) {
+    // Only a regular file: the media framework would wait on a fifo for good.
+    if (!LocalFile::isUsable(path, LocalFile::Kind::Sound)) {
         Q_EMIT error(id, QStringLiteral("file not found: %1").arg(path));
         return;
     }

@@ -10,31 +10,15 @@
 #include <installedtheme.h>
 #include <needssave.h>
 #include <themedefaults.h>
-#include <themefiles.h>
 
-#include <KConfig>
-#include <KConfigGroup>
+#include <localfile.h>
+
 #include <KPluginFactory>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QQmlEngine>
-
-namespace {
-// True when a theme is described in the directory of that name in the user
-// themes directory. The file is read afresh: the registry may hold an older
-// copy of it.
-bool holdsUserTheme(const QString &name)
-{
-    const QString indexPath = ThemeDefaults::userThemesDir + QLatin1Char('/') + name + QLatin1Char('/') + ThemeFiles::indexFileName;
-    if (!QFileInfo(indexPath).isFile()) {
-        return false;
-    }
-    const KConfig index(indexPath, KConfig::SimpleConfig);
-    const KConfigGroup group = index.group(ThemeFiles::indexGroup);
-    return !group.readEntryUntranslated("Id", QString()).isEmpty() && !group.readEntry("Name", QString()).isEmpty();
-}
-} // namespace
 
 K_PLUGIN_FACTORY_WITH_JSON(kcm_pexo_theme_factory, "kcm_pexo_theme.json", registerPlugin<Module>();)
 
@@ -102,11 +86,11 @@ void Module::importTheme(QUrl url)
 
 void Module::addTheme(QString themeName, QString from)
 {
-    // The registry would write over the files of a theme of that name. Only
-    // installed themes take names: the record may still name a deleted
-    // theme, and a failed creation may leave an empty directory behind.
+    // The registry would write over whatever a directory of that name holds,
+    // a theme or not. Of the ids, only installed themes take theirs: the
+    // record may still name a deleted theme.
     const std::shared_ptr<Theme> installed = controller->theme(themeName);
-    const bool taken = (installed && isInstalledTheme(*installed)) || (!themeName.isEmpty() && holdsUserTheme(themeName));
+    const bool taken = (installed && isInstalledTheme(*installed)) || LocalFile::exists(QDir(ThemeDefaults::userThemesDir).filePath(themeName));
     const std::shared_ptr<Theme> theme = taken ? nullptr : controller->createTheme(themeName, from);
     if (!theme) {
         qCWarning(MODULE_LOG) << "Error";

@@ -1,6 +1,8 @@
 #include "themethumbnail.h"
 
 #include "colorutils.h"
+#include "localfile.h"
+#include "localimage.h"
 
 #include <pexowallpaper.h>
 
@@ -10,14 +12,13 @@
 
 #include <QColor>
 #include <QFile>
-#include <QFileInfo>
 #include <QFutureWatcher>
-#include <QImageReader>
 #include <QMap>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSvgRenderer>
 #include <QVector>
 #include <QtConcurrent>
@@ -42,14 +43,24 @@ bool isColor(const QString &wallpaper)
 // pool thread for good.
 bool isImageFile(const QString &path)
 {
-    return QFileInfo(path).isFile();
+    return LocalFile::isUsable(path, LocalFile::Kind::Image);
 }
 
-QImage decode(const QString &path)
+// A decode may take up to LocalImage::maxPixels whole: two at a time keep a
+// page of many thumbnails within a few hundred megabytes.
+QSemaphore decodeSlots(2);
+
+// The image is drawn stretched over the area: it is decoded large enough to
+// cover the area, and no larger.
+QImage decode(const QString &path, const QSize &area)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    return reader.read();
+    decodeSlots.acquire();
+    const QSemaphoreReleaser release(decodeSlots);
+    const QSize natural = LocalImage::size(path);
+    if (natural.isEmpty()) {
+        return QImage();
+    }
+    return LocalImage::read(path, natural.scaled(area, Qt::KeepAspectRatioByExpanding), true);
 }
 
 // "#rrggbb" of a colour-scheme entry, or "" when it is no colour.
@@ -84,6 +95,8 @@ public:
     QString borderColor;
     QPixmap wallpaper;
     QFutureWatcher<QImage> *pending = nullptr;
+    // The area the wallpaper image held or being decoded is meant for.
+    QSize decodedFor;
     QMap<QString, QString> colors;
     QString svgTemplate;
     QString primaryColor;
@@ -149,11 +162,29 @@ void ThemeThumbnail::setWallpaperPath(const QString &path)
     d->wallpaperPath = resolved;
     Q_EMIT wallpaperPathChanged();
     d->wallpaper = QPixmap();
+    d->decodedFor = QSize();
     update();
+    decodeWallpaper();
+}
 
+void ThemeThumbnail::geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickPaintedItem::geometryChanged(newGeometry, oldGeometry);
+    decodeWallpaper();
+}
+
+void ThemeThumbnail::decodeWallpaper()
+{
+    const QSize area(std::max(0, int(width())), std::max(0, int(height())));
+    if (d->wallpaperPath.isEmpty() || isColor(d->wallpaperPath) || area.isEmpty() ||
+        (d->decodedFor.width() >= area.width() && d->decodedFor.height() >= area.height())) {
+        return;
+    }
+    d->dropPending(this);
+    d->decodedFor = area;
     d->pending = new QFutureWatcher<QImage>(this);
     connect(d->pending, &QFutureWatcher<QImage>::finished, this, &ThemeThumbnail::onWallpaperLoaded);
-    d->pending->setFuture(QtConcurrent::run(decode, resolved));
+    d->pending->setFuture(QtConcurrent::run(decode, d->wallpaperPath, area));
 }
 
 QString ThemeThumbnail::colorScheme() const
@@ -288,7 +319,8 @@ void ThemeThumbnail::resetColors()
         return;
     }
 
-    const KConfig scheme(d->colorScheme, KConfig::SimpleConfig);
+    // A scheme that is no usable file reads as a missing one.
+    const KConfig scheme(LocalFile::isUsable(d->colorScheme, LocalFile::Kind::Settings) ? d->colorScheme : QString(), KConfig::SimpleConfig);
     const KConfigGroup window = scheme.group("Colors:Window");
     const KConfigGroup view = scheme.group("Colors:View");
     const KConfigGroup wm = scheme.group("WM");

@@ -10,7 +10,8 @@ class ThemeThumbnailPrivate;
 
 // The preview of one theme: its wallpaper (an image or a colour) in a
 // rounded frame, under a small desktop drawn in the theme's colours.
-// Images are decoded on the global thread pool.
+// Images are decoded on the global thread pool, no larger than the item,
+// once it has a size and again when it grows.
 class ThemeThumbnail : public QQuickPaintedItem
 {
     Q_OBJECT
@@ -39,6 +40,9 @@ public:
 
     void paint(QPainter *painter) override;
 
+protected:
+    void geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry) override;
+
 Q_SIGNALS:
     void themeChanged();
     void wallpaperPathChanged();
@@ -51,6 +55,9 @@ private Q_SLOTS:
     void onWallpaperLoaded();
 
 private:
+    // Starts decoding the wallpaper image for the item's size, unless the
+    // image held or coming is as large.
+    void decodeWallpaper();
     void drawWallpaper(QPainter *painter);
     void drawUi(QPainter *painter);
     void resetColors();

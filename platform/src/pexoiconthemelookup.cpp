@@ -8,10 +8,15 @@
 #include <KConfigGroup>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QVector>
 
+#include <chrono>
 #include <cstdlib>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 const QString iconThemeGroup = QStringLiteral("Icon Theme");
@@ -61,10 +66,52 @@ struct IconDir
     }
 };
 
+using Clock = std::chrono::steady_clock;
+
+// Icon files added to a theme whose index.theme stays as it was are seen
+// once its look-ups are this old.
+constexpr Clock::duration lookupLifetime = std::chrono::seconds(10);
+
+// What identifies a file's contents well enough: it was not replaced or
+// written since.
+struct FileStamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    qint64 modified = 0;
+
+    static FileStamp of(const QString &path)
+    {
+        FileStamp stamp;
+        struct stat status;
+        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+            stamp = {status.st_dev, status.st_ino, status.st_size, qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+        }
+        return stamp;
+    }
+
+    bool operator==(const FileStamp &other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size && modified == other.modified;
+    }
+};
+
+// One theme of a chain, with the look-ups made in it. A theme met in many
+// chains (a long Inherits chain, the fallback theme) is read once and shared
+// by the chains of this thread while its index.theme stays as it was, for a
+// while, so that asking every theme of a chain costs as much as the chain.
 struct LoadedTheme
 {
-    std::unique_ptr<XdgThemeIndex::Theme> theme;
+    QStringList baseDirs;
+    QStringList roots;
+    QStringList inherits;
     QVector<IconDir> dirs;
+    QString indexPath;
+    FileStamp stamp;
+    Clock::time_point readAt;
+    // "icon/size/context" to the file found in this theme, "" for none.
+    QHash<QString, QString> found;
 };
 
 QVector<IconDir> iconDirs(const KConfig &index)
@@ -108,7 +155,7 @@ bool contextMatches(const QString &dirContext, const QString &wanted)
 QString existingFile(const LoadedTheme &theme, const IconDir &dir, const QString &icon)
 {
     static const char *const extensions[] = {".png", ".svg", ".xpm"};
-    for (const QString &root : theme.theme->roots) {
+    for (const QString &root : theme.roots) {
         for (const char *extension : extensions) {
             const QString path = root + QLatin1Char('/') + dir.subdir + QLatin1Char('/') + icon + QLatin1String(extension);
             const LocalFile::Kind kind = qstrcmp(extension, ".svg") == 0 ? LocalFile::Kind::Svg : LocalFile::Kind::Image;
@@ -121,7 +168,7 @@ QString existingFile(const LoadedTheme &theme, const IconDir &dir, const QString
 }
 
 // An exact size first, else the file of the closest size.
-QString lookupIn(const LoadedTheme &theme, const QString &icon, int size, const QString &context)
+QString searchIn(const LoadedTheme &theme, const QString &icon, int size, const QString &context)
 {
     const auto selected = [&](const IconDir &dir) {
         return context.isEmpty() || contextMatches(dir.context, context);
@@ -151,6 +198,52 @@ QString lookupIn(const LoadedTheme &theme, const QString &icon, int size, const 
     }
     return closest;
 }
+
+QString lookupIn(LoadedTheme &theme, const QString &icon, int size, const QString &context)
+{
+    const QString key = icon + QLatin1Char('/') + QString::number(size) + QLatin1Char('/') + context;
+    const auto known = theme.found.constFind(key);
+    if (known != theme.found.constEnd()) {
+        return *known;
+    }
+    const QString path = searchIn(theme, icon, size, context);
+    theme.found.insert(key, path);
+    return path;
+}
+
+std::shared_ptr<LoadedTheme> openTheme(const QStringList &baseDirs, const QString &name)
+{
+    thread_local QHash<QString, std::shared_ptr<LoadedTheme>> known;
+    thread_local Clock::time_point lastSweep;
+    const Clock::time_point now = Clock::now();
+    if (now - lastSweep > lookupLifetime) {
+        for (auto it = known.begin(); it != known.end();) {
+            it = now - it.value()->readAt > lookupLifetime ? known.erase(it) : std::next(it);
+        }
+        lastSweep = now;
+    }
+
+    std::shared_ptr<LoadedTheme> &entry = known[name];
+    if (entry && entry->baseDirs == baseDirs && now - entry->readAt <= lookupLifetime && FileStamp::of(entry->indexPath) == entry->stamp) {
+        return entry;
+    }
+    entry.reset();
+    const std::unique_ptr<XdgThemeIndex::Theme> theme = XdgThemeIndex::open(baseDirs, name, iconThemeGroup);
+    if (!theme) {
+        known.remove(name);
+        return nullptr;
+    }
+    auto loaded = std::make_shared<LoadedTheme>();
+    loaded->baseDirs = baseDirs;
+    loaded->roots = theme->roots;
+    loaded->inherits = theme->inherits;
+    loaded->dirs = iconDirs(*theme->index);
+    loaded->indexPath = theme->indexRoot + QStringLiteral("/index.theme");
+    loaded->stamp = FileStamp::of(loaded->indexPath);
+    loaded->readAt = now;
+    entry = loaded;
+    return loaded;
+}
 } // namespace
 
 class PexoIconThemePrivate
@@ -160,7 +253,7 @@ public:
     QString fallbackTheme;
     bool ownIconsOnly = false;
     // The theme, what it inherits and the fallback theme, in search order.
-    std::vector<LoadedTheme> chain;
+    std::vector<std::shared_ptr<LoadedTheme>> chain;
 };
 
 std::vector<std::string> PexoIconTheme::getThemesNames()
@@ -181,13 +274,16 @@ PexoIconTheme::~PexoIconTheme() = default;
 bool PexoIconTheme::load()
 {
     d->chain.clear();
-    auto themes = XdgThemeIndex::openChain(iconBaseDirs(), d->name, iconThemeGroup, !d->ownIconsOnly, d->ownIconsOnly ? QString() : d->fallbackTheme);
-    for (auto &theme : themes) {
-        LoadedTheme loaded;
-        loaded.dirs = iconDirs(*theme->index);
-        loaded.theme = std::move(theme);
-        d->chain.push_back(std::move(loaded));
-    }
+    const QStringList baseDirs = iconBaseDirs();
+    XdgThemeIndex::walkChain(
+        d->name, !d->ownIconsOnly, d->ownIconsOnly ? QString() : d->fallbackTheme, [&](const QString &member) -> std::optional<QStringList> {
+            std::shared_ptr<LoadedTheme> theme = openTheme(baseDirs, member);
+            if (!theme) {
+                return std::nullopt;
+            }
+            d->chain.push_back(theme);
+            return theme->inherits;
+        });
     return !d->chain.empty();
 }
 
@@ -200,10 +296,10 @@ std::string PexoIconTheme::getIconPath(const std::string &icon, int size, const 
     const QString wantedContext = QString::fromStdString(context);
     const QStringList names = XdgThemeIndex::genericNames(name);
     for (const QString &candidate : names) {
-        for (const LoadedTheme &theme : d->chain) {
-            QString path = wantedContext.isEmpty() ? QString() : lookupIn(theme, candidate, size, wantedContext);
+        for (const std::shared_ptr<LoadedTheme> &theme : d->chain) {
+            QString path = wantedContext.isEmpty() ? QString() : lookupIn(*theme, candidate, size, wantedContext);
             if (path.isEmpty()) {
-                path = lookupIn(theme, candidate, size, QString());
+                path = lookupIn(*theme, candidate, size, QString());
             }
             if (!path.isEmpty()) {
                 return path.toStdString();

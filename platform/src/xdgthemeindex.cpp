@@ -96,41 +96,48 @@ std::unique_ptr<Theme> open(const QStringList &baseDirs, const QString &name, co
 }
 
 namespace {
-void appendChain(std::vector<std::unique_ptr<Theme>> &chain,
-                 QStringList &visited,
-                 const QStringList &baseDirs,
-                 const QString &name,
-                 const QString &group,
-                 bool followInherits)
+// True when the theme could be opened.
+bool appendChain(QStringList &visited, const QString &name, bool followInherits, const ChainStep &open)
 {
     // A depth limit keeps long or broken chains cheap.
     if (visited.contains(name) || visited.size() > 64) {
-        return;
+        return false;
     }
     visited.append(name);
-    auto theme = open(baseDirs, name, group);
-    if (!theme) {
-        return;
+    const std::optional<QStringList> inherits = open(name);
+    if (!inherits) {
+        return false;
     }
-    const QStringList inherits = theme->inherits;
-    chain.push_back(std::move(theme));
     if (followInherits) {
-        for (const QString &parent : inherits) {
-            appendChain(chain, visited, baseDirs, parent, group, true);
+        for (const QString &parent : *inherits) {
+            appendChain(visited, parent, true, open);
         }
     }
+    return true;
 }
 } // namespace
+
+void walkChain(const QString &name, bool followInherits, const QString &fallback, const ChainStep &open)
+{
+    QStringList visited;
+    if (appendChain(visited, name, followInherits, open) && !fallback.isEmpty()) {
+        appendChain(visited, fallback, false, open);
+    }
+}
 
 std::vector<std::unique_ptr<Theme>>
 openChain(const QStringList &baseDirs, const QString &name, const QString &group, bool followInherits, const QString &fallback)
 {
     std::vector<std::unique_ptr<Theme>> chain;
-    QStringList visited;
-    appendChain(chain, visited, baseDirs, name, group, followInherits);
-    if (!chain.empty() && !fallback.isEmpty()) {
-        appendChain(chain, visited, baseDirs, fallback, group, false);
-    }
+    walkChain(name, followInherits, fallback, [&](const QString &member) -> std::optional<QStringList> {
+        auto theme = open(baseDirs, member, group);
+        if (!theme) {
+            return std::nullopt;
+        }
+        const QStringList inherits = theme->inherits;
+        chain.push_back(std::move(theme));
+        return inherits;
+    });
     return chain;
 }
 

@@ -9,7 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,9 +43,17 @@ struct Theme
 // with the group, or the name is not a plain directory name.
 std::unique_ptr<Theme> open(const QStringList &baseDirs, const QString &name, const QString &group);
 
-// The theme, then the themes it inherits from (depth first, each once, when
-// followInherits), then the fallback theme unless it was met already. Themes
-// that cannot be opened are left out; empty when the theme itself cannot.
+// Opens one theme of a chain: the themes it inherits from, or nothing when
+// it cannot be opened.
+using ChainStep = std::function<std::optional<QStringList>(const QString &name)>;
+
+// Opens, in search order, the theme, then the themes it inherits from (depth
+// first, each once, when followInherits), then the fallback theme unless it
+// was met already. Themes that cannot be opened are left out; nothing
+// follows a theme that cannot.
+void walkChain(const QString &name, bool followInherits, const QString &fallback, const ChainStep &open);
+
+// The themes walkChain opens; empty when the theme itself cannot be opened.
 std::vector<std::unique_ptr<Theme>>
 openChain(const QStringList &baseDirs, const QString &name, const QString &group, bool followInherits, const QString &fallback);
 

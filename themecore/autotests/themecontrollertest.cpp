@@ -322,11 +322,11 @@ void ThemeControllerTest::createThemeFailures_data()
     QTest::newRow("directory blocked") << int(BlockedDirectory) << QStringLiteral("Blocked") << sysTwo << QStringLiteral("Failed to create new theme directory")
                                        << true;
     QTest::newRow("unknown base") << int(NoSetup) << QStringLiteral("Fresh") << QStringLiteral("Nope") << QStringLiteral("Base theme directory does not exist")
-                                  << false;
+                                  << true;
     QTest::newRow("base directory gone") << int(GhostRecord) << QStringLiteral("Fresh") << QStringLiteral("Ghost")
-                                         << QStringLiteral("Base theme directory does not exist") << false;
+                                         << QStringLiteral("Base theme directory does not exist") << true;
     QTest::newRow("base without themerc") << int(ThemeWithoutThemerc) << QStringLiteral("Fresh") << QStringLiteral("NoRc")
-                                          << QStringLiteral("Source themerc file missing: NoRc") << false;
+                                          << QStringLiteral("Source themerc file missing: NoRc") << true;
     QTest::newRow("destination parent blocked") << int(BlockedParent) << QStringLiteral("BadParent") << sysTwo
                                                 << QStringLiteral("Failed to create destination parent path: ") + userTheme(QStringLiteral("BadParent/theme"))
                                                 << false;

@@ -526,7 +526,7 @@ private Q_SLOTS:
         const PexoTest::FullDisk disk(QDir::homePath());
         QVERIFY(disk.isFull());
         const auto before = PexoTest::snapshotTree(QDir::homePath());
-        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, 20000);
+        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, PexoTest::patienceMs);
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.errors.contains(QLatin1String("Could not write ")), qPrintable(r.errors));
         QStringList changed = PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath()));

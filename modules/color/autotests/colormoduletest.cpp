@@ -269,7 +269,7 @@ void ColorModuleTest::fullHome()
     const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(QDir::homePath());
     PexoTest::takeWmCommands();
     {
-        const PexoTest::Watchdog watchdog(20);
+        const PexoTest::Watchdog watchdog(PexoTest::patienceMs / 1000);
         QMetaObject::invokeMethod(module.get(), "save");
         QMetaObject::invokeMethod(module.get(), "save");
     }

@@ -73,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(disk.isFull());
         const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(QDir::homePath());
         {
-            const PexoTest::Watchdog watchdog(20);
+            const PexoTest::Watchdog watchdog(PexoTest::patienceMs / 1000);
             QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
             QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
         }

@@ -3,6 +3,7 @@
 
 #include "iconthemefixture.h"
 
+#include <blackpng.h>
 #include <moduletestsupport.h>
 
 #include <QAbstractProxyModel>
@@ -11,9 +12,11 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickPaintedItem>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QThreadPool>
 
 namespace {
 const QStringList thumbnailIcons{
@@ -54,6 +57,18 @@ QStringList cellColours(QQuickPaintedItem &item)
     return colours;
 }
 
+// Read calls made by this process so far.
+qint64 readCalls()
+{
+    const QList<QByteArray> lines = PexoTest::readFile(QStringLiteral("/proc/self/io")).split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("syscr:")) {
+            return line.mid(6).trimmed().toLongLong();
+        }
+    }
+    return -1;
+}
+
 QStringList names(const QStringList &colours)
 {
     QStringList result;
@@ -91,6 +106,12 @@ private Q_SLOTS:
         genericTrash.remove(QStringLiteral("places/user-trash"));
         genericTrash.insert(QStringLiteral("status/user"), QString());
         QVERIFY(IconTest::writeTheme(system, QStringLiteral("delta"), genericTrash));
+
+        // A description too large for a settings file is not read.
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("huge"), IconTest::completeIcons()));
+        QFile hugeIndex(system + QStringLiteral("/huge/index.theme"));
+        QVERIFY(hugeIndex.open(QIODevice::Append) && hugeIndex.write("#" + QByteArray(2 << 20, ' ') + "\n") > 0);
+        hugeIndex.close();
 
         // A writable current theme.
         const QString dir = ThemeDefaults::userThemesDir + QStringLiteral("/Mine");
@@ -178,6 +199,35 @@ private Q_SLOTS:
         QCOMPARE(BehaviourTest::liveValue(QStringLiteral("IconTheme")), QStringLiteral("ulvar-tornel"));
     }
 
+    void longInheritanceChains()
+    {
+        // Each theme inherits the next; only the last is complete, and those
+        // that reach it within the look-up's depth are offered.
+        const int count = 200;
+        const QString chains = QDir::homePath() + QStringLiteral("/chains");
+        const auto name = [](int i) {
+            return QStringLiteral("chain%1").arg(i, 3, 10, QLatin1Char('0'));
+        };
+        for (int i = 0; i < count; ++i) {
+            const bool last = i == count - 1;
+            QVERIFY(IconTest::writeTheme(
+                chains + QStringLiteral("/icons"), name(i), last ? IconTest::completeIcons() : QMap<QString, QString>(), last ? QString() : name(i + 1)));
+        }
+        const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_DIRS", dataDirs + ':' + QFile::encodeName(chains));
+        const auto restore = qScopeGuard([&dataDirs] {
+            qputenv("XDG_DATA_DIRS", dataDirs);
+        });
+
+        // Each index.theme is read a few times in all, not once per chain it is in.
+        const qint64 reads = readCalls();
+        const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
+        QVERIFY(module);
+        const auto *themes = module->property("themes").value<QAbstractProxyModel *>();
+        QCOMPARE(themes->rowCount(), 2 + 65);
+        QVERIFY2(readCalls() - reads < 8 * count, qPrintable(QString::number(readCalls() - reads)));
+    }
+
     void thumbnailShowsTheLatestTheme()
     {
         const auto module = ModuleTest::create(QStringLiteral("kcm_pexo_icons"));
@@ -202,6 +252,23 @@ private Q_SLOTS:
 
         item->setProperty("theme", QStringLiteral("missing"));
         QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
+
+        // Six icons of 8000 x 8000 pixels, in a few megabytes each, are not decoded whole.
+        const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
+        QVERIFY(PexoTest::writeBlackPng(huge, QSize(8000, 8000)));
+        const QString system = QDir::homePath() + QStringLiteral("/system/icons");
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("bulky"), {}));
+        for (const QString &icon : thumbnailIcons) {
+            QVERIFY(QDir().mkpath(system + QStringLiteral("/bulky/48/") + icon.section(QLatin1Char('/'), 0, 0)));
+            QVERIFY(QFile::link(huge, system + QStringLiteral("/bulky/48/") + icon + QStringLiteral(".png")));
+        }
+        const qint64 before = PexoTest::peakMemoryMiB();
+        item->setProperty("theme", QStringLiteral("bulky"));
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
+        const qint64 grown = PexoTest::peakMemoryMiB() - before;
+        QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
     }
 };
 

@@ -39,10 +39,10 @@ inline QByteArray png(const QColor &colour)
 
 // A theme below base (an "icons" directory) with one 48-pixel directory per
 // context; icons maps "context/name" to a colour name ("" for grey).
-inline bool writeTheme(const QString &base, const QString &name, const QMap<QString, QString> &icons)
+inline bool writeTheme(const QString &base, const QString &name, const QMap<QString, QString> &icons, const QString &inherits = QString())
 {
     const QString root = base + QLatin1Char('/') + name + QLatin1Char('/');
-    const QByteArray index = "[Icon Theme]\nName=" + name.toUtf8() +
+    const QByteArray index = "[Icon Theme]\nName=" + name.toUtf8() + "\nInherits=" + inherits.toUtf8() +
         "\nDirectories=48/apps,48/devices,48/mimetypes,48/places,48/status\n"
         "[48/apps]\nSize=48\nContext=Applications\nType=Threshold\n"
         "[48/devices]\nSize=48\nContext=Devices\nType=Threshold\n"

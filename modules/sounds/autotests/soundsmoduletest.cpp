@@ -3,6 +3,8 @@
 
 #include "wavfile.h"
 
+#include <watchedfifo.h>
+
 #include <moduletestsupport.h>
 
 #include <KConfig>
@@ -184,6 +186,9 @@ private Q_SLOTS:
     void tableAfterLoad()
     {
         const QString custom = QDir::homePath() + QStringLiteral("/custom.wav");
+        // A fifo named like the sound's description is none: nothing waits on it.
+        const PexoTest::WatchedFifo description(QDir::homePath() + QStringLiteral("/custom.desktop"));
+        QVERIFY(description.made());
         const Page page = open("EnableSound=true\nSoundTheme=calm\nSystemStartSound=" + custom.toUtf8() +
                                "\nOSDNotifySound=dialog-information\nForceTrayMessageSound=x-pexo-wm-tooltip.wav\n");
         QVERIFY(page.table && page.combo && page.message);
@@ -201,6 +206,8 @@ private Q_SLOTS:
         // Every row shows what is stored, not the default the page offers.
         QCOMPARE(page.file(8), custom);
         QVERIFY(page.enabled(8, 3) && page.enabled(8, 5));
+        QCOMPARE(page.table->item(8, 6)->text(), QString());
+        QVERIFY(!description.wasRead());
         QCOMPARE(page.file(13), QStringLiteral("x-pexo-wm-tooltip.wav"));
         QVERIFY(page.enabled(13, 3));
         QCOMPARE(page.file(9), QStringLiteral("x-pexo-wm-chimes.wav"));

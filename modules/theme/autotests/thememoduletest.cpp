@@ -285,18 +285,26 @@ void ThemeModuleTest::addTheme()
     const int rows = page.rows();
     QVERIFY(page.currentIndex(QStringLiteral("Mine")) >= 0);
     writeTheme(userThemes + QStringLiteral("Other"), QStringLiteral("OtherId"), QStringLiteral("Other"));
+    QVERIFY(PexoTest::writeFile(userThemes + QStringLiteral("Nameless/index.theme"), "[Pexo Theme]\nId=Nameless\n"));
+    QVERIFY(PexoTest::writeFile(userThemes + QStringLiteral("Leftover/theme/themerc"), "[Variables]\nWallPaper=/w/kept.jpg\n"));
 
-    // Taken names (an installed id, another theme's directory) and names
-    // the registry refuses add nothing and write nothing.
+    // Taken names (an installed id, a directory holding a theme or not) and
+    // names the registry refuses add nothing and write nothing.
     const PexoTest::TreeSnapshot before = PexoTest::snapshotTree(ThemeDefaults::userThemesDir);
-    for (const QString &name : {QStringLiteral("Mine"), darkTheme, QStringLiteral("Other"), QStringLiteral("a/b"), QString()}) {
+    for (const QString &name : {QStringLiteral("Mine"),
+                                darkTheme,
+                                QStringLiteral("Other"),
+                                QStringLiteral("Nameless"),
+                                QStringLiteral("Leftover"),
+                                QStringLiteral("a/b"),
+                                QString()}) {
         QTest::ignoreMessage(QtWarningMsg, "Error");
         page.call("addTheme", name, ThemeDefaults::defaultThemeId);
     }
     QCOMPARE(page.rows(), rows);
     QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(ThemeDefaults::userThemesDir)), QStringList());
 
-    // A failed creation may leave an empty directory: the name stays free.
+    // A failed creation leaves no directory behind: the name stays free.
     QTest::ignoreMessage(QtWarningMsg, "Error");
     page.call("addTheme", QStringLiteral("X"), QStringLiteral("nobody"));
     page.call("addTheme", QStringLiteral("X"), ThemeDefaults::defaultThemeId);

@@ -1,7 +1,9 @@
 // The theme thumbnail, made from QML as the page makes it and painted into
 // an image.
 
+#include <blackpng.h>
 #include <moduletestsupport.h>
+#include <watchedfifo.h>
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +89,7 @@ private Q_SLOTS:
     void colours();
     void newerWallpaperSupersedesPendingOne();
     void wallpaperNamesAreResolved();
+    void hugeWallpaperInBoundedMemory();
 };
 
 std::unique_ptr<QQuickPaintedItem> ThemeThumbnailTest::thumbnail(const QVariantMap &properties)
@@ -134,6 +137,14 @@ void ThemeThumbnailTest::colours()
     QCOMPARE(colourAt(image, taskbar), QStringLiteral("#ff123456"));
     QCOMPARE(colourAt(image, rearTitle), QStringLiteral("#ff654321"));
     QCOMPARE(colourAt(image, frontWindowBody), QStringLiteral("#ff0a141e"));
+
+    // A fifo is no scheme: it reads as a missing one, and nothing waits on it.
+    const QString fifoScheme = QDir::homePath() + QStringLiteral("/fifo.colors");
+    const PexoTest::WatchedFifo fifo(fifoScheme);
+    QVERIFY(fifo.made());
+    const auto missing = thumbnail({{QStringLiteral("colorScheme"), fifoScheme}});
+    QCOMPARE(colourAt(paintItem(*missing), frontWindowBody), QStringLiteral("#ff262626"));
+    QVERIFY(!fifo.wasRead());
 }
 
 void ThemeThumbnailTest::newerWallpaperSupersedesPendingOne()
@@ -180,6 +191,42 @@ void ThemeThumbnailTest::wallpaperNamesAreResolved()
     item->setProperty("wallpaperPath", QFile::decodeName(fifo));
     QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
     QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
+}
+
+void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
+{
+    // 20000 x 20000 pixels in a few megabytes: not decoded whole.
+    const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
+    QVERIFY(PexoTest::writeBlackPng(huge, QSize(20000, 20000)));
+    const qint64 before = PexoTest::peakMemoryMiB();
+    const auto item = thumbnail({{QStringLiteral("wallpaperPath"), huge}});
+    waitForDecoding();
+    QCOMPARE(item->property("wallpaperPath").toString(), huge);
+    qint64 grown = PexoTest::peakMemoryMiB() - before;
+    QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
+
+    // Images just within the pixel limit, decoded whole, are decoded a few at a time.
+    QStringList large;
+    for (int i = 0; i < 4; ++i) {
+        large.append(QDir::homePath() + QStringLiteral("/large%1.png").arg(i));
+        QVERIFY(PexoTest::writeBlackPng(large.back(), QSize(5600, 5600)));
+    }
+    std::vector<std::unique_ptr<QQuickPaintedItem>> items;
+    for (const QString &path : std::as_const(large)) {
+        items.push_back(thumbnail({{QStringLiteral("wallpaperPath"), path}}));
+    }
+    waitForDecoding();
+    QCOMPARE(colourAt(paintItem(*items.back()), emptyDesktop), QStringLiteral("#ff000000"));
+    grown = PexoTest::peakMemoryMiB() - before;
+    QVERIFY2(grown < 280, qPrintable(QString::number(grown)));
+
+    // An item without a size yet decodes its image once it has one.
+    item->setSize(QSizeF());
+    item->setProperty("wallpaperPath", writeImage(QStringLiteral("later.png"), 8, Qt::green));
+    waitForDecoding();
+    item->setSize(QSizeF(352, 240));
+    waitForDecoding();
+    QCOMPARE(colourAt(paintItem(*item), emptyDesktop), QStringLiteral("#ff00ff00"));
 }
 
 QTEST_MAIN(ThemeThumbnailTest)

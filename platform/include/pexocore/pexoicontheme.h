@@ -7,7 +7,10 @@
     "index.theme" with a group "Icon Theme" whose "Directories" name the icon
     subdirectories, each described by its own group (Size, Scale, Context,
     Type, MinSize, MaxSize, Threshold). A theme may be spread over several base
-    directories; the first "index.theme" found describes it.
+    directories; the first "index.theme" found describes it. A theme read for
+    one PexoIconTheme is shared with the others of the same thread, with the
+    look-ups made in it, while its index.theme stays as it was and for ten
+    seconds at most: an icon file added in that time may not be found yet.
 
     The session's cursor theme and size are kept in the file "cursor" of the
     session directory (GetPexoDir(PexoSessionConfigDir)), lines "name=..." and
