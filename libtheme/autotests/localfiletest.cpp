@@ -4,6 +4,7 @@
 #include "localimage.h"
 
 #include <pexotestsupport.h>
+#include <picturetestsupport.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,28 +12,12 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <zlib.h>
 
 class LocalFileTest : public QObject
 {
     Q_OBJECT
 
 private:
-    static QByteArray gzipped(const QByteArray &bytes)
-    {
-        z_stream stream = {};
-        deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-        QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))), '\0');
-        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
-        stream.avail_in = uInt(bytes.size());
-        stream.next_out = reinterpret_cast<Bytef *>(out.data());
-        stream.avail_out = uInt(out.size());
-        deflate(&stream, Z_FINISH);
-        out.truncate(int(stream.total_out));
-        deflateEnd(&stream);
-        return out;
-    }
-
     static QString write(const QString &name, const QByteArray &content)
     {
         const QString file = QDir::homePath() + QStringLiteral("/local/") + name;
@@ -104,10 +89,10 @@ private Q_SLOTS:
 
         // A compressed drawing counts at its inflated size.
         const QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='30' height='20'><!--" + QByteArray(200, ' ') + "--></svg>";
-        QCOMPARE(LocalImage::size(write(QStringLiteral("small.svgz"), gzipped(drawing))), QSize(30, 20));
+        QCOMPARE(LocalImage::size(write(QStringLiteral("small.svgz"), PexoTest::gzipped(drawing))), QSize(30, 20));
         const QByteArray padded = QByteArray(drawing).replace(' ', QByteArray(LocalFile::sizeLimit(LocalFile::Kind::Svg) / 200, ' '));
-        QVERIFY(!LocalImage::size(write(QStringLiteral("padded.svgz"), gzipped(padded))).isValid());
-        QVERIFY(LocalImage::drawingText(gzipped(drawing)) == drawing && !LocalImage::drawingText(gzipped(padded)));
+        QVERIFY(!LocalImage::size(write(QStringLiteral("padded.svgz"), PexoTest::gzipped(padded))).isValid());
+        QVERIFY(LocalImage::drawingText(PexoTest::gzipped(drawing)) == drawing && !LocalImage::drawingText(PexoTest::gzipped(padded)));
 
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());

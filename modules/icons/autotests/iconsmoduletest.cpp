@@ -3,8 +3,8 @@
 
 #include "iconthemefixture.h"
 
-#include <blackpng.h>
 #include <moduletestsupport.h>
+#include <picturetestsupport.h>
 
 #include <QAbstractProxyModel>
 #include <QGuiApplication>
@@ -255,19 +255,19 @@ private Q_SLOTS:
 
         // Six icons of 8000 x 8000 pixels, in a few megabytes each, are not decoded whole.
         const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
-        QVERIFY(PexoTest::writeBlackPng(huge, QSize(8000, 8000)));
+        QVERIFY(PexoTest::writeHugePng(huge, QSize(8000, 8000)));
         const QString system = QDir::homePath() + QStringLiteral("/system/icons");
         QVERIFY(IconTest::writeTheme(system, QStringLiteral("bulky"), {}));
         for (const QString &icon : thumbnailIcons) {
             QVERIFY(QDir().mkpath(system + QStringLiteral("/bulky/48/") + icon.section(QLatin1Char('/'), 0, 0)));
             QVERIFY(QFile::link(huge, system + QStringLiteral("/bulky/48/") + icon + QStringLiteral(".png")));
         }
-        const qint64 before = PexoTest::peakMemoryMiB();
+        const qint64 before = PexoTest::peakMiB();
         item->setProperty("theme", QStringLiteral("bulky"));
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
-        const qint64 grown = PexoTest::peakMemoryMiB() - before;
+        const qint64 grown = PexoTest::peakMiB() - before;
         QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
     }
 };

@@ -1,8 +1,8 @@
 // The theme thumbnail, made from QML as the page makes it and painted into
 // an image.
 
-#include <blackpng.h>
 #include <moduletestsupport.h>
+#include <picturetestsupport.h>
 #include <watchedfifo.h>
 
 #include <QDir>
@@ -197,19 +197,19 @@ void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
 {
     // 20000 x 20000 pixels in a few megabytes: not decoded whole.
     const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
-    QVERIFY(PexoTest::writeBlackPng(huge, QSize(20000, 20000)));
-    const qint64 before = PexoTest::peakMemoryMiB();
+    QVERIFY(PexoTest::writeHugePng(huge, QSize(20000, 20000)));
+    const qint64 before = PexoTest::peakMiB();
     const auto item = thumbnail({{QStringLiteral("wallpaperPath"), huge}});
     waitForDecoding();
     QCOMPARE(item->property("wallpaperPath").toString(), huge);
-    qint64 grown = PexoTest::peakMemoryMiB() - before;
+    qint64 grown = PexoTest::peakMiB() - before;
     QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
 
     // Images just within the pixel limit, decoded whole, are decoded a few at a time.
     QStringList large;
     for (int i = 0; i < 4; ++i) {
         large.append(QDir::homePath() + QStringLiteral("/large%1.png").arg(i));
-        QVERIFY(PexoTest::writeBlackPng(large.back(), QSize(5600, 5600)));
+        QVERIFY(PexoTest::writeHugePng(large.back(), QSize(5600, 5600)));
     }
     std::vector<std::unique_ptr<QQuickPaintedItem>> items;
     for (const QString &path : std::as_const(large)) {
@@ -217,7 +217,7 @@ void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
     }
     waitForDecoding();
     QCOMPARE(colourAt(paintItem(*items.back()), emptyDesktop), QStringLiteral("#ff000000"));
-    grown = PexoTest::peakMemoryMiB() - before;
+    grown = PexoTest::peakMiB() - before;
     QVERIFY2(grown < 280, qPrintable(QString::number(grown)));
 
     // An item without a size yet decodes its image once it has one.

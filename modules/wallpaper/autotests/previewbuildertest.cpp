@@ -1,6 +1,6 @@
 #include "previewbuilder.h"
 
-#include "picturetestsupport.h"
+#include <picturetestsupport.h>
 
 #include <pexologo.h>
 #include <pexotestsupport.h>
@@ -250,7 +250,7 @@ private Q_SLOTS:
     void hugeImage()
     {
         const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
-        QVERIFY(PictureTest::writeHugePng(huge, QSize(20000, 20000)));
+        QVERIFY(PexoTest::writeHugePng(huge, QSize(20000, 20000)));
         QElapsedTimer timer;
         timer.start();
         for (auto style : {WallpaperStyle::Center, WallpaperStyle::Tile, WallpaperStyle::Stretch, WallpaperStyle::Fit, WallpaperStyle::Crop}) {
@@ -263,8 +263,8 @@ private Q_SLOTS:
             });
             QCOMPARE(image.size(), m_screen);
         }
-        qInfo() << "peak memory" << PictureTest::peakMiB() << "MiB," << timer.elapsed() << "ms";
-        QVERIFY2(PictureTest::peakMiB() < 300, qPrintable(QString::number(PictureTest::peakMiB())));
+        qInfo() << "peak memory" << PexoTest::peakMiB() << "MiB," << timer.elapsed() << "ms";
+        QVERIFY2(PexoTest::peakMiB() < 300, qPrintable(QString::number(PexoTest::peakMiB())));
     }
 
 private:

@@ -1,6 +1,6 @@
 #include "thumbnail.h"
 
-#include "picturetestsupport.h"
+#include <picturetestsupport.h>
 
 #include <pexotestsupport.h>
 
@@ -137,18 +137,18 @@ private Q_SLOTS:
         fifoFile.setUrls({QUrl::fromLocalFile(fifo)});
         QVERIFY(!drop(item, &fifoFile));
         const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
-        QVERIFY(PictureTest::writeHugePng(huge, QSize(20000, 20000)));
+        QVERIFY(PexoTest::writeHugePng(huge, QSize(20000, 20000)));
         QMimeData hugeData;
         hugeData.setData(QStringLiteral("image/png"), PexoTest::readFile(huge));
         QVERIFY(!drop(item, &hugeData));
         // Nor is a compressed drawing that inflates beyond the drawing limit.
         QMimeData inflating;
         const QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8'><!--" + QByteArray(17 << 20, ' ') + "--></svg>";
-        inflating.setData(QStringLiteral("image/svg+xml"), PictureTest::gzipped(drawing));
+        inflating.setData(QStringLiteral("image/svg+xml"), PexoTest::gzipped(drawing));
         QVERIFY(!drop(item, &inflating));
         QVERIFY(dropped.isEmpty());
         QCOMPARE(failed.count(), 3);
-        QVERIFY2(PictureTest::peakMiB() < 300, qPrintable(QString::number(PictureTest::peakMiB())));
+        QVERIFY2(PexoTest::peakMiB() < 300, qPrintable(QString::number(PexoTest::peakMiB())));
     }
 
     void properties()

@@ -1,6 +1,6 @@
 // The wallpaper page, loaded as a settings host loads it.
 
-#include "picturetestsupport.h"
+#include <picturetestsupport.h>
 
 #include <moduletestsupport.h>
 
@@ -325,7 +325,7 @@ private Q_SLOTS:
         QTest::newRow("writes nothing") << QByteArray("exit 0\n") << QByteArray() << false;
         QTest::newRow("broken picture, in process") << QByteArray("none") << QByteArray("<svg") << false;
         QTest::newRow("slow picture, in process") << QByteArray("none") << slow << false;
-        QTest::newRow("inflates too far, in process") << QByteArray("none") << PictureTest::gzipped(padded) << false;
+        QTest::newRow("inflates too far, in process") << QByteArray("none") << PexoTest::gzipped(padded) << false;
         QTest::newRow("fifo, in process") << QByteArray("none") << QByteArray("fifo") << false;
     }
 

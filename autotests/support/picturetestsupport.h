@@ -1,7 +1,7 @@
 /*
-    Pictures for the wallpaper tests: a black PNG of many pixels in a small
-    file, written without holding its pixels, and gzip data; and the peak
-    memory of the process.
+    Pictures for tests: a black PNG of many pixels in a small file, written
+    without holding its pixels, and gzip data; and the peak memory of the
+    process.
 */
 #ifndef PICTURETESTSUPPORT_H
 #define PICTURETESTSUPPORT_H
@@ -13,7 +13,8 @@
 
 #include <zlib.h>
 
-namespace PictureTest {
+namespace PexoTest {
+namespace Png {
 inline QByteArray chunk(const char *type, const QByteArray &data)
 {
     QByteArray bytes(4, '\0');
@@ -23,6 +24,7 @@ inline QByteArray chunk(const char *type, const QByteArray &data)
     qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))), crc.data());
     return bytes + body + crc;
 }
+} // namespace Png
 
 // An 8-bit RGB picture of the size, every row filtered with "none".
 inline bool writeHugePng(const QString &path, const QSize &size)
@@ -51,8 +53,8 @@ inline bool writeHugePng(const QString &path, const QSize &size)
     }
     deflateEnd(&stream);
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("\x89PNG\r\n\x1a\n") == 8 && file.write(chunk("IHDR", header)) > 0 &&
-        file.write(chunk("IDAT", compressed)) > 0 && file.write(chunk("IEND", QByteArray())) > 0;
+    return file.open(QIODevice::WriteOnly) && file.write("\x89PNG\r\n\x1a\n") == 8 && file.write(Png::chunk("IHDR", header)) > 0 &&
+        file.write(Png::chunk("IDAT", compressed)) > 0 && file.write(Png::chunk("IEND", QByteArray())) > 0;
 }
 
 // The bytes in the gzip format.
@@ -85,6 +87,6 @@ inline qint64 peakMiB()
     }
     return -1;
 }
-} // namespace PictureTest
+} // namespace PexoTest
 
 #endif
