@@ -575,7 +575,7 @@ bool mount(const QStringList &arguments)
 }
 } // namespace
 
-FullDisk::FullDisk(const QString &directory)
+FullDisk::FullDisk(const QString &directory, qint64 room)
     : m_directory(QDir(directory).absolutePath())
 {
     if (!checkSandbox("FullDisk") || !QDir().mkpath(m_directory)) {
@@ -611,6 +611,10 @@ FullDisk::FullDisk(const QString &directory)
     while (::write(filler.handle(), block.constData(), size_t(block.size())) > 0) { }
     while (::write(filler.handle(), "", 1) > 0) { }
     m_full = errno == ENOSPC;
+    if (m_full && room > 0) {
+        const off_t filled = ::lseek(filler.handle(), 0, SEEK_END);
+        m_full = filled >= room && ::ftruncate(filler.handle(), filled - room) == 0;
+    }
 }
 
 FullDisk::~FullDisk()

@@ -148,18 +148,19 @@ private:
 
 // While it lives, the directory is a small file system of its own holding a
 // copy of what the directory held, with no room left: files can be created
-// there but take no byte, as on a full disk. makeRoom() gives room back.
+// there but take no byte, as on a full disk. Given room (a multiple of 4 KiB)
+// is left free, as on a nearly full disk. makeRoom() gives room back.
 // What is written there goes with it: the directory then shows what it held
 // before. Needs the sandbox (root in a mount namespace of its own).
 class FullDisk
 {
 public:
-    explicit FullDisk(const QString &directory);
+    explicit FullDisk(const QString &directory, qint64 room = 0);
     ~FullDisk();
     FullDisk(const FullDisk &) = delete;
     FullDisk &operator=(const FullDisk &) = delete;
 
-    // True when the directory was mounted and filled.
+    // True when the directory was mounted and filled, up to the room left.
     bool isFull() const;
     void makeRoom();
 

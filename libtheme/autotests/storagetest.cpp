@@ -1,13 +1,18 @@
 // Read and write rules of the two settings storages on real files.
 
 #include "kconfigstorage.h"
+#include "settingsreplace.h"
 #include "ulvarstorage.h"
 
 #include <pexotestsupport.h>
 
+#include <KConfig>
+#include <KConfigGroup>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QTest>
 #include <QThread>
 
@@ -165,6 +170,53 @@ private Q_SLOTS:
         QCOMPARE(QList<bool>(std::begin(results), std::end(results)), QList<bool>({false, false, false, true, true}));
         QCOMPARE(afterFailure, QStringLiteral("1"));
         QCOMPARE(PexoTest::readFile(file), QByteArray("[Variables]\nK=4\n"));
+    }
+
+    // A disk with room for the lock file but not for the new content: the
+    // writers would put a short file in place of the old one.
+    void nearlyFullDisk_data()
+    {
+        QTest::addColumn<bool>("qsettings");
+        QTest::addColumn<int>("roomKiB");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("written");
+
+        const QString text(14000, QLatin1Char('x'));
+        QTest::newRow("KConfig, nearly full") << false << 4 << text << false;
+        QTest::newRow("KConfig, room enough") << false << 64 << text << true;
+        // Escaped, it takes four times the room it was reckoned to need.
+        QTest::newRow("KConfig, larger than reckoned") << false << 16 << QString(3500, QChar(1)) << false;
+        QTest::newRow("QSettings, nearly full") << true << 4 << text << false;
+        QTest::newRow("QSettings, room enough") << true << 64 << text << true;
+    }
+
+    void nearlyFullDisk()
+    {
+        QFETCH(bool, qsettings);
+        QFETCH(int, roomKiB);
+        QFETCH(QString, value);
+        QFETCH(bool, written);
+
+        const QByteArray old = "[Variables]\nK=1\n";
+        const QString file = writeRc(QStringLiteral("nearlyfull%1/themerc").arg(QLatin1String(QTest::currentDataTag())).remove(QLatin1Char(' ')), old);
+        const QString directory = QFileInfo(file).path();
+        PexoTest::FullDisk disk(directory, roomKiB * 1024);
+        QVERIFY(disk.isFull());
+        if (qsettings) {
+            QSettings settings(file, QSettings::IniFormat);
+            settings.beginGroup(QStringLiteral("Variables"));
+            QCOMPARE(SettingsReplace::store(settings, {{QStringLiteral("Big"), value}}), written);
+            QCOMPARE(settings.value(QStringLiteral("Big")).isValid(), written);
+        } else {
+            QCOMPARE(KConfigStorage(file).write(QStringLiteral("Big"), value), written);
+        }
+        if (written) {
+            QCOMPARE(KConfig(file, KConfig::SimpleConfig).group(QStringLiteral("Variables")).readEntry(QStringLiteral("Big"), QString()), value);
+        } else {
+            QCOMPARE(PexoTest::readFile(file), old);
+        }
+        QCOMPARE(QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({QStringLiteral(".full"), QStringLiteral("themerc")}));
     }
 
     void kconfigSpecialFilesAreNeitherReadNorWritten()

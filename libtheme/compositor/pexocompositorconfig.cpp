@@ -1,6 +1,7 @@
 #include "pexocompositorconfig.h"
 #include "failedwrites.h"
 #include "localfile.h"
+#include "settingsreplace.h"
 
 #include <QSettings>
 #include <QString>
@@ -55,16 +56,7 @@ public:
         }
         QSettings file(kompmgrrcPath, QSettings::IniFormat);
         file.beginGroup(group);
-        const QVariant previous = file.value(key);
-        file.setValue(key, value);
-        file.sync();
-        if (file.status() != QSettings::NoError) {
-            // Not written: the objects of the file show what it holds again.
-            if (previous.isValid()) {
-                file.setValue(key, previous);
-            } else {
-                file.remove(key);
-            }
+        if (!SettingsReplace::store(file, {{key, value}})) {
             FailedWrites::note(kompmgrrcPath);
             return false;
         }

@@ -1,5 +1,6 @@
 #include "configsync.h"
 #include "failedwrites.h"
+#include "settingsreplace.h"
 
 #include <KConfig>
 
@@ -67,13 +68,19 @@ bool syncConfig(const Pointer &pointer)
     if (broken.contains(&config) || !canLock(file)) {
         return forget(config, file);
     }
-    if (config.sync()) {
+    switch (SettingsReplace::sync(config, file)) {
+    case SettingsReplace::Result::Replaced:
         return true;
+    case SettingsReplace::Result::Failed:
+        // Its lock may be held for good: kept alive, so that no other
+        // configuration takes its address, and never synced again.
+        broken.insert(&config);
+        new Pointer(pointer);
+        break;
+    case SettingsReplace::Result::NoRoom:
+    case SettingsReplace::Result::CutShort:
+        break;
     }
-    // Its lock may be held for good: kept alive, so that no other
-    // configuration takes its address, and never synced again.
-    broken.insert(&config);
-    new Pointer(pointer);
     return forget(config, file);
 }
 } // namespace

@@ -2,6 +2,7 @@
 #include "configfiles.h"
 #include "configsync.h"
 #include "localfile.h"
+#include "settingsreplace.h"
 #include "themedefaults.h"
 
 #include <pexocolors.h>
@@ -349,22 +350,18 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
         // Only the user's own file counts, not the system-wide one behind it.
         qtSettings.setFallbacksEnabled(false);
         qtSettings.beginGroup(QStringLiteral("Qt"));
-        const std::pair<QString, QStringList> entries[] = {
+        const QVariantMap entries{
             {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},
             {QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive)},
             {QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled)},
         };
         // A palette that the file already holds is not written again.
-        const bool unchanged = std::all_of(std::begin(entries), std::end(entries), [&qtSettings](const auto &entry) {
-            return qtSettings.value(entry.first).toStringList() == entry.second;
+        const bool unchanged = std::all_of(entries.keyBegin(), entries.keyEnd(), [&qtSettings, &entries](const QString &key) {
+            return qtSettings.value(key).toStringList() == entries.value(key).toStringList();
         });
         if (!unchanged) {
-            for (const auto &[key, names] : entries) {
-                qtSettings.setValue(key, names);
-            }
+            SettingsReplace::store(qtSettings, entries);
         }
-        qtSettings.endGroup();
-        qtSettings.sync();
     }
 
     if (decorationColors && ConfigFiles::isUsable(QStringLiteral("breezerc"))) {

@@ -1,6 +1,7 @@
 #include "guieffectslist.h"
 
 #include <failedwrites.h>
+#include <settingsreplace.h>
 
 #include <QSettings>
 
@@ -74,16 +75,7 @@ void GuiEffectsList::store() const
 {
     QSettings settings(organisation);
     settings.beginGroup(group);
-    const QVariant previous = settings.value(key);
-    settings.setValue(key, toList());
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        // Not written: the objects of the file show what it holds again.
-        if (previous.isValid()) {
-            settings.setValue(key, previous);
-        } else {
-            settings.remove(key);
-        }
+    if (!SettingsReplace::store(settings, {{key, toList()}})) {
         FailedWrites::note(settings.fileName());
     }
     settings.endGroup();

@@ -2,6 +2,7 @@
 #include "configfiles.h"
 #include "ithemesettings.h"
 #include "partsettings.h"
+#include "settingsreplace.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -43,10 +44,8 @@ bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
         qtSettings.beginGroup(QStringLiteral("Qt"));
         // A value that the file already holds is not written again.
         if (qtSettings.value(key).toString() != QVariant(monochrome).toString()) {
-            qtSettings.setValue(key, monochrome);
+            SettingsReplace::store(qtSettings, {{key, monochrome}});
         }
-        qtSettings.endGroup();
-        qtSettings.sync();
     }
 
     Utils::updateQtSettingsStamp();
