@@ -166,7 +166,8 @@ QString Utils::installWallpaperScheme(const QString &scheme, const QString &wall
     if (!output.open(QIODevice::WriteOnly)) {
         return QString();
     }
-    if (output.write(*content) != content->size() || !output.commit()) {
+    // A failed flush inside commit() goes unnoticed: the copy would be cut short.
+    if (output.write(*content) != content->size() || !output.flush() || !output.commit()) {
         return QString();
     }
     return target;

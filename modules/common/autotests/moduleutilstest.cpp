@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void generatorTimesOut();
     void standInGenerator();
     void schemeColorsOnlyFromFiles();
+    void installedSchemeOnNearlyFullDisk();
     void wallpaperNames();
     void screenInDevicePixels();
 };
@@ -129,6 +131,23 @@ void ModuleUtilsTest::schemeColorsOnlyFromFiles()
     QVERIFY(colours);
     QCOMPARE(colours->accent, QStringLiteral("#c82828"));
     QCOMPARE(colours->background, QStringLiteral("#010203"));
+}
+
+// The copy is written whole or not at all: a scheme shorter than Qt's write
+// buffer would otherwise be cut short without a word.
+void ModuleUtilsTest::installedSchemeOnNearlyFullDisk()
+{
+    const QByteArray scheme = "[Colors:Selection]\nBackgroundNormal=200,40,40\n" + QByteArray(10000, '#') + '\n';
+    const QString source = QDir::homePath() + QStringLiteral("/big.colors");
+    QVERIFY(PexoTest::writeFile(source, scheme));
+    const QString installed = Kcm::Utils::installWallpaperScheme(source, QStringLiteral("/pics/a.jpg"), true);
+    QVERIFY(!installed.isEmpty());
+    QVERIFY(PexoTest::writeFile(installed, "[Colors:Selection]\nBackgroundNormal=1,2,3\n"));
+
+    const PexoTest::FullDisk disk(QFileInfo(installed).path(), 4096);
+    QVERIFY(disk.isFull());
+    QCOMPARE(Kcm::Utils::installWallpaperScheme(source, QStringLiteral("/pics/a.jpg"), true), QString());
+    QCOMPARE(PexoTest::readFile(installed), QByteArray("[Colors:Selection]\nBackgroundNormal=1,2,3\n"));
 }
 
 void ModuleUtilsTest::wallpaperNames()
