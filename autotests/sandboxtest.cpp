@@ -67,8 +67,8 @@ void SandboxTest::environment()
     QCOMPARE(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG"), sandbox + QStringLiteral("/commands.log"));
     QVERIFY(QFileInfo::exists(qEnvironmentVariable("PEXO_TEST_COMMAND_LOG")));
 
-    // CTest hands this test leftovers of a session; the sandbox drops them,
-    // and keeps the plug-in path and diagnostics.
+    // CTest hands this test leftovers of a session and of a shell; the
+    // sandbox drops them, and keeps the plug-in path.
     for (const char *name : {"PEXO_SESSION_SUFFIX",
                              "QT_QPA_PLATFORM",
                              "QT_SCALE_FACTOR",
@@ -78,11 +78,23 @@ void SandboxTest::environment()
                              "LC_NUMERIC",
                              "LANGUAGE",
                              "KDE_FULL_SESSION",
-                             "KDEHOME"}) {
+                             "KDEHOME",
+                             "QT_LOGGING_RULES",
+                             "QT_MESSAGE_PATTERN",
+                             "QT_FATAL_CRITICALS",
+                             "KDE_DEBUG",
+                             "GST_PLUGIN_SYSTEM_PATH",
+                             "FONTCONFIG_FILE",
+                             "XCURSOR_SIZE",
+                             "XMODIFIERS",
+                             "GTK_IM_MODULE",
+                             "BASH_ENV",
+                             "ENV",
+                             "SHELLOPTS",
+                             "BASHOPTS"}) {
         QVERIFY2(!qEnvironmentVariableIsSet(name), name);
     }
     QCOMPARE(qgetenv("LANG"), QByteArray("C.UTF-8"));
-    QCOMPARE(qgetenv("QT_LOGGING_RULES"), QByteArray("pexo.sandbox.debug=true"));
     QVERIFY(qEnvironmentVariable("QT_PLUGIN_PATH").startsWith(QCoreApplication::applicationDirPath()));
 
     // Signals behave as usual: none ignored, the stopping ones not blocked.
@@ -239,12 +251,16 @@ void SandboxTest::wmCommands()
     QVERIFY(pexoSendCommandToWM(nullptr, "PEXOWM_UPDATE_VAL Key unterminated"));
     QCOMPARE(PexoTest::takeWmCommands(), QStringList({QStringLiteral("PEXOWM_UPDATE_VAL Key unterminated")}));
 
-    // Without a listener the send fails at once, and nothing is logged.
+    // Without a listener the send fails at once, and nothing is logged: a
+    // hundred sends take less than a busy machine may need, a hundred waits
+    // for the listener (a second each) more.
     QVERIFY(PexoTest::stopWmListener());
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!pexoSendCommandToWM(nullptr, "PEXOWM_UPDATE_SHORTCUT\n"));
-    QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
+    for (int i = 0; i < 100; ++i) {
+        QVERIFY(!pexoSendCommandToWM(nullptr, "PEXOWM_UPDATE_SHORTCUT\n"));
+    }
+    QVERIFY2(timer.elapsed() < PexoTest::patienceMs, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(PexoTest::takeWmCommands(), QStringList());
 
     QVERIFY(PexoTest::startWmListener());
