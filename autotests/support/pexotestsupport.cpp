@@ -35,7 +35,6 @@ const QString SyncPath = QStringLiteral("/PexoTest");
 const QString SyncInterface = QStringLiteral("org.pexo.Test");
 const QString SyncMember = QStringLiteral("Sync");
 const QByteArray WmMarker = QByteArrayLiteral("PEXOTEST_SYNC ");
-constexpr int WaitMs = 5000;
 
 qint64 wmLogOffset = 0;
 int wmMarkers = 0;
@@ -251,7 +250,7 @@ WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringLis
         for (const QString &file : files) {
             arrival.files.append(readFile(file));
         }
-        const timeval limit{WaitMs / 1000, 0};
+        const timeval limit{patienceMs / 1000, 0};
         ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
         char buffer[4096];
         ssize_t n;
@@ -341,7 +340,7 @@ QStringList takeWmCommands()
     QByteArray data;
     int end = -1;
     int skipped = 0;
-    const QDeadlineTimer deadline(WaitMs);
+    const QDeadlineTimer deadline(patienceMs);
     while (true) {
         log.seek(wmLogOffset + data.size());
         data += log.readAll();
@@ -358,7 +357,7 @@ QStringList takeWmCommands()
             break;
         }
         if (deadline.hasExpired()) {
-            qWarning("PexoTest::takeWmCommands: the marker did not reach the log within %d ms", WaitMs);
+            qWarning("PexoTest::takeWmCommands: the marker did not reach the log within %d ms", patienceMs);
             end = data.lastIndexOf('\n') + 1;
             break;
         }
@@ -374,7 +373,7 @@ bool stopWmListener()
     if (pid > 0) {
         ::kill(pid_t(pid), SIGTERM);
     }
-    const QDeadlineTimer deadline(WaitMs);
+    const QDeadlineTimer deadline(patienceMs);
     while (!processGone(pid)) {
         if (deadline.hasExpired()) {
             qWarning("PexoTest::stopWmListener: the listener (pid %lld) does not stop", pid);
@@ -404,7 +403,7 @@ bool startWmListener()
         return false;
     }
     writeFile(sandboxFile(QStringLiteral("wm.pid")), QByteArray::number(pid) + '\n');
-    const QDeadlineTimer deadline(WaitMs);
+    const QDeadlineTimer deadline(patienceMs);
     while (!wmListening()) {
         if (deadline.hasExpired() || processGone(pid)) {
             qWarning("PexoTest::startWmListener: nobody listens on %s", qPrintable(wmSocketPath()));

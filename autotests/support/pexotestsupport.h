@@ -87,7 +87,7 @@ bool installSampleData();
 // Window-manager commands received since the previous call (or since the
 // sandbox started), oldest first, each exactly as received up to and with its
 // trailing "\n". The call sends a marker through the same channel and waits up
-// to 5 s for it, so every command sent before the call is included. The log
+// to patienceMs for it, so every command sent before the call is included. The log
 // holds no framing: a command containing "\n" shows up as several entries, and
 // one lacking its "\n" runs into the next command or, when it is the last one,
 // comes back without "\n".

@@ -189,7 +189,7 @@ void ThemeThumbnailTest::wallpaperNamesAreResolved()
         }
     });
     item->setProperty("wallpaperPath", QFile::decodeName(fifo));
-    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(PexoTest::patienceMs));
     QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
 }
 

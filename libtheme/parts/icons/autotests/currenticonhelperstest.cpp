@@ -105,7 +105,9 @@ private Q_SLOTS:
         }
         QVERIFY(!applied);
         QVERIFY(PexoTest::takeWmCommands().isEmpty());
-        QVERIFY(!m_iconSignals.waitForCount(1, 500));
+        // Whatever this process sent reaches the bus before the marker.
+        QVERIFY(m_iconSignals.sync());
+        QCOMPARE(m_iconSignals.count(), 0);
         QCOMPARE(liveFile(), QByteArray("[Variables]\nIconTheme=old\n"));
     }
 

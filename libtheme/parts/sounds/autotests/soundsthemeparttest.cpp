@@ -177,7 +177,7 @@ private Q_SLOTS:
             },
             Qt::QueuedConnection);
         part.setSound(Part::AltKb, QStringLiteral("alt.wav"));
-        QTRY_COMPARE(delivered, QList<Part::Sounds>{Part::AltKb});
+        QTRY_COMPARE_WITH_TIMEOUT(delivered, QList<Part::Sounds>{Part::AltKb}, PexoTest::patienceMs);
     }
 
     void defaultsAndStoredDefaults()
