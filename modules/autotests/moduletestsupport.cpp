@@ -19,6 +19,7 @@
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QSignalSpy>
+#include <QWidget>
 
 namespace {
 const QStringList namespaces{QStringLiteral("/plasma/kcms/systemsettings"), QStringLiteral("/plasma/kcms/systemsettings_qwidgets")};
@@ -109,6 +110,25 @@ void ModuleTest::verifyMetaData(const QString &id, const MetaDataRow &row)
     const auto factory = KPluginFactory::loadFactory(data);
     QVERIFY(factory.plugin);
     QCOMPARE(QString::fromLatin1(factory.plugin->metaObject()->className()), id + QStringLiteral("_factory"));
+    verifyParent(id);
+}
+
+void ModuleTest::verifyParent(const QString &id)
+{
+    KPluginFactory *factory = KPluginFactory::loadFactory(metaData(id)).plugin;
+    QVERIFY2(factory, qPrintable(id));
+    QObject owner;
+    QObject *module = factory->create<QObject>(&owner);
+    QVERIFY2(module, qPrintable(id));
+    if (!module->isWidgetType()) {
+        QCOMPARE(module->parent(), &owner);
+        return;
+    }
+    const std::unique_ptr<QObject> orphan(module);
+    QVERIFY2(!orphan->parent(), qPrintable(id));
+    QWidget window;
+    const QObject *child = factory->create<QObject>(&window);
+    QVERIFY2(child && child->parent() == &window, qPrintable(id));
 }
 
 QStringList ModuleTest::propertyNames(const QObject *module)

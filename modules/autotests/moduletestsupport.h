@@ -45,8 +45,13 @@ struct MetaDataRow
 };
 
 // The embedded metadata, the plug-in interface and the factory class of a
-// QML module.
+// QML module, and verifyParent.
 void verifyMetaData(const QString &id, const MetaDataRow &row);
+
+// The factory makes the module also for a parent that is no widget, as a
+// host may ask: a QML module takes that parent, a widget page gets none and
+// takes a widget parent only.
+void verifyParent(const QString &id);
 
 // The names of the properties the module's own class declares, in order;
 // each has a change signal named after it.

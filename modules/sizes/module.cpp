@@ -6,21 +6,14 @@
 #include <personalization.h>
 #include <sizesthemepart.h>
 #include <themedefaults.h>
+#include <widgetpagefactory.h>
 
 #include <KLocalizedString>
 #include <KPluginFactory>
 
 #include <QComboBox>
 
-namespace {
-// The page takes a widget as its parent; any other parent is left out.
-QObject *createModule(QWidget *, QObject *parent, const KPluginMetaData &, const QVariantList &args)
-{
-    return new Module(qobject_cast<QWidget *>(parent), args);
-}
-} // namespace
-
-K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>(&createModule);)
+K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>(&WidgetPage::create<Module>);)
 
 const QMap<Module::Sizes, int> Module::taskBarSizes{{Small, 38}, {Medium, 48}, {Large, 64}};
 const QMap<Module::Sizes, int> Module::windowHeaderSizes{{Small, 24}, {Medium, 32}, {Large, 48}};

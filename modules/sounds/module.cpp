@@ -6,6 +6,7 @@
 #include <appearanceframe.h>
 #include <localfile.h>
 #include <theme.h>
+#include <widgetpagefactory.h>
 
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
@@ -21,7 +22,7 @@
 #include <QIcon>
 #include <QLabel>
 
-K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>();)
+K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>(&WidgetPage::create<Module>);)
 
 namespace {
 // True when both name the same existing file.

@@ -88,22 +88,55 @@ private Q_SLOTS:
         QCOMPARE(theme.exitCode, 1);
         QVERIFY2(theme.errors.contains(QStringLiteral("Can't set theme \"NoSuchTheme\"")), qPrintable(theme.errors));
         QVERIFY2(theme.errors.contains(QStringLiteral("did not save currentTheme=NoSuchTheme")), qPrintable(theme.errors));
+
+        // A value the page reads back in its own form is taken and kept.
+        QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/index.theme"),
+                                    "[Pexo Theme]\nId=UlvarTornelLight\nName=UlvarTornelLight\n"));
+        const Run red = host({QStringLiteral("kcm_pexo_color"),
+                              QStringLiteral("--set"),
+                              QStringLiteral("accentColor=red"),
+                              QStringLiteral("--save"),
+                              QStringLiteral("--print"),
+                              QStringLiteral("accentColor")});
+        QVERIFY2(red.exitCode == 0, qPrintable(red.errors));
+        QCOMPARE(red.output, QStringLiteral("accentColor=#ff0000\n"));
+        const QString drawing = QDir::homePath() + QStringLiteral("/drawing.svg");
+        QVERIFY(
+            PexoTest::writeFile(drawing, "<svg xmlns='http://www.w3.org/2000/svg' width='64' height='48'><rect width='64' height='48' fill='#3070a0'/></svg>"));
+        const Run svg = host({QStringLiteral("kcm_pexo_wallpaper"),
+                              QStringLiteral("--set"),
+                              QStringLiteral("wallpaper=") + drawing,
+                              QStringLiteral("--save"),
+                              QStringLiteral("--print"),
+                              QStringLiteral("wallpaper")});
+        QVERIFY2(svg.exitCode == 0, qPrintable(svg.errors));
+        QVERIFY2(svg.output.startsWith(QStringLiteral("wallpaper=")) && svg.output.endsWith(QStringLiteral(".png\n")), qPrintable(svg.output));
     }
 
-    // A page below --plugin-dir wins over the one built beside the program.
+    // A page in or below --plugin-dir wins over the one built beside the program.
     void pluginDir()
     {
         const QString space = QStringLiteral("/plasma/kcms/systemsettings/kcm_pexo_taskbar.so");
         const QString built = QCoreApplication::applicationDirPath() + space;
         const QString other = QDir::homePath() + QStringLiteral("/other");
-        QVERIFY(QDir().mkpath(other + QStringLiteral("/plasma/kcms/systemsettings")));
-        QVERIFY(QFile::copy(built, other + space));
-        const Run run = host({QStringLiteral("--plugin-dir"), other, QStringLiteral("kcm_pexo_taskbar"), QStringLiteral("--needs-save")},
-                             QStringLiteral("LD_DEBUG"),
-                             QStringLiteral("files"));
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.errors.contains(QStringLiteral("calling init: ") + other + space), qPrintable(run.errors.right(2000)));
-        QVERIFY(!run.errors.contains(QStringLiteral("calling init: ") + built));
+        const QString flat = QDir::homePath() + QStringLiteral("/flat");
+        QVERIFY(QDir().mkpath(other + QStringLiteral("/plasma/kcms/systemsettings")) && QDir().mkpath(flat));
+        QVERIFY(QFile::copy(built, other + space) && QFile::copy(built, flat + QStringLiteral("/kcm_pexo_taskbar.so")));
+        // A plug-in root with namespaces, and a folder of plug-in files.
+        const QList<QPair<QString, QString>> dirAndLoaded{{other, other + space}, {flat, flat + QStringLiteral("/kcm_pexo_taskbar.so")}};
+        for (const auto &[dir, loaded] : dirAndLoaded) {
+            const Run run = host({QStringLiteral("--plugin-dir"), dir, QStringLiteral("kcm_pexo_taskbar"), QStringLiteral("--needs-save")},
+                                 QStringLiteral("LD_DEBUG"),
+                                 QStringLiteral("files"));
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.errors.contains(QStringLiteral("calling init: ") + loaded), qPrintable(run.errors.right(2000)));
+            QVERIFY(!run.errors.contains(QStringLiteral("calling init: ") + built));
+        }
+
+        const Run missing = host(
+            {QStringLiteral("--plugin-dir"), QDir::homePath() + QStringLiteral("/none"), QStringLiteral("kcm_pexo_taskbar"), QStringLiteral("--needs-save")});
+        QCOMPARE(missing.exitCode, 2);
+        QVERIFY2(missing.errors.contains(QStringLiteral("no plug-in directory")), qPrintable(missing.errors));
     }
 
     // The form of a QML module's properties, on the X server.

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <QMap>
 #include <QScreen>
@@ -28,7 +29,8 @@ const char usage[] = "Usage: ulvar-systemsettings [--plugin-dir DIR] MODULE [ACT
                      "\n"
                      "Actions run in the order given, then the program exits:\n"
                      "  --set NAME=VALUE   set a property (true/false, a number, a text or the\n"
-                     "                     name of an enumeration value); it must read back so\n"
+                     "                     name of an enumeration value); the module must take\n"
+                     "                     it, though it may read it back in its own form\n"
                      "  --save             save the module's settings, load them again and check\n"
                      "                     that the values set since the last load were kept\n"
                      "  --defaults         reset the module's settings to their defaults\n"
@@ -39,9 +41,9 @@ const char usage[] = "Usage: ulvar-systemsettings [--plugin-dir DIR] MODULE [ACT
                      "  --grab FILE        show the window, save a picture of it in FILE\n"
                      "\n"
                      "Options:\n"
-                     "  --plugin-dir DIR   look for plug-ins below DIR first (for example a\n"
-                     "                     build tree's bin directory); a module found there wins\n"
-                     "                     over the one beside this program\n"
+                     "  --plugin-dir DIR   look for plug-ins in DIR and below it first (for example\n"
+                     "                     a build tree's bin directory); a module found there\n"
+                     "                     wins over the one beside this program\n"
                      "  -h, --help         show this text\n"
                      "\n"
                      "A message of the module's error signal during an action ends the session.\n"
@@ -191,6 +193,9 @@ int main(int argc, char **argv)
             return 2;
         }
         pluginDirs << arguments.takeFirst();
+        if (!QFileInfo(pluginDirs.last()).isDir()) {
+            return fail(QStringLiteral("no plug-in directory \"%1\"").arg(pluginDirs.last()), 2);
+        }
         QCoreApplication::addLibraryPath(pluginDirs.last());
     }
     if (arguments.isEmpty() || arguments.first().isEmpty()) {

@@ -34,6 +34,8 @@ KPluginMetaData ModuleHost::find(const QString &module, const QStringList &first
     // the library paths, so the given directories are searched on their own.
     QStringList places;
     for (const QString &dir : firstDirs) {
+        // The plug-in files themselves, or a plug-in root with namespaces.
+        places << QDir(dir).absolutePath();
         for (const QString &space : namespaces) {
             places << QDir(dir).absoluteFilePath(space);
         }
@@ -140,6 +142,7 @@ bool ModuleHost::setText(const QString &name, const QString &text, QString *erro
         *error = QStringLiteral("\"%1\" is read-only").arg(name);
         return false;
     }
+    const QVariant before = property.read(d->module.data());
     bool ok = true;
     QVariant value;
     if (property.isEnumType()) {
@@ -161,9 +164,12 @@ bool ModuleHost::setText(const QString &name, const QString &text, QString *erro
         *error = QStringLiteral("\"%1\" is not a value of \"%2\" (%3)").arg(text, name, QLatin1String(property.typeName()));
         return false;
     }
-    // A page may refuse a value it was given.
-    const QVariant taken = property.read(d->module.data());
-    if (property.isEnumType() ? taken.toInt() != value.toInt() : taken != value) {
+    // A page may refuse a value by keeping the old one; one it takes it may
+    // read back in its own form.
+    const auto same = [&property](const QVariant &a, const QVariant &b) {
+        return property.isEnumType() ? a.toInt() == b.toInt() : a == b;
+    };
+    if (!same(value, before) && same(property.read(d->module.data()), before)) {
         *error = QStringLiteral("the module did not take %1=%2: it reads \"%3\"").arg(name, text, this->text(property));
         return false;
     }

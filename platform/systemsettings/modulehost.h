@@ -20,7 +20,7 @@ class ModuleHost : public QObject
 {
     Q_OBJECT
 public:
-    // The plug-in of a module id below the first of firstDirs that holds it,
+    // The plug-in of a module id in or below the first of firstDirs that holds it,
     // else among the installed settings plug-ins; or of a plug-in file path.
     // Invalid when there is none.
     static KPluginMetaData find(const QString &module, const QStringList &firstDirs = QStringList());
@@ -41,7 +41,7 @@ public:
     // The value as text: true/false, a number, an enumeration key or the text.
     QString text(const QMetaProperty &property) const;
     // Sets the value given as text; false and *error on a bad name or value,
-    // or when the module does not read it back as set.
+    // or when another value was asked for and the module still reads the old one.
     bool setText(const QString &name, const QString &text, QString *error);
 
     // The messages of the module's error signal since the last call.

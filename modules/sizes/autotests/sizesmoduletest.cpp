@@ -3,8 +3,6 @@
 
 #include <moduletestsupport.h>
 
-#include <KPluginFactory>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QJsonObject>
@@ -104,15 +102,7 @@ private Q_SLOTS:
         QVERIFY(page.module->inherits("KCModule"));
         QCOMPARE(page.boxes.at(0)->itemData(0).toInt(), 38);
 
-        // The factory hands on a widget parent only.
-        KPluginFactory *factory = KPluginFactory::loadFactory(data).plugin;
-        QVERIFY(factory);
-        QObject owner;
-        const std::unique_ptr<QObject> orphan(factory->create<QObject>(&owner));
-        QVERIFY(orphan && !orphan->parent());
-        QWidget window;
-        const QObject *child = factory->create<QObject>(&window);
-        QVERIFY(child && child->parent() == &window);
+        ModuleTest::verifyParent(id);
     }
 
     void densityBranches()

@@ -181,6 +181,7 @@ private Q_SLOTS:
         QCOMPARE(entry.value(QStringLiteral("IID")).toString(), QStringLiteral("org.kde.KPluginFactory"));
         QCOMPARE(entry.value(QStringLiteral("className")).toString(), QStringLiteral("KCModuleWidgetFactory"));
         QVERIFY(entry.value(QStringLiteral("MetaData")).toObject().isEmpty());
+        ModuleTest::verifyParent(QStringLiteral("kcm_pexo_sounds"));
     }
 
     void tableAfterLoad()
