@@ -5,9 +5,10 @@
     Exit status: 0 to 31 written, each set bit a part left out (0x01 wallpaper,
     0x02 logo, 0x04 colour scheme, 0x08 cursor theme, 0x10 icon theme);
     32 wrong arguments, 64 no description file, 96 invalid theme, 128 archive
-    not writable (also when it would replace a file of the theme, or when its
-    name asks for a format other than a plain, gzip, bzip2 or xz tar), 160
-    settings unreadable, 192 description unreadable.
+    not writable or not wholly written (also when it would replace a file of
+    the theme or something that is no regular file, or when its name asks for
+    a format other than a plain, gzip, bzip2 or xz tar), 160 settings
+    unreadable, 192 description unreadable.
 */
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
@@ -22,6 +23,7 @@
 #include <offscreenfallback.h>
 #include <storedfilepath.h>
 
+#include <KCompressionDevice>
 #include <KConfig>
 #include <KSharedConfig>
 #include <KTar>
@@ -34,6 +36,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -101,17 +104,26 @@ private:
     bool m_failed = false;
 };
 
-// The archive names whose format the tar writer takes from the name; any
-// other name would get a plain tar.
-bool isTarName(const QString &path)
+// The compression that the archive's name asks for; nothing for a name of a
+// format the tool does not write.
+std::optional<KCompressionDevice::CompressionType> compressionForName(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
-    for (const char *suffix : {".tar", ".tar.gz", ".tgz", ".tar.bz2", ".tbz2", ".tar.xz", ".txz"}) {
+    const std::pair<const char *, KCompressionDevice::CompressionType> suffixes[] = {
+        {".tar", KCompressionDevice::None},
+        {".tar.gz", KCompressionDevice::GZip},
+        {".tgz", KCompressionDevice::GZip},
+        {".tar.bz2", KCompressionDevice::BZip2},
+        {".tbz2", KCompressionDevice::BZip2},
+        {".tar.xz", KCompressionDevice::Xz},
+        {".txz", KCompressionDevice::Xz},
+    };
+    for (const auto &[suffix, type] : suffixes) {
         if (name.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
-            return true;
+            return type;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 bool readWhole(const QString &path, LocalFile::Kind kind, QByteArray *data)
@@ -320,7 +332,8 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     const QStringList ownFiles{
         indexPath, themeDir + QStringLiteral("/theme/themerc"), wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
     const QStringList ownDirs{themeDir, findIconThemeDir(cursorTheme), findIconThemeDir(iconTheme)};
-    if (!isTarName(archivePath)) {
+    const std::optional<KCompressionDevice::CompressionType> compression = compressionForName(archivePath);
+    if (!compression) {
         qCritical() << "Cannot open archive for writing" << archivePath << "- the name must end in .tar, .tar.gz, .tgz, .tar.bz2, .tbz2, .tar.xz or .txz";
         return ArchiveNotWritable;
     }
@@ -328,9 +341,19 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         qCritical() << "Cannot open archive for writing" << archivePath << "over the files of the theme";
         return ArchiveNotWritable;
     }
+    // The new file would be renamed over a fifo or a device, links followed.
+    const QFileInfo existing(archivePath);
+    if (existing.exists() && !existing.isFile()) {
+        qCritical() << "Cannot open archive for writing" << archivePath << "- it is not a regular file";
+        return ArchiveNotWritable;
+    }
 
-    KTar archive(archivePath);
-    if (!archive.open(QIODevice::WriteOnly)) {
+    // Every write and the final commit are checked here: the archive
+    // library's own file would take a failed last write for a whole archive.
+    QSaveFile file(archivePath);
+    KCompressionDevice compressor(&file, false, *compression);
+    KTar archive(&compressor);
+    if (!file.open(QIODevice::WriteOnly) || !compressor.open(QIODevice::WriteOnly) || !archive.open(QIODevice::WriteOnly)) {
         qCritical() << "Cannot open archive for writing";
         return ArchiveNotWritable;
     }
@@ -381,13 +404,23 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         }
     }
 
-    const bool closed = archive.close();
-    if (!closed) {
-        qCritical() << "Cannot write archive" << archivePath << archive.errorString();
+    bool written = archive.close() && !writer.failed();
+    compressor.close();
+    written = written && compressor.error() == QFileDevice::NoError && file.flush() && file.commit();
+    if (!written) {
+        QString reason = archive.errorString();
+        if (file.error() != QFileDevice::NoError) {
+            reason = file.errorString();
+        } else if (compressor.error() != QFileDevice::NoError) {
+            reason = compressor.errorString();
+        }
+        // Never committed, the new file goes: whatever was there stays.
+        file.cancelWriting();
+        qCritical() << "Cannot write archive" << archivePath << reason;
     }
     // A settings or description failure is reported as such; any other
     // result would claim an archive that is not complete.
-    if ((writer.failed() || !closed) && result < WrongArguments) {
+    if (!written && result < WrongArguments) {
         return ArchiveNotWritable;
     }
     return result;

@@ -73,10 +73,15 @@ QString colorSchemesDir()
     return userDataDir() + QStringLiteral("/color-schemes");
 }
 
+// The desktop's folder of converted wallpapers. Naming it makes its parent.
+QString convertedWallpapersDir()
+{
+    return QString::fromUtf8(GetPexoDir(PexoUserDataDir).c_str()) + QStringLiteral("/Wallpapers");
+}
+
 QStringList pictureDirs()
 {
-    return {
-        picturesDir(), userDataDir() + QStringLiteral("/wallpapers"), QString::fromUtf8(GetPexoDir(PexoUserDataDir).c_str()) + QStringLiteral("/Wallpapers")};
+    return {picturesDir(), userDataDir() + QStringLiteral("/wallpapers"), convertedWallpapersDir()};
 }
 
 // The system data directories, without the user's own.
@@ -306,12 +311,10 @@ ThemeImporter::Room ThemeImporter::roomFor(const ThemePackage &package) const
 {
     // Rewriting a theme's settings takes a lock file and a temporary file.
     const qint64 settingsRewrites = 2 * themeDirectories().size();
-    // The directories may lie on different file systems: each must take all.
-    const QStringList dirs = QStringList{d->userThemesDir, d->userIconsDir, colorSchemesDir()} + pictureDirs();
-    for (const QString &dir : dirs) {
+    const auto roomOn = [&](const QString &dir) {
         struct statvfs fs;
         if (::statvfs(QFile::encodeName(existingAncestor(dir)).constData(), &fs) != 0 || fs.f_frsize == 0) {
-            continue;
+            return Enough;
         }
         ThemePackage::DiskUse use = package.diskUse(qint64(fs.f_frsize));
         use.blocks += settingsRewrites;
@@ -323,8 +326,18 @@ ThemeImporter::Room ThemeImporter::roomFor(const ThemePackage &package) const
         if (quint64(use.blocks) > fs.f_bavail || (fs.f_files > 0 && quint64(use.inodes) > fs.f_favail)) {
             return NotEnough;
         }
+        return Enough;
+    };
+    // The directories may lie on different file systems: each must take all.
+    const QStringList dirs{d->userThemesDir, d->userIconsDir, colorSchemesDir(), picturesDir(), userDataDir() + QStringLiteral("/wallpapers")};
+    for (const QString &dir : dirs) {
+        const Room room = roomOn(dir);
+        if (room != Enough) {
+            return room;
+        }
     }
-    return Enough;
+    // Last, as naming this one makes its folder: a refused archive makes none.
+    return roomOn(convertedWallpapersDir());
 }
 
 QStringList ThemeImporter::themeDirectories() const

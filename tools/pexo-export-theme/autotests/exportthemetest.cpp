@@ -2,6 +2,10 @@
 
 #include <QTest>
 
+#include <optional>
+
+#include <sys/stat.h>
+
 using namespace ArchiveFixtures;
 
 // pexo-export-theme run as a process on themes stored in the sandbox's HOME.
@@ -117,16 +121,28 @@ private Q_SLOTS:
         QTest::newRow("zstd") << QStringLiteral("HOME/archives/out.tar.zst");
         QTest::newRow("unknown suffix") << QStringLiteral("HOME/archives/out.theme");
         QTest::newRow("no suffix") << QStringLiteral("HOME/archives/out");
+        // Written through, a link to /dev/full would be renamed over.
+        QTest::newRow("fifo") << QStringLiteral("HOME/archives/fifo.tar");
+        QTest::newRow("link to a fifo") << QStringLiteral("HOME/archives/link.tar");
+        QTest::newRow("directory") << QStringLiteral("HOME/archives/dir.tar");
     }
 
     void archiveNotWritable()
     {
         QFETCH(QString, path);
         path.replace(QStringLiteral("HOME"), home());
-        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {bareTheme(), path});
+        const QString fifo = archive(QStringLiteral("fifo.tar"));
+        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {fifo}), 0);
+        QVERIFY(QFile::link(fifo, archive(QStringLiteral("link.tar"))));
+        QVERIFY(QDir().mkpath(archive(QStringLiteral("dir.tar"))));
+        const QStringList before = QDir(archive(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {bareTheme(), path}, PexoTest::patienceMs);
         QCOMPARE(run.exitCode, 128);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot open archive for writing")), qPrintable(run.errors));
-        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/nowhere")));
+        QCOMPARE(QDir(archive(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), before);
+        struct stat status;
+        QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
     }
 
     void settingsUnreadable()
@@ -439,27 +455,58 @@ private Q_SLOTS:
     void writeErrorsAreReported_data()
     {
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("tar") << QStringLiteral("big.tar");
-        QTest::newRow("gzip") << QStringLiteral("big.tar.gz");
+        QTest::addColumn<int>("roomKiB"); // room left on a full disk, or -1 for a file size limit
+        QTest::addColumn<bool>("oldArchive");
+        QTest::addColumn<bool>("iconsMissing");
+        QTest::newRow("tar") << QStringLiteral("big.tar") << -1 << false << false;
+        QTest::newRow("gzip") << QStringLiteral("big.tar.gz") << -1 << false << false;
+        QTest::newRow("tar, full disk") << QStringLiteral("big.tar") << 0 << false << false;
+        QTest::newRow("gzip, full disk") << QStringLiteral("big.tar.gz") << 0 << false << false;
+        QTest::newRow("gzip, 8 KiB left") << QStringLiteral("big.tar.gz") << 8 << false << false;
+        QTest::newRow("bzip2, full disk") << QStringLiteral("big.tar.bz2") << 0 << false << false;
+        QTest::newRow("xz, 8 KiB left") << QStringLiteral("big.tar.xz") << 8 << false << false;
+        QTest::newRow("gzip over an old archive") << QStringLiteral("big.tar.gz") << 8 << true << false;
+        QTest::newRow("gzip, icon theme missing") << QStringLiteral("big.tar.gz") << 0 << false << true;
     }
 
     void writeErrorsAreReported()
     {
         QFETCH(QString, fileName);
-        // A file size limit stands in for a full disk: writes fail with EFBIG.
+        QFETCH(int, roomKiB);
+        QFETCH(bool, oldArchive);
+        QFETCH(bool, iconsMissing);
         const QString index = fullTheme();
-        QByteArray noise(512 * 1024, '\0');
+        // On a full disk, small enough for the last buffer, which is written on closing.
+        QByteArray noise((roomKiB < 0 ? 512 : 12) * 1024, '\0');
         quint32 seed = 12345;
         for (char &byte : noise) {
             seed = seed * 1103515245u + 12345u;
             byte = char(seed >> 16);
         }
         PexoTest::writeFile(home() + QStringLiteral("/Pictures/wall.jpg"), pngImage().left(8) + noise);
-        const PexoTest::ProgramRun run = PexoTest::runProgram(
-            QStringLiteral("/bin/sh"),
-            {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""), index, archive(fileName)});
+        if (iconsMissing) {
+            PexoTest::removePath(userIcons() + QStringLiteral("/Shapes"));
+        }
+        if (oldArchive) {
+            PexoTest::writeFile(archive(fileName), "old archive");
+        }
+        std::optional<PexoTest::FullDisk> disk;
+        if (roomKiB >= 0) {
+            disk.emplace(home() + QStringLiteral("/archives"), roomKiB * 1024);
+            QVERIFY(disk->isFull());
+        }
+        const QStringList before = QDir(archive(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        // Without a full disk, a file size limit makes writes fail with EFBIG.
+        const PexoTest::ProgramRun run = disk
+            ? PexoTest::runProgram(QStringLiteral("pexo-export-theme"), {index, archive(fileName)})
+            : PexoTest::runProgram(
+                  QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 64; exec pexo-export-theme \"$0\" \"$1\""), index, archive(fileName)});
         QCOMPARE(run.exitCode, 128);
         QVERIFY2(run.errors.contains(QLatin1String("Cannot write archive")), qPrintable(run.errors));
+        // No broken archive is left behind, and an old one stays as it was.
+        QCOMPARE(QDir(archive(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), before);
+        QCOMPARE(PexoTest::readFile(archive(fileName)), oldArchive ? QByteArray("old archive") : QByteArray());
     }
 };
 
