@@ -235,6 +235,16 @@ private Q_SLOTS:
         }
         QVERIFY(QFileInfo(fifo).isReadable() && !QFileInfo(fifo).isFile());
         QCOMPARE(QFileInfo(device).symLinkTarget(), QStringLiteral("/dev/zero"));
+
+        // A file that turned into a link to a fifo after it was read is not
+        // replaced through the link.
+        const QString turned = writeRc(QStringLiteral("turned"), "[G]\nK=v\n");
+        KConfig config(turned, KConfig::SimpleConfig);
+        config.group("G").writeEntry("K", "w");
+        QVERIFY(QFile::remove(turned) && QFile::link(fifo, turned));
+        QCOMPARE(SettingsReplace::sync(config, fifo), SettingsReplace::Result::Failed);
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        config.markAsClean();
     }
 
     void ulvarStorage()

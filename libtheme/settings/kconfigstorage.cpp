@@ -1,6 +1,7 @@
 #include "kconfigstorage.h"
 #include "configsync.h"
 #include "deferredsync.h"
+#include "failedwrites.h"
 #include "localfile.h"
 #include "themedefaults.h"
 #include "utils.h"
@@ -125,7 +126,11 @@ QVariant KConfigStorage::read(const QString &key, const QVariant &defaultValue) 
 bool KConfigStorage::write(const QString &key, const QVariant &value)
 {
     // KConfig drops writes to an immutable group or entry without a word.
-    if (d->group()->isEntryImmutable(key) || d->special) {
+    if (d->group()->isEntryImmutable(key)) {
+        return false;
+    }
+    if (d->special) {
+        FailedWrites::note(d->path);
         return false;
     }
     d->group()->writeEntry(key, value, KConfigBase::Persistent);

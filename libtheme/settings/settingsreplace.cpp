@@ -167,6 +167,11 @@ bool isWhole(const QString &file, const QString &kept, const KeptTest &holdsKept
 
 SettingsReplace::Result replace(const QString &file, qint64 bytes, const std::function<bool()> &write, const KeptTest &holdsKept)
 {
+    // The writers follow links: a fifo or a device would be replaced by a
+    // regular file, a huge file was never read.
+    if (LocalFile::exists(file) && !LocalFile::isUsable(file, LocalFile::Kind::Settings)) {
+        return SettingsReplace::Result::Failed;
+    }
     if (!hasRoom(file, bytes)) {
         return SettingsReplace::Result::NoRoom;
     }

@@ -1,12 +1,15 @@
 #include "guieffectslist.h"
 
+#include <configfiles.h>
 #include <failedwrites.h>
 #include <settingsreplace.h>
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 const QString organisation = QStringLiteral("Trolltech");
+const QString fileName = QStringLiteral("Trolltech.conf");
 const QString group = QStringLiteral("Qt");
 const QString key = QStringLiteral("GUIEffects");
 
@@ -64,6 +67,10 @@ QStringList GuiEffectsList::toList() const
 
 GuiEffectsList GuiEffectsList::stored()
 {
+    // Qt's settings class would block on a fifo and read a device for ever.
+    if (!ConfigFiles::isUsable(fileName)) {
+        return fromList(QStringList());
+    }
     QSettings settings(organisation);
     settings.beginGroup(group);
     const QStringList list = settings.value(key).toStringList();
@@ -73,6 +80,10 @@ GuiEffectsList GuiEffectsList::stored()
 
 void GuiEffectsList::store() const
 {
+    if (!ConfigFiles::isUsable(fileName)) {
+        FailedWrites::note(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + fileName);
+        return;
+    }
     QSettings settings(organisation);
     settings.beginGroup(group);
     if (!SettingsReplace::store(settings, {{key, toList()}})) {

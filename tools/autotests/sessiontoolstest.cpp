@@ -424,6 +424,14 @@ private Q_SLOTS:
         const QByteArray before = PexoTest::readFile(themerc);
         QCOMPARE(run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme}).exitCode, 0);
         QCOMPARE(PexoTest::readFile(themerc), before);
+
+        // A palette file that is a fifo reads as missing (the default light
+        // scheme) and takes nothing, and the tool says so.
+        QVERIFY(QFile::remove(home(palette)));
+        QCOMPARE(::mkfifo(QFile::encodeName(home(palette)).constData(), 0600), 0);
+        const PexoTest::ProgramRun fifo = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+        QCOMPARE(fifo.exitCode, 1);
+        QVERIFY2(fifo.errors.contains(QLatin1String("Could not write ")) && fifo.errors.contains(home(palette)), qPrintable(fifo.errors));
     }
 
     void adminThemeWritesOnlyInstalledThemes()

@@ -7,6 +7,7 @@
 #include <sizesthemepart.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -14,6 +15,8 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 const QString id = QStringLiteral("kcm_pexo_effects");
@@ -152,6 +155,8 @@ private Q_SLOTS:
         QTest::newRow("kompmgrrc") << QByteArray("/usr/bin/pexo-kompmgr") << kompmgrrc << kompmgrrc << QByteArray("transparencyEnabled");
         QTest::newRow("configuration directory") << QByteArray("/usr/bin/picom") << QDir::homePath() + QStringLiteral("/.config") << qtSettingsPath()
                                                  << QByteArray("uiEffectsEnabled");
+        // A fifo in its place is neither waited on nor replaced.
+        QTest::newRow("Qt settings fifo") << QByteArray("/usr/bin/picom") << QString() << qtSettingsPath() << QByteArray("uiEffectsEnabled");
     }
 
     void unwritableFiles()
@@ -165,15 +170,22 @@ private Q_SLOTS:
         const auto module = loaded();
         QVERIFY(module);
         QSignalSpy errors(module.get(), SIGNAL(error(QString)));
-        const QByteArray before = PexoTest::readFile(file);
         module->setProperty(property.constData(), !module->property(property.constData()).toBool());
-        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), unwritable, unwritable}), 0);
-        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), unwritable}), 0);
-        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
-        QProcess::execute(QStringLiteral("umount"), {unwritable});
+        if (unwritable.isEmpty()) {
+            QVERIFY(QFile::remove(file));
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+            QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+            QVERIFY(QFileInfo(file).isFile() == false && QFileInfo(file).exists());
+        } else {
+            const QByteArray before = PexoTest::readFile(file);
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), unwritable, unwritable}), 0);
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), unwritable}), 0);
+            QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+            QProcess::execute(QStringLiteral("umount"), {unwritable});
+            QCOMPARE(PexoTest::readFile(file), before);
+        }
         QCOMPARE(errors.count(), 1);
         QVERIFY2(errors.first().first().toString().contains(file), qPrintable(errors.first().first().toString()));
-        QCOMPARE(PexoTest::readFile(file), before);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "updateNeedSave"));
         QVERIFY(module->property("needsSave").toBool());
     }
