@@ -73,6 +73,21 @@ inline QByteArray gzipped(const QByteArray &bytes)
     return out;
 }
 
+// A drawing of 1920 x 1080 in a few kilobytes that takes minutes to paint
+// whole: a translucent gradient painted 90000 times over it.
+inline QByteArray slowDrawing()
+{
+    QByteArray uses[2];
+    for (int i = 0; i < 300; ++i) {
+        uses[0] += "<use xlink:href='#e'/>";
+        uses[1] += "<use xlink:href='#a'/>";
+    }
+    return "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='1920' height='1080'><defs><radialGradient "
+           "id='g'><stop offset='0' stop-color='#f00' stop-opacity='0.5'/><stop offset='1' stop-color='#00f' stop-opacity='0.1'/></radialGradient>"
+           "<ellipse id='e' cx='960' cy='540' rx='1200' ry='800' fill='url(#g)'/><g id='a'>" +
+        uses[0] + "</g></defs>" + uses[1] + "</svg>";
+}
+
 // The most memory the process has held, in MiB.
 inline qint64 peakMiB()
 {

@@ -7,6 +7,7 @@
 #include <picturetestsupport.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -93,6 +94,24 @@ private Q_SLOTS:
         const QByteArray padded = QByteArray(drawing).replace(' ', QByteArray(LocalFile::sizeLimit(LocalFile::Kind::Svg) / 200, ' '));
         QVERIFY(!LocalImage::size(write(QStringLiteral("padded.svgz"), PexoTest::gzipped(padded))).isValid());
         QVERIFY(LocalImage::drawingText(PexoTest::gzipped(drawing)) == drawing && !LocalImage::drawingText(PexoTest::gzipped(padded)));
+
+        // A drawing is painted scaled or in part, as its reader would; one too
+        // slow to paint is given up.
+        const QString halves = write(QStringLiteral("halves.svg"),
+                                     "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='100'><rect width='100' height='100' fill='#f00'/>"
+                                     "<rect x='100' width='100' height='100' fill='#00f'/></svg>");
+        const QImage scaled = LocalImage::read(halves, QSize(20, 20));
+        QVERIFY(scaled.size() == QSize(20, 10) && scaled.pixelColor(4, 5) == Qt::red && scaled.pixelColor(15, 5) == Qt::blue);
+        const QImage right = LocalImage::readPart(halves, QRect(90, 50, 200, 10));
+        QVERIFY(right.size() == QSize(110, 10) && right.pixelColor(5, 5) == Qt::red && right.pixelColor(15, 5) == Qt::blue);
+        const QString slow = write(QStringLiteral("slow.svgz"), PexoTest::gzipped(PexoTest::slowDrawing()));
+        QCOMPARE(LocalImage::size(slow), QSize(1920, 1080));
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(LocalImage::read(slow, QSize(1920, 1080)).isNull());
+        QVERIFY(timer.restart() < 2 * LocalImage::drawingTimeoutMs);
+        QVERIFY(LocalImage::readPart(slow, QRect(0, 0, 1920, 1080)).isNull());
+        QVERIFY(timer.elapsed() < 2 * LocalImage::drawingTimeoutMs);
 
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());

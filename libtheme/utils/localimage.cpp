@@ -1,8 +1,13 @@
 #include "localimage.h"
 #include "localfile.h"
 
+#include "svgdrawing.h"
+
+#include <QBuffer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QImageReader>
+#include <QSvgRenderer>
 
 #include <memory>
 
@@ -13,33 +18,67 @@ namespace {
 // they claim, decode the whole image first.
 bool decodesScaled(const QByteArray &format)
 {
-    return format == "jpeg" || format == "svg" || format == "svgz";
+    return format == "jpeg";
 }
 
 // Formats whose readers decode a part of the image alone.
 bool decodesPart(const QByteArray &format)
 {
-    return format == "jpeg" || format == "svg" || format == "svgz";
+    return format == "jpeg";
+}
+
+// Drawings are painted here, not by their reader, so that a drawing too slow
+// to paint can be given up.
+bool isDrawing(const QByteArray &format)
+{
+    return format == "svg" || format == "svgz";
 }
 
 const QByteArray gzipMagic = QByteArrayLiteral("\x1f\x8b");
 
-// A drawing takes the smaller limit of its own kind, also once inflated.
-// Asked before the reader reads anything but the format.
-bool withinKindLimit(QImageReader &reader, const QFile &file, const QString &path)
+// The drawing parsed from its bytes; none when it is no drawing of a size, or
+// is larger than the drawing size limit, also once inflated.
+std::unique_ptr<QSvgRenderer> parsedDrawing(const std::optional<QByteArray> &drawing)
 {
-    const QByteArray format = reader.format();
-    if (format != "svg" && format != "svgz") {
-        return true;
+    const std::optional<QByteArray> text = drawing ? LocalImage::drawingText(*drawing) : std::nullopt;
+    if (!text || text->size() > LocalFile::sizeLimit(LocalFile::Kind::Svg)) {
+        return nullptr;
     }
-    if (file.size() > LocalFile::sizeLimit(LocalFile::Kind::Svg)) {
-        return false;
+    auto renderer = std::make_unique<QSvgRenderer>(*text);
+    if (!renderer->isValid() || renderer->defaultSize().isEmpty()) {
+        return nullptr;
     }
-    if (format == "svg") {
-        return true;
+    return renderer;
+}
+
+// The part of the drawing (in its own pixels) painted over transparency into
+// an image of the size, as an image reader paints it; null when it is not
+// painted before the deadline.
+QImage paintDrawing(QSvgRenderer &renderer, const QRect &part, const QSize &size, const QDeadlineTimer &deadline)
+{
+    if (part.isEmpty() || size.isEmpty() || qint64(size.width()) * size.height() > LocalImage::maxPixels || deadline.hasExpired()) {
+        return QImage();
     }
-    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Svg);
-    return bytes && LocalImage::drawingText(*bytes);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        return QImage();
+    }
+    image.fill(Qt::transparent);
+    const qreal scaleX = qreal(size.width()) / part.width();
+    const qreal scaleY = qreal(size.height()) / part.height();
+    const QSize natural = renderer.defaultSize();
+    const QRectF bounds(-part.x() * scaleX, -part.y() * scaleY, natural.width() * scaleX, natural.height() * scaleY);
+    return SvgDrawing::paint(renderer, &image, bounds, deadline) ? image : QImage();
+}
+
+// The natural size scaled down to fit, keeping its aspect; as it is when it
+// fits or fit is empty.
+QSize fitted(const QSize &natural, const QSize &fit)
+{
+    if (fit.isEmpty() || (natural.width() <= fit.width() && natural.height() <= fit.height())) {
+        return natural;
+    }
+    return natural.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 } // namespace
 
@@ -84,8 +123,9 @@ QSize LocalImage::size(const QString &path)
         return QSize();
     }
     QImageReader reader(file.get());
-    if (!withinKindLimit(reader, *file, path)) {
-        return QSize();
+    if (isDrawing(reader.format())) {
+        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+        return drawing ? drawing->defaultSize() : QSize();
     }
     const QSize natural = reader.size();
     return reader.canRead() && !natural.isEmpty() ? natural : QSize();
@@ -93,15 +133,21 @@ QSize LocalImage::size(const QString &path)
 
 QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTransform)
 {
+    const QDeadlineTimer deadline(drawingTimeoutMs);
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
     if (!file) {
         return QImage();
     }
     QImageReader reader(file.get());
-    reader.setAutoTransform(autoTransform);
-    if (!withinKindLimit(reader, *file, path)) {
-        return QImage();
+    if (isDrawing(reader.format())) {
+        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+        if (!drawing) {
+            return QImage();
+        }
+        const QSize natural = drawing->defaultSize();
+        return paintDrawing(*drawing, QRect(QPoint(0, 0), natural), fitted(natural, bounds), deadline);
     }
+    reader.setAutoTransform(autoTransform);
     const QSize natural = reader.size();
     if (!reader.canRead() || natural.isEmpty()) {
         return QImage();
@@ -111,10 +157,7 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
     if (autoTransform && (reader.transformation() & QImageIOHandler::TransformationRotate90)) {
         fit.transpose();
     }
-    QSize target = natural;
-    if (!fit.isEmpty() && (natural.width() > fit.width() || natural.height() > fit.height())) {
-        target = natural.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-    }
+    const QSize target = fitted(natural, fit);
     if (target != natural && decodesScaled(reader.format())) {
         reader.setScaledSize(target);
         return reader.read();
@@ -132,13 +175,19 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
 
 QImage LocalImage::readPart(const QString &path, const QRect &part)
 {
+    const QDeadlineTimer deadline(drawingTimeoutMs);
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
     if (!file) {
         return QImage();
     }
     QImageReader reader(file.get());
-    if (!withinKindLimit(reader, *file, path)) {
-        return QImage();
+    if (isDrawing(reader.format())) {
+        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+        if (!drawing) {
+            return QImage();
+        }
+        const QRect clip = part.intersected(QRect(QPoint(0, 0), drawing->defaultSize()));
+        return paintDrawing(*drawing, clip, clip.size(), deadline);
     }
     const QSize natural = reader.size();
     if (!reader.canRead() || natural.isEmpty()) {
@@ -157,4 +206,26 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     }
     const QImage image = reader.read();
     return image.isNull() || clip.size() == natural ? image : image.copy(clip);
+}
+
+QImage LocalImage::fromData(const QByteArray &data)
+{
+    const QDeadlineTimer deadline(drawingTimeoutMs);
+    // A reader would inflate a compressed drawing without a limit.
+    std::optional<QByteArray> bytes = drawingText(data);
+    if (!bytes) {
+        return QImage();
+    }
+    QBuffer buffer(&*bytes);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    if (isDrawing(reader.format())) {
+        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(bytes);
+        return drawing ? paintDrawing(*drawing, QRect(QPoint(0, 0), drawing->defaultSize()), drawing->defaultSize(), deadline) : QImage();
+    }
+    const QSize natural = reader.size();
+    if (natural.isEmpty() || qint64(natural.width()) * natural.height() > maxPixels) {
+        return QImage();
+    }
+    return reader.read();
 }

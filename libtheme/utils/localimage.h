@@ -3,7 +3,8 @@
     in bounded memory. The file is opened through LocalFile; an image is
     decoded no larger than the caller can show, scaled while decoding where
     the format allows it. An image whose format can only be decoded whole is
-    refused above maxPixels.
+    refused above maxPixels; a drawing not painted within drawingTimeoutMs is
+    given up.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H
@@ -20,6 +21,9 @@ namespace LocalImage {
 // spare (128 MiB at four bytes a pixel).
 constexpr qint64 maxPixels = 32 * 1024 * 1024;
 
+// How long a drawing may take to read and paint: a preview waits no longer.
+constexpr int drawingTimeoutMs = 5000;
+
 // A drawing's text: the bytes themselves, or inflated when they are gzip
 // data; nothing when those are broken or inflate beyond the drawing size
 // limit (LocalFile::Kind::Svg). An image reader would inflate them whole.
@@ -31,8 +35,8 @@ QSize size(const QString &path);
 
 // The image, scaled down to fit bounds keeping its aspect when it is larger
 // (no bound when bounds is empty); null when the path is not a usable image
-// file or it would take more than maxPixels to decode. autoTransform applies
-// the file's orientation.
+// file, it would take more than maxPixels to decode, or it is a drawing not
+// painted in time. autoTransform applies the file's orientation.
 QImage read(const QString &path, const QSize &bounds = QSize(), bool autoTransform = false);
 
 // The part of the image inside part (in the image's own pixels, cut to the
@@ -40,6 +44,10 @@ QImage read(const QString &path, const QSize &bounds = QSize(), bool autoTransfo
 // take more than maxPixels to decode: where the format cannot decode a part
 // alone, the whole image is decoded.
 QImage readPart(const QString &path, const QRect &part);
+
+// The image that the bytes hold, decoded whole as read() decodes a file; null
+// as read() gives it.
+QImage fromData(const QByteArray &data);
 } // namespace LocalImage
 
 #endif

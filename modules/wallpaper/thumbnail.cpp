@@ -5,7 +5,6 @@
 
 #include <KLocalizedString>
 
-#include <QBuffer>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
@@ -16,7 +15,6 @@
 #include <QPainterPath>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 const QString imageFormatPrefix = QStringLiteral("image/");
@@ -33,9 +31,9 @@ bool offersImage(const QMimeData *data)
 }
 
 // The image carried as image data or in an "image/" format, or a null image.
-// Image bytes are decoded only when their size, read first, is within the
-// pixel limit; another program's image data comes as such bytes, so it is
-// taken from them, not decoded whole as image data.
+// Image bytes are decoded within the local image reader's bounds; another
+// program's image data comes as such bytes, so it is taken from them, not
+// decoded whole as image data.
 QImage imageOf(const QMimeData *data)
 {
     const QStringList formats = data->formats();
@@ -56,19 +54,7 @@ QImage imageOf(const QMimeData *data)
         if (!format.startsWith(imageFormatPrefix)) {
             continue;
         }
-        // A reader would inflate a compressed drawing without a limit.
-        std::optional<QByteArray> bytes = LocalImage::drawingText(data->data(format));
-        if (!bytes) {
-            continue;
-        }
-        QBuffer buffer(&*bytes);
-        QImageReader reader(&buffer);
-        reader.setDecideFormatFromContent(true);
-        const QSize size = reader.size();
-        if (size.isEmpty() || qint64(size.width()) * size.height() > LocalImage::maxPixels) {
-            continue;
-        }
-        const QImage image = reader.read();
+        const QImage image = LocalImage::fromData(data->data(format));
         if (!image.isNull()) {
             return image;
         }

@@ -233,6 +233,19 @@ private Q_SLOTS:
             QCOMPARE(image.size(), m_screen);
             QVERIFY2(foreground(image, grey).isNull(), qPrintable(WallpaperStyle::toString(style)));
         }
+        // A drawing too slow to paint leaves it too, after a few seconds.
+        const QString slow = QDir::homePath() + QStringLiteral("/slow.svg");
+        QVERIFY(PexoTest::writeFile(slow, PexoTest::slowDrawing()));
+        QElapsedTimer timer;
+        timer.start();
+        PreviewBuilder slowBuilder;
+        QVERIFY(foreground(render(slowBuilder,
+                                  [&] {
+                                      slowBuilder.setWallpaper(slow);
+                                  }),
+                           grey)
+                    .isNull());
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
 
         // One pixel wide and four screens high: a crop zero pixels high.
         PreviewBuilder builder;

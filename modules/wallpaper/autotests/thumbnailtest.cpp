@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QImageReader>
 #include <QMimeData>
@@ -146,8 +147,21 @@ private Q_SLOTS:
         const QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8'><!--" + QByteArray(17 << 20, ' ') + "--></svg>";
         inflating.setData(QStringLiteral("image/svg+xml"), PexoTest::gzipped(drawing));
         QVERIFY(!drop(item, &inflating));
+        // Nor, for long, one too slow to paint; a small one is painted.
+        QMimeData slow;
+        slow.setData(QStringLiteral("image/svg+xml"), PexoTest::slowDrawing());
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!drop(item, &slow));
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(dropped.isEmpty());
-        QCOMPARE(failed.count(), 3);
+        QCOMPARE(failed.count(), 4);
+        QMimeData small;
+        small.setData(QStringLiteral("image/svg+xml"),
+                      PexoTest::gzipped("<svg xmlns='http://www.w3.org/2000/svg' width='8' height='4'><rect width='8' height='4' fill='#f00'/></svg>"));
+        QVERIFY(drop(item, &small));
+        const QImage smallImage(dropped.takeFirst().at(0).toString());
+        QVERIFY(smallImage.size() == QSize(8, 4) && smallImage.pixelColor(1, 1) == Qt::red);
         QVERIFY2(PexoTest::peakMiB() < 300, qPrintable(QString::number(PexoTest::peakMiB())));
     }
 

@@ -46,6 +46,10 @@ public:
 
     void updateState(const QPaintEngineState &state) override
     {
+        // Nothing is painted past the deadline: the state need not follow.
+        if (m_expired) {
+            return;
+        }
         const DirtyFlags flags = state.state();
         // The transform first: a clip is given in the coordinates of its own.
         if (flags & DirtyTransform) {
@@ -244,6 +248,15 @@ private:
 };
 } // namespace
 
+bool SvgDrawing::paint(QSvgRenderer &renderer, QImage *image, const QRectF &bounds, const QDeadlineTimer &deadline)
+{
+    DeadlineDevice device(image, deadline);
+    QPainter painter(&device);
+    renderer.render(&painter, bounds);
+    painter.end();
+    return !device.expired();
+}
+
 QImage SvgDrawing::render(const QByteArray &drawing, const QSize &size, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
@@ -260,9 +273,5 @@ QImage SvgDrawing::render(const QByteArray &drawing, const QSize &size, int time
         return QImage();
     }
     image.fill(Qt::white);
-    DeadlineDevice device(&image, deadline);
-    QPainter painter(&device);
-    renderer.render(&painter);
-    painter.end();
-    return device.expired() ? QImage() : image;
+    return paint(renderer, &image, QRectF(), deadline) ? image : QImage();
 }
