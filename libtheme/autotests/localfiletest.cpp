@@ -2,6 +2,7 @@
 
 #include "localfile.h"
 #include "localimage.h"
+#include "svgdrawing.h"
 
 #include <pexotestsupport.h>
 #include <picturetestsupport.h>
@@ -112,6 +113,24 @@ private Q_SLOTS:
         QVERIFY(timer.restart() < 2 * LocalImage::drawingTimeoutMs);
         QVERIFY(LocalImage::readPart(slow, QRect(0, 0, 1920, 1080)).isNull());
         QVERIFY(timer.elapsed() < 2 * LocalImage::drawingTimeoutMs);
+
+        // Nested uses multiply what the renderer walks, even past the deadline:
+        // such a drawing is refused, one of the same size whose uses all name
+        // one element is not. Uses may come before what they name.
+        const auto uses = [](const QByteArray &outer, const QByteArray &middle, const QByteArray &inner) -> QByteArray {
+            QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='40' height='30'>";
+            const QByteArray level[3] = {"<use xlink:href='#" + outer + "'/>", "<use xlink:href='#" + middle + "'/>", "<use href='#" + inner + "'/>"};
+            drawing += level[0].repeated(300) + "<defs><g id='c'>" + level[1].repeated(300) + "</g><g id='b'>" + level[2].repeated(300) + "</g>";
+            return drawing + "<rect id='a' width='40' height='30'/></defs></svg>";
+        };
+        const QByteArray flat = uses("a", "a", "a");
+        const QByteArray nested = uses("c", "b", "a");
+        QCOMPARE(LocalImage::size(write(QStringLiteral("flat.svg"), flat)), QSize(40, 30));
+        QVERIFY(!LocalImage::fromData(flat).isNull() && !SvgDrawing::render(flat, QSize(40, 30), LocalImage::drawingTimeoutMs).isNull());
+        timer.restart();
+        QVERIFY(!LocalImage::size(write(QStringLiteral("nested.svg"), nested)).isValid());
+        QVERIFY(LocalImage::fromData(nested).isNull() && SvgDrawing::render(nested, QSize(40, 30), LocalImage::drawingTimeoutMs).isNull());
+        QVERIFY(timer.elapsed() < LocalImage::drawingTimeoutMs);
 
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());

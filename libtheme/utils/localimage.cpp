@@ -36,16 +36,12 @@ bool isDrawing(const QByteArray &format)
 
 const QByteArray gzipMagic = QByteArrayLiteral("\x1f\x8b");
 
-// The drawing parsed from its bytes; none when it is no drawing of a size, or
-// is larger than the drawing size limit, also once inflated.
+// The drawing parsed from its bytes; none when SvgDrawing::load() refuses
+// it or it has no size.
 std::unique_ptr<QSvgRenderer> parsedDrawing(const std::optional<QByteArray> &drawing)
 {
-    const std::optional<QByteArray> text = drawing ? LocalImage::drawingText(*drawing) : std::nullopt;
-    if (!text || text->size() > LocalFile::sizeLimit(LocalFile::Kind::Svg)) {
-        return nullptr;
-    }
-    auto renderer = std::make_unique<QSvgRenderer>(*text);
-    if (!renderer->isValid() || renderer->defaultSize().isEmpty()) {
+    std::unique_ptr<QSvgRenderer> renderer = drawing ? SvgDrawing::load(*drawing) : nullptr;
+    if (!renderer || renderer->defaultSize().isEmpty()) {
         return nullptr;
     }
     return renderer;

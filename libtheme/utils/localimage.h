@@ -3,8 +3,8 @@
     in bounded memory. The file is opened through LocalFile; an image is
     decoded no larger than the caller can show, scaled while decoding where
     the format allows it. An image whose format can only be decoded whole is
-    refused above maxPixels; a drawing not painted within drawingTimeoutMs is
-    given up.
+    refused above maxPixels; a drawing is refused as SvgDrawing::load()
+    refuses it, and given up when not painted within drawingTimeoutMs.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H
@@ -35,8 +35,8 @@ QSize size(const QString &path);
 
 // The image, scaled down to fit bounds keeping its aspect when it is larger
 // (no bound when bounds is empty); null when the path is not a usable image
-// file, it would take more than maxPixels to decode, or it is a drawing not
-// painted in time. autoTransform applies the file's orientation.
+// file, it would take more than maxPixels to decode, or it is a drawing
+// refused or not painted in time. autoTransform applies the file's orientation.
 QImage read(const QString &path, const QSize &bounds = QSize(), bool autoTransform = false);
 
 // The part of the image inside part (in the image's own pixels, cut to the

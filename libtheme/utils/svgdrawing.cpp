@@ -1,14 +1,21 @@
 #include "svgdrawing.h"
 
+#include "localfile.h"
 #include "localimage.h"
 
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
+#include <algorithm>
+#include <numeric>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 // Paints into an image through a painter of its own until the deadline; after
@@ -246,7 +253,130 @@ private:
     QImage *const m_image;
     mutable DeadlinePaintEngine m_engine;
 };
+
+// The elements of the drawing as its renderer walks them, each <use> counted
+// as the element it names; more than maxElements is given as maxElements + 1.
+// One pass over the text makes a node of every element with an id (its own
+// elements, and links to the nodes and names inside it) and of every name (a
+// link to each element of that id); the nodes are then summed each once, a
+// name as its largest element. A name that is missing or leads back into
+// itself counts as nothing: the renderer refuses such a <use>.
+qint64 walkedElements(const QByteArray &text)
+{
+    constexpr qint64 limit = SvgDrawing::maxElements + 1;
+    // A node's own elements, or -1 for a name; node 0 is the whole drawing.
+    std::vector<qint64> own{0};
+    std::vector<std::pair<int, int>> links;
+    QHash<QString, int> names;
+    const auto name = [&](const QStringRef &id) {
+        const QString key = id.toString();
+        auto entry = names.find(key);
+        if (entry == names.end()) {
+            entry = names.insert(key, int(own.size()));
+            own.push_back(-1);
+        }
+        return entry.value();
+    };
+
+    QXmlStreamReader reader(text);
+    reader.setNamespaceProcessing(false);
+    // The node that each open element counts in.
+    std::vector<int> open;
+    qint64 elements = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            open.pop_back();
+        }
+        if (token != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (++elements >= limit) {
+            return limit;
+        }
+        const QXmlStreamAttributes attributes = reader.attributes();
+        int node = open.empty() ? 0 : open.back();
+        QStringRef id = attributes.value(QLatin1String("id"));
+        if (id.isEmpty()) {
+            id = attributes.value(QLatin1String("xml:id"));
+        }
+        if (!id.isEmpty()) {
+            const int element = int(own.size());
+            own.push_back(0);
+            links.emplace_back(node, element);
+            links.emplace_back(name(id), element);
+            node = element;
+        }
+        ++own[node];
+        const QStringRef tag = reader.qualifiedName();
+        if (tag == QLatin1String("use") || tag.endsWith(QLatin1String(":use"))) {
+            // The renderer drops the first character, meant to be '#'.
+            int named = -1;
+            for (const QXmlStreamAttribute &attribute : attributes) {
+                const QStringRef key = attribute.qualifiedName();
+                if (key == QLatin1String("href") || key.endsWith(QLatin1String(":href"))) {
+                    const int target = name(attribute.value().mid(1));
+                    if (target != named) {
+                        links.emplace_back(node, target);
+                        named = target;
+                    }
+                }
+            }
+        }
+        open.push_back(node);
+    }
+
+    // The links by the node they leave.
+    const int count = int(own.size());
+    std::vector<int> first(count + 1, 0);
+    for (const auto &link : links) {
+        ++first[link.first + 1];
+    }
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::vector<int> targets(links.size());
+    std::vector<int> next(first.begin(), first.end() - 1);
+    for (const auto &link : links) {
+        targets[next[link.first]++] = link.second;
+    }
+    links = {};
+
+    // Summed depth first without recursion; a node being summed counts as nothing.
+    constexpr qint64 unseen = -1;
+    constexpr qint64 summing = -2;
+    std::vector<qint64> size(count, unseen);
+    std::vector<std::pair<int, int>> stack{{0, first[0]}};
+    size[0] = summing;
+    while (!stack.empty()) {
+        auto &[node, link] = stack.back();
+        if (link < first[node + 1]) {
+            const int target = targets[link++];
+            if (size[target] == unseen) {
+                size[target] = summing;
+                stack.emplace_back(target, first[target]);
+            }
+            continue;
+        }
+        qint64 sum = std::max<qint64>(own[node], 0);
+        for (int i = first[node]; i < first[node + 1]; ++i) {
+            const qint64 part = std::max<qint64>(size[targets[i]], 0);
+            sum = own[node] < 0 ? std::max(sum, part) : std::min(sum + part, limit);
+        }
+        size[node] = sum;
+        stack.pop_back();
+    }
+    return size[0];
+}
 } // namespace
+
+std::unique_ptr<QSvgRenderer> SvgDrawing::load(const QByteArray &drawing)
+{
+    const std::optional<QByteArray> text = LocalImage::drawingText(drawing);
+    if (!text || text->size() > LocalFile::sizeLimit(LocalFile::Kind::Svg) || walkedElements(*text) > maxElements) {
+        return nullptr;
+    }
+    auto renderer = std::make_unique<QSvgRenderer>(*text);
+    return renderer->isValid() ? std::move(renderer) : nullptr;
+}
 
 bool SvgDrawing::paint(QSvgRenderer &renderer, QImage *image, const QRectF &bounds, const QDeadlineTimer &deadline)
 {
@@ -260,12 +390,11 @@ bool SvgDrawing::paint(QSvgRenderer &renderer, QImage *image, const QRectF &boun
 QImage SvgDrawing::render(const QByteArray &drawing, const QSize &size, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    const std::optional<QByteArray> text = LocalImage::drawingText(drawing);
-    if (!text || size.isEmpty()) {
+    if (size.isEmpty()) {
         return QImage();
     }
-    QSvgRenderer renderer(*text);
-    if (!renderer.isValid() || deadline.hasExpired()) {
+    const std::unique_ptr<QSvgRenderer> renderer = load(drawing);
+    if (!renderer || deadline.hasExpired()) {
         return QImage();
     }
     QImage image(size, QImage::Format_RGB32);
@@ -273,5 +402,5 @@ QImage SvgDrawing::render(const QByteArray &drawing, const QSize &size, int time
         return QImage();
     }
     image.fill(Qt::white);
-    return paint(renderer, &image, QRectF(), deadline) ? image : QImage();
+    return paint(*renderer, &image, QRectF(), deadline) ? image : QImage();
 }

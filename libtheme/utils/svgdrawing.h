@@ -1,7 +1,7 @@
 /*
     Internal: painting an SVG drawing within bounds. The drawing, inflated
-    when it is compressed, may be no larger than a drawing file may be, and it
-    is painted for a limited time only.
+    when it is compressed, may be no larger than a drawing file may be, may
+    have no more than maxElements, and is painted for a limited time only.
 */
 #ifndef SVGDRAWING_H
 #define SVGDRAWING_H
@@ -12,16 +12,28 @@
 #include <QRectF>
 #include <QSize>
 
+#include <memory>
+
 class QSvgRenderer;
 
 namespace SvgDrawing {
+// The most elements a drawing may have, each <use> counted as the element it
+// names: the renderer walks them all on every paint, also past the deadline
+// (a fifth to half a microsecond each).
+constexpr qint64 maxElements = 1000000;
+
+// The renderer of the drawing, inflated when it is compressed; none when it
+// is no valid drawing, is larger than the drawing size limit, also once
+// inflated, or has more than maxElements.
+std::unique_ptr<QSvgRenderer> load(const QByteArray &drawing);
+
 // Paints the drawing over bounds of the image (the whole image when bounds
 // is null); false when the deadline passes first and the rest is left out.
 bool paint(QSvgRenderer &renderer, QImage *image, const QRectF &bounds, const QDeadlineTimer &deadline);
 
 // The drawing stretched over white into an opaque image of the size; a null
-// image when it is no drawing, inflates beyond the drawing size limit, or is
-// not painted within timeoutMs (counted from the call).
+// image when load() refuses it or it is not painted within timeoutMs (counted
+// from the call).
 QImage render(const QByteArray &drawing, const QSize &size, int timeoutMs);
 } // namespace SvgDrawing
 
