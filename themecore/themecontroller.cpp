@@ -46,7 +46,7 @@ struct IndexFile
 // A file that is there but no usable settings file reads as missing.
 std::shared_ptr<KConfig> openIndex(const QString &path)
 {
-    if (LocalFile::exists(path) && !LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
+    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
@@ -419,8 +419,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     // opening) is not written over.
     const QString indexPath = QDir(newDirectory).filePath(ThemeFiles::indexFileName);
     QFile indexFile(indexPath);
-    if ((LocalFile::exists(indexPath) && !LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) ||
-        !indexFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    if (!LocalFile::isMissingOrUsable(indexPath, LocalFile::Kind::Settings) || !indexFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
         return d->fail(QStringLiteral("Failed to create index.theme: ") + indexPath);
     }
     indexFile.close();

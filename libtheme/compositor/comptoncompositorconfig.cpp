@@ -136,12 +136,8 @@ QString chooseFile()
     // A system file that is no usable settings file counts as missing.
     for (const QString &systemFile : systemFiles) {
         if (const std::optional<QByteArray> text = LocalFile::read(systemFile, LocalFile::Kind::Settings)) {
-            QFile copy(userPicomFile);
-            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                if (copy.write(*text) == text->size() && copy.flush()) {
-                    return userPicomFile;
-                }
-                copy.remove();
+            if (LocalFile::writeNew(userPicomFile, *text)) {
+                return userPicomFile;
             }
             break;
         }

@@ -18,13 +18,6 @@ const QString ignoreTransparencyKey = QStringLiteral("IgnoreTransparency");
 const QString compmodeKey = QStringLiteral("Compmode");
 const QString simpleMode = QStringLiteral("CompSimple");
 const QString shadowsMode = QStringLiteral("CompClientShadows");
-
-// A file that is there but no usable settings file reads as missing and is
-// never written: a fifo or a device would block or never end.
-bool isUsable()
-{
-    return !LocalFile::exists(kompmgrrcPath) || LocalFile::isUsable(kompmgrrcPath, LocalFile::Kind::Settings);
-}
 } // namespace
 
 class PexoCompositorConfigPrivate
@@ -35,7 +28,7 @@ public:
     // once the file has been seen to be usable.
     QVariant value(const QString &key, const QVariant &defaultValue)
     {
-        if (!isUsable()) {
+        if (!LocalFile::isMissingOrUsable(kompmgrrcPath, LocalFile::Kind::Settings)) {
             return defaultValue;
         }
         if (!settings) {
@@ -51,7 +44,7 @@ public:
     // share what they hold, so the getters see the value at once.
     static bool store(const QString &key, const QVariant &value)
     {
-        if (!isUsable()) {
+        if (!LocalFile::isMissingOrUsable(kompmgrrcPath, LocalFile::Kind::Settings)) {
             return false;
         }
         QSettings file(kompmgrrcPath, QSettings::IniFormat);

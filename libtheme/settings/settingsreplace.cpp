@@ -78,9 +78,6 @@ public:
     explicit Kept(const QString &file)
         : m_file(file)
     {
-        if (!LocalFile::isUsable(file, LocalFile::Kind::Settings)) {
-            return;
-        }
         const QFileInfo info(file);
         for (int attempt = 0; attempt < 8; ++attempt) {
             const QString path =
@@ -169,7 +166,7 @@ SettingsReplace::Result replace(const QString &file, qint64 bytes, const std::fu
 {
     // The writers follow links: a fifo or a device would be replaced by a
     // regular file, a huge file was never read.
-    if (LocalFile::exists(file) && !LocalFile::isUsable(file, LocalFile::Kind::Settings)) {
+    if (!LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
         return SettingsReplace::Result::Failed;
     }
     if (!hasRoom(file, bytes)) {

@@ -315,7 +315,7 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
     const QPalette palette = getPaletteForScheme(path, primary, background, &accent, &accentHover);
 
     // Written into a scheme file or a new one, never into anything else.
-    if (isPexoColorScheme(path) && (!LocalFile::exists(path) || LocalFile::isUsable(path, LocalFile::Kind::Settings))) {
+    if (isPexoColorScheme(path) && LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
         const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
         const std::pair<QString, QPalette::ColorRole> groups[] = {
             {QStringLiteral("Colors:Button"), QPalette::Button},

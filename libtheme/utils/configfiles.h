@@ -26,7 +26,7 @@ inline bool isUsable(const QString &name)
     const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
     return std::none_of(dirs.cbegin(), dirs.cend(), [&name](const QString &dir) {
         const QString path = dir + QLatin1Char('/') + name;
-        return LocalFile::exists(path) && !LocalFile::isUsable(path, LocalFile::Kind::Settings);
+        return !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings);
     });
 }
 

@@ -74,6 +74,11 @@ bool LocalFile::exists(const QString &path)
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
+bool LocalFile::isMissingOrUsable(const QString &path, Kind kind)
+{
+    return !exists(path) || isUsable(path, kind);
+}
+
 std::unique_ptr<QFile> LocalFile::open(const QString &path, Kind kind)
 {
     const int fd = openDescriptor(path, kind);
@@ -120,4 +125,17 @@ std::optional<QByteArray> LocalFile::read(const QString &path, Kind kind)
         return std::nullopt;
     }
     return bytes;
+}
+
+bool LocalFile::writeNew(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.remove();
+        return false;
+    }
+    return true;
 }

@@ -40,11 +40,19 @@ bool isUsable(const QString &path, Kind kind);
 // True when something is at the path (a dangling link is nothing).
 bool exists(const QString &path);
 
+// True when nothing is at the path or it is usable: a file that may be read
+// as missing, or written.
+bool isMissingOrUsable(const QString &path, Kind kind);
+
 // The file opened for reading, or null when it is not usable.
 std::unique_ptr<QFile> open(const QString &path, Kind kind);
 
 // The whole file, or nothing when it is not usable or cannot be read.
 std::optional<QByteArray> read(const QString &path, Kind kind);
+
+// Creates the file, where nothing may be yet, with the bytes; false with
+// nothing left at the path when they could not all be written.
+bool writeNew(const QString &path, const QByteArray &bytes);
 } // namespace LocalFile
 
 #endif

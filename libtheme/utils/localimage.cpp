@@ -47,6 +47,12 @@ std::unique_ptr<QSvgRenderer> parsedDrawing(const std::optional<QByteArray> &dra
     return renderer;
 }
 
+// The drawing in the file; none as parsedDrawing() gives it.
+std::unique_ptr<QSvgRenderer> drawingAt(const QString &path)
+{
+    return parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+}
+
 // The part of the drawing (in its own pixels) painted over transparency into
 // an image of the size, as an image reader paints it; null when it is not
 // painted before the deadline.
@@ -120,7 +126,7 @@ QSize LocalImage::size(const QString &path)
     }
     QImageReader reader(file.get());
     if (isDrawing(reader.format())) {
-        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+        const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
         return drawing ? drawing->defaultSize() : QSize();
     }
     const QSize natural = reader.size();
@@ -136,7 +142,7 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
     }
     QImageReader reader(file.get());
     if (isDrawing(reader.format())) {
-        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+        const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
         if (!drawing) {
             return QImage();
         }
@@ -178,7 +184,7 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     }
     QImageReader reader(file.get());
     if (isDrawing(reader.format())) {
-        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+        const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
         if (!drawing) {
             return QImage();
         }

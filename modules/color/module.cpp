@@ -7,11 +7,12 @@
 #include <appearanceframe.h>
 #include <colorsthemepart.h>
 #include <colorutils.h>
+#include <configfiles.h>
 #include <enumgadget.h>
-#include <localfile.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
 #include <wallpaperthemepart.h>
+#include <x11support.h>
 
 #include <pexocolors.h>
 
@@ -116,7 +117,7 @@ QString Module::currentColorScheme() const
 void Module::setCurrentColorScheme(const QString &path)
 {
     // The window manager's command could not carry it.
-    if (!Kcm::Utils::isSingleLine(path)) {
+    if (!PexoWm::isSafeText(path)) {
         Q_EMIT error(i18n("Invalid color scheme: %1", path));
         return;
     }
@@ -176,12 +177,10 @@ namespace {
 // for an entry that is no colour.
 std::optional<QString> schemeWmColor(const Module *module, const char *key)
 {
-    if (module->schemeType() == SchemeType::Custom || !LocalFile::isUsable(module->currentColorScheme(), LocalFile::Kind::Settings) ||
-        !Kcm::Utils::isUlvarColorScheme(module->currentColorScheme())) {
+    if (module->schemeType() == SchemeType::Custom || !Kcm::Utils::isUlvarColorScheme(module->currentColorScheme())) {
         return std::nullopt;
     }
-    const KSharedConfigPtr scheme = KSharedConfig::openConfig(module->currentColorScheme(), KConfig::SimpleConfig);
-    const QString entry = KConfigGroup(scheme, wmGroup).readEntry(key, QString());
+    const QString entry = KConfigGroup(ConfigFiles::openScheme(module->currentColorScheme()), wmGroup).readEntry(key, QString());
     if (entry.isEmpty()) {
         return std::nullopt;
     }

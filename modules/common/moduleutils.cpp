@@ -1,6 +1,7 @@
 #include "moduleutils.h"
 
 #include "colorutils.h"
+#include "configfiles.h"
 #include "localfile.h"
 #include "themedefaults.h"
 
@@ -70,11 +71,6 @@ QString fromUtf8Text(const QByteArray &bytes)
     return QString::fromUtf8(bytes.constData());
 }
 } // namespace
-
-bool Utils::isSingleLine(const QString &text)
-{
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) && !text.contains(QChar(0));
-}
 
 QString Utils::generateNameForWallpaper()
 {
@@ -175,11 +171,7 @@ QString Utils::installWallpaperScheme(const QString &scheme, const QString &wall
 
 std::optional<Utils::SchemeColors> Utils::schemeColors(const QString &path)
 {
-    // An empty or relative name would open some other configuration file.
-    if (!QFileInfo(path).isAbsolute() || !LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
-        return std::nullopt;
-    }
-    const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+    const KSharedConfigPtr scheme = ConfigFiles::openScheme(path);
     if (scheme->groupList().isEmpty()) {
         return std::nullopt;
     }

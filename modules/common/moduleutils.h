@@ -26,10 +26,6 @@ public:
     static const QString generatorScript;
     static const QString generatorResultPrefix;
 
-    // True when the text holds no line break nor NUL, so that a window-manager
-    // command can carry it.
-    static bool isSingleLine(const QString &text);
-
     // A fresh "<uuid>.png" path in the user's "Wallpapers" directory; the file is not created.
     static QString generateNameForWallpaper();
     // The geometry of the screen in device pixels: the screen of the first

@@ -19,6 +19,7 @@
 #include <themecontroller.h>
 #include <themedefaults.h>
 #include <wallpaperthemepart.h>
+#include <x11support.h>
 
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
@@ -282,7 +283,7 @@ void Module::setWallpaper(const QString &path)
     // A colour, a wallpaper name or a default wallpaper is taken as it is,
     // any other path only when it names a picture; a line break would cut
     // the window manager's command.
-    if (!Kcm::Utils::isSingleLine(wallpaper) || (!ColorUtils::isDefaultWallpaper(wallpaper) && !LocalImage::size(wallpaper).isValid())) {
+    if (!PexoWm::isSafeText(wallpaper) || (!ColorUtils::isDefaultWallpaper(wallpaper) && !LocalImage::size(wallpaper).isValid())) {
         Q_EMIT error(i18n("Faild to load wallpaper image"));
         return;
     }

@@ -35,7 +35,7 @@ QByteArray readState(const QByteArray &name)
 void writeState(const QByteArray &name, const QByteArray &value)
 {
     // Something there that is no state file is left alone.
-    if (LocalFile::exists(cursorStatePath()) && !LocalFile::isUsable(cursorStatePath(), LocalFile::Kind::Settings)) {
+    if (!LocalFile::isMissingOrUsable(cursorStatePath(), LocalFile::Kind::Settings)) {
         return;
     }
     const QByteArray state = readStateFile();

@@ -126,16 +126,6 @@ std::optional<KCompressionDevice::CompressionType> compressionForName(const QStr
     return std::nullopt;
 }
 
-bool readWhole(const QString &path, LocalFile::Kind kind, QByteArray *data)
-{
-    std::optional<QByteArray> bytes = LocalFile::read(path, kind);
-    if (!bytes) {
-        return false;
-    }
-    *data = std::move(*bytes);
-    return true;
-}
-
 enum class Content { Image, ColorScheme };
 
 // Looks at the bytes read, not at the file again: it may have changed since.
@@ -169,17 +159,17 @@ int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString 
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return 0;
     }
-    QByteArray data;
-    if (!readWhole(path, content == Content::Image ? LocalFile::Kind::Image : LocalFile::Kind::Settings, &data)) {
+    const std::optional<QByteArray> data = LocalFile::read(path, content == Content::Image ? LocalFile::Kind::Image : LocalFile::Kind::Settings);
+    if (!data) {
         qWarning() << "Cannot open" << path;
         return bit;
     }
     // Whatever else the theme names (a private key, say) stays out.
-    if (!hasContent(path, data, content)) {
+    if (!hasContent(path, *data, content)) {
         qWarning() << (content == Content::Image ? "Not an image" : "Not a colour scheme") << path;
         return bit;
     }
-    writer.writeFile(prefix + pattern.arg(QFileInfo(path).fileName()), data);
+    writer.writeFile(prefix + pattern.arg(QFileInfo(path).fileName()), *data);
     return 0;
 }
 
@@ -197,23 +187,15 @@ bool isOneComponent(const QString &name)
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1Char('/'));
 }
 
-bool isBelowOneOf(const QString &path, const QStringList &dirs)
-{
-    return std::any_of(dirs.cbegin(), dirs.cend(), [&](const QString &dir) {
-        return !dir.isEmpty() && path.startsWith(dir + QLatin1Char('/'));
-    });
-}
-
 // The directory of a cursor or icon theme: the user's first, then the system's.
 // A theme folder that is a link leading out of the icon directories is none.
 QString findIconThemeDir(const QString &themeName)
 {
     if (isOneComponent(themeName)) {
-        const QStringList iconDirs{QFileInfo(userIconsDir).canonicalFilePath(), QFileInfo(systemIconsDir).canonicalFilePath()};
         for (const QString &base : {userIconsDir, systemIconsDir}) {
             const QFileInfo candidate(base + QLatin1Char('/') + themeName);
             if (candidate.isDir()) {
-                return isBelowOneOf(candidate.canonicalFilePath(), iconDirs) ? candidate.filePath() : QString();
+                return isBelowOneOf(candidate.filePath(), {userIconsDir, systemIconsDir}) ? candidate.filePath() : QString();
             }
         }
     }
@@ -239,9 +221,6 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
         qWarning() << (cursor ? "Cannot open cursor folder" : "Cannot open icons folder") << themeDir;
     }
     const QDir base(themeDir);
-    // A link to a file is followed only into the icon themes.
-    const QStringList linkableDirs{
-        QFileInfo(themeDir).canonicalFilePath(), QFileInfo(userIconsDir).canonicalFilePath(), QFileInfo(systemIconsDir).canonicalFilePath()};
     const QString entryPrefix = prefix + QLatin1Char('/') + partDir + QLatin1Char('/') + themeName + QLatin1Char('/');
     // Links to directories are stored as directories but not walked through.
     QDirIterator it(themeDir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
@@ -255,14 +234,14 @@ int storeIconTree(ArchiveWriter &writer, const QString &prefix, const QString &p
                 qWarning() << (cursor ? "Cannot open cursor folder" : "Cannot open icons folder") << path;
                 failed = true;
             }
-        } else if (info.isFile() && info.isSymLink() && !isBelowOneOf(info.canonicalFilePath(), linkableDirs)) {
+        } else if (info.isFile() && info.isSymLink() && !isBelowOneOf(path, {userIconsDir, systemIconsDir})) {
+            // A link to a file is followed only into the icon themes.
             qWarning() << (cursor ? "Skipping cursor link to outside the theme" : "Skipping icons link to outside the theme") << path;
             failed = true;
         } else if (info.isFile()) {
             // A link is read at the target checked, whatever it points to now.
-            QByteArray data;
-            if (readWhole(info.isSymLink() ? info.canonicalFilePath() : path, LocalFile::Kind::Image, &data)) {
-                writer.writeFile(entryName, data);
+            if (const std::optional<QByteArray> data = LocalFile::read(info.isSymLink() ? info.canonicalFilePath() : path, LocalFile::Kind::Image)) {
+                writer.writeFile(entryName, *data);
             } else {
                 qWarning() << (cursor ? "Cannot open cursor file" : "Cannot open icons file") << path;
                 failed = true;
@@ -312,7 +291,7 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     // A relative name would be looked up in the configuration directories.
     const QString indexPath = QFileInfo(descriptionPath).absoluteFilePath();
     // A fifo or a device would hold up or never end the reading.
-    if (!LocalFile::isUsable(QDir::cleanPath(indexPath), LocalFile::Kind::Settings)) {
+    if (!LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) {
         qCritical() << "Cannot open" << descriptionPath;
         return DescriptionUnreadable;
     }
@@ -372,18 +351,18 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
 
     int result = 0;
-    QByteArray data;
-    const QString themercPath = themeDir + QStringLiteral("/theme/themerc");
-    if (!readWhole(themercPath, LocalFile::Kind::Settings, &data)) {
+    const std::optional<QByteArray> themerc = LocalFile::read(themeDir + QStringLiteral("/theme/themerc"), LocalFile::Kind::Settings);
+    if (!themerc) {
         qCritical() << "Cannot open settings for theme";
         result = SettingsUnreadable;
     } else {
-        writer.writeFile(name + QStringLiteral("/theme/themerc"), data);
-        if (!readWhole(descriptionPath, LocalFile::Kind::Settings, &data)) {
+        writer.writeFile(name + QStringLiteral("/theme/themerc"), *themerc);
+        const std::optional<QByteArray> description = LocalFile::read(descriptionPath, LocalFile::Kind::Settings);
+        if (!description) {
             qCritical() << "Cannot open" << descriptionPath;
             result = DescriptionUnreadable;
         } else {
-            writer.writeFile(name + QStringLiteral("/index.theme"), data);
+            writer.writeFile(name + QStringLiteral("/index.theme"), *description);
 
             const auto stored = [&](const ThemeDefaults::Entry &entry) {
                 return provider->settings()->read(entry.key, entry.defaultValue).toString();

@@ -92,19 +92,6 @@ QStringList systemDataDirs()
     return dirs;
 }
 
-// True when path, after resolving links, lies below one of the directories.
-bool isBelowOneOf(const QString &path, const QStringList &dirs)
-{
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    for (const QString &dir : dirs) {
-        const QString canonicalDir = QFileInfo(dir).canonicalFilePath();
-        if (!canonical.isEmpty() && !canonicalDir.isEmpty() && canonical.startsWith(canonicalDir + QLatin1Char('/'))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The directory itself or, when it is missing, its nearest existing parent.
 QString existingAncestor(const QString &path)
 {

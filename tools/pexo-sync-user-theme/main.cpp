@@ -109,7 +109,7 @@ void writeAdminSessionMarker()
 bool liveSettingsReadable()
 {
     const QString &path = ThemeDefaults::currentThemeConfigPath;
-    return !LocalFile::exists(path) || LocalFile::isUsable(path, LocalFile::Kind::Settings);
+    return LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings);
 }
 
 int administratorSession(ThemeController &controller)

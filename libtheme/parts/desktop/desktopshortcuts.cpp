@@ -23,15 +23,10 @@ const QString templateDir = pexoDir(PexoSystemDataDir) + QStringLiteral("/Deskto
 bool copyTemplate(const QString &templatePath, const QString &entryPath)
 {
     const std::optional<QByteArray> text = LocalFile::read(templatePath, LocalFile::Kind::Settings);
-    QFile entry(entryPath);
-    if (!text || !entry.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (!text || !LocalFile::writeNew(entryPath, *text)) {
         return false;
     }
-    if (entry.write(*text) != text->size() || !entry.flush()) {
-        entry.remove();
-        return false;
-    }
-    entry.setPermissions(QFile::permissions(templatePath));
+    QFile::setPermissions(entryPath, QFile::permissions(templatePath));
     return true;
 }
 } // namespace
