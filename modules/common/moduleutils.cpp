@@ -18,7 +18,6 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QUuid>
 #include <QWindow>
 
