@@ -6,6 +6,7 @@
 #include "currentsettingsprovider.h"
 #include "failedwrites.h"
 #include "installedtheme.h"
+#include "livesettingschange.h"
 #include "localfile.h"
 #include "settingsfilter.h"
 #include "themecorelog.h"
@@ -25,6 +26,8 @@
 
 #include <map>
 #include <optional>
+
+#include <sys/stat.h>
 
 namespace {
 const QString recordGroupName = QStringLiteral("Theme");
@@ -315,6 +318,12 @@ void ThemeController::setCurrentTheme(const QString &id)
         return;
     }
 
+    // Nothing is written when the record or the live settings cannot be.
+    const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord);
+    if (!change.refusal().isEmpty()) {
+        Q_EMIT error(change.refusal());
+        return;
+    }
     const std::shared_ptr<Theme> newTheme = d->makeTheme(it->second);
     // A theme that cannot be recorded is not pushed into the live settings;
     // nor is it when the record is no usable file, which is not written.
@@ -372,16 +381,19 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
         return d->fail(QStringLiteral("Invalid theme name: ") + name);
     }
 
+    // A theme is made only in a directory of its own: whatever is there by
+    // that name (a theme of another id, a link) is left alone.
     const QString newDirectory = QDir(ThemeDefaults::userThemesDir).filePath(name);
-    const bool madeHere = !LocalFile::exists(newDirectory);
-    if (!QDir().mkpath(newDirectory)) {
+    struct stat status;
+    if (::lstat(QFile::encodeName(newDirectory).constData(), &status) == 0) {
+        return d->fail(QStringLiteral("Theme directory already exists: ") + newDirectory);
+    }
+    if (!QDir().mkpath(ThemeDefaults::userThemesDir) || !QDir().mkdir(newDirectory)) {
         return d->fail(QStringLiteral("Failed to create new theme directory"));
     }
-    // A failed creation leaves no directory of its own behind to take the name.
-    auto removeMadeHere = qScopeGuard([&newDirectory, madeHere] {
-        if (madeHere) {
-            QDir(newDirectory).removeRecursively();
-        }
+    // A failed creation leaves nothing behind to take the name.
+    auto removeMadeHere = qScopeGuard([&newDirectory] {
+        QDir(newDirectory).removeRecursively();
     });
 
     const auto base = d->themes.find(baseId);
@@ -406,20 +418,15 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     if (!QDir().mkpath(targetDirectory)) {
         return d->fail(QStringLiteral("Failed to create destination parent path: ") + targetDirectory);
     }
-    if (QFileInfo::exists(target) && !QFile::remove(target)) {
-        return d->fail(QStringLiteral("Failed to remove existing destination themerc"));
-    }
     QFile targetFile(target);
     if (!targetFile.open(QIODevice::WriteOnly | QIODevice::NewOnly) || targetFile.write(*settings) != settings->size() || !targetFile.flush()) {
         return d->fail(QStringLiteral("Failed to copy themerc from ") + source + QStringLiteral(" to ") + target);
     }
     targetFile.close();
 
-    // Something there that is no settings file (a fifo would hold up the
-    // opening) is not written over.
     const QString indexPath = QDir(newDirectory).filePath(ThemeFiles::indexFileName);
     QFile indexFile(indexPath);
-    if (!LocalFile::isMissingOrUsable(indexPath, LocalFile::Kind::Settings) || !indexFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         return d->fail(QStringLiteral("Failed to create index.theme: ") + indexPath);
     }
     indexFile.close();

@@ -1,15 +1,13 @@
 #include "themedecorator.h"
 #include "installedtheme.h"
 #include "integritylevel.h"
+#include "livesettingschange.h"
 
 #include "themecorelog.h"
 
 #include <KLocalizedString>
 
-#include <themedefaults.h>
-
 #include <QByteArray>
-#include <QDir>
 #include <QHash>
 #include <QProcess>
 #include <QStringList>
@@ -87,6 +85,13 @@ void ThemeDecorator::updateNeedSave()
 
 void ThemeDecorator::apply()
 {
+    // Live settings that cannot be written were read as defaults: copied
+    // into the current theme, they would cost it its own values.
+    const LiveSettingsChange change(LiveSettingsChange::Files::Live);
+    if (!change.refusal().isEmpty()) {
+        Q_EMIT controller->error(change.refusal());
+        return;
+    }
     const std::shared_ptr<Theme> current = controller->currentTheme();
     const std::shared_ptr<Theme> live = controller->systemTheme();
     current->copyFrom(live);
@@ -127,17 +132,24 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
         controller->currentTheme()->name() + QLatin1Char(' ') + i18n("(Copy)"),
     };
 
-    // Cancelled, failed, timed out, empty or taken names change nothing; a
-    // user theme directory of that name may hold a theme of another id.
+    // Cancelled, failed, timed out, empty or taken names change nothing.
     const QString name = askForName(arguments);
-    if (name.isEmpty() || controller->theme(name) || QDir(ThemeDefaults::userThemesDir).exists(name)) {
+    if (name.isEmpty() || controller->theme(name)) {
         updateNeedSave();
         return;
     }
 
-    controller->createTheme(name, controller->currentThemeId());
-    const std::shared_ptr<Theme> created = controller->theme(name);
+    // Held from the new theme's creation to the end of the save.
+    const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord);
+    if (!change.refusal().isEmpty()) {
+        Q_EMIT controller->error(change.refusal());
+        updateNeedSave();
+        return;
+    }
+    // A directory of that name, whatever it holds, is refused.
+    const std::shared_ptr<Theme> created = controller->createTheme(name, controller->currentThemeId()) ? controller->theme(name) : nullptr;
     if (!created) {
+        updateNeedSave();
         return;
     }
     created->copyFrom(controller->systemTheme());

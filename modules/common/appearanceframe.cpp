@@ -1,6 +1,7 @@
 #include "appearanceframe.h"
 #include "paletteguard.h"
 
+#include <sessionlock.h>
 #include <themecontroller.h>
 #include <themedecorator.h>
 
@@ -16,7 +17,14 @@ const int schemePathRole = Qt::UserRole;
 void AppearanceFrame::save(ThemeDecorator *decorator, ThemeController *controller)
 {
     if (controller->currentTheme()->isReadOnly()) {
+        // Other writers are held up once a name is given, not while it is asked for.
         decorator->createNewThemeBasedOnCurrent();
+        return;
+    }
+    // The whole save: what a page's own apply() writes before the decorator's too.
+    const SessionLock lock;
+    if (!lock.isLocked()) {
+        Q_EMIT controller->error(lock.message());
         return;
     }
     decorator->apply();

@@ -7,6 +7,7 @@
 #include <ithemesettings.h>
 #include <personalization.h>
 #include <screensaverthemepart.h>
+#include <sessionlock.h>
 #include <sizesthemepart.h>
 #include <taskbarthemepart.h>
 #include <wmthemepart.h>
@@ -141,6 +142,11 @@ bool BehaviourFrame::save()
     // load(); they are neither compared nor written.
     if (!hasChanges()) {
         return true;
+    }
+    const SessionLock lock;
+    if (!lock.isLocked()) {
+        Q_EMIT d->personalization->error(lock.message());
+        return false;
     }
     const FailedWrites failed;
     d->ownPart()->apply((d->provider.get()->*d->own.applyHelper)());

@@ -6,6 +6,7 @@
 #include <ithemesettings.h>
 #include <needssave.h>
 #include <personalization.h>
+#include <sessionlock.h>
 #include <themedefaults.h>
 #include <utils.h>
 
@@ -405,6 +406,12 @@ void Module::load()
 
 void Module::save()
 {
+    // Held over the part's save and the values written here.
+    const SessionLock lock;
+    if (!lock.isLocked()) {
+        Q_EMIT error(lock.message());
+        return;
+    }
     const bool partSaved = frame.save();
     IThemeSettings *settings = frame.settings();
     const FailedWrites failed;

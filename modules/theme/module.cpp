@@ -11,11 +11,8 @@
 #include <needssave.h>
 #include <themedefaults.h>
 
-#include <localfile.h>
-
 #include <KPluginFactory>
 
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QQmlEngine>
@@ -86,11 +83,10 @@ void Module::importTheme(QUrl url)
 
 void Module::addTheme(QString themeName, QString from)
 {
-    // The registry would write over whatever a directory of that name holds,
-    // a theme or not. Of the ids, only installed themes take theirs: the
-    // record may still name a deleted theme.
+    // Of the ids, only installed themes take theirs: the record may still
+    // name a deleted theme. The registry refuses a directory that is there.
     const std::shared_ptr<Theme> installed = controller->theme(themeName);
-    const bool taken = (installed && isInstalledTheme(*installed)) || LocalFile::exists(QDir(ThemeDefaults::userThemesDir).filePath(themeName));
+    const bool taken = installed && isInstalledTheme(*installed);
     const std::shared_ptr<Theme> theme = taken ? nullptr : controller->createTheme(themeName, from);
     if (!theme) {
         qCWarning(MODULE_LOG) << "Error";
@@ -119,11 +115,10 @@ void Module::load()
 
 void Module::save()
 {
-    // The page has no error signal: what could not be written goes to the log.
     bool failed = false;
-    const QMetaObject::Connection connection = connect(controller, &ThemeController::error, this, [&failed](const QString &message) {
+    const QMetaObject::Connection connection = connect(controller, &ThemeController::error, this, [this, &failed](const QString &message) {
         failed = true;
-        qCWarning(MODULE_LOG).noquote() << message;
+        Q_EMIT error(message);
     });
     controller->setCurrentTheme(selectedTheme);
     disconnect(connection);

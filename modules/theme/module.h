@@ -57,6 +57,8 @@ public:
 
 Q_SIGNALS:
     void currentThemeChanged();
+    // The chosen theme could not be recorded or applied on save.
+    void error(const QString &message);
 
 private Q_SLOTS:
     void updateNeedSave() override;

@@ -9,11 +9,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 #include <sys/stat.h>
 
+#include <memory>
 #include <tuple>
+#include <vector>
 
 namespace {
 QString home(const QString &path)
@@ -540,6 +543,115 @@ private Q_SLOTS:
         QStringList changed = PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath()));
         changed.removeAll(QStringLiteral("removed ") + marker);
         QCOMPARE(changed, QStringList());
+    }
+
+    // Live settings that no save could write were read as defaults: a save
+    // or a switch refuses before it writes anything, the current theme's own
+    // values included.
+    void unusableLiveSettings_data()
+    {
+        QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        for (const QByteArray kind : {"directory", "fifo", "device", "loop", "large"}) {
+            QTest::addRow("%s, admin-theme", kind.constData()) << kind << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("x"), darkScheme};
+        }
+        QTest::newRow("fifo, set-theme") << QByteArray("fifo") << QStringLiteral("pexo-set-theme") << QStringList{QStringLiteral("UlvarTornelDark")};
+        QTest::newRow("large, icons page") << QByteArray("large") << QStringLiteral("ulvar-systemsettings")
+                                           << QStringList{QStringLiteral("kcm_pexo_icons"),
+                                                          QStringLiteral("--set"),
+                                                          QStringLiteral("isToolbarMonochrome=false"),
+                                                          QStringLiteral("--save")};
+    }
+
+    void unusableLiveSettings()
+    {
+        QFETCH(QByteArray, kind);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", "[Variables]\nIconTheme=mine-icons\nLogoPosition=TopLeft\n");
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QString file = home(live);
+        QVERIFY(QFile::remove(file));
+        if (kind == "directory") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == "device") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+        } else if (kind == "loop") {
+            QVERIFY(QFile::link(file, file));
+        } else {
+            QVERIFY(PexoTest::writeFile(file, "[Variables]\n") && QFile(file).resize(2 * 1024 * 1024));
+        }
+        const auto themes = PexoTest::snapshotTree(home(QStringLiteral(".local")));
+        const QByteArray records = PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette));
+
+        const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, PexoTest::patienceMs);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.errors.contains(QStringLiteral("Could not write ")) && r.errors.contains(file), qPrintable(r.errors));
+        QCOMPARE(PexoTest::treeDifferences(themes, PexoTest::snapshotTree(home(QStringLiteral(".local")))), QStringList());
+        QCOMPARE(PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette)), records);
+    }
+
+    // A session sync that cannot save the live settings as a new theme
+    // keeps them, and the record, as they are.
+    void syncCannotSaveANewTheme()
+    {
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
+        QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)).replace("pexo-default-dark.jpg", "by-hand.jpg")));
+        const QByteArray before = PexoTest::readFile(home(live)) + PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette));
+        const PexoTest::FullDisk disk(home(userThemes));
+        QVERIFY(disk.isFull());
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-sync-user-theme"));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.errors.contains(QStringLiteral("Failed to copy current.themerc to")), qPrintable(r.errors));
+        QCOMPARE(PexoTest::readFile(home(live)) + PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette)), before);
+        QVERIFY(!QFileInfo::exists(home(userThemes + QStringLiteral("/Custom"))));
+    }
+
+    // Switches that run at once, or one cut off half way, leave the live
+    // settings, the palette and the record naming one theme whole.
+    void switchesStayWhole()
+    {
+        const auto wholeTheme = [this]() -> QString {
+            const QString id = recorded(QStringLiteral("CurrentTheme"));
+            const QByteArray word = id == QLatin1String("UlvarTornelDark") ? "dark" : "light";
+            const QByteArray scheme = id == QLatin1String("UlvarTornelDark") ? "UlvarDark" : "UlvarLight";
+            const bool whole = PexoTest::readFile(home(live)).contains("WallPaper=/usr/share/wallpapers/pexo-default-" + word + ".jpg") &&
+                PexoTest::readFile(home(palette)).contains("ColorScheme=/usr/share/color-schemes/" + scheme + ".colors");
+            return whole ? id : QStringLiteral("mixed, recorded ") + id;
+        };
+        const QStringList ids{QStringLiteral("UlvarTornelDark"), QStringLiteral("UlvarTornelLight")};
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {ids.at(1)}).exitCode, 0);
+        for (int round = 0; round < 5; ++round) {
+            std::vector<std::unique_ptr<QProcess>> runs;
+            for (int i = 0; i < 11; ++i) {
+                runs.push_back(std::make_unique<QProcess>());
+                if (i == 10) {
+                    runs.back()->start(QStringLiteral("pexo-sync-user-theme"), QStringList());
+                } else {
+                    runs.back()->start(QStringLiteral("pexo-set-theme"), {ids.at(i % 2)});
+                }
+            }
+            for (const auto &process : runs) {
+                QVERIFY(process->waitForFinished(PexoTest::patienceMs));
+                QCOMPARE(process->exitCode(), 0);
+            }
+            QVERIFY(ids.contains(wholeTheme()));
+        }
+
+        // Killed by the first program it starts, after the record and the
+        // first colours were written.
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {ids.at(1)}).exitCode, 0);
+        QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/bin/killall"), "#!/bin/sh\nkill -9 $PPID\n"));
+        QVERIFY(QFile::setPermissions(QStringLiteral("/usr/bin/killall"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const int killed = run(QStringLiteral("pexo-set-theme"), {ids.at(0)}).exitCode;
+        QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+        QCOMPARE(killed, -1);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(wholeTheme(), ids.at(0));
+        QVERIFY(!QDir(home(userThemes)).exists());
     }
 
     // No X display, or one that cannot be reached: the tools run offscreen

@@ -9,6 +9,7 @@
 #include "applycolorscheme.h"
 
 #include <localfile.h>
+#include <sessionlock.h>
 #include <theme.h>
 
 #include <cstdio>
@@ -26,6 +27,12 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // One writer of the session's settings at a time, for the whole run.
+    const SessionLock lock;
+    if (!lock.isLocked()) {
+        std::fprintf(stderr, "pexo-admin-theme: %s\n", lock.message().toLocal8Bit().constData());
+        return 1;
+    }
     auto applier = std::make_unique<ApplyColorScheme>();
     applier->readThemes();
     applier->setColorScheme(path);

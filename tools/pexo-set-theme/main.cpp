@@ -6,6 +6,7 @@
 */
 
 #include <offscreenfallback.h>
+#include <sessionlock.h>
 #include <toolscommon.h>
 
 #include <theme.h>
@@ -25,6 +26,12 @@ int main(int argc, char **argv)
 
     useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
+    // One writer of the session's settings at a time, for the whole run.
+    const SessionLock lock;
+    if (!lock.isLocked()) {
+        qCWarning(THEME_UTILS_LOG).noquote() << lock.message();
+        return 1;
+    }
     const bool administrator = prepareSession();
     auto controller = std::make_unique<ThemeController>();
     // A theme that could not be recorded or applied is not selected.

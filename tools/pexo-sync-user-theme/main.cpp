@@ -4,8 +4,10 @@
 */
 
 #include <configsync.h>
+#include <livesettingschange.h>
 #include <localfile.h>
 #include <offscreenfallback.h>
+#include <sessionlock.h>
 #include <toolscommon.h>
 
 #include <theme.h>
@@ -20,6 +22,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <memory>
 #include <optional>
@@ -55,26 +58,26 @@ QString uniqueThemeId(const ThemeController &controller)
     }
 }
 
+// Makes the theme directory, which must not be there yet, with a copy of
+// the live settings and a description. What it made is removed again when
+// a step fails.
 bool createUserThemeDir(const QString &id)
 {
     const QString themeDir = QDir(ThemeDefaults::userThemesDir).filePath(id);
     const QString settingsDir = themeDir + QStringLiteral("/theme");
-    if (!QDir().mkpath(settingsDir)) {
+    if (!QDir().mkpath(ThemeDefaults::userThemesDir) || !QDir().mkdir(themeDir) || !QDir().mkdir(settingsDir)) {
         qWarning() << "Failed to create theme directory:" << settingsDir;
         return false;
     }
+    auto removeMade = qScopeGuard([&themeDir] {
+        QDir(themeDir).removeRecursively();
+    });
     const QString settingsFile = settingsDir + QStringLiteral("/themerc");
-    if (QFile::exists(settingsFile) && !QFile::remove(settingsFile)) {
-        qWarning() << "Failed to remove existing themerc:" << settingsFile;
-        return false;
-    }
     const std::optional<QByteArray> live = LocalFile::read(ThemeDefaults::currentThemeConfigPath, LocalFile::Kind::Settings);
-    QFile copy(settingsFile);
-    if (!live || !copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) || copy.write(*live) != live->size() || !copy.flush()) {
+    if (!live || !LocalFile::writeNew(settingsFile, *live)) {
         qWarning() << "Failed to copy current.themerc to" << settingsFile;
         return false;
     }
-    copy.close();
     KSharedConfigPtr index =
         KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
     KConfigGroup group(index, ThemeDefaults::themeDescriptionGroup);
@@ -85,6 +88,7 @@ bool createUserThemeDir(const QString &id)
         qWarning() << "Failed to write" << index->name();
         return false;
     }
+    removeMade.dismiss();
     return true;
 }
 
@@ -119,6 +123,11 @@ int administratorSession(ThemeController &controller)
         return 1;
     }
     adminTheme->read();
+    const LiveSettingsChange change(LiveSettingsChange::Files::Live);
+    if (!change.refusal().isEmpty()) {
+        qWarning().noquote() << change.refusal();
+        return 1;
+    }
     const auto systemTheme = controller.systemTheme();
     systemTheme->copyFrom(adminTheme);
     systemTheme->apply();
@@ -142,6 +151,11 @@ int ordinarySession(ThemeController &controller)
     systemTheme->read();
 
     if (*currentTheme == *systemTheme) {
+        const LiveSettingsChange change(LiveSettingsChange::Files::Live);
+        if (!change.refusal().isEmpty()) {
+            qWarning().noquote() << change.refusal();
+            return 1;
+        }
         systemTheme->apply();
         return 0;
     }
@@ -149,9 +163,14 @@ int ordinarySession(ThemeController &controller)
         controller.setCurrentTheme(defaultThemeId);
         return 0;
     }
-    if (QFile::exists(ThemeDefaults::adminSessionAppliedPath)) {
-        QFile::remove(ThemeDefaults::adminSessionAppliedPath);
+    // Live settings last set by an administrator session, or left half
+    // made by a change that was cut off: the recorded theme again.
+    const bool afterAdministrator = QFile::exists(ThemeDefaults::adminSessionAppliedPath);
+    if (afterAdministrator || LiveSettingsChange::wasCutOff()) {
         controller.setCurrentTheme(controller.currentThemeId());
+        if (afterAdministrator && !writeFailed) {
+            QFile::remove(ThemeDefaults::adminSessionAppliedPath);
+        }
         return 0;
     }
     if (const auto equal = controller.equalTheme(systemTheme)) {
@@ -159,17 +178,20 @@ int ordinarySession(ThemeController &controller)
         return 0;
     }
 
-    // Save the live settings as a new user theme.
+    // Save the live settings as a new user theme. A theme that cannot be
+    // saved whole is removed again, and the live settings stay as they are.
     const QString id = uniqueThemeId(controller);
     if (!createUserThemeDir(id)) {
-        controller.setCurrentTheme(defaultThemeId);
-        return 0;
+        return 1;
     }
+    const QString themeDir = QDir(ThemeDefaults::userThemesDir).filePath(id);
+    auto removeNewTheme = qScopeGuard([&themeDir] {
+        QDir(themeDir).removeRecursively();
+    });
     controller.updateAvailableThemes();
     const auto newTheme = controller.theme(id);
     if (!newTheme) {
         qWarning() << "Failed to load newly created theme:" << id;
-        controller.setCurrentTheme(defaultThemeId);
         return 1;
     }
     // The byte copy lacks what lives outside current.themerc (the palette
@@ -179,6 +201,10 @@ int ordinarySession(ThemeController &controller)
     // Its message goes out as the controller's: a failure of the run.
     QObject::connect(newTheme.get(), &Theme::error, &controller, &ThemeController::error);
     newTheme->apply();
+    if (writeFailed) {
+        return 1;
+    }
+    removeNewTheme.dismiss();
     controller.setCurrentTheme(id);
     return 0;
 }
@@ -188,6 +214,12 @@ int main(int argc, char **argv)
 {
     useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
+    // One writer of the session's settings at a time, for the whole run.
+    const SessionLock lock;
+    if (!lock.isLocked()) {
+        qWarning().noquote() << lock.message();
+        return 1;
+    }
     const bool administrator = prepareSession();
     auto controller = std::make_unique<ThemeController>();
     QObject::connect(controller.get(), &ThemeController::error, [](const QString &message) {

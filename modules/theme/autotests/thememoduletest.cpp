@@ -156,7 +156,7 @@ void ThemeModuleTest::metaDataAndInterface()
         members << QString::fromLatin1(meta->property(i).typeName()) + QLatin1Char(' ') + QLatin1String(meta->property(i).name());
     }
     QCOMPARE(members.join(QLatin1Char(' ')),
-             QStringLiteral("currentThemeChanged() updateNeedSave() currentIndex(QString) deleteTheme(QString) exportTheme(QString,QString) "
+             QStringLiteral("currentThemeChanged() error(QString) updateNeedSave() currentIndex(QString) deleteTheme(QString) exportTheme(QString,QString) "
                             "importTheme(QUrl) addTheme(QString,QString) QString currentTheme QSortFilterProxyModel* themes bool mandatoryIntegrityControl"));
 }
 
@@ -265,6 +265,17 @@ void ThemeModuleTest::selectionAndNeedToSave()
 void ThemeModuleTest::saveSelectsTheTheme()
 {
     const Page page;
+    // A switch the live settings could not take: the page is told, nothing is recorded.
+    const QString live = ThemeDefaults::currentThemeConfigPath;
+    QVERIFY(PexoTest::writeFile(live, "[Variables]\n") && QFile(live).resize(2 * 1024 * 1024));
+    QSignalSpy errors(page.module.get(), SIGNAL(error(QString)));
+    QVERIFY(page.module->setProperty("currentTheme", darkTheme));
+    QVERIFY(QMetaObject::invokeMethod(page.module.get(), "save"));
+    QVERIFY(QFile::remove(live));
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(errors.front().front().toString().contains(QStringLiteral("Could not write ") + live));
+    QVERIFY(!QFile::exists(recordPath()));
+
     PexoTest::takeWmCommands();
     QVERIFY(page.module->setProperty("currentTheme", darkTheme));
     QVERIFY(QMetaObject::invokeMethod(page.module.get(), "save"));
