@@ -7,24 +7,61 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <memory>
 
 #include <zlib.h>
 
 namespace {
-// Formats whose readers decode straight to a smaller size; others, whatever
-// they claim, decode the whole image first.
-bool decodesScaled(const QByteArray &format)
+// True when the JPEG's first scan holds every component of a sequential
+// frame: its reader then decodes it a band at a time, straight to a smaller
+// size or a part alone. A progressive JPEG, or one of a scan per component,
+// is decoded through the coefficients of the whole image, at any size; other
+// formats, whatever they claim, decode the whole image first.
+bool decodesBanded(QIODevice *file, const QByteArray &format)
 {
-    return format == "jpeg";
-}
-
-// Formats whose readers decode a part of the image alone.
-bool decodesPart(const QByteArray &format)
-{
-    return format == "jpeg";
+    if (format != "jpeg") {
+        return false;
+    }
+    const qint64 start = file->pos();
+    const auto restore = qScopeGuard([&] {
+        file->seek(start);
+    });
+    if (!file->seek(0) || file->read(2) != "\xff\xd8") {
+        return false;
+    }
+    int components = 0;
+    bool progressive = false;
+    char byte = 0;
+    while (file->getChar(&byte) && uchar(byte) == 0xff) {
+        while (file->getChar(&byte) && uchar(byte) == 0xff) { }
+        const uchar marker = uchar(byte);
+        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7)) {
+            continue;
+        }
+        const QByteArray length = file->read(2);
+        const qint64 size = length.size() == 2 ? ((uchar(length[0]) << 8) | uchar(length[1])) - 2 : -1;
+        if (marker == 0xd9 || size < 0) {
+            return false;
+        }
+        const QByteArray head = file->read(std::min<qint64>(size, 6));
+        if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc) {
+            if (head.size() < 6) {
+                return false;
+            }
+            components = uchar(head[5]);
+            progressive = (marker & 3) == 2;
+        } else if (marker == 0xda) {
+            return !progressive && components > 0 && !head.isEmpty() && uchar(head[0]) == components;
+        }
+        if (!file->seek(file->pos() + size - head.size())) {
+            return false;
+        }
+    }
+    return false;
 }
 
 // Drawings are painted here, not by their reader, so that a drawing too slow
@@ -160,7 +197,7 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
         fit.transpose();
     }
     const QSize target = fitted(natural, fit);
-    if (target != natural && decodesScaled(reader.format())) {
+    if (target != natural && decodesBanded(file.get(), reader.format())) {
         reader.setScaledSize(target);
         return reader.read();
     }
@@ -199,7 +236,7 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     if (clip.isEmpty()) {
         return QImage();
     }
-    if (clip.size() != natural && decodesPart(reader.format())) {
+    if (clip.size() != natural && decodesBanded(file.get(), reader.format())) {
         reader.setClipRect(clip);
         return reader.read();
     }
