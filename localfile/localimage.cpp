@@ -16,16 +16,24 @@
 #include <zlib.h>
 
 namespace {
-// True when the JPEG's first scan holds every component of a sequential
-// frame: its reader then decodes it a band at a time, straight to a smaller
-// size or a part alone. A progressive JPEG, or one of a scan per component,
-// is decoded through the coefficients of the whole image, at any size; other
-// formats, whatever they claim, decode the whole image first.
-bool decodesBanded(QIODevice *file, const QByteArray &format)
+// Formats whose readers decode straight to a smaller size, or a part alone;
+// others, whatever they claim, decode the whole image first.
+bool decodesScaled(const QByteArray &format)
 {
-    if (format != "jpeg") {
-        return false;
-    }
+    return format == "jpeg";
+}
+
+bool fitsWhole(const QSize &size)
+{
+    return qint64(size.width()) * size.height() <= LocalImage::maxPixels;
+}
+
+// True when the JPEG's first scan holds every component of a sequential
+// frame: its reader then decodes it a band at a time, at any size. A
+// progressive JPEG, or one of a scan per component, is decoded through the
+// coefficients of the whole image, whatever the size it is decoded to.
+bool decodesBanded(QIODevice *file)
+{
     const qint64 start = file->pos();
     const auto restore = qScopeGuard([&] {
         file->seek(start);
@@ -95,7 +103,7 @@ std::unique_ptr<QSvgRenderer> drawingAt(const QString &path)
 // painted before the deadline.
 QImage paintDrawing(QSvgRenderer &renderer, const QRect &part, const QSize &size, const QDeadlineTimer &deadline)
 {
-    if (part.isEmpty() || size.isEmpty() || qint64(size.width()) * size.height() > LocalImage::maxPixels || deadline.hasExpired()) {
+    if (part.isEmpty() || size.isEmpty() || !fitsWhole(size) || deadline.hasExpired()) {
         return QImage();
     }
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -197,11 +205,12 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
         fit.transpose();
     }
     const QSize target = fitted(natural, fit);
-    if (target != natural && decodesBanded(file.get(), reader.format())) {
+    const bool fits = fitsWhole(natural);
+    if (target != natural && decodesScaled(reader.format()) && (fits || decodesBanded(file.get()))) {
         reader.setScaledSize(target);
         return reader.read();
     }
-    if (qint64(natural.width()) * natural.height() > maxPixels) {
+    if (!fits) {
         return QImage();
     }
     const QImage image = reader.read();
@@ -236,11 +245,12 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     if (clip.isEmpty()) {
         return QImage();
     }
-    if (clip.size() != natural && decodesBanded(file.get(), reader.format())) {
+    const bool fits = fitsWhole(natural);
+    if (clip.size() != natural && decodesScaled(reader.format()) && (fits || decodesBanded(file.get()))) {
         reader.setClipRect(clip);
         return reader.read();
     }
-    if (qint64(natural.width()) * natural.height() > maxPixels) {
+    if (!fits) {
         return QImage();
     }
     const QImage image = reader.read();
@@ -263,7 +273,7 @@ QImage LocalImage::fromData(const QByteArray &data)
         return drawing ? paintDrawing(*drawing, QRect(QPoint(0, 0), drawing->defaultSize()), drawing->defaultSize(), deadline) : QImage();
     }
     const QSize natural = reader.size();
-    if (natural.isEmpty() || qint64(natural.width()) * natural.height() > maxPixels) {
+    if (natural.isEmpty() || !fitsWhole(natural)) {
         return QImage();
     }
     return reader.read();
