@@ -7,24 +7,69 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <memory>
 
 #include <zlib.h>
 
 namespace {
-// Formats whose readers decode straight to a smaller size; others, whatever
-// they claim, decode the whole image first.
+// Formats whose readers decode straight to a smaller size, or a part alone;
+// others, whatever they claim, decode the whole image first.
 bool decodesScaled(const QByteArray &format)
 {
     return format == "jpeg";
 }
 
-// Formats whose readers decode a part of the image alone.
-bool decodesPart(const QByteArray &format)
+bool fitsWhole(const QSize &size)
 {
-    return format == "jpeg";
+    return qint64(size.width()) * size.height() <= LocalImage::maxPixels;
+}
+
+// True when the JPEG's first scan holds every component of a sequential
+// frame: its reader then decodes it a band at a time, at any size. A
+// progressive JPEG, or one of a scan per component, is decoded through the
+// coefficients of the whole image, whatever the size it is decoded to.
+bool decodesBanded(QIODevice *file)
+{
+    const qint64 start = file->pos();
+    const auto restore = qScopeGuard([&] {
+        file->seek(start);
+    });
+    if (!file->seek(0) || file->read(2) != "\xff\xd8") {
+        return false;
+    }
+    int components = 0;
+    bool progressive = false;
+    char byte = 0;
+    while (file->getChar(&byte) && uchar(byte) == 0xff) {
+        while (file->getChar(&byte) && uchar(byte) == 0xff) { }
+        const uchar marker = uchar(byte);
+        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7)) {
+            continue;
+        }
+        const QByteArray length = file->read(2);
+        const qint64 size = length.size() == 2 ? ((uchar(length[0]) << 8) | uchar(length[1])) - 2 : -1;
+        if (marker == 0xd9 || size < 0) {
+            return false;
+        }
+        const QByteArray head = file->read(std::min<qint64>(size, 6));
+        if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc) {
+            if (head.size() < 6) {
+                return false;
+            }
+            components = uchar(head[5]);
+            progressive = (marker & 3) == 2;
+        } else if (marker == 0xda) {
+            return !progressive && components > 0 && !head.isEmpty() && uchar(head[0]) == components;
+        }
+        if (!file->seek(file->pos() + size - head.size())) {
+            return false;
+        }
+    }
+    return false;
 }
 
 // Drawings are painted here, not by their reader, so that a drawing too slow
@@ -58,7 +103,7 @@ std::unique_ptr<QSvgRenderer> drawingAt(const QString &path)
 // painted before the deadline.
 QImage paintDrawing(QSvgRenderer &renderer, const QRect &part, const QSize &size, const QDeadlineTimer &deadline)
 {
-    if (part.isEmpty() || size.isEmpty() || qint64(size.width()) * size.height() > LocalImage::maxPixels || deadline.hasExpired()) {
+    if (part.isEmpty() || size.isEmpty() || !fitsWhole(size) || deadline.hasExpired()) {
         return QImage();
     }
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -160,11 +205,12 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
         fit.transpose();
     }
     const QSize target = fitted(natural, fit);
-    if (target != natural && decodesScaled(reader.format())) {
+    const bool fits = fitsWhole(natural);
+    if (target != natural && decodesScaled(reader.format()) && (fits || decodesBanded(file.get()))) {
         reader.setScaledSize(target);
         return reader.read();
     }
-    if (qint64(natural.width()) * natural.height() > maxPixels) {
+    if (!fits) {
         return QImage();
     }
     const QImage image = reader.read();
@@ -199,11 +245,12 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     if (clip.isEmpty()) {
         return QImage();
     }
-    if (clip.size() != natural && decodesPart(reader.format())) {
+    const bool fits = fitsWhole(natural);
+    if (clip.size() != natural && decodesScaled(reader.format()) && (fits || decodesBanded(file.get()))) {
         reader.setClipRect(clip);
         return reader.read();
     }
-    if (qint64(natural.width()) * natural.height() > maxPixels) {
+    if (!fits) {
         return QImage();
     }
     const QImage image = reader.read();
@@ -226,7 +273,7 @@ QImage LocalImage::fromData(const QByteArray &data)
         return drawing ? paintDrawing(*drawing, QRect(QPoint(0, 0), drawing->defaultSize()), drawing->defaultSize(), deadline) : QImage();
     }
     const QSize natural = reader.size();
-    if (natural.isEmpty() || qint64(natural.width()) * natural.height() > maxPixels) {
+    if (natural.isEmpty() || !fitsWhole(natural)) {
         return QImage();
     }
     return reader.read();

@@ -2,9 +2,11 @@
     Internal: decoding an image file that a setting, a theme or a page names,
     in bounded memory. The file is opened through LocalFile; an image is
     decoded no larger than the caller can show, scaled while decoding where
-    the format allows it. An image whose format can only be decoded whole is
-    refused above maxPixels; a drawing is refused as SvgDrawing::load()
-    refuses it, and given up when not painted within drawingTimeoutMs.
+    the format allows it (JPEG). An image of more than maxPixels is refused
+    unless its file is decoded a band at a time (a JPEG of one scan: a
+    progressive one is decoded through the whole image's coefficients, at
+    any size); a drawing is refused as SvgDrawing::load() refuses it, and
+    given up when not painted within drawingTimeoutMs.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H

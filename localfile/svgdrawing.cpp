@@ -3,8 +3,10 @@
 #include "localfile.h"
 #include "localimage.h"
 
+#include <QBuffer>
 #include <QDeadlineTimer>
 #include <QHash>
+#include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -254,14 +256,59 @@ private:
     mutable DeadlinePaintEngine m_engine;
 };
 
+// True when the tag, with or without a prefix, is the name: the renderer
+// takes elements by their local name, whatever their namespace.
+bool isTag(const QStringRef &tag, QLatin1String name)
+{
+    return tag == name || (tag.endsWith(name) && tag.at(tag.size() - name.size() - 1) == QLatin1Char(':'));
+}
+
+bool isLink(const QXmlStreamAttribute &attribute)
+{
+    const QStringRef key = attribute.qualifiedName();
+    return key == QLatin1String("href") || key.endsWith(QLatin1String(":href"));
+}
+
+// Takes the pixels of a picture that an <image> names out of the budget;
+// false when the picture is not one that the renderer decodes within it. The
+// renderer opens any file named, a fifo too, while it parses: only embedded
+// pictures are taken. It reads a reference beginning "data" as embedded,
+// decodes what follows its last "base64," whole and tells the format from the
+// bytes; a drawing would be painted by a reader without these limits.
+bool takeEmbedded(const QStringRef &reference, qint64 *budget)
+{
+    if (reference.isEmpty()) {
+        return true;
+    }
+    if (!reference.startsWith(QLatin1String("data"))) {
+        return false;
+    }
+    const int start = reference.lastIndexOf(QLatin1String("base64,"));
+    if (start < 0) {
+        return true;
+    }
+    QByteArray bytes = QByteArray::fromBase64(reference.mid(start + 7).toLatin1());
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (reader.format() == "svg" || reader.format() == "svgz" || size.isEmpty()) {
+        return false;
+    }
+    *budget -= qint64(size.width()) * size.height();
+    return *budget >= 0;
+}
+
 // The elements of the drawing as its renderer walks them, each <use> counted
 // as the element it names; more than maxElements is given as maxElements + 1.
+// None when the drawing reaches outside itself: a style sheet named by a
+// processing instruction or an <image> naming a file, which the renderer
+// would read while it parses, or embedded pictures beyond maxPixels together.
 // One pass over the text makes a node of every element with an id (its own
 // elements, and links to the nodes and names inside it) and of every name (a
 // link to each element of that id); the nodes are then summed each once, a
 // name as its largest element. A name that is missing or leads back into
 // itself counts as nothing: the renderer refuses such a <use>.
-qint64 walkedElements(const QByteArray &text)
+std::optional<qint64> walkedElements(const QByteArray &text)
 {
     constexpr qint64 limit = SvgDrawing::maxElements + 1;
     // A node's own elements, or -1 for a name; node 0 is the whole drawing.
@@ -283,10 +330,15 @@ qint64 walkedElements(const QByteArray &text)
     // The node that each open element counts in.
     std::vector<int> open;
     qint64 elements = 0;
+    qint64 pixels = LocalImage::maxPixels;
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::EndElement) {
             open.pop_back();
+        }
+        if (token == QXmlStreamReader::ProcessingInstruction &&
+            reader.processingInstructionTarget().compare(QLatin1String("xml-stylesheet"), Qt::CaseInsensitive) == 0) {
+            return std::nullopt;
         }
         if (token != QXmlStreamReader::StartElement) {
             continue;
@@ -309,12 +361,18 @@ qint64 walkedElements(const QByteArray &text)
         }
         ++own[node];
         const QStringRef tag = reader.qualifiedName();
-        if (tag == QLatin1String("use") || tag.endsWith(QLatin1String(":use"))) {
+        if (isTag(tag, QLatin1String("image"))) {
+            for (const QXmlStreamAttribute &attribute : attributes) {
+                if (isLink(attribute) && !takeEmbedded(attribute.value(), &pixels)) {
+                    return std::nullopt;
+                }
+            }
+        }
+        if (isTag(tag, QLatin1String("use"))) {
             // The renderer drops the first character, meant to be '#'.
             int named = -1;
             for (const QXmlStreamAttribute &attribute : attributes) {
-                const QStringRef key = attribute.qualifiedName();
-                if (key == QLatin1String("href") || key.endsWith(QLatin1String(":href"))) {
+                if (isLink(attribute)) {
                     const int target = name(attribute.value().mid(1));
                     if (target != named) {
                         links.emplace_back(node, target);
@@ -371,7 +429,11 @@ qint64 walkedElements(const QByteArray &text)
 std::unique_ptr<QSvgRenderer> SvgDrawing::load(const QByteArray &drawing)
 {
     const std::optional<QByteArray> text = LocalImage::drawingText(drawing);
-    if (!text || text->size() > LocalFile::sizeLimit(LocalFile::Kind::Svg) || walkedElements(*text) > maxElements) {
+    if (!text || text->size() > LocalFile::sizeLimit(LocalFile::Kind::Svg)) {
+        return nullptr;
+    }
+    const std::optional<qint64> elements = walkedElements(*text);
+    if (!elements || *elements > maxElements) {
         return nullptr;
     }
     auto renderer = std::make_unique<QSvgRenderer>(*text);
@@ -390,7 +452,7 @@ bool SvgDrawing::paint(QSvgRenderer &renderer, QImage *image, const QRectF &boun
 QImage SvgDrawing::render(const QByteArray &drawing, const QSize &size, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    if (size.isEmpty()) {
+    if (size.isEmpty() || qint64(size.width()) * size.height() > LocalImage::maxPixels) {
         return QImage();
     }
     const std::unique_ptr<QSvgRenderer> renderer = load(drawing);

@@ -1,7 +1,9 @@
 /*
     Internal: painting an SVG drawing within bounds. The drawing, inflated
     when it is compressed, may be no larger than a drawing file may be, may
-    have no more than maxElements, and is painted for a limited time only.
+    have no more than maxElements, may name no other file, and is painted for
+    a limited time only. Pictures embedded in it are raster images of no more
+    than LocalImage::maxPixels together.
 */
 #ifndef SVGDRAWING_H
 #define SVGDRAWING_H
@@ -24,7 +26,8 @@ constexpr qint64 maxElements = 1000000;
 
 // The renderer of the drawing, inflated when it is compressed; none when it
 // is no valid drawing, is larger than the drawing size limit, also once
-// inflated, or has more than maxElements.
+// inflated, has more than maxElements, names a style sheet or a picture
+// outside itself, or embeds a drawing or more pixels than allowed.
 std::unique_ptr<QSvgRenderer> load(const QByteArray &drawing);
 
 // Paints the drawing over bounds of the image (the whole image when bounds
@@ -32,8 +35,8 @@ std::unique_ptr<QSvgRenderer> load(const QByteArray &drawing);
 bool paint(QSvgRenderer &renderer, QImage *image, const QRectF &bounds, const QDeadlineTimer &deadline);
 
 // The drawing stretched over white into an opaque image of the size; a null
-// image when load() refuses it or it is not painted within timeoutMs (counted
-// from the call).
+// image when load() refuses it, the size has more than LocalImage::maxPixels
+// or it is not painted within timeoutMs (counted from the call).
 QImage render(const QByteArray &drawing, const QSize &size, int timeoutMs);
 } // namespace SvgDrawing
 

@@ -1,7 +1,7 @@
 /*
-    Pictures for tests: a black PNG of many pixels in a small file, written
-    without holding its pixels, and gzip data; and the peak memory of the
-    process.
+    Pictures for tests: a black PNG and a grey JPEG of many pixels in small
+    files, written without holding their pixels, and gzip data; and the peak
+    memory of the process.
 */
 #ifndef PICTURETESTSUPPORT_H
 #define PICTURETESTSUPPORT_H
@@ -57,6 +57,59 @@ inline bool writeHugePng(const QString &path, const QSize &size)
         file.write(Png::chunk("IDAT", compressed)) > 0 && file.write(Png::chunk("IEND", QByteArray())) > 0;
 }
 
+// How the scans of a JPEG written by writeHugeJpeg() hold its pixels.
+enum class JpegScans {
+    // One sequential scan of all components.
+    Baseline,
+    // A progressive frame: one scan of the DC coefficients of all components.
+    Progressive,
+    // A sequential frame of one scan per component.
+    PerComponent,
+};
+
+// A grey YCbCr JPEG of the size, every block coded in a bit or two.
+inline bool writeHugeJpeg(const QString &path, const QSize &size, JpegScans scans)
+{
+    const auto segment = [](uchar marker, const QByteArray &data) -> QByteArray {
+        QByteArray bytes(4, '\0');
+        bytes[0] = char(0xff);
+        bytes[1] = char(marker);
+        qToBigEndian<quint16>(quint16(data.size() + 2), bytes.data() + 2);
+        return bytes + data;
+    };
+    QByteArray frame(6, '\0');
+    frame[0] = 8;
+    qToBigEndian<quint16>(quint16(size.height()), frame.data() + 1);
+    qToBigEndian<quint16>(quint16(size.width()), frame.data() + 3);
+    frame[5] = 3;
+    for (char component = 1; component <= 3; ++component) {
+        frame += QByteArray(1, component) + QByteArray("\x11\0", 2);
+    }
+    // One code, "0", for a DC difference of 0 and for the end of a block.
+    const QByteArray table = QByteArray(1, '\1') + QByteArray(16, '\0');
+    QByteArray head = "\xff\xd8" + segment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\1')) + segment(scans == JpegScans::Progressive ? 0xc2 : 0xc0, frame) +
+        segment(0xc4, QByteArray(1, '\0') + table) + segment(0xc4, QByteArray(1, '\x10') + table);
+    const qint64 blocks = qint64((size.width() + 7) / 8) * ((size.height() + 7) / 8);
+    const auto scan = [&](const QByteArray &components, int bitsPerBlock) -> QByteArray {
+        QByteArray header(1, char(components.size()));
+        for (const char component : components) {
+            header += QByteArray(1, component) + QByteArray(1, '\0');
+        }
+        header += QByteArray(1, '\0') + QByteArray(1, char(scans == JpegScans::Progressive ? 0 : 63)) + QByteArray(1, '\0');
+        const qint64 bits = blocks * components.size() * bitsPerBlock;
+        QByteArray data((bits + 7) / 8, '\0');
+        data[data.size() - 1] = char((1 << ((8 - bits % 8) % 8)) - 1);
+        return segment(0xda, header) + data;
+    };
+    if (scans == JpegScans::PerComponent) {
+        head += scan("\1", 2) + scan("\2", 2) + scan("\3", 2);
+    } else {
+        head += scan("\1\2\3", scans == JpegScans::Progressive ? 1 : 2);
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(head + "\xff\xd9") == head.size() + 2;
+}
+
 // The bytes in the gzip format.
 inline QByteArray gzipped(const QByteArray &bytes)
 {
@@ -86,6 +139,13 @@ inline QByteArray slowDrawing()
            "id='g'><stop offset='0' stop-color='#f00' stop-opacity='0.5'/><stop offset='1' stop-color='#00f' stop-opacity='0.1'/></radialGradient>"
            "<ellipse id='e' cx='960' cy='540' rx='1200' ry='800' fill='url(#g)'/><g id='a'>" +
         uses[0] + "</g></defs>" + uses[1] + "</svg>";
+}
+
+// Starts the peak memory of the process over from what it holds now.
+inline bool resetPeak()
+{
+    QFile references(QStringLiteral("/proc/self/clear_refs"));
+    return references.open(QIODevice::WriteOnly) && references.write("5") == 1;
 }
 
 // The most memory the process has held, in MiB.

@@ -7,12 +7,16 @@
 #include <pexotestsupport.h>
 #include <picturetestsupport.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTest>
 
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 class LocalFileTest : public QObject
@@ -57,8 +61,33 @@ private Q_SLOTS:
         }
         QVERIFY(LocalFile::isUsable(big, Kind::Image));
         QVERIFY(LocalFile::exists(fifo) && !LocalFile::exists(dangling));
-        // A file of /proc says 0 bytes yet has more; it is read to its end.
+        // A file of /proc says 0 bytes yet has more; it is read to its end,
+        // but no further than the limit.
         QVERIFY(!LocalFile::read(QStringLiteral("/proc/self/status"), Kind::Settings).value_or(QByteArray()).isEmpty());
+        QProcess waiting;
+        QStringList arguments{QStringLiteral("-c"), QStringLiteral("read line"), QStringLiteral("sh")};
+        for (int i = 0; i < 12; ++i) {
+            arguments.append(QString(100000, QLatin1Char('x')));
+        }
+        waiting.start(QStringLiteral("sh"), arguments);
+        QVERIFY(waiting.waitForStarted());
+        const QString commandLine = QStringLiteral("/proc/%1/cmdline").arg(waiting.processId());
+        QVERIFY(!LocalFile::read(commandLine, Kind::Settings));
+        QVERIFY(LocalFile::read(commandLine, Kind::Image).value_or(QByteArray()).size() > LocalFile::sizeLimit(Kind::Settings));
+        waiting.closeWriteChannel();
+        QVERIFY(waiting.waitForFinished(PexoTest::patienceMs));
+
+        // An open that waits, here for another holder's lease to end, is not made.
+        QFile leased(write(QStringLiteral("leased"), "abc"));
+        QVERIFY(leased.open(QIODevice::WriteOnly | QIODevice::Append));
+        const auto breakSignal = ::signal(SIGIO, SIG_IGN);
+        QCOMPARE(::fcntl(leased.handle(), F_SETLEASE, F_WRLCK), 0);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!LocalFile::read(leased.fileName(), Kind::Settings) && !LocalFile::open(leased.fileName(), Kind::Settings));
+        QVERIFY(timer.elapsed() < PexoTest::patienceMs / 2);
+        ::fcntl(leased.handle(), F_SETLEASE, F_UNLCK);
+        ::signal(SIGIO, breakSignal);
     }
 
     void imagesAreDecodedWithinBounds()
@@ -135,6 +164,69 @@ private Q_SLOTS:
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());
         QVERIFY(LocalImage::read(QStringLiteral("/dev/zero")).isNull());
+    }
+
+    // Pictures that name other files or take more memory than they show.
+    void picturesAreDecodedAtOnceInBoundedMemory_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("decodes");
+
+        const QString fifo = QDir::homePath() + QStringLiteral("/pictures.fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString hugePng = QDir::homePath() + QStringLiteral("/huge.png");
+        QVERIFY(PexoTest::writeHugePng(hugePng, QSize(20000, 20000)));
+        QImage red(4, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QBuffer redPng;
+        QVERIFY(redPng.open(QIODevice::WriteOnly) && red.save(&redPng, "PNG"));
+        const auto drawing = [](const QByteArray &content) -> QByteArray {
+            return "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='40' height='30'>" + content + "</svg>";
+        };
+        const auto image = [](const QByteArray &reference) -> QByteArray {
+            return "<image width='40' height='30' xlink:href='" + reference + "'/>";
+        };
+        const auto embedded = [&](const QByteArray &type, const QByteArray &bytes) -> QByteArray {
+            return drawing(image("data:" + type + ";base64," + bytes.toBase64()));
+        };
+        const auto jpeg = [](const QString &name, const QSize &size, PexoTest::JpegScans scans) {
+            const QString path = QDir::homePath() + QLatin1Char('/') + name;
+            return PexoTest::writeHugeJpeg(path, size, scans) ? path : QString();
+        };
+        using Scans = PexoTest::JpegScans;
+
+        QTest::newRow("drawing naming a fifo") << write(QStringLiteral("fifo.svg"), drawing(image(QFile::encodeName(fifo)))) << false;
+        QTest::newRow("drawing naming a huge picture") << write(QStringLiteral("named.svg"), drawing(image(QFile::encodeName(hugePng)))) << false;
+        QTest::newRow("prefixed element naming a file")
+            << write(QStringLiteral("relative.svg"), drawing("<s:image xmlns:s='urn:s' xlink:href='red.png'/>")) << false;
+        QTest::newRow("style sheet naming a fifo") << write(QStringLiteral("styled.svg"),
+                                                            "<?xml-stylesheet type=\"text/css\" href=\"" + QFile::encodeName(fifo) + "\"?>" + drawing(""))
+                                                   << false;
+        QTest::newRow("embedded huge picture") << write(QStringLiteral("huge.svg"),
+                                                        embedded("image/png", LocalFile::read(hugePng, LocalFile::Kind::Image).value()))
+                                               << false;
+        QTest::newRow("embedded drawing") << write(QStringLiteral("nested.svg"), embedded("image/svg+xml", drawing(""))) << false;
+        QTest::newRow("embedded picture") << write(QStringLiteral("embedded.svg"), embedded("image/png", redPng.data())) << true;
+        QTest::newRow("huge progressive jpeg") << jpeg(QStringLiteral("progressive.jpg"), QSize(20000, 20000), Scans::Progressive) << false;
+        QTest::newRow("huge jpeg of a scan per component") << jpeg(QStringLiteral("scans.jpg"), QSize(20000, 20000), Scans::PerComponent) << false;
+        QTest::newRow("huge jpeg of one scan") << jpeg(QStringLiteral("baseline.jpg"), QSize(20000, 20000), Scans::Baseline) << true;
+        QTest::newRow("progressive jpeg") << jpeg(QStringLiteral("small.jpg"), QSize(2000, 1500), Scans::Progressive) << true;
+    }
+
+    void picturesAreDecodedAtOnceInBoundedMemory()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, decodes);
+        const PexoTest::Watchdog watchdog(PexoTest::patienceMs / 1000);
+        QVERIFY(PexoTest::resetPeak());
+        const qint64 before = PexoTest::peakMiB();
+        const bool read = !LocalImage::read(path, QSize(300, 200)).isNull();
+        const bool readPart = !LocalImage::readPart(path, QRect(0, 0, 40, 30)).isNull();
+        const qint64 grown = PexoTest::peakMiB() - before;
+        qInfo() << "peak memory grew by" << grown << "MiB";
+        QCOMPARE(read, decodes);
+        QCOMPARE(readPart, decodes);
+        QVERIFY2(grown < 100, qPrintable(QString::number(grown)));
     }
 };
 

@@ -1,10 +1,11 @@
 #include "previewitem.h"
 
+#include "themeicon.h"
+
 #include <KLocalizedString>
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QQuickWindow>
@@ -346,7 +347,7 @@ void PreviewItemPrivate::drawTitleBar(QPainter *painter) const
     }
 
     const qreal iconTop = (titleHeight - iconSize) / 2;
-    painter->drawPixmap(QPointF(spacing, iconTop), QIcon::fromTheme(QStringLiteral("computer")).pixmap(16, 16, QIcon::Normal, QIcon::Off));
+    painter->drawPixmap(QPointF(spacing, iconTop), ThemeIcon::pixmap(QStringLiteral("computer"), 16));
 
     painter->setFont(font);
     painter->setPen(windowTitleTextColor);
@@ -355,7 +356,7 @@ void PreviewItemPrivate::drawTitleBar(QPainter *painter) const
 
     const QStringList buttons = {QStringLiteral("window-minimize"), QStringLiteral("window-maximize"), QStringLiteral("window-close")};
     for (int i = int(buttons.size()) - 1; i >= 0; --i) {
-        const QPixmap pixmap = QIcon::fromTheme(buttons.at(i)).pixmap(int(iconSize), int(iconSize), QIcon::Normal, QIcon::Off);
+        const QPixmap pixmap = ThemeIcon::pixmap(buttons.at(i), int(iconSize));
         if (pixmap.isNull()) {
             continue;
         }

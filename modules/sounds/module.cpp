@@ -6,6 +6,7 @@
 #include <appearanceframe.h>
 #include <localfile.h>
 #include <theme.h>
+#include <themeicon.h>
 #include <widgetpagefactory.h>
 
 #include <pexodesktopentry.h>
@@ -19,7 +20,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLabel>
 
 K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>(&WidgetPage::create<Module>);)
@@ -83,7 +83,7 @@ public:
 
     QPixmap pixmap(const char *icon) const
     {
-        return QIcon::fromTheme(QLatin1String(icon)).pixmap(iconSide, iconSide, QIcon::Normal, QIcon::Off);
+        return ThemeIcon::pixmap(QLatin1String(icon), iconSide);
     }
 
     std::shared_ptr<SoundsThemePart> sounds(ThemeController *controller) const

@@ -2,6 +2,7 @@
 
 #include <localfile.h>
 
+#include <QFile>
 #include <QHash>
 #include <QMediaPlayer>
 #include <QMediaPlaylist>
@@ -39,16 +40,22 @@ void PlayerController::start(const QString &id, const QString &path)
         return;
     }
     // Only a regular file: the media framework would wait on a fifo for good.
-    if (!LocalFile::isUsable(path, LocalFile::Kind::Sound)) {
+    // It is given the file opened here, not the path (which a playlist would
+    // open again, whatever is there by then).
+    std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Sound);
+    if (!file) {
         Q_EMIT error(id, QStringLiteral("file not found: %1").arg(path));
         return;
     }
     ensurePlayer(id);
     PlayerData &data = d->players[id];
     data.path = path;
-    data.playlist->clear();
-    data.playlist->addMedia(QMediaContent(QUrl::fromLocalFile(path)));
-    data.playlist->setCurrentIndex(0);
+    const QList<QFile *> played = data.player->findChildren<QFile *>(QString(), Qt::FindDirectChildrenOnly);
+    file->setParent(data.player);
+    data.player->setMedia(QMediaContent(QUrl::fromLocalFile(path)), file.release());
+    for (QFile *stream : played) {
+        stream->deleteLater();
+    }
     data.player->play();
 }
 

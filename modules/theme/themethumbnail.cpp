@@ -3,6 +3,7 @@
 #include "colorutils.h"
 #include "localfile.h"
 #include "localimage.h"
+#include "svgdrawing.h"
 
 #include <pexowallpaper.h>
 
@@ -304,12 +305,14 @@ void ThemeThumbnail::drawUi(QPainter *painter)
         const QRegularExpressionMatch match = matches.next();
         replacements.append({match.captured(0), d->colors.value(match.captured(1))});
     }
+    // A colour text stays text: markup in it would be parsed as the drawing's.
     QString svg = d->svgTemplate;
     for (const auto &replacement : std::as_const(replacements)) {
-        svg.replace(replacement.first, replacement.second);
+        svg.replace(replacement.first, replacement.second.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;")));
     }
-    QSvgRenderer renderer(svg.toUtf8());
-    renderer.render(painter, QRectF(0, 0, width(), height()));
+    if (const std::unique_ptr<QSvgRenderer> renderer = SvgDrawing::load(svg.toUtf8())) {
+        renderer->render(painter, QRectF(0, 0, width(), height()));
+    }
 }
 
 void ThemeThumbnail::resetColors()

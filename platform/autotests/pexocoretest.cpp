@@ -14,6 +14,7 @@
 #include <pexowallpaper.h>
 
 #include <pexotestsupport.h>
+#include <picturetestsupport.h>
 
 #include <QColor>
 #include <QDir>
@@ -25,6 +26,7 @@
 
 #include <X11/Xlib.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -419,6 +421,38 @@ private Q_SLOTS:
             QVERIFY(helper.exitCode() != 0);
         }
         QVERIFY(!QFile::exists(none));
+
+        // Both read and decode as the library does: a drawing naming the
+        // fifo, one inflating beyond the limit, a progressive JPEG of more
+        // pixels than the limit fail at once; a JPEG of one scan is decoded
+        // scaled. None takes much memory.
+        const QString naming = QDir::homePath() + QStringLiteral("/naming.svg");
+        PexoTest::writeFile(naming,
+                            "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='10' height='10'>"
+                            "<image width='10' height='10' xlink:href='" +
+                                QFile::encodeName(fifo) + "'/></svg>");
+        const QString inflating = QDir::homePath() + QStringLiteral("/inflating.svgz");
+        PexoTest::writeFile(inflating, PexoTest::gzipped("<svg xmlns='http://www.w3.org/2000/svg'><!--" + QByteArray(17 << 20, ' ') + "--></svg>"));
+        const QString progressive = QDir::homePath() + QStringLiteral("/progressive.jpg");
+        const QString baseline = QDir::homePath() + QStringLiteral("/baseline.jpg");
+        QVERIFY(PexoTest::writeHugeJpeg(progressive, QSize(20000, 20000), PexoTest::JpegScans::Progressive));
+        QVERIFY(PexoTest::writeHugeJpeg(baseline, QSize(20000, 20000), PexoTest::JpegScans::Baseline));
+        for (const QString &refused : {naming, inflating}) {
+            helper.start(script, {QStringLiteral("64"), QStringLiteral("32"), refused, none});
+            QVERIFY(helper.waitForFinished(PexoTest::patienceMs));
+            QCOMPARE(helper.exitCode(), 1);
+        }
+        QVERIFY(!QFile::exists(none));
+        helper.start(QStringLiteral("pexo-image-color"), {progressive});
+        QVERIFY(helper.waitForFinished(PexoTest::patienceMs));
+        QCOMPARE(helper.exitCode(), 1);
+        helper.start(QStringLiteral("pexo-image-color"), {baseline});
+        QVERIFY(helper.waitForFinished(PexoTest::patienceMs));
+        QCOMPARE(helper.readAllStandardOutput(), QByteArray("128,128,128\n"));
+        struct rusage usage;
+        QCOMPARE(::getrusage(RUSAGE_CHILDREN, &usage), 0);
+        qInfo() << "helpers' peak memory" << usage.ru_maxrss / 1024 << "MiB";
+        QVERIFY2(usage.ru_maxrss < 200 * 1024, qPrintable(QString::number(usage.ru_maxrss / 1024)));
     }
 
     void screenDensity()

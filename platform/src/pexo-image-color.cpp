@@ -2,26 +2,30 @@
     pexo-image-color: prints the average colour of an image as "r,g,b".
     Used by the colour-scheme generator stand-in.
 */
-#include "localfile.h"
+#include "localimage.h"
 
-#include <QCoreApplication>
-#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 
 #include <cstdio>
-#include <memory>
+
+namespace {
+// Large enough to average as the whole picture does, small enough to decode fast.
+const QSize averagedSize(1024, 1024);
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // No display is needed to paint a drawing into an image.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: pexo-image-color IMAGE\n");
         return 2;
     }
-    // Only a plain image file is read: a fifo would never end.
-    const std::unique_ptr<QFile> file = LocalFile::open(QString::fromLocal8Bit(argv[1]), LocalFile::Kind::Image);
-    const QImage image = file ? QImageReader(file.get()).read() : QImage();
+    // Read and decoded as the library does: a plain image file, within the
+    // pixel limit or scaled while decoding.
+    const QImage image = LocalImage::read(QString::fromLocal8Bit(argv[1]), averagedSize);
     if (image.isNull()) {
         std::fprintf(stderr, "pexo-image-color: cannot read the image %s\n", argv[1]);
         return 1;

@@ -3,15 +3,19 @@
     Used by the SVG converter stand-in.
 */
 #include "localfile.h"
+#include "localimage.h"
+#include "svgdrawing.h"
 
-#include <QColor>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 
 #include <cstdio>
 #include <optional>
+
+namespace {
+// As long as the wallpaper page waits for the converter.
+constexpr int paintTimeoutMs = 30000;
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -26,22 +30,18 @@ int main(int argc, char **argv)
     bool heightOk = false;
     const int width = QByteArray(argv[1]).toInt(&widthOk);
     const int height = QByteArray(argv[2]).toInt(&heightOk);
-    if (!widthOk || !heightOk || width <= 0 || height <= 0 || width > 32768 || height > 32768) {
+    if (!widthOk || !heightOk || width <= 0 || height <= 0 || qint64(width) * height > LocalImage::maxPixels) {
         std::fprintf(stderr, "pexo-svg-render: bad size %s x %s\n", argv[1], argv[2]);
         return 2;
     }
-    // Only a plain file is read: a fifo would never end.
-    QSvgRenderer renderer;
+    // Read and painted as the library does: a plain file within the size
+    // limits, naming no other file, painted in bounded time.
     const std::optional<QByteArray> source = LocalFile::read(QString::fromLocal8Bit(argv[3]), LocalFile::Kind::Svg);
-    if (!source || !renderer.load(*source)) {
-        std::fprintf(stderr, "pexo-svg-render: cannot read the SVG picture %s\n", argv[3]);
+    const QImage image = source ? SvgDrawing::render(*source, QSize(width, height), paintTimeoutMs) : QImage();
+    if (image.isNull()) {
+        std::fprintf(stderr, "pexo-svg-render: cannot read or paint the SVG picture %s\n", argv[3]);
         return 1;
     }
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
     if (!image.save(QString::fromLocal8Bit(argv[4]), "PNG")) {
         std::fprintf(stderr, "pexo-svg-render: cannot write %s\n", argv[4]);
         return 1;

@@ -1,6 +1,7 @@
 #include "previewitem.h"
 
 #include <pexotestsupport.h>
+#include <watchedfifo.h>
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,11 @@ const QColor borderColor(255, 0, 255);
 const QColor windowColor(230, 230, 230);
 
 // Window buttons of a small icon theme; "window-close" is missing.
+QString iconFifo()
+{
+    return QDir::homePath() + QStringLiteral("/icon.fifo");
+}
+
 void writeIconTheme()
 {
     const QString root = QDir::homePath() + QStringLiteral("/.local/share/icons/previewtest/");
@@ -31,6 +37,11 @@ void writeIconTheme()
     for (const char *name : {"window-minimize", "window-maximize"}) {
         QVERIFY(square.save(root + QStringLiteral("16x16/actions/") + QLatin1String(name) + QStringLiteral(".png")));
     }
+    // An icon that names another file is no icon.
+    QVERIFY(PexoTest::writeFile(root + QStringLiteral("16x16/actions/window-close.svg"),
+                                "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='16' height='16'>"
+                                "<image width='16' height='16' xlink:href='" +
+                                    QFile::encodeName(iconFifo()) + "'/></svg>"));
 }
 
 QPalette samplePalette()
@@ -93,6 +104,8 @@ void PreviewItemTest::initTestCase()
 // push button at 178, both 32 high), a gap between the columns at 200..205.
 void PreviewItemTest::activeAndInactive()
 {
+    const PexoTest::WatchedFifo fifo(iconFifo());
+    QVERIFY(fifo.made());
     PreviewItem item;
     setUp(item);
     const QImage activeImage = item.paintImage();
@@ -102,6 +115,7 @@ void PreviewItemTest::activeAndInactive()
     QCOMPARE(activeImage.pixelColor(203, 150), windowColor);
     QCOMPARE(activeImage.pixelColor(0, 150), borderColor);
     // Minimize and maximize tinted with the caption colour; no close button.
+    QVERIFY(!fifo.wasRead());
     QCOMPARE(activeImage.pixelColor(400 - 84 + 8, 16), titleTextColor);
     QCOMPARE(activeImage.pixelColor(400 - 56 + 8, 16), titleTextColor);
     QCOMPARE(activeImage.pixelColor(400 - 28 + 8, 16), titleColor);

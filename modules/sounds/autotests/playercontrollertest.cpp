@@ -12,6 +12,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 class PlayerControllerTest : public QObject
 {
     Q_OBJECT
@@ -82,6 +86,24 @@ private Q_SLOTS:
         // The kept entry plays again.
         controller.start(QStringLiteral("OSDNotifySound"), m_short);
         QCOMPARE(started.count(), 2);
+
+        // What plays is the file opened when it was checked: the path is
+        // opened once, so nothing put in its place meanwhile is played.
+        const int opens = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(::inotify_add_watch(opens, QFile::encodeName(m_short).constData(), IN_OPEN | IN_CLOSE) >= 0);
+        finished.clear();
+        controller.start(QStringLiteral("AltKbSound"), m_short);
+        QTRY_VERIFY_WITH_TIMEOUT(finished.contains({QStringLiteral("AltKbSound")}), PexoTest::patienceMs);
+        inotify_event events[16];
+        const ssize_t size = ::read(opens, events, sizeof(events));
+        ::close(opens);
+        QCOMPARE(std::count_if(events,
+                               events + std::max<ssize_t>(size, 0) / sizeof(inotify_event),
+                               [](const inotify_event &event) {
+                                   return event.mask & IN_OPEN;
+                               }),
+                 1);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).value(1).toString()));
         qunsetenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK");
     }
 

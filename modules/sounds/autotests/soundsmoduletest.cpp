@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(SoundTest::writeWav(QStringLiteral("/usr/share/sounds-extra/other.wav"), 200));
         QVERIFY(SoundTest::writeWav(QDir::homePath() + QStringLiteral("/custom.wav"), 200));
 
-        const QString icons = QDir::homePath() + QStringLiteral("/system/icons/page/");
+        const QString icons = QDir::homePath() + QStringLiteral("/.icons/page/");
         QVERIFY(PexoTest::writeFile(icons + QStringLiteral("index.theme"),
                                     "[Icon Theme]\nName=page\nDirectories=22\n[22]\nSize=22\nType=Scalable\nMinSize=8\nMaxSize=64\n"));
         for (const auto &icon : pageIcons) {
@@ -167,7 +167,6 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(icons + QStringLiteral("22")));
             QVERIFY(image.save(icons + QStringLiteral("22/") + icon.first + QStringLiteral(".png")));
         }
-        QIcon::setThemeSearchPaths({QDir::homePath() + QStringLiteral("/system/icons")});
         QIcon::setThemeName(QStringLiteral("page"));
         writeCurrentTheme(false);
     }

@@ -144,7 +144,15 @@ void ThemeThumbnailTest::colours()
     QVERIFY(fifo.made());
     const auto missing = thumbnail({{QStringLiteral("colorScheme"), fifoScheme}});
     QCOMPARE(colourAt(paintItem(*missing), frontWindowBody), QStringLiteral("#ff262626"));
+
+    // A theme's colour text is no markup: a picture of the fifo in it is no
+    // part of the drawing.
+    const QString markup = QStringLiteral("#123456\"/><image xmlns:xlink=\"http://www.w3.org/1999/xlink\" xlink:href=\"%1\"/><rect fill=\"").arg(fifoScheme);
+    const auto marked =
+        thumbnail({{QStringLiteral("colorScheme"), writeScheme(QStringLiteral("Marked.colors"), false)}, {QStringLiteral("primaryColor"), markup}});
+    const QImage markedImage = paintItem(*marked);
     QVERIFY(!fifo.wasRead());
+    QCOMPARE(colourAt(markedImage, frontWindowBody), QStringLiteral("#ff0a141e"));
 }
 
 void ThemeThumbnailTest::newerWallpaperSupersedesPendingOne()
