@@ -1,12 +1,12 @@
 #include "comptoncompositorconfig.h"
 #include "failedwrites.h"
 #include "localfile.h"
+#include "settingsreplace.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -142,12 +142,7 @@ QString chooseFile()
             break;
         }
     }
-    QFile empty(userPicomFile);
-    if (empty.open(QIODevice::WriteOnly)) {
-        empty.close();
-        return userPicomFile;
-    }
-    return QString();
+    return LocalFile::writeNew(userPicomFile, QByteArray()) ? userPicomFile : QString();
 }
 } // namespace
 
@@ -174,6 +169,8 @@ public:
     config_t config;
     QString path;
     FileStamp stamp;
+    // Whether the file (with its includes) was read, or is missing.
+    bool readable = false;
 };
 
 void ComptonCompositorConfigPrivate::reload()
@@ -185,6 +182,7 @@ void ComptonCompositorConfigPrivate::reload()
     }
     stamp = stampOf(path);
     const std::optional<QByteArray> text = readConfigText(path);
+    readable = text.has_value() || !LocalFile::exists(path);
     if (!text) {
         return;
     }
@@ -234,6 +232,11 @@ bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
     reload();
     config_setting_t *setting = lookup(option);
     if (!setting) {
+        // A file that could not be read (no usable file, or an include that
+        // is none) may hold the setting: turning it on is a failed write.
+        if (on && !readable) {
+            FailedWrites::note(path);
+        }
         return false;
     }
     const int target = option.isRadius ? (on ? RoundedCornerRadius : 0) : int(on);
@@ -250,16 +253,16 @@ bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
     };
     store(target);
     if (!write()) {
-        // Not written: keep what the file holds, so the change is tried again.
+        // Not written (and noted): keep what the file holds, so the change
+        // is tried again.
         store(previous);
-        FailedWrites::note(path);
         return false;
     }
     stamp = stampOf(path);
     return true;
 }
 
-// Through a temporary file: a failed write leaves the file as it was.
+// Through the settings writer, which notes a failure.
 bool ComptonCompositorConfigPrivate::write()
 {
     char *buffer = nullptr;
@@ -272,10 +275,7 @@ bool ComptonCompositorConfigPrivate::write()
     const bool complete = std::fclose(stream) == 0;
     const QByteArray text(buffer, int(size));
     std::free(buffer);
-
-    // commit() does not see a failure of the flush that it makes itself.
-    QSaveFile file(path);
-    return complete && file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit();
+    return complete && SettingsReplace::write(path, text);
 }
 
 ComptonCompositorConfig *ComptonCompositorConfig::instance()

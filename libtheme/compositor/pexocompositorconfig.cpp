@@ -1,5 +1,4 @@
 #include "pexocompositorconfig.h"
-#include "failedwrites.h"
 #include "localfile.h"
 #include "settingsreplace.h"
 
@@ -38,22 +37,13 @@ public:
         return settings->value(key, defaultValue);
     }
 
-    // Written at once: a compositing restart follows a change. False when the
-    // file could not be written. A settings object keeps its first error for
-    // good, so each write has an object of its own; the objects of one file
-    // share what they hold, so the getters see the value at once.
+    // Written at once: a compositing restart follows a change. False, with
+    // the file noted, when the file could not be written. The settings
+    // objects of one file share what they hold, so the getters see the
+    // value at once.
     static bool store(const QString &key, const QVariant &value)
     {
-        if (!LocalFile::isMissingOrUsable(kompmgrrcPath, LocalFile::Kind::Settings)) {
-            return false;
-        }
-        QSettings file(kompmgrrcPath, QSettings::IniFormat);
-        file.beginGroup(group);
-        if (!SettingsReplace::store(file, {{key, value}})) {
-            FailedWrites::note(kompmgrrcPath);
-            return false;
-        }
-        return true;
+        return SettingsReplace::store(kompmgrrcPath, group, {{key, value}});
     }
 
     std::unique_ptr<QSettings> settings;

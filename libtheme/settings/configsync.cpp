@@ -1,5 +1,6 @@
 #include "configsync.h"
 #include "failedwrites.h"
+#include "localfile.h"
 #include "settingsreplace.h"
 
 #include <KConfig>
@@ -44,11 +45,14 @@ bool canLock(const QString &file)
     return probe.error() == QLockFile::LockFailedError;
 }
 
-// The changes go: the configuration holds what its file holds.
+// The changes go: the configuration holds what its file holds. One that
+// is no usable file any more is not read.
 bool forget(KConfig &config, const QString &file)
 {
     config.markAsClean();
-    config.reparseConfiguration();
+    if (LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
+        config.reparseConfiguration();
+    }
     ++forgotten[&config];
     FailedWrites::note(file);
     return false;
@@ -77,7 +81,7 @@ bool syncConfig(const Pointer &pointer)
         broken.insert(&config);
         new Pointer(pointer);
         break;
-    case SettingsReplace::Result::NoRoom:
+    case SettingsReplace::Result::Refused:
     case SettingsReplace::Result::CutShort:
         break;
     }

@@ -8,10 +8,11 @@
     waits for ever. So the lock is tried here first, and a configuration
     that could not be written forgets its changes (it holds what its file
     holds, and its destructor writes nothing); the file is noted in the open
-    FailedWrites collections. The same goes for a configuration that the
-    file system has no room for, or whose file came out short (see
-    SettingsReplace). A configuration whose own sync failed anyway is never
-    synced again, and never destroyed.
+    FailedWrites collections. The same goes for a configuration whose file
+    the settings writer refuses (no usable file, one the user cannot write,
+    no room) or that came out short (see SettingsReplace). A configuration
+    whose own sync failed anyway is never synced again, and never
+    destroyed.
 */
 #ifndef CONFIGSYNC_H
 #define CONFIGSYNC_H

@@ -1,4 +1,5 @@
 #include "settingsreplace.h"
+#include "failedwrites.h"
 #include "localfile.h"
 
 #include <KConfig>
@@ -7,11 +8,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QSet>
 #include <QSettings>
 
+#include <cctype>
 #include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -19,9 +27,11 @@
 namespace {
 // What a line takes beside its text: the "=", flags, escapes, the line break.
 constexpr qint64 lineCost = 16;
+constexpr int keptSuffixDigits = 8;
 
-// Whether the written file holds what it must of the kept old content.
-using KeptTest = std::function<bool(const QString &written, const QString &kept)>;
+// Whether the written file is whole, given the old content kept beside it
+// (empty when it could not be kept).
+using WholeTest = std::function<bool(const QString &written, const QString &kept)>;
 using Visitor = std::function<void(const QStringList &groups, const QString &key, const QString &value)>;
 
 qint64 textSize(const QString &text)
@@ -55,20 +65,36 @@ void visit(const KConfig &config, const Visitor &visitor)
     }
 }
 
-// Whether the file system has room for new content reckoned at the given
-// bytes. The old content counts as well: a file holds entries that its
-// reader does not list (other languages), and they are written again.
-bool hasRoom(const QString &file, qint64 bytes)
+// The file the writers replace: the path with links followed.
+QString resolved(const QString &path)
 {
-    const QFileInfo info(file);
+    const QFileInfo info(path);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
+bool isSameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether the file system has room for a new file of the given size, which
+// takes its blocks while the old file still holds its own. A file system
+// that reports no sizes (some FUSE ones) is not refused: the check of the
+// written file still guards.
+bool hasRoom(const QString &file, qint64 size)
+{
     struct statvfs fs;
-    if (::statvfs(QFile::encodeName(info.absolutePath()).constData(), &fs) != 0) {
+    if (::statvfs(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), &fs) != 0 || fs.f_blocks == 0 || fs.f_frsize == 0) {
         return true;
     }
     const qint64 block = qint64(fs.f_frsize);
-    // The temporary file's last block, the lock file and the directory.
-    const qint64 needed = bytes + (info.exists() ? info.size() : 0) + 3 * block;
-    return qint64(fs.f_bavail) * block >= needed;
+    return qint64(fs.f_bavail) >= (size + block - 1) / block;
+}
+
+qint64 sizeOf(const QString &file)
+{
+    const QFileInfo info(file);
+    return info.exists() ? info.size() : 0;
 }
 
 // The old content of a file, kept by a hard link beside it while it lives.
@@ -79,16 +105,36 @@ public:
         : m_file(file)
     {
         const QFileInfo info(file);
-        for (int attempt = 0; attempt < 8; ++attempt) {
-            const QString path =
-                info.absolutePath() + QStringLiteral("/.%1.kept-%2").arg(info.fileName()).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-            if (::link(QFile::encodeName(file).constData(), QFile::encodeName(path).constData()) == 0) {
-                m_path = path;
+        const QByteArray name = QFile::encodeName(file);
+        for (int attempt = 0; attempt < 8 && m_path.isEmpty(); ++attempt) {
+            // Locked before the link exists, so that it is never taken for
+            // one left by a writer that was killed. A file that cannot be
+            // opened is kept without the lock.
+            const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            if (fd >= 0) {
+                ::flock(fd, LOCK_SH | LOCK_NB);
+            }
+            const QString path = info.absolutePath() +
+                QStringLiteral("/.%1.kept-%2").arg(info.fileName()).arg(QRandomGenerator::global()->generate(), keptSuffixDigits, 16, QLatin1Char('0'));
+            const QByteArray link = QFile::encodeName(path);
+            if (::link(name.constData(), link.constData()) != 0) {
+                const int error = errno;
+                closeDescriptor(fd);
+                if (error == EEXIST) {
+                    continue;
+                }
                 return;
             }
-            if (errno != EEXIST) {
-                return;
+            // The file may have been replaced between the opening and the link.
+            struct stat opened;
+            struct stat linked;
+            if (fd >= 0 && (::fstat(fd, &opened) != 0 || ::lstat(link.constData(), &linked) != 0 || !isSameFile(opened, linked))) {
+                ::unlink(link.constData());
+                closeDescriptor(fd);
+                continue;
             }
+            m_fd = fd;
+            m_path = path;
         }
     }
 
@@ -97,6 +143,7 @@ public:
         if (!m_path.isEmpty()) {
             ::unlink(QFile::encodeName(m_path).constData());
         }
+        closeDescriptor(m_fd);
     }
 
     Kept(const Kept &) = delete;
@@ -114,7 +161,7 @@ public:
         struct stat kept;
         struct stat now;
         if (m_path.isEmpty() || ::stat(QFile::encodeName(m_path).constData(), &kept) != 0 ||
-            (::stat(QFile::encodeName(m_file).constData(), &now) == 0 && kept.st_dev == now.st_dev && kept.st_ino == now.st_ino)) {
+            (::stat(QFile::encodeName(m_file).constData(), &now) == 0 && isSameFile(kept, now))) {
             return;
         }
         if (::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(m_file).constData()) == 0) {
@@ -122,33 +169,79 @@ public:
         }
     }
 
-private:
-    QString m_file;
-    QString m_path;
-};
+    // Removes the links beside the file that writers killed during a save
+    // left behind: a link whose file nobody holds a lock on.
+    static void removeLeftBehind(const QString &file)
+    {
+        const QFileInfo info(file);
+        const QByteArray prefix = QFile::encodeName(QStringLiteral(".%1.kept-").arg(info.fileName()));
+        const QByteArray directory = QFile::encodeName(info.absolutePath());
+        DIR *listing = ::opendir(directory.constData());
+        if (!listing) {
+            return;
+        }
+        while (const struct dirent *entry = ::readdir(listing)) {
+            const QByteArray name(entry->d_name);
+            if (!isKeptName(name, prefix)) {
+                continue;
+            }
+            const QByteArray path = directory + '/' + name;
+            const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+            if (fd < 0) {
+                continue;
+            }
+            struct stat opened;
+            struct stat named;
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::lstat(path.constData(), &named) == 0 &&
+                isSameFile(opened, named)) {
+                ::unlink(path.constData());
+            }
+            ::close(fd);
+        }
+        ::closedir(listing);
+    }
 
-// The sections and keys of an ini file as written: KConfig takes the
-// escapes in QSettings' files for errors.
-QSet<QString> lineKeys(const QString &file)
-{
-    QSet<QString> keys;
-    QByteArray section;
-    const QByteArray text = LocalFile::read(file, LocalFile::Kind::Settings).value_or(QByteArray());
-    const QList<QByteArray> lines = text.split('\n');
-    for (const QByteArray &line : lines) {
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.startsWith('[')) {
-            section = trimmed;
-        } else if (trimmed.contains('=') && !trimmed.startsWith('#') && !trimmed.startsWith(';')) {
-            keys.insert(QString::fromUtf8(section + '\x1e' + trimmed.left(trimmed.indexOf('=')).trimmed()));
+private:
+    static void closeDescriptor(int fd)
+    {
+        if (fd >= 0) {
+            ::close(fd);
         }
     }
-    return keys;
+
+    static bool isKeptName(const QByteArray &name, const QByteArray &prefix)
+    {
+        if (name.size() != prefix.size() + keptSuffixDigits || !name.startsWith(prefix)) {
+            return false;
+        }
+        for (int i = prefix.size(); i < name.size(); ++i) {
+            if (!std::isxdigit(static_cast<unsigned char>(name.at(i)))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    QString m_file;
+    QString m_path;
+    int m_fd = -1;
+};
+
+// The keys of an INI file as Qt's settings class reads them (it writes
+// some escaped). Through a link of its own: the class keeps what it read
+// of a file by the file's name. Nothing when it cannot be read so.
+std::optional<QSet<QString>> qtKeys(const QString &file)
+{
+    const Kept view(file);
+    if (view.path().isEmpty()) {
+        return std::nullopt;
+    }
+    const QStringList keys = QSettings(view.path(), QSettings::IniFormat).allKeys();
+    return QSet<QString>(keys.cbegin(), keys.cend());
 }
 
-// Whether the written file ends with a whole line and holds what it must
-// of the old content.
-bool isWhole(const QString &file, const QString &kept, const KeptTest &holdsKept)
+// Whether the written file ends with a whole line.
+bool endsWithLine(const QString &file)
 {
     const std::unique_ptr<QFile> written = LocalFile::open(file, LocalFile::Kind::Settings);
     // One that cannot be read back (too large) is taken as written.
@@ -156,37 +249,61 @@ bool isWhole(const QString &file, const QString &kept, const KeptTest &holdsKept
         return true;
     }
     const qint64 size = written->size();
-    if (size > 0 && (!written->seek(size - 1) || written->read(1) != "\n")) {
-        return false;
-    }
-    return kept.isEmpty() || holdsKept(file, kept);
+    return size == 0 || (written->seek(size - 1) && written->read(1) == "\n");
 }
 
-SettingsReplace::Result replace(const QString &file, qint64 bytes, const std::function<bool()> &write, const KeptTest &holdsKept)
+SettingsReplace::Result attempt(const QString &file, qint64 size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
     // The writers follow links: a fifo or a device would be replaced by a
     // regular file, a huge file was never read.
     if (!LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
-        return SettingsReplace::Result::Failed;
+        return SettingsReplace::Result::Refused;
     }
-    if (!hasRoom(file, bytes)) {
-        return SettingsReplace::Result::NoRoom;
+    const QByteArray name = QFile::encodeName(file);
+    if (LocalFile::exists(file) && ::access(name.constData(), W_OK) != 0) {
+        return SettingsReplace::Result::Refused;
+    }
+    Kept::removeLeftBehind(file);
+    if (!hasRoom(file, size)) {
+        return SettingsReplace::Result::Refused;
     }
     Kept kept(file);
     if (!write()) {
         return SettingsReplace::Result::Failed;
     }
-    if (isWhole(file, kept.path(), holdsKept)) {
+    if (isWhole(file, kept.path())) {
         return SettingsReplace::Result::Replaced;
     }
     kept.restore();
     return SettingsReplace::Result::CutShort;
 }
+
+SettingsReplace::Result replace(const QString &file, qint64 size, const std::function<bool()> &write, const WholeTest &isWhole)
+{
+    const SettingsReplace::Result result = attempt(file, size, write, isWhole);
+    if (result != SettingsReplace::Result::Replaced) {
+        FailedWrites::note(file);
+    }
+    return result;
+}
+
+bool isSameValue(const QVariant &stored, const QVariant &value)
+{
+    if (!stored.isValid()) {
+        return false;
+    }
+    if (value.userType() == QMetaType::QStringList) {
+        return stored.toStringList() == value.toStringList();
+    }
+    return stored.toString() == value.toString();
+}
 } // namespace
 
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)
 {
-    qint64 bytes = 0;
+    // The old content counts as well: a file holds entries that its reader
+    // does not list (other languages), and they are written again.
+    qint64 bytes = sizeOf(file);
     QSet<QString> groups;
     visit(config, [&](const QStringList &names, const QString &key, const QString &value) {
         const QString group = names.join(QChar(0x1d));
@@ -221,20 +338,35 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
         [&config] {
             return config.sync();
         },
-        holdsKept);
+        [&holdsKept](const QString &written, const QString &kept) {
+            return endsWithLine(written) && (kept.isEmpty() || holdsKept(written, kept));
+        });
 }
 
-bool SettingsReplace::store(QSettings &settings, const QVariantMap &values)
+bool SettingsReplace::store(const QString &path, const QString &group, const QVariantMap &values)
 {
-    const QFileInfo info(settings.fileName());
-    const QString file = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    const QString file = resolved(path);
+    // Qt's class reads the file as it is made: it would wait on a fifo and
+    // read a device for ever.
+    if (!LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
+        FailedWrites::note(file);
+        return false;
+    }
+    // By the name given: the objects of one file name share what they hold.
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(group);
     // The values; what the file holds already counts.
-    qint64 bytes = 0;
+    qint64 bytes = sizeOf(file);
     QVariantMap previous;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        bytes +=
-            textSize(settings.group()) + textSize(it.key()) + textSize(it->toString()) + textSize(it->toStringList().join(QStringLiteral(", "))) + lineCost;
-        previous.insert(it.key(), settings.value(it.key()));
+        bytes += textSize(group) + textSize(it.key()) + textSize(it->toString()) + textSize(it->toStringList().join(QStringLiteral(", "))) + lineCost;
+        const QVariant stored = settings.value(it.key());
+        if (!isSameValue(stored, *it)) {
+            previous.insert(it.key(), stored);
+        }
+    }
+    if (previous.isEmpty()) {
+        return true;
     }
     const Result result = replace(
         file,
@@ -248,13 +380,20 @@ bool SettingsReplace::store(QSettings &settings, const QVariantMap &values)
         },
         // Nothing is removed here: every key of the old content.
         [](const QString &written, const QString &kept) {
-            return lineKeys(written).contains(lineKeys(kept));
+            if (!endsWithLine(written)) {
+                return false;
+            }
+            const std::optional<QSet<QString>> now = qtKeys(written);
+            const std::optional<QSet<QString>> before = kept.isEmpty() ? std::nullopt : qtKeys(kept);
+            return !now || !before || now->contains(*before);
         });
     switch (result) {
     case Result::Replaced:
-    case Result::NoRoom:
+    case Result::Refused:
         break;
     case Result::Failed:
+        // The objects of one file share what they hold: another one must
+        // not write these values later.
         for (auto it = previous.cbegin(); it != previous.cend(); ++it) {
             if (it->isValid()) {
                 settings.setValue(it.key(), *it);
@@ -268,5 +407,22 @@ bool SettingsReplace::store(QSettings &settings, const QVariantMap &values)
         settings.sync();
         break;
     }
+    return result == Result::Replaced;
+}
+
+bool SettingsReplace::write(const QString &path, const QByteArray &bytes)
+{
+    const QString file = resolved(path);
+    const Result result = replace(
+        file,
+        bytes.size(),
+        [&file, &bytes] {
+            QSaveFile output(file);
+            // commit() does not see a failure of the flush that it makes itself.
+            return output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.flush() && output.commit();
+        },
+        [&bytes](const QString &written, const QString &) {
+            return LocalFile::read(written, LocalFile::Kind::Settings) == bytes;
+        });
     return result == Result::Replaced;
 }

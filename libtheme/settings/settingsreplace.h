@@ -1,14 +1,22 @@
 /*
-    Internal: the guard around every rewrite of a settings file.
+    Internal: the one writer of every settings file (KDE's and Qt's
+    configuration files, and files written whole, such as the compositor's,
+    the desktop folders' and the palette variables).
 
-    KConfig and QSettings replace a file with a temporary one. On a nearly
-    full disk the last part of the temporary file may never be written, and
-    the short file still takes the old one's place while the writer reports
-    success. So a rewrite is refused when the file system clearly lacks the
-    room for it, and meanwhile the old content is kept by a hard link beside
-    the file (it takes no room): when the new file lost an entry that the
-    old one held and the writer still holds, or ends within a line, the old
-    content is put back.
+    KConfig, QSettings and QSaveFile replace a file with a temporary one. On
+    a nearly full disk the last part of the temporary file may never be
+    written, and the short file still takes the old one's place while the
+    writer reports success. So a rewrite is refused when the file (links
+    followed) is no regular file within the settings size, when the user
+    cannot write it, or when its file system clearly lacks the room for it;
+    meanwhile the old content is kept by a hard link beside the file (it
+    takes no room): when the new file lost an entry that the old one held
+    and the writer still holds, or ends within a line, the old content is
+    put back. Every failure is noted in the open FailedWrites collections.
+
+    A writer holds a shared lock on the file it keeps from before the link
+    is made until it is gone. The next write of the file removes the links
+    that writers killed during a save left behind: those nobody holds.
 */
 #ifndef SETTINGSREPLACE_H
 #define SETTINGSREPLACE_H
@@ -18,14 +26,14 @@
 #include <QVariantMap>
 
 class KConfig;
-class QSettings;
 
 namespace SettingsReplace {
 enum class Result {
     // Written.
     Replaced,
-    // Refused for want of room: nothing was written.
-    NoRoom,
+    // Refused: no usable file, one the user cannot write, or no room.
+    // Nothing was written.
+    Refused,
     // The writer reported a failure.
     Failed,
     // The writer reported success but the file came out short: it holds
@@ -36,10 +44,14 @@ enum class Result {
 // Syncs a dirty configuration to its file, the path with links followed.
 PEXOTHEME_EXPORT Result sync(KConfig &config, const QString &file);
 
-// Sets the values (keys within the current group) and writes the settings'
-// file. False when they did not reach the file; the settings then show
-// what the file holds.
-PEXOTHEME_EXPORT bool store(QSettings &settings, const QVariantMap &values);
+// Sets the values (keys within the group) in the INI file of Qt's settings
+// class at the path and writes it; values that it holds already are not
+// written again. False when they did not reach the file.
+PEXOTHEME_EXPORT bool store(const QString &file, const QString &group, const QVariantMap &values);
+
+// Writes the bytes as the whole new content of the file. False when they
+// did not reach it.
+PEXOTHEME_EXPORT bool write(const QString &file, const QByteArray &bytes);
 } // namespace SettingsReplace
 
 #endif

@@ -16,12 +16,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-
-#include <algorithm>
 
 namespace {
 const QString userSchemeName = QStringLiteral("User.colors");
@@ -161,8 +157,7 @@ bool ColorUtils::copyUserScheme()
     if (!bytes) {
         return false;
     }
-    QSaveFile copy(target);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(*bytes) != bytes->size() || !copy.flush() || !copy.commit()) {
+    if (!SettingsReplace::write(target, *bytes)) {
         return false;
     }
     // The copy takes the template's mode, which may be read-only.
@@ -336,36 +331,25 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
         ConfigSync::sync(scheme);
     }
 
-    // Qt's file and the decoration's are left alone when one of them is no
-    // usable settings file.
-    if (ConfigFiles::isUsable(QStringLiteral("Trolltech.conf"))) {
-        const auto roleNames = [&palette](QPalette::ColorGroup group) {
-            QStringList names;
-            for (int role = 0; role < QPalette::NColorRoles; ++role) {
-                names << palette.color(group, static_cast<QPalette::ColorRole>(role)).name();
-            }
-            return names;
-        };
-        QSettings qtSettings(QStringLiteral("Trolltech"));
-        // Only the user's own file counts, not the system-wide one behind it.
-        qtSettings.setFallbacksEnabled(false);
-        qtSettings.beginGroup(QStringLiteral("Qt"));
-        const QVariantMap entries{
-            {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},
-            {QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive)},
-            {QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled)},
-        };
-        // A palette that the file already holds is not written again.
-        const bool unchanged = std::all_of(entries.keyBegin(), entries.keyEnd(), [&qtSettings, &entries](const QString &key) {
-            return qtSettings.value(key).toStringList() == entries.value(key).toStringList();
-        });
-        if (!unchanged) {
-            SettingsReplace::store(qtSettings, entries);
+    const auto roleNames = [&palette](QPalette::ColorGroup group) {
+        QStringList names;
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            names << palette.color(group, static_cast<QPalette::ColorRole>(role)).name();
         }
-    }
+        return names;
+    };
+    SettingsReplace::store(ConfigFiles::userFile(QStringLiteral("Trolltech.conf")),
+                           QStringLiteral("Qt"),
+                           {
+                               {QStringLiteral("Palette/active"), roleNames(QPalette::Active)},
+                               {QStringLiteral("Palette/inactive"), roleNames(QPalette::Inactive)},
+                               {QStringLiteral("Palette/disabled"), roleNames(QPalette::Disabled)},
+                           });
 
-    if (decorationColors && ConfigFiles::isUsable(QStringLiteral("breezerc"))) {
-        const KSharedConfigPtr breeze = KSharedConfig::openConfig(QStringLiteral("breezerc"), KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
+    if (!decorationColors) {
+        return;
+    }
+    if (const KSharedConfigPtr breeze = ConfigFiles::openToWrite(QStringLiteral("breezerc"), KConfig::FullConfig)) {
         KConfigGroup view(breeze, QStringLiteral("Colors:View"));
         view.writeEntry("DecorationFocus", accent, KConfigBase::Persistent);
         view.writeEntry("DecorationHover", accentHover, KConfigBase::Persistent);

@@ -7,6 +7,7 @@
 #ifndef CONFIGFILES_H
 #define CONFIGFILES_H
 
+#include "failedwrites.h"
 #include "localfile.h"
 
 #include <KSharedConfig>
@@ -28,6 +29,25 @@ inline bool isUsable(const QString &name)
         const QString path = dir + QLatin1Char('/') + name;
         return !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings);
     });
+}
+
+// The user's own file of that name, where a configuration of that name is
+// written.
+inline QString userFile(const QString &name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + name;
+}
+
+// The configuration of that name (with the files behind it that the flags
+// ask for) to be written; null, with the user's file noted as not written,
+// when a file of that name is not usable.
+inline KSharedConfigPtr openToWrite(const QString &name, KConfig::OpenFlags flags)
+{
+    if (!isUsable(name)) {
+        FailedWrites::note(userFile(name));
+        return KSharedConfigPtr();
+    }
+    return KSharedConfig::openConfig(name, flags, QStandardPaths::GenericConfigLocation);
 }
 
 // A colour scheme's configuration, read from the file when the path is

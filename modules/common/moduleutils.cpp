@@ -3,6 +3,7 @@
 #include "colorutils.h"
 #include "configfiles.h"
 #include "localfile.h"
+#include "settingsreplace.h"
 #include "themedefaults.h"
 
 #include <pexodirs.h>
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QSaveFile>
 #include <QScreen>
 #include <QUuid>
 #include <QWindow>
@@ -157,15 +157,7 @@ QString Utils::installWallpaperScheme(const QString &scheme, const QString &wall
     if (!QDir().mkpath(directory)) {
         return QString();
     }
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly)) {
-        return QString();
-    }
-    // A failed flush inside commit() goes unnoticed: the copy would be cut short.
-    if (output.write(*content) != content->size() || !output.flush() || !output.commit()) {
-        return QString();
-    }
-    return target;
+    return SettingsReplace::write(target, *content) ? target : QString();
 }
 
 std::optional<Utils::SchemeColors> Utils::schemeColors(const QString &path)

@@ -1,11 +1,9 @@
 #include "guieffectslist.h"
 
 #include <configfiles.h>
-#include <failedwrites.h>
 #include <settingsreplace.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 const QString organisation = QStringLiteral("Trolltech");
@@ -80,16 +78,7 @@ GuiEffectsList GuiEffectsList::stored()
 
 void GuiEffectsList::store() const
 {
-    if (!ConfigFiles::isUsable(fileName)) {
-        FailedWrites::note(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + fileName);
-        return;
-    }
-    QSettings settings(organisation);
-    settings.beginGroup(group);
-    if (!SettingsReplace::store(settings, {{key, toList()}})) {
-        FailedWrites::note(settings.fileName());
-    }
-    settings.endGroup();
+    SettingsReplace::store(ConfigFiles::userFile(fileName), group, {{key, toList()}});
 }
 
 bool GuiEffectsList::operator==(const GuiEffectsList &other) const

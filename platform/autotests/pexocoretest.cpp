@@ -330,8 +330,8 @@ private Q_SLOTS:
         QVERIFY(reader.waitForFinished(-1));
         QCOMPARE(reader.readAllStandardOutput(), QByteArray(" -1\n")); // nothing set yet
 
-        PexoIconTheme::setCurrentCursorThemeName("Pexo Cursors");
-        PexoIconTheme::setCurrentCursorThemeSize(48);
+        QVERIFY(PexoIconTheme::setCurrentCursorThemeName("Pexo Cursors"));
+        QVERIFY(PexoIconTheme::setCurrentCursorThemeSize(48));
         reader.start(probe, QStringList());
         QVERIFY(reader.waitForFinished(-1));
         QCOMPARE(reader.readAllStandardOutput(), QByteArray("Pexo Cursors 48\n"));
@@ -340,11 +340,12 @@ private Q_SLOTS:
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeName(nullptr), std::string("other"));
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), 24);
 
-        // A fifo in place of the state reads as no state and is left alone.
+        // A fifo in place of the state reads as no state, is left alone and
+        // takes no value.
         const QString statePath = QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor");
         QVERIFY(QFile::rename(statePath, statePath + QStringLiteral(".saved")) && makeFifo(statePath));
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeSize(nullptr), -1);
-        PexoIconTheme::setCurrentCursorThemeName("fifo");
+        QVERIFY(!PexoIconTheme::setCurrentCursorThemeName("fifo"));
         QVERIFY(QFileInfo::exists(statePath) && !QFileInfo(statePath).isFile());
         QVERIFY(QFile::remove(statePath) && QFile::rename(statePath + QStringLiteral(".saved"), statePath));
 
@@ -353,8 +354,8 @@ private Q_SLOTS:
         struct stat before = {};
         struct stat after = {};
         QCOMPARE(::stat(state.constData(), &before), 0);
-        PexoIconTheme::setCurrentCursorThemeName("other");
-        PexoIconTheme::setCurrentCursorThemeSize(24);
+        QVERIFY(PexoIconTheme::setCurrentCursorThemeName("other"));
+        QVERIFY(PexoIconTheme::setCurrentCursorThemeSize(24));
         QCOMPARE(::stat(state.constData(), &after), 0);
         QCOMPARE(after.st_ino, before.st_ino);
     }

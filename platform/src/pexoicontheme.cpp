@@ -32,41 +32,35 @@ QByteArray readState(const QByteArray &name)
     return field(readStateFile(), name);
 }
 
-void writeState(const QByteArray &name, const QByteArray &value)
+bool writeState(const QByteArray &name, const QByteArray &value)
 {
     // Something there that is no state file is left alone.
     if (!LocalFile::isMissingOrUsable(cursorStatePath(), LocalFile::Kind::Settings)) {
-        return;
+        return false;
     }
     const QByteArray state = readStateFile();
     const QByteArray text = "name=" + (name == "name" ? value : field(state, "name")) + "\nsize=" + (name == "size" ? value : field(state, "size")) + '\n';
     // A file that already says so is left alone.
     if (text == state) {
-        return;
+        return true;
     }
     QSaveFile file(cursorStatePath());
-    if (!file.open(QIODevice::WriteOnly)) {
-        return;
-    }
-    file.write(text);
     // commit() does not see a failure of the flush that it makes itself.
-    if (file.flush()) {
-        file.commit();
-    }
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() && file.commit();
 }
 } // namespace
 
-void PexoIconTheme::setCurrentCursorThemeName(const char *name)
+bool PexoIconTheme::setCurrentCursorThemeName(const char *name)
 {
     // One line per field: a line break cannot be part of a name.
     QByteArray value(name ? name : "");
     value.replace('\n', "").replace('\r', "");
-    writeState("name", value);
+    return writeState("name", value);
 }
 
-void PexoIconTheme::setCurrentCursorThemeSize(int size)
+bool PexoIconTheme::setCurrentCursorThemeSize(int size)
 {
-    writeState("size", QByteArray::number(size));
+    return writeState("size", QByteArray::number(size));
 }
 
 std::string PexoIconTheme::getCurrentCursorThemeName(Display *)

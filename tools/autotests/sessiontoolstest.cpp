@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -321,7 +322,9 @@ private Q_SLOTS:
     void specialFilesReadAsMissing_data()
     {
         QTest::addColumn<QString>("path"); // below the home directory
-        QTest::addColumn<QByteArray>("kind"); // "fifo", "zero" (a link to /dev/zero) or "large"
+        // "fifo", "zero" (a link to /dev/zero), "large", or "read-only" (a
+        // file on a read-only mount, as one the user may not write)
+        QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<QString>("recordedIndex");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
@@ -352,9 +355,19 @@ private Q_SLOTS:
                                               << 0 << noMessage;
         QTest::newRow("large description") << userThemes + QStringLiteral("/Large/index.theme") << QByteArray("large") << QString() << setTheme
                                            << QStringList{QStringLiteral("Large")} << 1 << QStringLiteral("Unable to find theme \"Large\"");
-        QTest::newRow("Qt settings") << QStringLiteral(".config/Trolltech.conf") << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
-        QTest::newRow("decoration colours") << QStringLiteral(".config/breezerc") << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
-        QTest::newRow("cursor") << QStringLiteral(".config/pexo/session/cursor") << QByteArray("fifo") << QString() << setTheme << mine << 0 << noMessage;
+        // A file that a save must write and cannot is a failed write.
+        const QString qtSettings = QStringLiteral(".config/Trolltech.conf");
+        const QString decoration = QStringLiteral(".config/breezerc");
+        const QString notWritten = QStringLiteral("Could not write ");
+        QTest::newRow("Qt settings") << qtSettings << QByteArray("fifo") << QString() << setTheme << mine << 1 << notWritten + home(qtSettings);
+        QTest::newRow("large Qt settings") << qtSettings << QByteArray("large") << QString() << QStringLiteral("pexo-sync-user-theme") << QStringList() << 1
+                                           << notWritten + home(qtSettings);
+        QTest::newRow("read-only Qt settings") << qtSettings << QByteArray("read-only") << QString() << setTheme << mine << 1 << notWritten + home(qtSettings);
+        QTest::newRow("decoration colours") << decoration << QByteArray("fifo") << QString() << setTheme << mine << 1 << notWritten + home(decoration);
+        QTest::newRow("read-only decoration colours") << decoration << QByteArray("read-only") << QString() << setTheme << mine << 1
+                                                      << notWritten + home(decoration);
+        QTest::newRow("cursor") << QStringLiteral(".config/pexo/session/cursor") << QByteArray("fifo") << QString() << setTheme << mine << 1
+                                << notWritten + home(QStringLiteral(".config/pexo/session/cursor"));
     }
 
     void specialFilesReadAsMissing()
@@ -385,10 +398,19 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         } else if (kind == "zero") {
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
-        } else {
+        } else if (kind == "large") {
             PexoTest::writeFile(file, "[Pexo Theme]\nId=Large\nName=Large\n[Variables]\n");
             QVERIFY(QFile(file).resize(2 * 1024 * 1024));
+        } else {
+            PexoTest::writeFile(file, "[Qt]\n");
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), file, file}), 0);
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), file}), 0);
         }
+        auto unmount = qScopeGuard([&] {
+            if (kind == "read-only") {
+                QProcess::execute(QStringLiteral("umount"), {file});
+            }
+        });
         const auto identity = [&file] {
             struct stat status = {};
             ::lstat(QFile::encodeName(file).constData(), &status);

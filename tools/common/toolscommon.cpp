@@ -1,33 +1,27 @@
 #include "toolscommon.h"
 
 #include <integritylevel.h>
+#include <settingsreplace.h>
 #include <themedefaults.h>
 
-#include <QFile>
 #include <QFileInfo>
-#include <QTextStream>
 
 bool isAdministratorSession()
 {
     return isHighIntegrityLevel();
 }
 
-void writePaletteRc(const QString &primary, const QString &background, const QString &colorScheme)
+bool writePaletteRc(const QString &primary, const QString &background, const QString &colorScheme)
 {
-    QFile file(ThemeDefaults::paletteConfigPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return;
-    }
-    QTextStream stream(&file);
-    stream << "[Variables]\n";
-    stream << "PrimaryColor=" << primary << '\n';
-    stream << "BackgroundColor=" << background << '\n';
-    stream << "ColorScheme=" << colorScheme << '\n';
+    const QString text = QStringLiteral("[Variables]\nPrimaryColor=%1\nBackgroundColor=%2\nColorScheme=%3\n").arg(primary, background, colorScheme);
+    return SettingsReplace::write(ThemeDefaults::paletteConfigPath, text.toLocal8Bit());
 }
 
 bool prepareSession()
 {
     const bool administrator = isAdministratorSession();
+    // A first file that cannot be written is left missing: the theme that
+    // the tool applies next writes the same file, and reports it.
     if (!QFileInfo::exists(ThemeDefaults::paletteConfigPath)) {
         if (administrator) {
             writePaletteRc(

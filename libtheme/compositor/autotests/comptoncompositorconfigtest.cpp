@@ -1,4 +1,5 @@
 #include "comptoncompositorconfig.h"
+#include "failedwrites.h"
 
 #include <pexotestsupport.h>
 
@@ -329,8 +330,11 @@ private Q_SLOTS:
         ::alarm(PexoTest::patienceMs / 1000);
         ComptonCompositorConfig config;
         QVERIFY(!config.shadowEnabled());
+        const FailedWrites failed;
         QCOMPARE(config.setShadowEnabled(true), written);
         ::alarm(0);
+        // The file may hold the setting: not turning it on is a failed write.
+        QCOMPARE(failed.files(), written ? QStringList() : QStringList{userPicom});
         QVERIFY(QFileInfo::exists(special) && !QFileInfo(special).isFile() && QFileInfo(special).isSymLink() != fifo);
         QFile::remove(special);
     }

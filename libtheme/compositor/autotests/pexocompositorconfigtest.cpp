@@ -1,4 +1,5 @@
 #include "pexocompositorconfig.h"
+#include "failedwrites.h"
 
 #include <pexodirs.h>
 #include <pexotestsupport.h>
@@ -122,8 +123,10 @@ private Q_SLOTS:
         PexoCompositorConfig config;
         QVERIFY(!config.transparencyEnabled());
         QVERIFY(!config.shadowEnabled());
+        const FailedWrites failed;
         QVERIFY(!config.setTransparencyEnabled(true));
         ::alarm(0);
+        QCOMPARE(failed.files(), QStringList{kompmgrrc});
         QVERIFY(QFileInfo::exists(kompmgrrc) && !QFileInfo(kompmgrrc).isFile());
     }
 

@@ -1,4 +1,5 @@
 #include "currentcursorapplyhelper.h"
+#include "failedwrites.h"
 #include "runprogram.h"
 #include "themedefaults.h"
 #include "utils.h"
@@ -6,9 +7,21 @@
 
 #include <X11/Xcursor/Xcursor.h>
 
+#include <pexodirs.h>
 #include <pexoicontheme.h>
 
 namespace {
+// Where the core library keeps the session's cursor: a value it could not
+// store there is a failed write of the save.
+const QString cursorStateFile = QString::fromStdString(GetPexoDir(PexoSessionConfigDir)) + QStringLiteral("/cursor");
+
+void noteUnless(bool stored)
+{
+    if (!stored) {
+        FailedWrites::note(cursorStateFile);
+    }
+}
+
 bool isCursorEntry(const QByteArray &line)
 {
     // What the patterns Xcursor.theme and Xcursor.size match.
@@ -51,7 +64,7 @@ CurrentCursorApplyHelper::~CurrentCursorApplyHelper() = default;
 bool CurrentCursorApplyHelper::applyCurrentTheme(const QString &theme)
 {
     const QByteArray name = theme.toLocal8Bit();
-    PexoIconTheme::setCurrentCursorThemeName(name.constData());
+    noteUnless(PexoIconTheme::setCurrentCursorThemeName(name.constData()));
     if (!Utils::updatePexoWmVariable(ThemeDefaults::CursorTheme.key, theme)) {
         return false;
     }
@@ -66,6 +79,6 @@ bool CurrentCursorApplyHelper::applyCurrentTheme(const QString &theme)
 
 bool CurrentCursorApplyHelper::applySize(int size)
 {
-    PexoIconTheme::setCurrentCursorThemeSize(size);
+    noteUnless(PexoIconTheme::setCurrentCursorThemeSize(size));
     return Utils::updatePexoWmVariable(ThemeDefaults::CursorSize.key, size);
 }

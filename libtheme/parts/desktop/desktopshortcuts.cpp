@@ -1,13 +1,18 @@
 #include "desktopshortcuts.h"
+#include "configsync.h"
 #include "failedwrites.h"
 #include "localfile.h"
 #include "x11support.h"
+
+#include <KConfig>
+#include <KConfigGroup>
 
 #include <QFile>
 
 #include <pexodesktopentry.h>
 #include <pexodirs.h>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -58,24 +63,30 @@ bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templat
         }
         return true;
     }
-    // A file that does not load is left alone rather than rewritten.
-    if (!LocalFile::isUsable(entryPath, LocalFile::Kind::Settings)) {
+    // A file that does not load reads as hidden and is left alone rather
+    // than rewritten: it cannot be shown.
+    const auto unloadable = [&entryPath, show] {
+        if (show) {
+            FailedWrites::note(entryPath);
+        }
         return false;
+    };
+    if (!LocalFile::isUsable(entryPath, LocalFile::Kind::Settings)) {
+        return unloadable();
     }
     PexoDesktopEntry entry(entryPath);
     if (!entry.load()) {
-        return false;
+        return unloadable();
     }
     const bool shown = !entry.hidden();
     if (shown == show) {
         return false;
     }
-    entry.setHidden(!show);
-    if (!entry.save(false)) {
-        FailedWrites::note(entryPath);
-        return false;
-    }
-    return true;
+    // Through the settings writer, which notes a failure; every other key
+    // stays as it is.
+    const auto config = std::make_shared<KConfig>(entryPath, KConfig::SimpleConfig);
+    KConfigGroup(config.get(), QStringLiteral("Desktop Entry")).writeEntry("Hidden", !show);
+    return ConfigSync::sync(config);
 }
 
 bool DesktopShortcuts::announceChange()

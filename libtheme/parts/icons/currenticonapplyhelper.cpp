@@ -8,7 +8,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QSettings>
 
 CurrentIconApplyHelper::CurrentIconApplyHelper(IThemeSettings *settings)
     : m_settings(settings)
@@ -36,17 +35,8 @@ bool CurrentIconApplyHelper::applyMonochromeToolbar(bool monochrome)
     const QString &key = ThemeDefaults::useSymbolicIconsForToolBar.key;
     m_settings->write(key, monochrome);
 
-    // Qt's file is left alone when it is no usable settings file.
-    if (ConfigFiles::isUsable(QStringLiteral("Trolltech.conf"))) {
-        QSettings qtSettings(QSettings::UserScope, QStringLiteral("Trolltech"));
-        // Only the user's own file counts, not the system-wide one behind it.
-        qtSettings.setFallbacksEnabled(false);
-        qtSettings.beginGroup(QStringLiteral("Qt"));
-        // A value that the file already holds is not written again.
-        if (qtSettings.value(key).toString() != QVariant(monochrome).toString()) {
-            SettingsReplace::store(qtSettings, {{key, monochrome}});
-        }
-    }
+    // A failure is noted for the save; the change is still announced.
+    SettingsReplace::store(ConfigFiles::userFile(QStringLiteral("Trolltech.conf")), QStringLiteral("Qt"), {{key, monochrome}});
 
     Utils::updateQtSettingsStamp();
     return true;

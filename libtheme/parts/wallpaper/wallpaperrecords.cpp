@@ -1,5 +1,7 @@
 #include "wallpaperrecords.h"
+#include "failedwrites.h"
 #include "localfile.h"
+#include "settingsreplace.h"
 #include "themedefaults.h"
 #include "utils.h"
 #include "wallpaperpaths.h"
@@ -9,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScreen>
 #include <QWindow>
 
@@ -65,31 +66,27 @@ bool load(Ini &ini, const QString &path)
     return bytes && ini.LoadData(bytes->constData(), size_t(bytes->size())) >= 0;
 }
 
-// Writes the whole file through a temporary file renamed over it, so a failed
-// write leaves the old file in place.
+// Writes the whole file; a failure is noted for the save.
 template<class Ini>
 bool save(const Ini &ini, const QString &path)
 {
     std::string data;
     if (ini.Save(data, false) < 0) {
+        FailedWrites::note(path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // commit() does not see a failure of the flush that it makes itself.
-    if (file.write(data.data(), qint64(data.size())) != qint64(data.size()) || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SettingsReplace::write(path, QByteArray::fromStdString(data));
 }
 
+// A file that is there but cannot be loaded cannot take the record: a
+// failed write. A missing one is never created.
 void setRecord(const QString &path, const QByteArray &group, const QByteArray &value)
 {
     CSimpleIniA ini;
     if (!load(ini, path)) {
+        if (LocalFile::exists(path)) {
+            FailedWrites::note(path);
+        }
         return;
     }
     ini.SetValue(group.constData(), s_recordKey, value.constData());

@@ -58,8 +58,10 @@ public:
     // searched before the others; an exact size before the closest one.
     std::string getIconPath(const std::string &icon, int size, const std::string &context) const;
 
-    static void setCurrentCursorThemeName(const char *name);
-    static void setCurrentCursorThemeSize(int size);
+    // False when the session's cursor could not be stored (its file is no
+    // usable file of settings, or cannot be written).
+    static bool setCurrentCursorThemeName(const char *name);
+    static bool setCurrentCursorThemeSize(int size);
     // "" when no cursor theme was set.
     static std::string getCurrentCursorThemeName(Display *display);
     // -1 when no size was set.

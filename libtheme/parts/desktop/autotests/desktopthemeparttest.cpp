@@ -4,6 +4,7 @@
 #include "basepersonalizationsettingsprovider.h"
 #include "behaviourtestsupport.h"
 #include "currentdesktopapplyhelper.h"
+#include "failedwrites.h"
 
 #include <pexodirs.h>
 
@@ -151,8 +152,11 @@ private Q_SLOTS:
         ::alarm(PexoTest::patienceMs / 1000);
         Live live;
         QCOMPARE(live.readShown(shortcut), shownBefore);
+        const FailedWrites failed;
         QCOMPARE(live.applyShown(shortcut, show), applied);
         ::alarm(0);
+        // A shortcut that could not be shown is a failed write of its entry.
+        QCOMPARE(failed.files(), show && !shownAfter ? QStringList{path} : QStringList());
         QCOMPARE(PexoTest::takeWmCommands(), applied ? QStringList{QString::fromLatin1(shortcutCommand)} : QStringList());
         QCOMPARE(live.readShown(shortcut), shownAfter);
 

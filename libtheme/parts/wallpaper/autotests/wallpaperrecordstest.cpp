@@ -1,4 +1,5 @@
 #include "desktopfolders.h"
+#include "failedwrites.h"
 #include "wallpaperthemepart.h"
 
 #include <QFileInfo>
@@ -142,16 +143,26 @@ private Q_SLOTS:
         QVERIFY(m_live->readHelper.readWallpaperForCurrentDesktop());
     }
 
+    // A record file that cannot take the record, full or no usable file,
+    // is left as it is and counts as a failed write.
     void fullDiskKeepsTheRecordFile()
     {
         const QByteArray before("[Desktop Entry]\nIcon=user-desktop\nX-PEXO-WallPaper=/old.jpg\n");
         QVERIFY(PexoTest::writeFile(record("Desktop1"), before));
+        const FailedWrites failed;
         {
             PexoTest::FileSizeLimit fullDisk(16);
             // No settings: only the record file is written.
             CurrentWallpaperApplyHelper(nullptr).applyWallpaperForCurrentDesktop(true, QStringLiteral("#118bcc"));
         }
         QCOMPARE(read("Desktop1"), before);
+        QCOMPARE(failed.files(), QStringList{record("Desktop1")});
+
+        QVERIFY(QFile::remove(record("Desktop1")) && ::mkfifo(QFile::encodeName(record("Desktop1")).constData(), 0600) == 0);
+        const FailedWrites fifo;
+        CurrentWallpaperApplyHelper(nullptr).applyWallpaperForCurrentDesktop(true, QStringLiteral("#118bcc"));
+        QCOMPARE(fifo.files(), QStringList{record("Desktop1")});
+        QVERIFY(QFile::remove(record("Desktop1")));
     }
 
     void setDesktopRecordWithoutFile()
