@@ -364,8 +364,6 @@ private Q_SLOTS:
                                            << notWritten + home(qtSettings);
         QTest::newRow("read-only Qt settings") << qtSettings << QByteArray("read-only") << QString() << setTheme << mine << 1 << notWritten + home(qtSettings);
         QTest::newRow("decoration colours") << decoration << QByteArray("fifo") << QString() << setTheme << mine << 1 << notWritten + home(decoration);
-        QTest::newRow("read-only decoration colours") << decoration << QByteArray("read-only") << QString() << setTheme << mine << 1
-                                                      << notWritten + home(decoration);
         QTest::newRow("cursor") << QStringLiteral(".config/pexo/session/cursor") << QByteArray("fifo") << QString() << setTheme << mine << 1
                                 << notWritten + home(QStringLiteral(".config/pexo/session/cursor"));
     }
