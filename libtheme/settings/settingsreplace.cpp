@@ -18,7 +18,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -228,15 +227,11 @@ private:
 };
 
 // The keys of an INI file as Qt's settings class reads them (it writes
-// some escaped). Through a link of its own: the class keeps what it read
-// of a file by the file's name. Nothing when it cannot be read so.
-std::optional<QSet<QString>> qtKeys(const QString &file)
+// some escaped). The class keeps what it read of a file by the file's
+// name: the name must be one of its own.
+QSet<QString> qtKeys(const QString &uniqueName)
 {
-    const Kept view(file);
-    if (view.path().isEmpty()) {
-        return std::nullopt;
-    }
-    const QStringList keys = QSettings(view.path(), QSettings::IniFormat).allKeys();
+    const QStringList keys = QSettings(uniqueName, QSettings::IniFormat).allKeys();
     return QSet<QString>(keys.cbegin(), keys.cend());
 }
 
@@ -383,9 +378,9 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
             if (!endsWithLine(written)) {
                 return false;
             }
-            const std::optional<QSet<QString>> now = qtKeys(written);
-            const std::optional<QSet<QString>> before = kept.isEmpty() ? std::nullopt : qtKeys(kept);
-            return !now || !before || now->contains(*before);
+            // The written file is read through a link of its own.
+            const Kept view(written);
+            return kept.isEmpty() || view.path().isEmpty() || qtKeys(view.path()).contains(qtKeys(kept));
         });
     switch (result) {
     case Result::Replaced:
