@@ -254,8 +254,10 @@ SettingsReplace::Result attempt(const QString &file, qint64 size, const std::fun
     if (!LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
         return SettingsReplace::Result::Refused;
     }
+    // Nor a link loop, nor a file the user may not write.
     const QByteArray name = QFile::encodeName(file);
-    if (LocalFile::exists(file) && ::access(name.constData(), W_OK) != 0) {
+    struct stat status;
+    if (::stat(name.constData(), &status) == 0 ? ::access(name.constData(), W_OK) != 0 : errno != ENOENT) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);

@@ -322,8 +322,9 @@ private Q_SLOTS:
     void specialFilesReadAsMissing_data()
     {
         QTest::addColumn<QString>("path"); // below the home directory
-        // "fifo", "zero" (a link to /dev/zero), "large", or "read-only" (a
-        // file on a read-only mount, as one the user may not write)
+        // "fifo", "zero" (a link to /dev/zero), "loop" (a link to itself),
+        // "large", or "read-only" (a file on a read-only mount, as one the
+        // user may not write)
         QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<QString>("recordedIndex");
         QTest::addColumn<QString>("program");
@@ -362,6 +363,7 @@ private Q_SLOTS:
         QTest::newRow("Qt settings") << qtSettings << QByteArray("fifo") << QString() << setTheme << mine << 1 << notWritten + home(qtSettings);
         QTest::newRow("large Qt settings") << qtSettings << QByteArray("large") << QString() << QStringLiteral("pexo-sync-user-theme") << QStringList() << 1
                                            << notWritten + home(qtSettings);
+        QTest::newRow("Qt settings link loop") << qtSettings << QByteArray("loop") << QString() << setTheme << mine << 1 << notWritten + home(qtSettings);
         QTest::newRow("read-only Qt settings") << qtSettings << QByteArray("read-only") << QString() << setTheme << mine << 1 << notWritten + home(qtSettings);
         QTest::newRow("decoration colours") << decoration << QByteArray("fifo") << QString() << setTheme << mine << 1 << notWritten + home(decoration);
         QTest::newRow("cursor") << QStringLiteral(".config/pexo/session/cursor") << QByteArray("fifo") << QString() << setTheme << mine << 1
@@ -396,6 +398,8 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         } else if (kind == "zero") {
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+        } else if (kind == "loop") {
+            QVERIFY(QFile::link(file, file));
         } else if (kind == "large") {
             PexoTest::writeFile(file, "[Pexo Theme]\nId=Large\nName=Large\n[Variables]\n");
             QVERIFY(QFile(file).resize(2 * 1024 * 1024));
