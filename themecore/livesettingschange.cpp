@@ -1,8 +1,8 @@
 #include "livesettingschange.h"
 #include "themefiles.h"
 
-#include <localfile.h>
 #include <sessionlock.h>
+#include <settingsreplace.h>
 #include <themedefaults.h>
 
 #include <QFile>
@@ -20,20 +20,6 @@
 namespace {
 // Whether the outermost change of this process has written the mark.
 int changes = 0;
-
-// A settings file that a change may write: nothing there yet (a dangling
-// link included, whose target is then made), or a usable file the user may
-// write. A directory, a fifo, a device, a link loop or a file too large to
-// be read is none.
-bool isWritableSettingsFile(const QString &path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    struct stat status;
-    if (::stat(name.constData(), &status) != 0) {
-        return errno == ENOENT;
-    }
-    return LocalFile::isUsable(path, LocalFile::Kind::Settings) && ::access(name.constData(), W_OK) == 0;
-}
 
 QStringList filesOf(LiveSettingsChange::Files files)
 {
@@ -83,7 +69,7 @@ LiveSettingsChange::LiveSettingsChange(Files files)
     QStringList unwritable;
     const QStringList paths = filesOf(files);
     for (const QString &path : paths) {
-        if (!isWritableSettingsFile(path)) {
+        if (!SettingsReplace::isWritable(path)) {
             unwritable << path;
         }
     }

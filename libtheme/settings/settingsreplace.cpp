@@ -249,15 +249,7 @@ bool endsWithLine(const QString &file)
 
 SettingsReplace::Result attempt(const QString &file, qint64 size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
-    // The writers follow links: a fifo or a device would be replaced by a
-    // regular file, a huge file was never read.
-    if (!LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
-        return SettingsReplace::Result::Refused;
-    }
-    // Nor a link loop, nor a file the user may not write.
-    const QByteArray name = QFile::encodeName(file);
-    struct stat status;
-    if (::stat(name.constData(), &status) == 0 ? ::access(name.constData(), W_OK) != 0 : errno != ENOENT) {
+    if (!SettingsReplace::isWritable(file)) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);
@@ -295,6 +287,18 @@ bool isSameValue(const QVariant &stored, const QVariant &value)
     return stored.toString() == value.toString();
 }
 } // namespace
+
+bool SettingsReplace::isWritable(const QString &file)
+{
+    // The writers follow links: a fifo or a device would be replaced by a
+    // regular file, a huge file was never read.
+    const QByteArray name = QFile::encodeName(file);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0) {
+        return errno == ENOENT;
+    }
+    return LocalFile::isUsable(file, LocalFile::Kind::Settings) && ::access(name.constData(), W_OK) == 0;
+}
 
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)
 {

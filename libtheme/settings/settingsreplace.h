@@ -41,6 +41,12 @@ enum class Result {
     CutShort,
 };
 
+// Whether the file may be written: nothing there yet (a dangling link
+// included, whose target is then made), or a regular file (links
+// followed) within the settings size that the user may write. A
+// directory, a fifo, a device or a link loop is none.
+PEXOTHEME_EXPORT bool isWritable(const QString &file);
+
 // Syncs a dirty configuration to its file, the path with links followed.
 PEXOTHEME_EXPORT Result sync(KConfig &config, const QString &file);
 
