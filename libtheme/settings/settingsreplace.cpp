@@ -226,6 +226,24 @@ private:
     int m_fd = -1;
 };
 
+// The sections and keys of an INI file as written.
+QSet<QByteArray> lineKeys(const QString &file)
+{
+    QSet<QByteArray> keys;
+    QByteArray section;
+    const QByteArray text = LocalFile::read(file, LocalFile::Kind::Settings).value_or(QByteArray());
+    const QList<QByteArray> lines = text.split('\n');
+    for (const QByteArray &line : lines) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[')) {
+            section = trimmed;
+        } else if (trimmed.contains('=') && !trimmed.startsWith('#') && !trimmed.startsWith(';')) {
+            keys.insert(section + '\x1e' + trimmed.left(trimmed.indexOf('=')).trimmed());
+        }
+    }
+    return keys;
+}
+
 // The keys of an INI file as Qt's settings class reads them (it writes
 // some escaped). The class keeps what it read of a file by the file's
 // name: the name must be one of its own.
@@ -233,6 +251,18 @@ QSet<QString> qtKeys(const QString &uniqueName)
 {
     const QStringList keys = QSettings(uniqueName, QSettings::IniFormat).allKeys();
     return QSet<QString>(keys.cbegin(), keys.cend());
+}
+
+// Whether the written INI file holds every key of the kept one. Lines that
+// are still there as they were say so at once; else the keys are compared
+// as Qt reads them, the written file through a link of its own.
+bool holdsQtKeys(const QString &written, const QString &kept)
+{
+    if (lineKeys(written).contains(lineKeys(kept))) {
+        return true;
+    }
+    const Kept view(written);
+    return view.path().isEmpty() || qtKeys(view.path()).contains(qtKeys(kept));
 }
 
 // Whether the written file ends with a whole line.
@@ -384,9 +414,7 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
             if (!endsWithLine(written)) {
                 return false;
             }
-            // The written file is read through a link of its own.
-            const Kept view(written);
-            return kept.isEmpty() || view.path().isEmpty() || qtKeys(view.path()).contains(qtKeys(kept));
+            return kept.isEmpty() || holdsQtKeys(written, kept);
         });
     switch (result) {
     case Result::Replaced:
