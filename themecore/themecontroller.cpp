@@ -32,21 +32,38 @@ const char currentThemeKey[] = "CurrentTheme";
 const char currentThemePathKey[] = "CurrentThemePath";
 const QString themercSubPath = QStringLiteral("theme/themerc");
 
-// A theme's description file; the configuration is opened when a Theme is
-// first made from it.
+// A theme's description file. Its configuration is opened when a Theme is
+// made from it and shared by the themes made while one lives: the registry
+// keeps none, however many themes it lists.
 struct IndexFile
 {
     QString path;
-    std::shared_ptr<KConfig> config;
+    std::weak_ptr<KConfig> config;
+    // Listed by a scan under the id read from the file.
+    bool scanned = false;
 };
+
+// The stored settings of the theme described by the file at indexPath.
+QString themercPath(const QString &indexPath)
+{
+    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
+}
+
+// A theme whose description or settings are far beyond any real theme's is
+// not read: there is no theme.
+bool isOversized(const QString &indexPath)
+{
+    return QFileInfo(indexPath).size() > ThemeDefaults::maxThemeFileSize || QFileInfo(themercPath(indexPath)).size() > ThemeDefaults::maxThemeFileSize;
+}
 
 // The registry's own configuration of a description file, shared by the
 // themes made from it. Nothing else opens these files: KDE's list of
 // shared configurations, looked through at every opening, is left alone.
-// A file that is there but no usable settings file reads as missing.
+// A file that is there but no usable settings file reads as missing, and
+// so does the description of a theme far beyond a real one.
 std::shared_ptr<KConfig> openIndex(const QString &path)
 {
-    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
+    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings) || isOversized(path)) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
@@ -118,12 +135,6 @@ std::optional<QString> plainId(const QString &path)
     return id ? QString::fromUtf8(*id) : QString();
 }
 
-// The stored settings of the theme described by the file at indexPath.
-QString themercPath(const QString &indexPath)
-{
-    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
-}
-
 // A theme name is used as a directory name below the user themes directory.
 bool isUsableThemeName(const QString &name)
 {
@@ -166,7 +177,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     currentTheme = makeTheme(currentThemePath, currentConfig);
 
     // The recorded path wins over any scanned directory of the same id.
-    themes.emplace(currentThemeId, IndexFile{currentThemePath, currentConfig});
+    themes.emplace(currentThemeId, IndexFile{currentThemePath, currentConfig, false});
     addThemes(fetchThemes());
 }
 
@@ -181,21 +192,22 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
     struct Known
     {
         QString id;
-        std::shared_ptr<KConfig> config;
+        std::weak_ptr<KConfig> config;
     };
     QHash<QString, Known> known;
     for (const auto &[id, file] : themes) {
-        if (!file.config) {
-            known.insert(file.path, Known{id, nullptr});
-        } else if (file.config->openFlags() == KConfig::SimpleConfig && file.config->locationType() == QStandardPaths::GenericConfigLocation) {
-            known.insert(file.path, Known{idOf(file.config), file.config});
+        const std::shared_ptr<KConfig> config = file.config.lock();
+        if (file.scanned) {
+            known.insert(file.path, Known{id, config});
+        } else if (config && config->openFlags() == KConfig::SimpleConfig && config->locationType() == QStandardPaths::GenericConfigLocation) {
+            known.insert(file.path, Known{idOf(config), config});
         }
     }
 
     std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
-        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, nullptr};
-        if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
+        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, {}, true};
+        if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings) || isOversized(file.path)) {
             continue;
         }
         // A plain file is read without opening it as a configuration, which
@@ -208,8 +220,7 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         } else if (const std::optional<QString> plain = plainId(file.path)) {
             id = *plain;
         } else {
-            file.config = openIndex(file.path);
-            id = idOf(file.config);
+            id = idOf(openIndex(file.path));
         }
         if (id.isEmpty()) {
             continue;
@@ -235,10 +246,12 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPat
 
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
 {
-    if (!file.config) {
-        file.config = openIndex(file.path);
+    std::shared_ptr<KConfig> config = file.config.lock();
+    if (!config) {
+        config = openIndex(file.path);
+        file.config = config;
     }
-    return makeTheme(file.path, file.config);
+    return makeTheme(file.path, config);
 }
 
 std::shared_ptr<Theme> ThemeControllerPrivate::fail(const QString &message)
@@ -274,10 +287,17 @@ std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
 {
     std::vector<std::shared_ptr<Theme>> result;
     result.reserve(d->themes.size());
-    for (auto &entry : d->themes) {
-        result.push_back(d->makeTheme(entry.second));
-    }
+    visitThemes([&result](const std::shared_ptr<Theme> &theme) {
+        result.push_back(theme);
+    });
     return result;
+}
+
+void ThemeController::visitThemes(const std::function<void(const std::shared_ptr<Theme> &)> &visit) const
+{
+    for (auto &entry : d->themes) {
+        visit(d->makeTheme(entry.second));
+    }
 }
 
 std::shared_ptr<Theme> ThemeController::theme(const QString &id) const
@@ -439,7 +459,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     }
 
     const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
-    d->themes.emplace(name, IndexFile{indexPath, held});
+    d->themes.emplace(name, IndexFile{indexPath, held, false});
     removeMadeHere.dismiss();
     return d->makeTheme(indexPath, held);
 }

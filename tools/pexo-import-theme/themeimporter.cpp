@@ -33,9 +33,6 @@
 #include <sys/statvfs.h>
 
 namespace {
-// Real descriptions and settings hold about a hundred lines.
-constexpr qint64 maxThemeFileSize = 64 * 1024;
-
 bool existsOrIsLink(const QString &path)
 {
     const QFileInfo info(path);
@@ -424,8 +421,9 @@ void ThemeImporter::importTheme(const QString &name)
         qWarning() << "Refusing theme" << name << "whose index.theme or theme/themerc is not a plain file";
         return;
     }
-    if (index->size() > maxThemeFileSize || themerc->size() > maxThemeFileSize) {
-        qWarning() << "Refusing theme" << name << "whose index.theme or theme/themerc is larger than 64 KiB";
+    if (index->size() > ThemeDefaults::maxThemeFileSize || themerc->size() > ThemeDefaults::maxThemeFileSize) {
+        qWarning() << "Refusing theme" << name
+                   << qUtf8Printable(QStringLiteral("whose index.theme or theme/themerc is larger than %1 KiB").arg(ThemeDefaults::maxThemeFileSize / 1024));
         return;
     }
 
