@@ -26,6 +26,8 @@
 #include <map>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace {
 const QString recordGroupName = QStringLiteral("Theme");
 const char currentThemeKey[] = "CurrentTheme";
@@ -49,21 +51,23 @@ QString themercPath(const QString &indexPath)
     return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
 }
 
-// A theme whose description or settings are far beyond any real theme's is
-// not read: there is no theme.
-bool isOversized(const QString &indexPath)
+// True when the file at path, links followed, is far beyond any real
+// theme's: a theme with such a description or settings is not read.
+bool isOversized(const QString &path)
 {
-    return QFileInfo(indexPath).size() > ThemeDefaults::maxThemeFileSize || QFileInfo(themercPath(indexPath)).size() > ThemeDefaults::maxThemeFileSize;
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_size > ThemeDefaults::maxThemeFileSize;
 }
 
 // The registry's own configuration of a description file, shared by the
 // themes made from it. Nothing else opens these files: KDE's list of
 // shared configurations, looked through at every opening, is left alone.
 // A file that is there but no usable settings file reads as missing, and
-// so does the description of a theme far beyond a real one.
-std::shared_ptr<KConfig> openIndex(const QString &path)
+// so, when sizes are to be checked (the scan checks those it lists), does
+// the description of a theme far beyond a real one.
+std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
 {
-    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings) || isOversized(path)) {
+    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings) || (checkSizes && (isOversized(path) || isOversized(themercPath(path))))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
@@ -90,12 +94,15 @@ QString idOf(const std::shared_ptr<KConfig> &config)
 // configuration reader takes it. Nothing when the file cannot be read or
 // needs that reader: escapes, expansions and options, other line breaks,
 // nested or odd group headers, lines without '=', an "Id" that is
-// localised or given twice.
+// localised or given twice. No id for a file far beyond a real description.
 std::optional<QString> plainId(const QString &path)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
     if (!bytes) {
         return std::nullopt;
+    }
+    if (bytes->size() > ThemeDefaults::maxThemeFileSize) {
+        return QString();
     }
     const QByteArray &text = *bytes;
     for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
@@ -170,7 +177,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath);
+    const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath, true);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
     // What could not be written into the live settings is a failure of the registry's.
     QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
@@ -207,7 +214,7 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
     std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
         IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, {}, true};
-        if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings) || isOversized(file.path)) {
+        if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
             continue;
         }
         // A plain file is read without opening it as a configuration, which
@@ -217,10 +224,12 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         if (it != known.cend()) {
             id = it->id;
             file.config = it->config;
+        } else if (isOversized(entry.filePath() + QLatin1Char('/') + themercSubPath)) {
+            continue;
         } else if (const std::optional<QString> plain = plainId(file.path)) {
             id = *plain;
         } else {
-            id = idOf(openIndex(file.path));
+            id = idOf(openIndex(file.path, true));
         }
         if (id.isEmpty()) {
             continue;
@@ -248,7 +257,7 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
 {
     std::shared_ptr<KConfig> config = file.config.lock();
     if (!config) {
-        config = openIndex(file.path);
+        config = openIndex(file.path, !file.scanned);
         file.config = config;
     }
     return makeTheme(file.path, config);

@@ -27,6 +27,7 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -107,26 +108,27 @@ QString existingAncestor(const QString &path)
     return info.absoluteFilePath();
 }
 
-// True when the description translates the key ("Id[xx]"): a reader in
-// that language would take the translation for the key. Keys may be
-// escaped, so a translated key with an escape counts for every key.
-bool translatesKey(const QByteArray &description, const QByteArray &wanted)
+// The keys the description translates ("Id[xx]"): a reader in that
+// language would take the translation for the key. Keys may be escaped: a
+// translated key with an escape, which might be any key, is given as "\\".
+QSet<QByteArray> translatedKeys(const QByteArray &description)
 {
-    const QList<QByteArray> lines = description.split('\n');
-    for (const QByteArray &line : lines) {
-        const QByteArray key = line.left(std::max(int(line.indexOf('=')), 0));
+    QSet<QByteArray> keys;
+    const char *const end = description.constData() + description.size();
+    for (const char *line = description.constData(); line < end;) {
+        const char *const lineEnd = std::find(line, end, '\n');
+        const char *const equals = std::find(line, lineEnd, '=');
+        const QByteArray key = equals == lineEnd ? QByteArray() : QByteArray(line, int(equals - line));
+        line = lineEnd + 1;
         const int bracket = key.indexOf('[');
-        if (bracket < 0) {
+        // "[$i]" and the like are flags, any other bracket a language.
+        if (bracket < 0 || key.count('[') == key.count("[$")) {
             continue;
         }
         const QByteArray base = key.left(bracket).trimmed();
-        // "[$i]" and the like are flags, any other bracket a language.
-        const bool localised = key.count('[') > key.count("[$");
-        if (localised && (base == wanted || base.contains('\\'))) {
-            return true;
-        }
+        keys.insert(base.contains('\\') ? QByteArrayLiteral("\\") : base);
     }
-    return false;
+    return keys;
 }
 
 // The ids of the themes installed for the user and the system, read as the
@@ -325,10 +327,11 @@ QString ThemeImporterPrivate::refusal(const Theme &theme, const QString &indexPa
         return QStringLiteral("with the id of the administrator theme ") + quotedId;
     }
     const std::optional<QByteArray> description = LocalFile::read(indexPath, LocalFile::Kind::Settings);
-    if (!description || translatesKey(*description, QByteArrayLiteral("Id"))) {
+    const QSet<QByteArray> translated = description ? translatedKeys(*description) : QSet<QByteArray>{QByteArrayLiteral("\\")};
+    if (translated.contains(QByteArrayLiteral("Id")) || translated.contains(QByteArrayLiteral("\\"))) {
         return QStringLiteral("with a translated id");
     }
-    if (translatesKey(*description, QByteArrayLiteral("X-Ulvar-System-Theme"))) {
+    if (translated.contains(QByteArrayLiteral("X-Ulvar-System-Theme"))) {
         return QStringLiteral("with a translated system theme mark");
     }
     // Ids are read untranslated; the first theme with an id hides the others.
