@@ -35,21 +35,40 @@ const char currentThemeKey[] = "CurrentTheme";
 const char currentThemePathKey[] = "CurrentThemePath";
 const QString themercSubPath = QStringLiteral("theme/themerc");
 
-// A theme's description file; the configuration is opened when a Theme is
-// first made from it.
+// A theme's description file. Its configuration is opened when a Theme is
+// made from it and shared by the themes made while one lives: the registry
+// keeps none, however many themes it lists.
 struct IndexFile
 {
     QString path;
-    std::shared_ptr<KConfig> config;
+    std::weak_ptr<KConfig> config;
+    // Listed by a scan under the id read from the file.
+    bool scanned = false;
 };
+
+// The stored settings of the theme described by the file at indexPath.
+QString themercPath(const QString &indexPath)
+{
+    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
+}
+
+// True when the file at path, links followed, is far beyond any real
+// theme's: a theme with such a description or settings is not read.
+bool isOversized(const QString &path)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_size > ThemeDefaults::maxThemeFileSize;
+}
 
 // The registry's own configuration of a description file, shared by the
 // themes made from it. Nothing else opens these files: KDE's list of
 // shared configurations, looked through at every opening, is left alone.
-// A file that is there but no usable settings file reads as missing.
-std::shared_ptr<KConfig> openIndex(const QString &path)
+// A file that is there but no usable settings file reads as missing, and
+// so, when sizes are to be checked (the scan checks those it lists), does
+// the description of a theme far beyond a real one.
+std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
 {
-    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
+    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings) || (checkSizes && (isOversized(path) || isOversized(themercPath(path))))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
@@ -76,12 +95,15 @@ QString idOf(const std::shared_ptr<KConfig> &config)
 // configuration reader takes it. Nothing when the file cannot be read or
 // needs that reader: escapes, expansions and options, other line breaks,
 // nested or odd group headers, lines without '=', an "Id" that is
-// localised or given twice.
+// localised or given twice. No id for a file far beyond a real description.
 std::optional<QString> plainId(const QString &path)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
     if (!bytes) {
         return std::nullopt;
+    }
+    if (bytes->size() > ThemeDefaults::maxThemeFileSize) {
+        return QString();
     }
     const QByteArray &text = *bytes;
     for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
@@ -121,12 +143,6 @@ std::optional<QString> plainId(const QString &path)
     return id ? QString::fromUtf8(*id) : QString();
 }
 
-// The stored settings of the theme described by the file at indexPath.
-QString themercPath(const QString &indexPath)
-{
-    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
-}
-
 // A theme name is used as a directory name below the user themes directory.
 bool isUsableThemeName(const QString &name)
 {
@@ -162,14 +178,14 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath);
+    const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath, true);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
     // What could not be written into the live settings is a failure of the registry's.
     QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
     currentTheme = makeTheme(currentThemePath, currentConfig);
 
     // The recorded path wins over any scanned directory of the same id.
-    themes.emplace(currentThemeId, IndexFile{currentThemePath, currentConfig});
+    themes.emplace(currentThemeId, IndexFile{currentThemePath, currentConfig, false});
     addThemes(fetchThemes());
 }
 
@@ -184,20 +200,21 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
     struct Known
     {
         QString id;
-        std::shared_ptr<KConfig> config;
+        std::weak_ptr<KConfig> config;
     };
     QHash<QString, Known> known;
     for (const auto &[id, file] : themes) {
-        if (!file.config) {
-            known.insert(file.path, Known{id, nullptr});
-        } else if (file.config->openFlags() == KConfig::SimpleConfig && file.config->locationType() == QStandardPaths::GenericConfigLocation) {
-            known.insert(file.path, Known{idOf(file.config), file.config});
+        const std::shared_ptr<KConfig> config = file.config.lock();
+        if (file.scanned) {
+            known.insert(file.path, Known{id, config});
+        } else if (config && config->openFlags() == KConfig::SimpleConfig && config->locationType() == QStandardPaths::GenericConfigLocation) {
+            known.insert(file.path, Known{idOf(config), config});
         }
     }
 
     std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
-        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, nullptr};
+        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, {}, true};
         if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
             continue;
         }
@@ -208,11 +225,12 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         if (it != known.cend()) {
             id = it->id;
             file.config = it->config;
+        } else if (isOversized(entry.filePath() + QLatin1Char('/') + themercSubPath)) {
+            continue;
         } else if (const std::optional<QString> plain = plainId(file.path)) {
             id = *plain;
         } else {
-            file.config = openIndex(file.path);
-            id = idOf(file.config);
+            id = idOf(openIndex(file.path, true));
         }
         if (id.isEmpty()) {
             continue;
@@ -238,10 +256,12 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPat
 
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
 {
-    if (!file.config) {
-        file.config = openIndex(file.path);
+    std::shared_ptr<KConfig> config = file.config.lock();
+    if (!config) {
+        config = openIndex(file.path, !file.scanned);
+        file.config = config;
     }
-    return makeTheme(file.path, file.config);
+    return makeTheme(file.path, config);
 }
 
 std::shared_ptr<Theme> ThemeControllerPrivate::fail(const QString &message)
@@ -277,10 +297,17 @@ std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
 {
     std::vector<std::shared_ptr<Theme>> result;
     result.reserve(d->themes.size());
-    for (auto &entry : d->themes) {
-        result.push_back(d->makeTheme(entry.second));
-    }
+    visitThemes([&result](const std::shared_ptr<Theme> &theme) {
+        result.push_back(theme);
+    });
     return result;
+}
+
+void ThemeController::visitThemes(const std::function<void(const std::shared_ptr<Theme> &)> &visit) const
+{
+    for (auto &entry : d->themes) {
+        visit(d->makeTheme(entry.second));
+    }
 }
 
 std::shared_ptr<Theme> ThemeController::theme(const QString &id) const
@@ -446,7 +473,7 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     }
 
     const std::shared_ptr<KConfig> held(indexConfig.data(), [indexConfig](KConfig *) {});
-    d->themes.emplace(name, IndexFile{indexPath, held});
+    d->themes.emplace(name, IndexFile{indexPath, held, false});
     removeMadeHere.dismiss();
     return d->makeTheme(indexPath, held);
 }

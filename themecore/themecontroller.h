@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,8 @@ class ThemeControllerPrivate;
 
 // The installed themes of the user and the system, the session's current
 // theme (kept in the record file "pexo-admin-themerc") and the live settings.
+// A theme directory whose index.theme or theme/themerc is far beyond a real
+// theme's (ThemeDefaults::maxThemeFileSize) holds no theme.
 class ThemeController : public QObject
 {
     Q_OBJECT
@@ -28,6 +31,9 @@ public:
 
     // A new Theme for every known id, in ascending id order.
     std::vector<std::shared_ptr<Theme>> availableThemes() const;
+    // The same, one at a time: a theme the visitor does not keep is gone
+    // before the next is made.
+    void visitThemes(const std::function<void(const std::shared_ptr<Theme> &)> &visit) const;
     // A new Theme for the id, or null when the id is unknown.
     std::shared_ptr<Theme> theme(const QString &id) const;
     // The first theme, in ascending id order, whose settings (read) equal

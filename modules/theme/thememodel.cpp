@@ -7,16 +7,31 @@
 
 #include <vector>
 
+// What the page shows of a theme: its settings are read once, when it is
+// listed, and not kept.
+struct ThemeRow
+{
+    QString id;
+    QString name;
+    QString comment;
+    QString desktopPath;
+    bool isReadOnly;
+    QString wallpaper;
+    QString colorScheme;
+    QString primaryColor;
+    QString backgroundColor;
+};
+
 class ThemeModelPrivate
 {
 public:
     ThemeController *controller;
-    std::vector<std::shared_ptr<Theme>> themes;
+    std::vector<ThemeRow> themes;
 
     int rowOf(const QString &id) const
     {
         for (size_t row = 0; row < themes.size(); ++row) {
-            if (themes[row]->id() == id) {
+            if (themes[row].id == id) {
                 return int(row);
             }
         }
@@ -43,29 +58,29 @@ QVariant ThemeModel::data(const QModelIndex &index, int role) const
     if (row < 0 || row >= int(d->themes.size())) {
         return QVariant();
     }
-    const Theme &theme = *d->themes[row];
+    const ThemeRow &theme = d->themes[row];
     switch (role) {
     case Qt::DisplayRole:
     case NameRole:
-        return theme.name();
+        return theme.name;
     case IdRole:
-        return theme.id();
+        return theme.id;
     case IsSystemRole:
-        return theme.isReadOnly();
+        return theme.isReadOnly;
     case DesktopPathRole:
-        return theme.desktopPath();
+        return theme.desktopPath;
     case CommentRole:
-        return theme.comment();
+        return theme.comment;
     case IsCurrentThemeRole:
-        return theme.id() == d->controller->currentThemeId();
+        return theme.id == d->controller->currentThemeId();
     case WallpaperRole:
-        return theme.wallpaperThemePart()->wallpaper();
+        return theme.wallpaper;
     case ColorSchemeRole:
-        return theme.colorsThemePart()->colorSchemePath();
+        return theme.colorScheme;
     case PrimaryColorRole:
-        return theme.colorsThemePart()->primaryColor();
+        return theme.primaryColor;
     case BackgroundColorRole:
-        return theme.colorsThemePart()->backgroundColor();
+        return theme.backgroundColor;
     }
     return QVariant();
 }
@@ -88,9 +103,10 @@ QHash<int, QByteArray> ThemeModel::roleNames() const
 
 void ThemeModel::readThemes()
 {
-    for (const std::shared_ptr<Theme> &theme : d->controller->availableThemes()) {
+    // Each theme goes once listed, with the files it read.
+    d->controller->visitThemes([this](const std::shared_ptr<Theme> &theme) {
         addTheme(theme);
-    }
+    });
 }
 
 void ThemeModel::resetThemes()
@@ -107,9 +123,19 @@ void ThemeModel::addTheme(const std::shared_ptr<Theme> &theme)
         return;
     }
     theme->read();
+    const auto colors = theme->colorsThemePart();
+    ThemeRow shown{theme->id(),
+                   theme->name(),
+                   theme->comment(),
+                   theme->desktopPath(),
+                   theme->isReadOnly(),
+                   theme->wallpaperThemePart()->wallpaper(),
+                   colors->colorSchemePath(),
+                   colors->primaryColor(),
+                   colors->backgroundColor()};
     const int row = int(d->themes.size());
     beginInsertRows(QModelIndex(), row, row);
-    d->themes.push_back(theme);
+    d->themes.push_back(std::move(shown));
     endInsertRows();
 }
 

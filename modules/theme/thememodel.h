@@ -10,7 +10,7 @@ class ThemeController;
 class ThemeModelPrivate;
 
 // The installed themes, one row each, and one extra row without a theme at
-// the end. Values are read from the themes at the time of the request.
+// the end. A row keeps the values shown, read when the theme was listed.
 class ThemeModel : public QAbstractListModel
 {
     Q_OBJECT

@@ -3,6 +3,8 @@
 
 #include "iconthemepart.h"
 #include "pexotestsupport.h"
+#include "picturetestsupport.h"
+#include "wallpaperthemepart.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -44,10 +46,13 @@ private Q_SLOTS:
     void recordedThemeIsAlwaysListed();
     void emptyDirectoriesKeepTheRecordedTheme();
     void scanReadsIdsAsTheConfigurationDoes();
+    void themesFarBeyondARealOneAreNotListed_data();
+    void themesFarBeyondARealOneAreNotListed();
 
     void setCurrentThemeRecordsAndApplies();
     void setCurrentThemeIgnoresUnknownIds();
     void equalThemeIsTheFirstInIdOrder();
+    void searchHoldsOneThemeAtATime();
 
     void removeTheme_data();
     void removeTheme();
@@ -170,6 +175,43 @@ void ThemeControllerTest::scanReadsIdsAsTheConfigurationDoes()
     }
 }
 
+void ThemeControllerTest::themesFarBeyondARealOneAreNotListed_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("settings at the limit") << QStringLiteral("theme/themerc") << ThemeDefaults::maxThemeFileSize << true;
+    QTest::newRow("settings beyond it") << QStringLiteral("theme/themerc") << ThemeDefaults::maxThemeFileSize + 1 << false;
+    QTest::newRow("description beyond it") << QStringLiteral("index.theme") << ThemeDefaults::maxThemeFileSize + 1 << false;
+}
+
+void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
+{
+    QFETCH(QString, file);
+    QFETCH(qint64, size);
+    QFETCH(bool, listed);
+    QByteArray text =
+        file == QLatin1String("index.theme") ? index(QStringLiteral("Big"), QStringLiteral("Big")) : themerc(QStringLiteral("big"), QStringLiteral("#123456"));
+    text += "Padding=" + QByteArray(size - text.size() - 9, 'x') + '\n';
+    writeTheme(
+        userTheme(QStringLiteral("Big")), index(QStringLiteral("Big"), QStringLiteral("Big")), themerc(QStringLiteral("big"), QStringLiteral("#123456")));
+    writeFile(userTheme(QStringLiteral("Big/")) + file, text);
+
+    {
+        ThemeController controller;
+        QCOMPARE(bool(controller.theme(QStringLiteral("Big"))), listed);
+        QCOMPARE(ids(controller.availableThemes()).contains(QStringLiteral("Big")), listed);
+        // Nor is one written meanwhile.
+        writeTheme(userTheme(QStringLiteral("Later")), index(QStringLiteral("Later"), QStringLiteral("Later")));
+        writeFile(userTheme(QStringLiteral("Later/")) + file, text.replace("Big", "Later"));
+        controller.updateAvailableThemes();
+        QCOMPARE(bool(controller.theme(QStringLiteral("Later"))), listed);
+    }
+    // Nor is it read as the recorded current theme.
+    writeRecord(QStringLiteral("Big"), userTheme(QStringLiteral("Big/index.theme")));
+    QCOMPARE(ThemeController().currentTheme()->isValid(), listed);
+}
+
 void ThemeControllerTest::setCurrentThemeRecordsAndApplies()
 {
     ThemeController controller;
@@ -231,6 +273,27 @@ void ThemeControllerTest::equalThemeIsTheFirstInIdOrder()
 
     reference->iconThemePart()->setCurrentTheme(QStringLiteral("no-such-icons"));
     QVERIFY(!controller.equalTheme(reference));
+}
+
+// Descriptions and settings within what a theme may hold, read in full:
+// the search keeps none of them.
+void ThemeControllerTest::searchHoldsOneThemeAtATime()
+{
+    QByteArray padding;
+    for (int i = 0; i < 3000; ++i) {
+        padding += "Key" + QByteArray::number(i) + "=value\n";
+    }
+    for (int i = 0; i < 200; ++i) {
+        const QString id = QStringLiteral("Heavy%1").arg(i);
+        writeTheme(userTheme(id), index(id, id) + padding, themerc(QStringLiteral("two-icons"), QStringLiteral("#222222")) + "WallPaperPos=Center\n" + padding);
+    }
+    ThemeController controller;
+    const auto reference = controller.theme(QStringLiteral("SysTwo"));
+    reference->read();
+    reference->wallpaperThemePart()->setLogoPosition(QStringLiteral("TopLeft"));
+    const qint64 before = PexoTest::peakMiB();
+    QVERIFY(!controller.equalTheme(reference));
+    QVERIFY2(PexoTest::peakMiB() - before < 32, qPrintable(QString::number(PexoTest::peakMiB() - before)));
 }
 
 void ThemeControllerTest::removeTheme_data()

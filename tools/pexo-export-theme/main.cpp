@@ -8,7 +8,8 @@
     not writable or not wholly written (also when it would replace a file of
     the theme or something that is no regular file, or when its name asks for
     a format other than a plain, gzip, bzip2 or xz tar), 160 settings
-    unreadable, 192 description unreadable.
+    unreadable, 192 description unreadable (each also when, links followed,
+    it lies outside the theme's folder).
 */
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
@@ -126,6 +127,14 @@ std::optional<KCompressionDevice::CompressionType> compressionForName(const QStr
     return std::nullopt;
 }
 
+// True for a file in the theme's folder that, links followed, lies outside
+// it: a link there may lead to any private file.
+bool leavesTheme(const QString &path, const QString &themeDir)
+{
+    return QFileInfo::exists(path) && QFileInfo(path).absoluteFilePath().startsWith(QDir::cleanPath(themeDir) + QLatin1Char('/')) &&
+        !isBelowOneOf(path, {themeDir});
+}
+
 enum class Content { Image, ColorScheme };
 
 // Looks at the bytes read, not at the file again: it may have changed since.
@@ -146,7 +155,14 @@ bool hasContent(const QString &path, const QByteArray &data, Content content)
 
 // Entry 10, 11 or 12: one file named by the theme (stored: as its settings
 // hold it), stored under its file name.
-int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString &pattern, const QString &path, const QString &stored, Content content, int bit)
+int storeSingleFile(ArchiveWriter &writer,
+                    const QString &prefix,
+                    const QString &pattern,
+                    const QString &path,
+                    const QString &stored,
+                    const QString &themeDir,
+                    Content content,
+                    int bit)
 {
     if (namesNoFile(stored)) {
         return 0;
@@ -158,6 +174,11 @@ int storeSingleFile(ArchiveWriter &writer, const QString &prefix, const QString 
     }
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return 0;
+    }
+    // The theme holds the path with links resolved; its settings tell where it lies.
+    if (leavesTheme(stored, themeDir)) {
+        qWarning() << "Not inside the theme's folder" << stored;
+        return bit;
     }
     const std::optional<QByteArray> data = LocalFile::read(path, content == Content::Image ? LocalFile::Kind::Image : LocalFile::Kind::Settings);
     if (!data) {
@@ -307,7 +328,9 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     const auto wallpaper = theme.wallpaperThemePart();
     const QString cursorTheme = theme.cursorThemePart()->currentTheme();
     const QString iconTheme = theme.iconThemePart()->currentTheme();
-    const QString themeDir = QFileInfo(theme.desktopPath()).absolutePath();
+    // The folder of the description as given: its configuration names the
+    // file a link leads to.
+    const QString themeDir = QFileInfo(indexPath).absolutePath();
     const QStringList ownFiles{
         indexPath, themeDir + QStringLiteral("/theme/themerc"), wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
     const QStringList ownDirs{themeDir, findIconThemeDir(cursorTheme), findIconThemeDir(iconTheme)};
@@ -351,15 +374,25 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
 
     int result = 0;
-    const std::optional<QByteArray> themerc = LocalFile::read(themeDir + QStringLiteral("/theme/themerc"), LocalFile::Kind::Settings);
+    const bool settingsLeave = leavesTheme(settingsPath, themeDir);
+    const std::optional<QByteArray> themerc = settingsLeave ? std::nullopt : LocalFile::read(settingsPath, LocalFile::Kind::Settings);
     if (!themerc) {
-        qCritical() << "Cannot open settings for theme";
+        if (settingsLeave) {
+            qCritical() << "Cannot open settings for theme: they lead out of the theme's folder";
+        } else {
+            qCritical() << "Cannot open settings for theme";
+        }
         result = SettingsUnreadable;
     } else {
         writer.writeFile(name + QStringLiteral("/theme/themerc"), *themerc);
-        const std::optional<QByteArray> description = LocalFile::read(descriptionPath, LocalFile::Kind::Settings);
+        const bool descriptionLeaves = leavesTheme(descriptionPath, themeDir);
+        const std::optional<QByteArray> description = descriptionLeaves ? std::nullopt : LocalFile::read(descriptionPath, LocalFile::Kind::Settings);
         if (!description) {
-            qCritical() << "Cannot open" << descriptionPath;
+            if (descriptionLeaves) {
+                qCritical() << "Cannot open" << descriptionPath << "- it leads out of the theme's folder";
+            } else {
+                qCritical() << "Cannot open" << descriptionPath;
+            }
             result = DescriptionUnreadable;
         } else {
             writer.writeFile(name + QStringLiteral("/index.theme"), *description);
@@ -367,15 +400,22 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
             const auto stored = [&](const ThemeDefaults::Entry &entry) {
                 return provider->settings()->read(entry.key, entry.defaultValue).toString();
             };
+            result |= storeSingleFile(writer,
+                                      name,
+                                      QStringLiteral("/wallpaper/%1"),
+                                      wallpaper->wallpaper(),
+                                      stored(ThemeDefaults::WallPaper),
+                                      themeDir,
+                                      Content::Image,
+                                      WallpaperMissing);
             result |= storeSingleFile(
-                writer, name, QStringLiteral("/wallpaper/%1"), wallpaper->wallpaper(), stored(ThemeDefaults::WallPaper), Content::Image, WallpaperMissing);
-            result |=
-                storeSingleFile(writer, name, QStringLiteral("/logo/%1"), wallpaper->logo(), stored(ThemeDefaults::LogoPixmap), Content::Image, LogoMissing);
+                writer, name, QStringLiteral("/logo/%1"), wallpaper->logo(), stored(ThemeDefaults::LogoPixmap), themeDir, Content::Image, LogoMissing);
             result |= storeSingleFile(writer,
                                       name,
                                       QStringLiteral("/color-scheme/%1"),
                                       theme.colorsThemePart()->colorSchemePath(),
                                       stored(ThemeDefaults::ColorScheme),
+                                      themeDir,
                                       Content::ColorScheme,
                                       ColorSchemeMissing);
             result |= storeIconTree(writer, name, QStringLiteral("cursor"), cursorTheme, CursorThemeMissing);

@@ -5,8 +5,8 @@
     Exit status: 0 done, 1 wrong arguments, 2 no archive (or no regular file),
     3 unsupported format, 4 archive not readable, or refused because it
     unpacks to more than 1 GiB or to more blocks or inodes than are free, or
-    because a write failed while unpacking (what was written is removed),
-    5 no theme in the archive.
+    because a write failed while unpacking or rewriting a theme's settings
+    (what was written is removed), 5 no theme in the archive.
 */
 #include "themeimporter.h"
 #include "themepackage.h"

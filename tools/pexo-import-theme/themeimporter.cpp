@@ -3,6 +3,8 @@
 #include "storedfilepath.h"
 #include "themepackage.h"
 
+#include "localfile.h"
+
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
 #include "cursorthemepart.h"
@@ -15,15 +17,19 @@
 #include <KArchive>
 #include <KArchiveDirectory>
 #include <KArchiveFile>
+#include <KConfigGroup>
 #include <KSharedConfig>
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 #include <sys/statvfs.h>
 
@@ -102,31 +108,50 @@ QString existingAncestor(const QString &path)
     return info.absoluteFilePath();
 }
 
-// True when the description has a localised id ("Id[xx]"): ids are never
-// translated, yet where that language is read it would pass as the id. Keys
-// may be escaped, so a localised key with an escape counts too.
-bool hasLocalisedId(const QString &indexPath)
+// The keys the description translates ("Id[xx]"): a reader in that
+// language would take the translation for the key. Keys may be escaped: a
+// translated key with an escape, which might be any key, is given as "\\".
+QSet<QByteArray> translatedKeys(const QByteArray &description)
 {
-    QFile file(indexPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
-        const int equals = line.indexOf('=');
-        const QByteArray key = line.left(std::max(equals, 0));
+    QSet<QByteArray> keys;
+    const char *const end = description.constData() + description.size();
+    for (const char *line = description.constData(); line < end;) {
+        const char *const lineEnd = std::find(line, end, '\n');
+        const char *const equals = std::find(line, lineEnd, '=');
+        const QByteArray key = equals == lineEnd ? QByteArray() : QByteArray(line, int(equals - line));
+        line = lineEnd + 1;
         const int bracket = key.indexOf('[');
-        if (bracket < 0) {
+        // "[$i]" and the like are flags, any other bracket a language.
+        if (bracket < 0 || key.count('[') == key.count("[$")) {
             continue;
         }
         const QByteArray base = key.left(bracket).trimmed();
-        // "[$i]" and the like are flags, any other bracket a language.
-        const bool localised = key.count('[') > key.count("[$");
-        if (localised && (base == "Id" || base.contains('\\'))) {
-            return true;
+        keys.insert(base.contains('\\') ? QByteArrayLiteral("\\") : base);
+    }
+    return keys;
+}
+
+// The ids of the themes installed for the user and the system, read as the
+// theme registry reads them: untranslated, from each directory's description.
+QSet<QString> installedThemeIds()
+{
+    QSet<QString> ids;
+    for (const QString &themes : {ThemeDefaults::userThemesDir, ThemeDefaults::systemThemesDir}) {
+        const QFileInfoList dirs = QDir(themes).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QFileInfo &dir : dirs) {
+            const QString index = dir.filePath() + QStringLiteral("/index.theme");
+            // A fifo would hold up the reading.
+            if (!LocalFile::isUsable(index, LocalFile::Kind::Settings)) {
+                continue;
+            }
+            const KConfig config(index, KConfig::SimpleConfig);
+            const QString id = config.group(ThemeDefaults::themeDescriptionGroup).readEntryUntranslated("Id", QString());
+            if (!id.isEmpty()) {
+                ids.insert(id);
+            }
         }
     }
-    return false;
+    return ids;
 }
 
 // A file the theme names: its part, where its path is kept or placed, and
@@ -171,8 +196,14 @@ public:
                    const QString &fallbackDir,
                    QString *newPath) const;
     void importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const;
+    // Why the theme just unpacked may not be installed, or nothing.
+    QString refusal(const Theme &theme, const QString &indexPath);
 
     const SafeExtractor extractor;
+    // Ids taken by the themes installed before the first theme of the
+    // archive was unpacked and by those imported since.
+    std::optional<QSet<QString>> takenIds;
+    bool settingsWriteFailed = false;
     const KArchiveDirectory *root = nullptr;
     const QString userThemesDir = ThemeDefaults::userThemesDir;
     const QString userIconsDir = QDir::homePath() + QStringLiteral("/.local/share/icons");
@@ -286,6 +317,38 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
     }
 }
 
+QString ThemeImporterPrivate::refusal(const Theme &theme, const QString &indexPath)
+{
+    // The theme page hides every id holding the administrator theme's; a
+    // user theme with that very id would stand in for the system one in
+    // every administrator session.
+    const QString quotedId = QLatin1Char('"') + theme.id() + QLatin1Char('"');
+    if (theme.id().contains(ThemeDefaults::adminThemeId)) {
+        return QStringLiteral("with the id of the administrator theme ") + quotedId;
+    }
+    const std::optional<QByteArray> description = LocalFile::read(indexPath, LocalFile::Kind::Settings);
+    const QSet<QByteArray> translated = description ? translatedKeys(*description) : QSet<QByteArray>{QByteArrayLiteral("\\")};
+    if (translated.contains(QByteArrayLiteral("Id")) || translated.contains(QByteArrayLiteral("\\"))) {
+        return QStringLiteral("with a translated id");
+    }
+    if (translated.contains(QByteArrayLiteral("X-Ulvar-System-Theme"))) {
+        return QStringLiteral("with a translated system theme mark");
+    }
+    // Ids are read untranslated; the first theme with an id hides the others.
+    if (takenIds->contains(theme.id())) {
+        return QStringLiteral("with the id of an installed theme ") + quotedId;
+    }
+    // The user could never remove it.
+    if (theme.isReadOnly()) {
+        return QStringLiteral("marked as a system theme");
+    }
+    // The registry lists it by its id, the page shows no row for it.
+    if (!theme.id().isEmpty() && !theme.isValid()) {
+        return QStringLiteral("without a name");
+    }
+    return QString();
+}
+
 ThemeImporter::ThemeImporter(const KArchive *archive)
     : d(new ThemeImporterPrivate(archive))
 {
@@ -340,6 +403,9 @@ QStringList ThemeImporter::themeDirectories() const
             }
         }
     }
+    // The archive gives them in no set order. Of two with one id the first
+    // is imported: the one whose name sorts first, as the registry takes it.
+    themes.sort(Qt::CaseInsensitive);
     return themes;
 }
 
@@ -358,10 +424,19 @@ void ThemeImporter::importTheme(const QString &name)
         qWarning() << "Refusing theme" << name << "whose index.theme or theme/themerc is not a plain file";
         return;
     }
+    if (index->size() > ThemeDefaults::maxThemeFileSize || themerc->size() > ThemeDefaults::maxThemeFileSize) {
+        qWarning() << "Refusing theme" << name
+                   << qUtf8Printable(QStringLiteral("whose index.theme or theme/themerc is larger than %1 KiB").arg(ThemeDefaults::maxThemeFileSize / 1024));
+        return;
+    }
 
     const QString target = d->userThemesDir + QLatin1Char('/') + name;
     if (existsOrIsLink(target)) {
         return;
+    }
+    // Taken before the first theme of the archive is unpacked.
+    if (!d->takenIds) {
+        d->takenIds = installedThemeIds();
     }
     // mkdir() fails on anything already there, so the target is ours alone.
     if (!extractor.makePath(d->userThemesDir) || !extractor.makeDir(target) || !extractor.makeDir(target + QStringLiteral("/theme"))) {
@@ -377,15 +452,9 @@ void ThemeImporter::importTheme(const QString &name)
     const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
     const auto provider = std::make_shared<BaseSettingsProvider>(QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc"));
     Theme theme(config, provider);
-    // A user theme with this id would stand in for the system one in every
-    // administrator session.
-    if (theme.id() == ThemeDefaults::adminThemeId) {
-        qWarning() << "Skipping theme" << name << "with the id of the administrator theme" << theme.id();
-        QDir(target).removeRecursively();
-        return;
-    }
-    if (hasLocalisedId(indexPath)) {
-        qWarning() << "Skipping theme" << name << "with a translated id";
+    const QString refused = d->refusal(theme, indexPath);
+    if (!refused.isEmpty()) {
+        qWarning() << "Skipping theme" << name << qUtf8Printable(refused);
         QDir(target).removeRecursively();
         return;
     }
@@ -393,6 +462,7 @@ void ThemeImporter::importTheme(const QString &name)
         qWarning() << "\tInvalid" << indexPath;
         return;
     }
+    d->takenIds->insert(theme.id());
     theme.read();
 
     const auto wallpaperPart = theme.wallpaperThemePart();
@@ -460,13 +530,18 @@ void ThemeImporter::importTheme(const QString &name)
     }
 
     if (!extractor.writeFailed() && (replaced || theme.hasChanges())) {
+        // Settings not rewritten would name files where none were placed.
+        QObject::connect(&theme, &Theme::error, [this](const QString &message) {
+            qWarning().noquote() << message;
+            d->settingsWriteFailed = true;
+        });
         theme.apply();
     }
 }
 
 bool ThemeImporter::writeFailed() const
 {
-    return d->extractor.writeFailed();
+    return d->extractor.writeFailed() || d->settingsWriteFailed;
 }
 
 void ThemeImporter::removeWritten() const

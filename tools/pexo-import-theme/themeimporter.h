@@ -26,7 +26,8 @@ public:
     // inodes the whole package takes there.
     Room roomFor(const ThemePackage &package) const;
 
-    // The top-level directories holding both "index.theme" and "theme".
+    // The top-level directories holding both "index.theme" and "theme", by
+    // name regardless of case.
     QStringList themeDirectories() const;
 
     // Imports one of them; failures are logged and only a failed write

@@ -109,6 +109,7 @@ private Q_SLOTS:
     void rolesAndExtraRow();
     void filterAndOrder();
     void modelListsEachThemeOnce();
+    void listKeepsOnlyWhatItShows();
     void selectionAndNeedToSave();
     void saveSelectsTheTheme();
     void addTheme();
@@ -239,6 +240,37 @@ void ThemeModuleTest::modelListsEachThemeOnce()
 
     model.resetThemes();
     QCOMPARE(model.rowCount(), 1);
+}
+
+// The host opening the page takes about as much memory with many large
+// themes as with none: the list keeps what it shows, not their settings.
+void ThemeModuleTest::listKeepsOnlyWhatItShows()
+{
+    const auto peakKiB = [] {
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import resource, subprocess\n"
+                                     "subprocess.run(['ulvar-systemsettings', 'kcm_pexo_theme', '--needs-save'], capture_output=True)\n"
+                                     "print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)\n")});
+        return python.waitForFinished(PexoTest::patienceMs) ? python.readAllStandardOutput().trimmed().toLongLong() : -1;
+    };
+    const qint64 none = peakKiB();
+    // Descriptions and settings within what a theme may hold.
+    QByteArray padding;
+    for (int i = 0; i < 3000; ++i) {
+        padding += "Key" + QByteArray::number(i) + "=value\n";
+    }
+    for (int i = 0; i < 200; ++i) {
+        const QString dir = userThemes + QStringLiteral("big%1").arg(i);
+        writeTheme(dir, dir.section(QLatin1Char('/'), -1), QStringLiteral("Big"));
+        const QStringList files{dir + QStringLiteral("/theme/themerc"), dir + QStringLiteral("/index.theme")};
+        for (const QString &file : files) {
+            QVERIFY(PexoTest::writeFile(file, PexoTest::readFile(file) + '\n' + padding));
+        }
+    }
+    const qint64 many = peakKiB();
+    QVERIFY2(none > 0 && many - none < 32 * 1024, qPrintable(QStringLiteral("%1 KiB, %2 KiB").arg(none).arg(many)));
 }
 
 void ThemeModuleTest::selectionAndNeedToSave()

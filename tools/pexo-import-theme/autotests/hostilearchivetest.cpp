@@ -273,19 +273,47 @@ private Q_SLOTS:
         QVERIFY2(run.errors.contains(QLatin1String("Refusing file name \".xsessionrc\"")), qPrintable(run.errors));
     }
 
-    void administratorThemeIsSkipped()
+    // An imported theme may neither hide an installed one nor be one the
+    // user cannot remove; nor may its files be far beyond a real theme's.
+    void refusedThemes_data()
     {
-        QList<Entry> entries = theme(QStringLiteral("Sneaky")) + theme(QStringLiteral("Ok")) + theme(QStringLiteral("Sly"));
-        entries.replace(3, file(QStringLiteral("Sneaky/index.theme"), "[Pexo Theme]\nId=UlvarTornelAdmin\nName=Admin\n"));
+        QTest::addColumn<QList<Entry>>("entries"); // of a theme Posing, after a theme Ok
+        QTest::addColumn<QString>("warning");
+        const auto posing = [](const QByteArray &description) {
+            QList<Entry> entries = theme(QStringLiteral("Posing"));
+            entries.replace(3, file(QStringLiteral("Posing/index.theme"), "[Pexo Theme]\n" + description));
+            return entries;
+        };
+        QTest::newRow("administrator id") << posing("Id=UlvarTornelAdmin\nName=Admin\n")
+                                          << QStringLiteral("with the id of the administrator theme \"UlvarTornelAdmin\"");
+        QTest::newRow("id the page hides") << posing("Id=MyUlvarTornelAdminCopy\nName=Copy\n")
+                                           << QStringLiteral("with the id of the administrator theme \"MyUlvarTornelAdminCopy\"");
         // The escaped key reads as "Id[ru]": the administrator theme in Russian.
-        entries.replace(11, file(QStringLiteral("Sly/index.theme"), "[Pexo Theme]\nId=Harmless\nI\\x64[ru]=UlvarTornelAdmin\nName=Sly\n"));
-        QVERIFY(makeArchive(archive(), QStringLiteral("tar"), entries));
+        QTest::newRow("translated id") << posing("Id=Harmless\nI\\x64[ru]=UlvarTornelAdmin\nName=Sly\n") << QStringLiteral("with a translated id");
+        QTest::newRow("system theme's id") << posing("Id=Shipped\nName=Mine\nX-Ulvar-System-Theme=true\n")
+                                           << QStringLiteral("with the id of an installed theme \"Shipped\"");
+        QTest::newRow("user theme's id") << posing("Id=Existing\nName=Twin\n") << QStringLiteral("with the id of an installed theme \"Existing\"");
+        QTest::newRow("id imported just before") << posing("Id=Ok\nName=Second\n") << QStringLiteral("with the id of an installed theme \"Ok\"");
+        QTest::newRow("read-only") << posing("Id=Locked\nName=Locked\nX-Ulvar-System-Theme=true\n") << QStringLiteral("marked as a system theme");
+        QTest::newRow("read-only in German") << posing("Id=Locked\nName=Locked\nX-Ulvar-System-Theme[de]=true\n")
+                                             << QStringLiteral("with a translated system theme mark");
+        QTest::newRow("no name") << posing("Id=Nameless\n") << QStringLiteral("without a name");
+        QList<Entry> huge = theme(QStringLiteral("Posing"), "Padding=" + QByteArray(64 * 1024, 'x') + '\n');
+        QTest::newRow("settings beyond a real theme") << huge << QStringLiteral("Refusing theme \"Posing\" whose index.theme or theme/themerc is larger");
+    }
+
+    void refusedThemes()
+    {
+        QFETCH(QList<Entry>, entries);
+        QFETCH(QString, warning);
+        PexoTest::writeFile(QStringLiteral("/usr/share/pexothemes/Shipped/index.theme"), "[Pexo Theme]\nId=Shipped\nName=Shipped\nX-Ulvar-System-Theme=true\n");
+        QVERIFY(makeArchive(archive(), QStringLiteral("tar"), theme(QStringLiteral("Ok")) + entries));
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
+        PexoTest::removePath(QStringLiteral("/usr/share/pexothemes/Shipped"));
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.errors.contains(QLatin1String("Skipping theme \"Sneaky\" with the id of the administrator theme")), qPrintable(run.errors));
-        QVERIFY2(run.errors.contains(QLatin1String("Skipping theme \"Sly\" with a translated id")), qPrintable(run.errors));
-        QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/Sneaky")));
-        QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/Sly")));
+        QVERIFY2(run.errors.contains(warning.startsWith(QLatin1String("Refusing")) ? warning : QStringLiteral("Skipping theme \"Posing\" ") + warning),
+                 qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/Posing")));
         QVERIFY(QFileInfo::exists(userThemes() + QStringLiteral("/Ok/index.theme")));
     }
 
@@ -323,7 +351,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<Entry>>("entries");
         QTest::addColumn<QString>("mountPoint");
-        QTest::addColumn<QString>("limit"); // tmpfs options, or a file size limit
+        QTest::addColumn<QString>("limit"); // tmpfs options, or a file size limit in blocks of 512 bytes
         QTest::addColumn<QString>("message");
 
         QList<Entry> tiny = theme(QStringLiteral("Tiny"));
@@ -346,6 +374,11 @@ private Q_SLOTS:
             << file(QStringLiteral("Spread/cursor/Spread/index.theme"), "[Icon Theme]\n")
             << file(QStringLiteral("Spread/cursor/Spread/cursors/big"), QByteArray(64 * 1024, 'c'));
         QTest::newRow("write fails") << spread << QString() << QStringLiteral("16") << QStringLiteral("a write failed");
+        // Each file unpacks within 1 KiB; the settings, rewritten to name the
+        // wallpaper's new place, do not.
+        QTest::newRow("settings rewrite fails") << (theme(QStringLiteral("Moved"), "WallPaper=/nowhere/w.png\nPadding=" + QByteArray(900, 'p') + '\n')
+                                                    << file(QStringLiteral("Moved/wallpaper/w.png"), pngImage()))
+                                                << QString() << QStringLiteral("2") << QStringLiteral("a write failed");
     }
 
     void diskLimits()
