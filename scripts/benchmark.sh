@@ -4,9 +4,13 @@
 #
 #   PEXO_BUILD_DIR (default build): the Release build to install and time
 #   PEXO_BENCH_RUNS (default 21):   timed runs of each command and of the bare start
+#   PEXO_BASELINE_DIR (optional):   another Release build, already built, whose
+#                                   programs are timed beside the same commands
+#                                   instead of the bare start
 #
-# Each row gives the median of the command, the median of the bare starts run
-# beside it, and the median of the ratios of the two, pair by pair. When
+# Each row gives the median of the command, the median of the bare starts (or
+# of the baseline's runs of the command) run beside it, and the median of the
+# ratios of the two, pair by pair. When
 # plasma-apply-colorscheme is installed (Debian's plasma-workspace, not needed
 # otherwise), it is timed switching the same two schemes as pexo-admin-theme.
 set -euo pipefail
@@ -14,17 +18,19 @@ cd "$(dirname "$0")/.."
 build=${PEXO_BUILD_DIR:-build}
 case $build in /*) ;; *) build=$PWD/$build ;; esac
 runs=${PEXO_BENCH_RUNS:-21}
+baseline=${PEXO_BASELINE_DIR:-}
 
 if [ "${1:-}" != --inside ]; then
     ./scripts/deps.sh
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build" -j"$(nproc)" >/dev/null
     exec autotests/sandbox/pexo-sandbox --listener "$build/bin/pexo-wm-listen" --bin-dir "$build/bin" --writable "$build" \
-        -- "$BASH" "$0" --inside "$build" "$runs"
+        -- "$BASH" "$0" --inside "$build" "$runs" "$baseline"
 fi
 
 build=$2
 runs=$3
+baseline=${4:+$(readlink -f -- "$4")}
 stage=$PEXO_SANDBOX/stage
 DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 cp -r "$stage/usr/share/." /usr/share/
@@ -48,12 +54,18 @@ elapsed() {
     echo $((end - start))
 }
 
+# The median of the numbers read, with the given decimals (default 1).
 median() {
-    sort -n | awk '{ a[NR] = $1 } END { printf "%.1f", a[int((NR + 1) / 2)] }'
+    sort -n | awk -v d="${1:-1}" '{ a[NR] = $1 } END { printf "%.*f", d, a[int((NR + 1) / 2)] }'
+}
+
+# The command as the baseline's programs run it.
+on_baseline() {
+    echo "PATH=$baseline/bin:\$PATH; $1"
 }
 
 # One row: the command's setup (not timed) and the command, each run paired
-# with a bare start.
+# with a bare start, or with the baseline's run of the same command.
 row() {
     local label=$1 setup=$2 command=$3 a b
     local times=() bares=() ratios=()
@@ -64,7 +76,12 @@ row() {
     for _ in $(seq "$runs"); do
         eval "$setup"
         a=$(elapsed "$command")
-        b=$(elapsed qappstartexit)
+        if [ -n "$baseline" ]; then
+            eval "$setup"
+            b=$(elapsed "$(on_baseline "$command")")
+        else
+            b=$(elapsed qappstartexit)
+        fi
         times+=("$a")
         bares+=("$b")
         ratios+=("$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.3f", a / b }')")
@@ -72,7 +89,7 @@ row() {
     printf '  %-60s %8s %8s %7s\n' "$label" \
         "$(printf '%s\n' "${times[@]}" | awk '{ print $1 / 1000 }' | median)" \
         "$(printf '%s\n' "${bares[@]}" | awk '{ print $1 / 1000 }' | median)" \
-        "$(printf '%s\n' "${ratios[@]}" | median)"
+        "$(printf '%s\n' "${ratios[@]}" | median 2)"
 }
 
 # Exactly n user themes Bench1 .. Bench<n>, with more settings lines when given.
@@ -97,7 +114,11 @@ reset_search() {
     printf '[Variables]\nIconTheme=nobody-has-this\n' >"$live"
 }
 
-echo "median of $runs runs: command ms, bare start ms, ratio (median of the pairs)"
+if [ -n "$baseline" ]; then
+    echo "median of $runs runs: command ms, baseline's command ms, ratio (median of the pairs)"
+else
+    echo "median of $runs runs: command ms, bare start ms, ratio (median of the pairs)"
+fi
 
 pexo-sync-user-theme
 row "pexo-sync-user-theme, live settings already equal" : pexo-sync-user-theme
@@ -154,6 +175,21 @@ make_themes 0
 reset_search
 pexo-set-theme UlvarTornelLight >/dev/null 2>&1
 
+# Flushes to disk (fsync, fdatasync) of a command, after its setup: the
+# build's, and the baseline's beside it.
+flushes() {
+    local setup=$1 command=$2 counts
+    eval "$setup"
+    strace -f -qq -o "$work/flushes" -e trace=fsync,fdatasync "$BASH" -c "$command" >/dev/null 2>&1 || true
+    counts=$(grep -cE 'f(data)?sync\(' "$work/flushes" || true)
+    if [ -n "$baseline" ]; then
+        eval "$setup"
+        strace -f -qq -o "$work/flushes" -e trace=fsync,fdatasync "$BASH" -c "$(on_baseline "$command")" >/dev/null 2>&1 || true
+        counts="$counts (baseline $(grep -cE 'f(data)?sync\(' "$work/flushes" || true))"
+    fi
+    echo "$counts"
+}
+
 # What one switch writes: files replaced (renamed into place) or truncated
 # in place, per file, and the flushes to disk.
 if command -v strace >/dev/null; then
@@ -163,5 +199,8 @@ if command -v strace >/dev/null; then
     sed -nE -e 's/.*rename(at2?)?\((AT_FDCWD, )?"[^"]*", (AT_FDCWD, )?"([^"]*)".*/\4/p' \
         -e 's/.*openat\(AT_FDCWD, "([^"]*)", [^)]*O_TRUNC.*/\1/p' "$work/trace" |
         sed "s|^$HOME/||" | sort | uniq -c | awk '{ printf "  %3d  %s\n", $1, $2 }'
-    echo "  flushes to disk (fsync, fdatasync): $(grep -cE 'f(data)?sync\(' "$work/trace")"
+    echo "flushes to disk (fsync, fdatasync):"
+    echo "  one switch: $(flushes 'pexo-set-theme UlvarTornelDark >/dev/null 2>&1' 'pexo-set-theme UlvarTornelLight')"
+    make_themes 10
+    echo "  the session sync saving the live settings as a new theme: $(flushes reset_search pexo-sync-user-theme)"
 fi

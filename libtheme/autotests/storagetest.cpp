@@ -150,13 +150,45 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(unwritable), QByteArray("[Variables]\nK=1\n"));
     }
 
-    // A write that cannot reach the file fails at once, as does every one
-    // after it, and the value is not taken for stored.
+    // A write that cannot reach the file, not even its lock (no blocks or
+    // no inodes left), fails at once, as does every one after it, and the
+    // value is not taken for stored; once there is room, writes work again.
+    void kconfigFullDisk_data()
+    {
+        QTest::addColumn<bool>("noInodes");
+        QTest::newRow("no blocks") << false;
+        QTest::newRow("no inodes") << true;
+    }
+
     void kconfigFullDisk()
     {
-        const QString file = writeRc(QStringLiteral("full/themerc"), "[Variables]\nK=1\n");
-        PexoTest::FullDisk disk(QFileInfo(file).path());
-        QVERIFY(disk.isFull());
+        QFETCH(bool, noInodes);
+        const QString file = writeRc(QStringLiteral("full%1/themerc").arg(noInodes), "[Variables]\nK=1\n");
+        const QString directory = QFileInfo(file).path();
+        std::unique_ptr<PexoTest::FullDisk> disk;
+        QStringList fillers;
+        if (noInodes) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"),
+                                       {QStringLiteral("-t"),
+                                        QStringLiteral("tmpfs"),
+                                        QStringLiteral("-o"),
+                                        QStringLiteral("size=1m,nr_inodes=8"),
+                                        QStringLiteral("tmpfs"),
+                                        directory}),
+                     0);
+            QVERIFY(PexoTest::writeFile(file, "[Variables]\nK=1\n"));
+            for (int i = 0; PexoTest::writeFile(directory + QStringLiteral("/filler%1").arg(i), QByteArray()); ++i) {
+                fillers << directory + QStringLiteral("/filler%1").arg(i);
+            }
+        } else {
+            disk = std::make_unique<PexoTest::FullDisk>(directory);
+            QVERIFY(disk->isFull());
+        }
+        auto unmount = qScopeGuard([&] {
+            if (noInodes) {
+                QProcess::execute(QStringLiteral("umount"), {directory});
+            }
+        });
         bool results[5] = {true, true, true, false, false};
         QString afterFailure;
         std::unique_ptr<QThread> thread(QThread::create([&] {
@@ -165,7 +197,12 @@ private Q_SLOTS:
             results[1] = storage.write(QStringLiteral("K"), QStringLiteral("3"));
             results[2] = storage.sync();
             afterFailure = storage.read(QStringLiteral("K"), QString()).toString();
-            disk.makeRoom();
+            if (disk) {
+                disk->makeRoom();
+            }
+            for (const QString &filler : std::as_const(fillers)) {
+                QFile::remove(filler);
+            }
             results[3] = storage.write(QStringLiteral("K"), QStringLiteral("4"));
             results[4] = KConfigStorage(file).read(QStringLiteral("K"), QString()).toString() == QLatin1String("4");
         }));

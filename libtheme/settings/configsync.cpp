@@ -5,12 +5,17 @@
 
 #include <KConfig>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
 #include <QSet>
 #include <QStandardPaths>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 thread_local QSet<const KConfig *> broken;
@@ -30,19 +35,28 @@ QString localFile(const KConfig &config)
     return dir.isEmpty() ? info.absoluteFilePath() : dir + QLatin1Char('/') + info.fileName();
 }
 
-// Whether KConfig will get the file's lock. One held by another process is
-// left to KConfig to wait for, as it always does.
+// Whether KConfig will get the file's lock: whether its lock file can be
+// made and written as the lock makes it, without the flush the lock adds.
+// One held by another process is left to KConfig to wait for, as it
+// always does.
 bool canLock(const QString &file)
 {
     if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
         return false;
     }
-    QLockFile probe(file + QStringLiteral(".lock"));
-    if (probe.tryLock(0)) {
-        probe.unlock();
-        return true;
+    const QByteArray lock = QFile::encodeName(file + QStringLiteral(".lock"));
+    const int fd = ::open(lock.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return errno == EEXIST;
     }
-    return probe.error() == QLockFile::LockFailedError;
+    // What the lock writes, so that one left by a killed process is seen
+    // as stale: the process, the program and the machine.
+    static const QByteArray contents = QByteArray::number(QCoreApplication::applicationPid()) + '\n' + QCoreApplication::applicationName().toUtf8() + '\n' +
+        QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' + QSysInfo::bootUniqueId() + '\n';
+    const bool written = ::write(fd, contents.constData(), size_t(contents.size())) == contents.size();
+    ::unlink(lock.constData());
+    ::close(fd);
+    return written;
 }
 
 // The changes go: the configuration holds what its file holds. One that

@@ -32,6 +32,12 @@ constexpr int keptSuffixDigits = 8;
 // (empty when it could not be kept).
 using WholeTest = std::function<bool(const QString &written, const QString &kept)>;
 using Visitor = std::function<void(const QStringList &groups, const QString &key, const QString &value)>;
+// The bytes a new file takes, reckoned only where the room may not suffice.
+using Size = std::function<qint64()>;
+
+// Room beyond which no settings file is reckoned: far above what the
+// reader takes of one.
+constexpr qint64 plentyOfRoom = qint64(64) << 20;
 
 qint64 textSize(const QString &text)
 {
@@ -80,14 +86,15 @@ bool isSameFile(const struct stat &a, const struct stat &b)
 // takes its blocks while the old file still holds its own. A file system
 // that reports no sizes (some FUSE ones) is not refused: the check of the
 // written file still guards.
-bool hasRoom(const QString &file, qint64 size)
+bool hasRoom(const QString &file, const Size &size)
 {
     struct statvfs fs;
     if (::statvfs(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), &fs) != 0 || fs.f_blocks == 0 || fs.f_frsize == 0) {
         return true;
     }
     const qint64 block = qint64(fs.f_frsize);
-    return qint64(fs.f_bavail) >= (size + block - 1) / block;
+    const qint64 available = qint64(fs.f_bavail);
+    return available >= plentyOfRoom / block || available >= (size() + block - 1) / block;
 }
 
 qint64 sizeOf(const QString &file)
@@ -277,7 +284,7 @@ bool endsWithLine(const QString &file)
     return size == 0 || (written->seek(size - 1) && written->read(1) == "\n");
 }
 
-SettingsReplace::Result attempt(const QString &file, qint64 size, const std::function<bool()> &write, const WholeTest &isWhole)
+SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
     if (!SettingsReplace::isWritable(file)) {
         return SettingsReplace::Result::Refused;
@@ -297,7 +304,7 @@ SettingsReplace::Result attempt(const QString &file, qint64 size, const std::fun
     return SettingsReplace::Result::CutShort;
 }
 
-SettingsReplace::Result replace(const QString &file, qint64 size, const std::function<bool()> &write, const WholeTest &isWhole)
+SettingsReplace::Result replace(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
     const SettingsReplace::Result result = attempt(file, size, write, isWhole);
     if (result != SettingsReplace::Result::Replaced) {
@@ -334,16 +341,19 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
 {
     // The old content counts as well: a file holds entries that its reader
     // does not list (other languages), and they are written again.
-    qint64 bytes = sizeOf(file);
-    QSet<QString> groups;
-    visit(config, [&](const QStringList &names, const QString &key, const QString &value) {
-        const QString group = names.join(QChar(0x1d));
-        if (!groups.contains(group)) {
-            groups.insert(group);
-            bytes += textSize(group) + lineCost;
-        }
-        bytes += textSize(key) + textSize(value) + lineCost;
-    });
+    const auto bytes = [&config, &file] {
+        qint64 bytes = sizeOf(file);
+        QSet<QString> groups;
+        visit(config, [&](const QStringList &names, const QString &key, const QString &value) {
+            const QString group = names.join(QChar(0x1d));
+            if (!groups.contains(group)) {
+                groups.insert(group);
+                bytes += textSize(group) + lineCost;
+            }
+            bytes += textSize(key) + textSize(value) + lineCost;
+        });
+        return bytes;
+    };
     // Every entry of the old content that the configuration still holds.
     const auto holdsKept = [&config](const QString &written, const QString &kept) {
         const auto id = [](const QStringList &names, const QString &key) -> QString {
@@ -370,7 +380,8 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
             return config.sync();
         },
         [&holdsKept](const QString &written, const QString &kept) {
-            return endsWithLine(written) && (kept.isEmpty() || holdsKept(written, kept));
+            // Lines that are still there as they were say so at once.
+            return endsWithLine(written) && (kept.isEmpty() || lineKeys(written).contains(lineKeys(kept)) || holdsKept(written, kept));
         });
 }
 
@@ -401,7 +412,9 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
     }
     const Result result = replace(
         file,
-        bytes,
+        [bytes] {
+            return bytes;
+        },
         [&settings, &values] {
             for (auto it = values.cbegin(); it != values.cend(); ++it) {
                 settings.setValue(it.key(), *it);
@@ -444,7 +457,9 @@ bool SettingsReplace::write(const QString &path, const QByteArray &bytes)
     const QString file = resolved(path);
     const Result result = replace(
         file,
-        bytes.size(),
+        [&bytes] {
+            return qint64(bytes.size());
+        },
         [&file, &bytes] {
             QSaveFile output(file);
             // commit() does not see a failure of the flush that it makes itself.
