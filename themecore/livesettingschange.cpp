@@ -1,6 +1,9 @@
 #include "livesettingschange.h"
 #include "themefiles.h"
 
+#include <configfiles.h>
+#include <failedwrites.h>
+#include <localfile.h>
 #include <sessionlock.h>
 #include <settingsreplace.h>
 #include <themedefaults.h>
@@ -21,31 +24,57 @@ namespace {
 // Whether the outermost change of this process has written the mark.
 int changes = 0;
 
+// The files that every change writes, and that it must be able to write
+// whole before it writes any: the live settings, the palette, Qt's
+// palette, and for a switch the record.
 QStringList filesOf(LiveSettingsChange::Files files)
 {
-    QStringList paths{ThemeDefaults::currentThemeConfigPath, ThemeDefaults::paletteConfigPath};
+    QStringList paths{ThemeDefaults::currentThemeConfigPath, ThemeDefaults::paletteConfigPath, ConfigFiles::userFile(QStringLiteral("Trolltech.conf"))};
     if (files == LiveSettingsChange::Files::LiveAndRecord) {
-        paths << QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + ThemeFiles::recordFileName;
+        paths << ConfigFiles::userFile(ThemeFiles::recordFileName);
     }
     return paths;
 }
 
-// Creates the mark, or empties one left by a change cut off; a link in its
-// place is replaced, its target left alone.
-bool writeMark(const QString &path)
+// The record's files that are read beside the user's own and are there
+// but no usable file: a switch cannot tell which theme it would record.
+QStringList unusableRecords()
+{
+    QStringList paths;
+    const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    for (const QString &dir : dirs) {
+        const QString path = dir + QLatin1Char('/') + ThemeFiles::recordFileName;
+        if (path != ConfigFiles::userFile(ThemeFiles::recordFileName) && !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
+            paths << path;
+        }
+    }
+    return paths;
+}
+
+int openMark(const QByteArray &name)
+{
+    return ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+}
+
+// Writes the mark holding the theme the change leads to. Whatever else is
+// in its place (a link, a fifo, an empty folder) is removed first; a
+// link's target is left alone.
+bool writeMark(const QString &path, const QString &target)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(name.constData(), flags, 0600);
-    if (fd < 0 && errno == ELOOP && ::unlink(name.constData()) == 0) {
-        fd = ::open(name.constData(), flags, 0600);
+    struct stat status;
+    if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        if (S_ISDIR(status.st_mode) ? ::rmdir(name.constData()) != 0 : ::unlink(name.constData()) != 0) {
+            return false;
+        }
     }
+    const int fd = openMark(name);
     if (fd < 0) {
         return false;
     }
-    struct stat status;
-    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    return ::close(fd) == 0 && regular;
+    const QByteArray text = target.toUtf8();
+    const bool written = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ::write(fd, text.constData(), size_t(text.size())) == text.size();
+    return ::close(fd) == 0 && written;
 }
 } // namespace
 
@@ -55,9 +84,11 @@ public:
     std::optional<SessionLock> lock;
     QString refusal;
     bool ownsMark = false;
+    // What the change could not write: the mark then stays.
+    std::optional<FailedWrites> failed;
 };
 
-LiveSettingsChange::LiveSettingsChange(Files files)
+LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
     : d(new LiveSettingsChangePrivate)
 {
     d->lock.emplace();
@@ -66,25 +97,30 @@ LiveSettingsChange::LiveSettingsChange(Files files)
         d->lock.reset();
         return;
     }
+    const QStringList unreadable = files == Files::LiveAndRecord ? unusableRecords() : QStringList();
     QStringList unwritable;
     const QStringList paths = filesOf(files);
     for (const QString &path : paths) {
-        if (!SettingsReplace::isWritable(path)) {
+        if (!SettingsReplace::isReplaceable(path)) {
             unwritable << path;
         }
     }
-    if (changes == 0 && unwritable.isEmpty()) {
+    if (changes == 0 && unreadable.isEmpty() && unwritable.isEmpty()) {
         QFileInfo(markPath()).dir().mkpath(QStringLiteral("."));
-        if (!writeMark(markPath())) {
+        if (!writeMark(markPath(), target)) {
             unwritable << markPath();
         }
     }
-    if (!unwritable.isEmpty()) {
-        d->refusal = QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", "));
+    if (!unreadable.isEmpty() || !unwritable.isEmpty()) {
+        d->refusal = unreadable.isEmpty() ? QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", "))
+                                          : QStringLiteral("Could not read ") + unreadable.join(QStringLiteral(", "));
         d->lock.reset();
         return;
     }
     d->ownsMark = changes == 0;
+    if (d->ownsMark) {
+        d->failed.emplace();
+    }
     ++changes;
 }
 
@@ -93,7 +129,9 @@ LiveSettingsChange::~LiveSettingsChange()
     if (!d->lock) {
         return;
     }
-    if (--changes == 0 && d->ownsMark) {
+    // A change that could not write a file stays unfinished: the next
+    // session sync makes it whole.
+    if (--changes == 0 && d->ownsMark && d->failed->files().isEmpty()) {
         QFile::remove(markPath());
     }
 }
@@ -107,6 +145,14 @@ bool LiveSettingsChange::wasCutOff()
 {
     struct stat status;
     return ::lstat(QFile::encodeName(markPath()).constData(), &status) == 0;
+}
+
+QString LiveSettingsChange::unfinishedTarget()
+{
+    // A theme id is a short name.
+    constexpr qint64 maxTargetSize = 4096;
+    const std::optional<QByteArray> text = LocalFile::read(markPath(), LocalFile::Kind::Settings);
+    return text && text->size() <= maxTargetSize ? QString::fromUtf8(*text).trimmed() : QString();
 }
 
 QString LiveSettingsChange::markPath()

@@ -1,13 +1,15 @@
 /*
     Internal: one whole change of the live settings, a switch or a save.
     While it lives it holds the session lock, so that other writers wait,
-    and a mark beside the live settings says that a change is under way: a
-    change cut off half way (the process killed) leaves the mark, and the
-    next session sync then applies the recorded theme again instead of
-    taking the half-made mix for the user's own settings. A change that can
-    tell before its first write that it would fail, because a file that
-    every change writes is no file it can write, is refused and writes
-    nothing. Changes nest within a process: the outermost one owns the mark.
+    and a mark beside the live settings says that a change is under way and
+    which theme it leads to: a change cut off half way (the process killed)
+    or that could not write a file leaves the mark, and the next session
+    sync then finishes it instead of taking the half-made mix for the
+    user's own settings. A change that can tell before its first write that
+    it would fail, because a file that every change writes is no file it
+    can write or has no room, or a record file is no usable file, is
+    refused and writes nothing. Changes nest within a process: the
+    outermost one owns the mark.
 */
 #ifndef LIVESETTINGSCHANGE_H
 #define LIVESETTINGSCHANGE_H
@@ -28,7 +30,9 @@ public:
         LiveAndRecord,
     };
 
-    explicit LiveSettingsChange(Files files);
+    // The target is the id of the theme the change leads to; empty for
+    // the recorded one.
+    explicit LiveSettingsChange(Files files, const QString &target = QString());
     ~LiveSettingsChange();
     LiveSettingsChange(const LiveSettingsChange &) = delete;
     LiveSettingsChange &operator=(const LiveSettingsChange &) = delete;
@@ -38,6 +42,8 @@ public:
 
     // True when an earlier change was cut off before it ended.
     static bool wasCutOff();
+    // The theme an unfinished change led to; empty when it named none.
+    static QString unfinishedTarget();
     // The mark of a change under way.
     static QString markPath();
 

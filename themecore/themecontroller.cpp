@@ -293,6 +293,16 @@ const QString &ThemeController::currentThemeId() const
     return d->currentThemeId;
 }
 
+bool ThemeController::isCurrentThemeRecorded() const
+{
+    if (!ConfigFiles::isUsable(ThemeFiles::recordFileName)) {
+        return d->config->name().isEmpty();
+    }
+    // Not the shared configuration, which holds what was read before.
+    const KConfig record(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
+    return record.group(recordGroupName).readEntry(currentThemeKey, ThemeDefaults::defaultThemeId) == d->currentThemeId;
+}
+
 std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
 {
     std::vector<std::shared_ptr<Theme>> result;
@@ -346,7 +356,7 @@ void ThemeController::setCurrentTheme(const QString &id)
     }
 
     // Nothing is written when the record or the live settings cannot be.
-    const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord);
+    const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord, themeId);
     if (!change.refusal().isEmpty()) {
         Q_EMIT error(change.refusal());
         return;

@@ -28,6 +28,9 @@ public:
     // The live settings of the session.
     std::shared_ptr<Theme> systemTheme() const;
     const QString &currentThemeId() const;
+    // Whether the record, read again, still names that theme: another
+    // program may have switched since.
+    bool isCurrentThemeRecorded() const;
 
     // A new Theme for every known id, in ascending id order.
     std::vector<std::shared_ptr<Theme>> availableThemes() const;

@@ -87,9 +87,15 @@ void ThemeDecorator::apply()
 {
     // Live settings that cannot be written were read as defaults: copied
     // into the current theme, they would cost it its own values.
-    const LiveSettingsChange change(LiveSettingsChange::Files::Live);
+    const LiveSettingsChange change(LiveSettingsChange::Files::Live, controller->currentThemeId());
     if (!change.refusal().isEmpty()) {
         Q_EMIT controller->error(change.refusal());
+        return;
+    }
+    // The page's theme is the one it read: saved into it after a switch
+    // elsewhere, its settings would land in a theme no longer current.
+    if (!controller->isCurrentThemeRecorded()) {
+        Q_EMIT controller->error(QStringLiteral("The current theme was changed by another program; open the page again to change it"));
         return;
     }
     const std::shared_ptr<Theme> current = controller->currentTheme();
@@ -140,7 +146,7 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
     }
 
     // Held from the new theme's creation to the end of the save.
-    const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord);
+    const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord, name);
     if (!change.refusal().isEmpty()) {
         Q_EMIT controller->error(change.refusal());
         updateNeedSave();

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -20,9 +21,16 @@ std::mutex guard;
 int lockFd = -1;
 int holders = 0;
 
+// The lock file; an empty folder left in its place is removed first.
 int openLockFile(const QString &path)
 {
-    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+    const QByteArray name = QFile::encodeName(path);
+    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
+    const int fd = ::open(name.constData(), flags, 0600);
+    if (fd < 0 && errno == EISDIR && ::rmdir(name.constData()) == 0) {
+        return ::open(name.constData(), flags, 0600);
+    }
+    return fd;
 }
 } // namespace
 
@@ -35,9 +43,13 @@ SessionLock::SessionLock(int timeoutMs)
         return;
     }
     const QString file = path();
-    const int fd = file.isEmpty() ? -1 : openLockFile(file);
+    if (file.isEmpty()) {
+        m_message = QStringLiteral("Cannot open the lock of the session settings: no runtime directory");
+        return;
+    }
+    const int fd = openLockFile(file);
     if (fd < 0) {
-        m_message = QStringLiteral("Cannot open the lock of the session settings ") + file;
+        m_message = QStringLiteral("Cannot open the lock of the session settings %1: %2").arg(file, QString::fromLocal8Bit(::strerror(errno)));
         return;
     }
     const QDeadlineTimer deadline(timeoutMs);

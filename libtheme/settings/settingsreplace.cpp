@@ -337,6 +337,16 @@ bool SettingsReplace::isWritable(const QString &file)
     return LocalFile::isUsable(file, LocalFile::Kind::Settings) && ::access(name.constData(), W_OK) == 0;
 }
 
+bool SettingsReplace::isReplaceable(const QString &file)
+{
+    // A rewrite adds a few entries at most.
+    constexpr qint64 growth = 4096;
+    const QString target = resolved(file);
+    return isWritable(target) && hasRoom(target, [&target] {
+               return sizeOf(target) + growth;
+           });
+}
+
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)
 {
     // The old content counts as well: a file holds entries that its reader

@@ -47,6 +47,10 @@ enum class Result {
 // directory, a fifo, a device or a link loop is none.
 PEXOTHEME_EXPORT bool isWritable(const QString &file);
 
+// Whether the file may be written and its file system has room for it as
+// it is and a little more: what a change that rewrites it needs.
+PEXOTHEME_EXPORT bool isReplaceable(const QString &file);
+
 // Syncs a dirty configuration to its file, the path with links followed.
 PEXOTHEME_EXPORT Result sync(KConfig &config, const QString &file);
 

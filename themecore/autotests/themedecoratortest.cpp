@@ -128,6 +128,15 @@ void ThemeDecoratorTest::applySavesIntoCurrentTheme()
     const QString mine = userTheme(QStringLiteral("Mine/theme/themerc"));
     QCOMPARE(entry(mine, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("live-icons"));
     QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("live-icons"));
+
+    // Another program switched since the page read its theme: nothing is saved.
+    writeRecord(QStringLiteral("OtherId"), userTheme(QStringLiteral("Other Dir/index.theme")));
+    QSignalSpy errors(decorator.registry(), &ThemeController::error);
+    live->iconThemePart()->setCurrentTheme(QStringLiteral("stale-icons"));
+    const auto before = PexoTest::snapshotTree(QDir::homePath());
+    decorator.ThemeDecorator::apply();
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
 }
 
 void ThemeDecoratorTest::applyWritesOnlyInstalledThemes_data()

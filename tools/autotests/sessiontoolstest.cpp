@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -571,33 +572,53 @@ private Q_SLOTS:
 
     // Live settings that no save could write were read as defaults: a save
     // or a switch refuses before it writes anything, the current theme's own
-    // values included.
+    // values included. So it does when another file that every change
+    // writes cannot be written, or a record file cannot be read.
     void unusableLiveSettings_data()
     {
         QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
-        for (const QByteArray kind : {"directory", "fifo", "device", "loop", "large"}) {
-            QTest::addRow("%s, admin-theme", kind.constData()) << kind << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("x"), darkScheme};
+        const QStringList iconsPage{
+            QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")};
+        const QStringList admin{QStringLiteral("x"), darkScheme};
+        const QStringList dark{QStringLiteral("UlvarTornelDark")};
+        for (const QByteArray kind : {"directory", "fifo", "device", "loop", "large", "full"}) {
+            QTest::addRow("%s, admin-theme", kind.constData()) << kind << home(live) << QStringLiteral("pexo-admin-theme") << admin;
         }
-        QTest::newRow("fifo, set-theme") << QByteArray("fifo") << QStringLiteral("pexo-set-theme") << QStringList{QStringLiteral("UlvarTornelDark")};
-        QTest::newRow("large, icons page") << QByteArray("large") << QStringLiteral("ulvar-systemsettings")
-                                           << QStringList{QStringLiteral("kcm_pexo_icons"),
-                                                          QStringLiteral("--set"),
-                                                          QStringLiteral("isToolbarMonochrome=false"),
-                                                          QStringLiteral("--save")};
+        QTest::newRow("fifo, set-theme") << QByteArray("fifo") << home(live) << QStringLiteral("pexo-set-theme") << dark;
+        QTest::newRow("large, icons page") << QByteArray("large") << home(live) << QStringLiteral("ulvar-systemsettings") << iconsPage;
+        QTest::newRow("full, icons page") << QByteArray("full") << home(live) << QStringLiteral("ulvar-systemsettings") << iconsPage;
+        const QString qt = home(QStringLiteral(".config/Trolltech.conf"));
+        QTest::newRow("Qt's settings a fifo, set-theme") << QByteArray("fifo") << qt << QStringLiteral("pexo-set-theme") << dark;
+        QTest::newRow("Qt's settings large, icons page") << QByteArray("large") << qt << QStringLiteral("ulvar-systemsettings") << iconsPage;
+        QTest::newRow("system record a fifo, set-theme")
+            << QByteArray("fifo") << QStringLiteral("/etc/xdg/pexo-admin-themerc") << QStringLiteral("pexo-set-theme") << dark;
     }
 
     void unusableLiveSettings()
     {
         QFETCH(QByteArray, kind);
+        QFETCH(QString, file);
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", "[Variables]\nIconTheme=mine-icons\nLogoPosition=TopLeft\n");
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
-        const QString file = home(live);
-        QVERIFY(QFile::remove(file));
-        if (kind == "directory") {
+        std::optional<PexoTest::FullDisk> disk;
+        // The system's files outlast the case.
+        auto restore = qScopeGuard([&file, &kind] {
+            if (kind != "full") {
+                PexoTest::removePath(file);
+            }
+        });
+        if (kind != "full") {
+            PexoTest::removePath(file);
+        }
+        if (kind == "full") {
+            disk.emplace(QFileInfo(file).path());
+            QVERIFY(disk->isFull());
+        } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
@@ -613,7 +634,7 @@ private Q_SLOTS:
 
         const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, PexoTest::patienceMs);
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.errors.contains(QStringLiteral("Could not write ")) && r.errors.contains(file), qPrintable(r.errors));
+        QVERIFY2(r.errors.contains(QStringLiteral("Could not ")) && r.errors.contains(file), qPrintable(r.errors));
         QCOMPARE(PexoTest::treeDifferences(themes, PexoTest::snapshotTree(home(QStringLiteral(".local")))), QStringList());
         QCOMPARE(PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette)), records);
     }
@@ -676,6 +697,18 @@ private Q_SLOTS:
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(wholeTheme(), ids.at(0));
         QVERIFY(!QDir(home(userThemes)).exists());
+
+        // A change that did not end is finished with the theme it led to;
+        // whatever stands in the mark's place does not stop the next one.
+        const QString mark = home(QStringLiteral(".config/pexo/session/.theme-change-unfinished"));
+        QVERIFY(PexoTest::writeFile(mark, ids.at(1).toUtf8()));
+        QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)).replace("pexo-default-dark.jpg", "pexo-default-light.jpg")));
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(wholeTheme(), ids.at(1));
+        QCOMPARE(::mkfifo(QFile::encodeName(mark).constData(), 0600), 0);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {ids.at(0)}).exitCode, 0);
+        QCOMPARE(wholeTheme(), ids.at(0));
+        QVERIFY(!QFileInfo::exists(mark));
     }
 
     // No X display, or one that cannot be reached: the tools run offscreen

@@ -163,11 +163,14 @@ int ordinarySession(ThemeController &controller)
         controller.setCurrentTheme(defaultThemeId);
         return 0;
     }
-    // Live settings last set by an administrator session, or left half
-    // made by a change that was cut off: the recorded theme again.
+    // Live settings last set by an administrator session: the recorded
+    // theme again. Left half made by a change that did not end: the theme
+    // it led to, when that is still there, else the recorded one.
     const bool afterAdministrator = QFile::exists(ThemeDefaults::adminSessionAppliedPath);
     if (afterAdministrator || LiveSettingsChange::wasCutOff()) {
-        controller.setCurrentTheme(controller.currentThemeId());
+        const QString target = afterAdministrator ? QString() : LiveSettingsChange::unfinishedTarget();
+        const auto unfinished = target.isEmpty() ? nullptr : controller.theme(target);
+        controller.setCurrentTheme(unfinished && unfinished->isValid() ? target : controller.currentThemeId());
         if (afterAdministrator && !writeFailed) {
             QFile::remove(ThemeDefaults::adminSessionAppliedPath);
         }

@@ -274,8 +274,9 @@ void ColorModuleTest::fullHome()
         QMetaObject::invokeMethod(module.get(), "save");
     }
     QCOMPARE(errors.count(), 2);
-    const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
-    QCOMPARE(errors.first().first().toString(), QStringLiteral("Could not write ") + themerc);
+    // Known before the first write: the live settings have no room.
+    const QString message = errors.first().first().toString();
+    QVERIFY2(message.startsWith(QStringLiteral("Could not write ")) && message.contains(ThemeDefaults::currentThemeConfigPath), qPrintable(message));
     QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
     QCOMPARE(PexoTest::takeWmCommands(), QStringList());
     QMetaObject::invokeMethod(module.get(), "updateNeedSave");
