@@ -340,6 +340,19 @@ QByteArray LocalImage::format(const QByteArray &head)
     return QByteArray();
 }
 
+QList<QByteArray> LocalImage::formats()
+{
+    static const char *const rasters[] = {"png", "jpeg", "gif", "bmp", "webp", "pbm", "pgm", "ppm", "xpm"};
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QList<QByteArray> names;
+    for (const char *raster : rasters) {
+        if (readable.contains(raster)) {
+            names.append(raster);
+        }
+    }
+    return names << drawingFormat << QByteArrayLiteral("svgz");
+}
+
 QSize LocalImage::size(const QString &path)
 {
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);

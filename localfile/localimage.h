@@ -17,7 +17,9 @@
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -46,6 +48,10 @@ std::optional<QByteArray> drawingText(const QByteArray &drawing);
 // what may be a drawing (text beginning with '<', or gzip data), or nothing
 // for any other (ICO, CUR, XBM, TIFF, unknown formats).
 QByteArray format(const QByteArray &head);
+
+// The formats decoded here that this system's Qt can read, the drawing's
+// (plain and compressed) last.
+QList<QByteArray> formats();
 
 // The image's size, read from its header; invalid when the path is not a
 // usable image file.
