@@ -3,6 +3,8 @@
 
 #include "svgdrawing.h"
 
+#include "localimagelog.h"
+
 #include <QBuffer>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -11,75 +13,199 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include <zlib.h>
 
 namespace {
-// Formats whose readers decode straight to a smaller size, or a part alone;
-// others, whatever they claim, decode the whole image first.
-bool decodesScaled(const QByteArray &format)
-{
-    return format == "jpeg";
-}
+// Bytes enough to tell every format decoded here, and a drawing after some
+// white space.
+constexpr int headLength = 64;
+
+const QByteArray drawingFormat = QByteArrayLiteral("svg");
+const QByteArray gzipMagic = QByteArrayLiteral("\x1f\x8b");
 
 bool fitsWhole(const QSize &size)
 {
     return qint64(size.width()) * size.height() <= LocalImage::maxPixels;
 }
 
-// True when the JPEG's first scan holds every component of a sequential
-// frame: its reader then decodes it a band at a time, at any size. A
-// progressive JPEG, or one of a scan per component, is decoded through the
-// coefficients of the whole image, whatever the size it is decoded to.
-bool decodesBanded(QIODevice *file)
+// Reads a device in blocks, for a pass over every byte of a large file.
+class ByteStream
 {
-    const qint64 start = file->pos();
-    const auto restore = qScopeGuard([&] {
-        file->seek(start);
-    });
-    if (!file->seek(0) || file->read(2) != "\xff\xd8") {
-        return false;
+public:
+    explicit ByteStream(QIODevice *device)
+        : m_device(device)
+    {
     }
+
+    // The next byte, or -1 at the end.
+    int next()
+    {
+        if (m_position == m_block.size()) {
+            m_block = m_device->read(65536);
+            m_position = 0;
+            if (m_block.isEmpty()) {
+                return -1;
+            }
+        }
+        return uchar(m_block.at(m_position++));
+    }
+
+    // Skips to the next 0xff byte, which next() then gives.
+    void skipToMarker()
+    {
+        while (true) {
+            const char *begin = m_block.constData() + m_position;
+            const void *found = std::memchr(begin, 0xff, size_t(m_block.size() - m_position));
+            if (found) {
+                m_position += int(static_cast<const char *>(found) - begin);
+                return;
+            }
+            m_block = m_device->read(65536);
+            m_position = 0;
+            if (m_block.isEmpty()) {
+                return;
+            }
+        }
+    }
+
+    QByteArray read(qint64 count)
+    {
+        QByteArray bytes;
+        while (bytes.size() < count) {
+            const int byte = next();
+            if (byte < 0) {
+                break;
+            }
+            bytes.append(char(byte));
+        }
+        return bytes;
+    }
+
+    bool skip(qint64 count)
+    {
+        const qint64 inBlock = std::min<qint64>(count, m_block.size() - m_position);
+        m_position += int(inBlock);
+        return inBlock == count || m_device->seek(m_device->pos() + count - inBlock);
+    }
+
+private:
+    QIODevice *const m_device;
+    QByteArray m_block;
+    int m_position = 0;
+};
+
+// What decoding a JPEG takes, seen in one pass over its markers to its end.
+struct JpegScans
+{
+    // Its scans, counted up to one more than LocalImage::maxJpegScans.
+    int count = 0;
+    // True when its first scan holds every component of a sequential frame:
+    // its reader then holds a row of blocks at a time, at any size. A progressive
+    // JPEG, or one of a scan per component, is decoded through the
+    // coefficients of the whole image, whatever the size it is decoded to.
+    bool banded = false;
+};
+
+// The scans of the JPEG on the device. Markers are found as its reader finds
+// them: in coded data a 0xff is followed by 0 (a stuffed byte) or a restart
+// marker, which begin no segment.
+JpegScans jpegScans(QIODevice *device)
+{
+    JpegScans scans;
+    const qint64 start = device->pos();
+    const auto restore = qScopeGuard([&] {
+        device->seek(start);
+    });
+    if (!device->seek(0)) {
+        return scans;
+    }
+    ByteStream bytes(device);
     int components = 0;
     bool progressive = false;
-    char byte = 0;
-    while (file->getChar(&byte) && uchar(byte) == 0xff) {
-        while (file->getChar(&byte) && uchar(byte) == 0xff) { }
-        const uchar marker = uchar(byte);
-        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7)) {
+    while (scans.count <= LocalImage::maxJpegScans) {
+        bytes.skipToMarker();
+        int marker = bytes.next();
+        while (marker == 0xff) {
+            marker = bytes.next();
+        }
+        if (marker < 0 || marker == 0xd9) {
+            break;
+        }
+        if (marker == 0x00 || marker == 0x01 || marker == 0xd8 || (marker >= 0xd0 && marker <= 0xd7)) {
             continue;
         }
-        const QByteArray length = file->read(2);
+        const QByteArray length = bytes.read(2);
         const qint64 size = length.size() == 2 ? ((uchar(length[0]) << 8) | uchar(length[1])) - 2 : -1;
-        if (marker == 0xd9 || size < 0) {
-            return false;
+        if (size < 0) {
+            break;
         }
-        const QByteArray head = file->read(std::min<qint64>(size, 6));
-        if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc) {
-            if (head.size() < 6) {
-                return false;
-            }
+        const QByteArray head = bytes.read(std::min<qint64>(size, 6));
+        if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc && head.size() == 6) {
             components = uchar(head[5]);
             progressive = (marker & 3) == 2;
-        } else if (marker == 0xda) {
-            return !progressive && components > 0 && !head.isEmpty() && uchar(head[0]) == components;
+        } else if (marker == 0xda && ++scans.count == 1) {
+            scans.banded = !progressive && components > 0 && !head.isEmpty() && uchar(head[0]) == components;
         }
-        if (!file->seek(file->pos() + size - head.size())) {
-            return false;
+        if (!bytes.skip(size - head.size())) {
+            break;
         }
     }
-    return false;
+    return scans;
 }
 
-// Drawings are painted here, not by their reader, so that a drawing too slow
-// to paint can be given up.
-bool isDrawing(const QByteArray &format)
+// A raster picture ready to decode: its reader, of the format told from its
+// first bytes and of no other, and what its header says.
+struct Raster
 {
-    return format == "svg" || format == "svgz";
-}
+    std::unique_ptr<QImageReader> reader;
+    QSize size;
+    // Formats whose readers decode straight to a smaller size, or a part
+    // alone; others, whatever they claim, decode the whole image first.
+    bool decodesScaled = false;
+    bool banded = false;
+};
 
-const QByteArray gzipMagic = QByteArrayLiteral("\x1f\x8b");
+// The raster picture of the format on the device; none, with a message
+// naming it, when it is not a format decoded here, its header is not one of
+// it, or it is a JPEG of more than maxJpegScans scans or one that an eighth
+// of its size does not bring within maxPixels.
+std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const QString &name)
+{
+    if (format.isEmpty() || format == drawingFormat) {
+        qCWarning(LOCAL_IMAGE_LOG) << "Not a picture of a format decoded here:" << name;
+        return std::nullopt;
+    }
+    Raster picture;
+    picture.reader = std::make_unique<QImageReader>(device, format);
+    picture.reader->setAutoDetectImageFormat(false);
+    if (!picture.reader->canRead()) {
+        return std::nullopt;
+    }
+    picture.size = picture.reader->size();
+    if (picture.size.isEmpty()) {
+        return std::nullopt;
+    }
+    if (format == "jpeg") {
+        const JpegScans scans = jpegScans(device);
+        if (scans.count > LocalImage::maxJpegScans) {
+            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a JPEG of more than" << LocalImage::maxJpegScans << "scans:" << name;
+            return std::nullopt;
+        }
+        if (!fitsWhole(QSize((picture.size.width() + 7) / 8, (picture.size.height() + 7) / 8))) {
+            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a JPEG too large even at an eighth of its size:" << name << picture.size;
+            return std::nullopt;
+        }
+        picture.decodesScaled = true;
+        picture.banded = scans.banded;
+    }
+    return picture;
+}
 
 // The drawing parsed from its bytes; none when SvgDrawing::load() refuses
 // it or it has no size.
@@ -116,6 +242,24 @@ QImage paintDrawing(QSvgRenderer &renderer, const QRect &part, const QSize &size
     const QSize natural = renderer.defaultSize();
     const QRectF bounds(-part.x() * scaleX, -part.y() * scaleY, natural.width() * scaleX, natural.height() * scaleY);
     return SvgDrawing::paint(renderer, &image, bounds, deadline) ? image : QImage();
+}
+
+// The size of the raster picture that the bytes hold when it is within
+// maxPixels, and the picture decoded whole when decode is true; an invalid
+// size and a null image when they hold none, or a drawing.
+std::pair<QSize, QImage> rasterData(const QByteArray &data, bool decode)
+{
+    QByteArray bytes = data;
+    QBuffer buffer(&bytes);
+    const QByteArray format = LocalImage::format(data.left(headLength));
+    if (format == drawingFormat || !buffer.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const std::optional<Raster> picture = raster(&buffer, format, QStringLiteral("(picture data)"));
+    if (!picture || !fitsWhole(picture->size)) {
+        return {};
+    }
+    return {picture->size, decode ? picture->reader->read() : QImage()};
 }
 
 // The natural size scaled down to fit, keeping its aspect; as it is when it
@@ -163,19 +307,65 @@ std::optional<QByteArray> LocalImage::drawingText(const QByteArray &drawing)
     return text;
 }
 
+QByteArray LocalImage::format(const QByteArray &head)
+{
+    if (head.startsWith("\x89PNG\r\n\x1a\n")) {
+        return QByteArrayLiteral("png");
+    }
+    if (head.startsWith("\xff\xd8\xff")) {
+        return QByteArrayLiteral("jpeg");
+    }
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a")) {
+        return QByteArrayLiteral("gif");
+    }
+    if (head.startsWith("BM")) {
+        return QByteArrayLiteral("bmp");
+    }
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP") {
+        return QByteArrayLiteral("webp");
+    }
+    if (head.size() >= 3 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(uchar(head[2]))) {
+        static const char *const netpbm[] = {"pbm", "pgm", "ppm"};
+        return netpbm[(head[1] - '1') % 3];
+    }
+    if (head.startsWith("/* XPM")) {
+        return QByteArrayLiteral("xpm");
+    }
+    // A drawing, compressed or not; its loader tells whether it is one.
+    const int text = head.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    const QByteArray start = head.mid(text).trimmed();
+    if (head.startsWith(gzipMagic) || start.startsWith('<')) {
+        return drawingFormat;
+    }
+    return QByteArray();
+}
+
+QList<QByteArray> LocalImage::formats()
+{
+    static const char *const rasters[] = {"png", "jpeg", "gif", "bmp", "webp", "pbm", "pgm", "ppm", "xpm"};
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QList<QByteArray> names;
+    for (const char *raster : rasters) {
+        if (readable.contains(raster)) {
+            names.append(raster);
+        }
+    }
+    return names << drawingFormat << QByteArrayLiteral("svgz");
+}
+
 QSize LocalImage::size(const QString &path)
 {
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
     if (!file) {
         return QSize();
     }
-    QImageReader reader(file.get());
-    if (isDrawing(reader.format())) {
+    const QByteArray format = LocalImage::format(file->peek(headLength));
+    if (format == drawingFormat) {
         const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
         return drawing ? drawing->defaultSize() : QSize();
     }
-    const QSize natural = reader.size();
-    return reader.canRead() && !natural.isEmpty() ? natural : QSize();
+    const std::optional<Raster> picture = raster(file.get(), format, path);
+    return picture ? picture->size : QSize();
 }
 
 QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTransform)
@@ -185,8 +375,8 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
     if (!file) {
         return QImage();
     }
-    QImageReader reader(file.get());
-    if (isDrawing(reader.format())) {
+    const QByteArray format = LocalImage::format(file->peek(headLength));
+    if (format == drawingFormat) {
         const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
         if (!drawing) {
             return QImage();
@@ -194,11 +384,13 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
         const QSize natural = drawing->defaultSize();
         return paintDrawing(*drawing, QRect(QPoint(0, 0), natural), fitted(natural, bounds), deadline);
     }
-    reader.setAutoTransform(autoTransform);
-    const QSize natural = reader.size();
-    if (!reader.canRead() || natural.isEmpty()) {
+    const std::optional<Raster> picture = raster(file.get(), format, path);
+    if (!picture) {
         return QImage();
     }
+    QImageReader &reader = *picture->reader;
+    reader.setAutoTransform(autoTransform);
+    const QSize natural = picture->size;
     // The bounds apply to the image as shown, the scaled size to the stored one.
     QSize fit = bounds;
     if (autoTransform && (reader.transformation() & QImageIOHandler::TransformationRotate90)) {
@@ -206,7 +398,7 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
     }
     const QSize target = fitted(natural, fit);
     const bool fits = fitsWhole(natural);
-    if (target != natural && decodesScaled(reader.format()) && (fits || decodesBanded(file.get()))) {
+    if (target != natural && picture->decodesScaled && (fits || picture->banded)) {
         reader.setScaledSize(target);
         return reader.read();
     }
@@ -228,8 +420,8 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     if (!file) {
         return QImage();
     }
-    QImageReader reader(file.get());
-    if (isDrawing(reader.format())) {
+    const QByteArray format = LocalImage::format(file->peek(headLength));
+    if (format == drawingFormat) {
         const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
         if (!drawing) {
             return QImage();
@@ -237,16 +429,18 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
         const QRect clip = part.intersected(QRect(QPoint(0, 0), drawing->defaultSize()));
         return paintDrawing(*drawing, clip, clip.size(), deadline);
     }
-    const QSize natural = reader.size();
-    if (!reader.canRead() || natural.isEmpty()) {
+    const std::optional<Raster> picture = raster(file.get(), format, path);
+    if (!picture) {
         return QImage();
     }
+    QImageReader &reader = *picture->reader;
+    const QSize natural = picture->size;
     const QRect clip = part.intersected(QRect(QPoint(0, 0), natural));
-    if (clip.isEmpty()) {
+    if (clip.isEmpty() || !fitsWhole(clip.size())) {
         return QImage();
     }
     const bool fits = fitsWhole(natural);
-    if (clip.size() != natural && decodesScaled(reader.format()) && (fits || decodesBanded(file.get()))) {
+    if (clip.size() != natural && picture->decodesScaled && (fits || picture->banded)) {
         reader.setClipRect(clip);
         return reader.read();
     }
@@ -260,21 +454,14 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
 QImage LocalImage::fromData(const QByteArray &data)
 {
     const QDeadlineTimer deadline(drawingTimeoutMs);
-    // A reader would inflate a compressed drawing without a limit.
-    std::optional<QByteArray> bytes = drawingText(data);
-    if (!bytes) {
-        return QImage();
-    }
-    QBuffer buffer(&*bytes);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    if (isDrawing(reader.format())) {
-        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(bytes);
+    if (format(data.left(headLength)) == drawingFormat) {
+        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(data);
         return drawing ? paintDrawing(*drawing, QRect(QPoint(0, 0), drawing->defaultSize()), drawing->defaultSize(), deadline) : QImage();
     }
-    const QSize natural = reader.size();
-    if (natural.isEmpty() || !fitsWhole(natural)) {
-        return QImage();
-    }
-    return reader.read();
+    return rasterData(data, true).second;
+}
+
+QSize LocalImage::rasterSize(const QByteArray &data)
+{
+    return rasterData(data, false).first;
 }

@@ -1,17 +1,25 @@
 /*
     Internal: decoding an image file that a setting, a theme or a page names,
-    in bounded memory. The file is opened through LocalFile; an image is
-    decoded no larger than the caller can show, scaled while decoding where
-    the format allows it (JPEG). An image of more than maxPixels is refused
-    unless its file is decoded a band at a time (a JPEG of one scan: a
-    progressive one is decoded through the whole image's coefficients, at
-    any size); a drawing is refused as SvgDrawing::load() refuses it, and
-    given up when not painted within drawingTimeoutMs.
+    in bounded memory. The file is opened through LocalFile and its format
+    told from its first bytes, never from its name: a drawing is painted here
+    (refused as SvgDrawing::load() refuses it, given up when not painted
+    within drawingTimeoutMs); a raster picture is decoded by Qt's reader of
+    that format alone, and only for formats whose header gives the size that
+    decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). An
+    image is decoded no larger than the caller can show, scaled while
+    decoding where the format allows it (JPEG). An image of more than
+    maxPixels is refused, unless it is a JPEG whose first scan holds every
+    component of a sequential frame (its reader then keeps a few rows of
+    blocks, not the whole image) and an eighth of its size, the most its
+    reader scales down while decoding, is within maxPixels. A JPEG of more
+    than maxJpegScans scans is refused at any size.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -19,9 +27,13 @@
 #include <optional>
 
 namespace LocalImage {
-// The most pixels decoded whole from one image: 8K UHD fits, with room to
-// spare (128 MiB at four bytes a pixel).
+// The most pixels decoded whole from one image: 8K UHD (7680 x 4320) just
+// fits (128 MiB at four bytes a pixel).
 constexpr qint64 maxPixels = 32 * 1024 * 1024;
+
+// The most scans a JPEG may have: its reader passes over the whole image's
+// coefficients for each. Real progressive JPEGs have about ten.
+constexpr int maxJpegScans = 100;
 
 // How long a drawing may take to read and paint: a preview waits no longer.
 constexpr int drawingTimeoutMs = 5000;
@@ -30,6 +42,16 @@ constexpr int drawingTimeoutMs = 5000;
 // data; nothing when those are broken or inflate beyond the drawing size
 // limit (LocalFile::Kind::Svg). An image reader would inflate them whole.
 std::optional<QByteArray> drawingText(const QByteArray &drawing);
+
+// The format of the picture that the bytes begin with, told from its magic
+// bytes: the name of Qt's reader of a raster format decoded here, "svg" for
+// what may be a drawing (text beginning with '<', or gzip data), or nothing
+// for any other (ICO, CUR, XBM, TIFF, unknown formats).
+QByteArray format(const QByteArray &head);
+
+// The formats decoded here that this system's Qt can read, the drawing's
+// (plain and compressed) last.
+QList<QByteArray> formats();
 
 // The image's size, read from its header; invalid when the path is not a
 // usable image file.
@@ -50,6 +72,10 @@ QImage readPart(const QString &path, const QRect &part);
 // The image that the bytes hold, decoded whole as read() decodes a file; null
 // as read() gives it.
 QImage fromData(const QByteArray &data);
+
+// The size of the raster picture that the bytes hold, read from its header;
+// invalid when they hold a drawing or a picture that fromData() refuses.
+QSize rasterSize(const QByteArray &data);
 } // namespace LocalImage
 
 #endif

@@ -3,10 +3,8 @@
 #include "localfile.h"
 #include "localimage.h"
 
-#include <QBuffer>
 #include <QDeadlineTimer>
 #include <QHash>
-#include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -274,7 +272,9 @@ bool isLink(const QXmlStreamAttribute &attribute)
 // renderer opens any file named, a fifo too, while it parses: only embedded
 // pictures are taken. It reads a reference beginning "data" as embedded,
 // decodes what follows its last "base64," whole and tells the format from the
-// bytes; a drawing would be painted by a reader without these limits.
+// bytes: a picture is taken only as LocalImage::fromData() would take it
+// whole, of a format whose header gives the size decoded; a drawing would be
+// painted by a reader without these limits.
 bool takeEmbedded(const QStringRef &reference, qint64 *budget)
 {
     if (reference.isEmpty()) {
@@ -287,11 +287,8 @@ bool takeEmbedded(const QStringRef &reference, qint64 *budget)
     if (start < 0) {
         return true;
     }
-    QByteArray bytes = QByteArray::fromBase64(reference.mid(start + 7).toLatin1());
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (reader.format() == "svg" || reader.format() == "svgz" || size.isEmpty()) {
+    const QSize size = LocalImage::rasterSize(QByteArray::fromBase64(reference.mid(start + 7).toLatin1()));
+    if (size.isEmpty()) {
         return false;
     }
     *budget -= qint64(size.width()) * size.height();

@@ -2,8 +2,10 @@
     Internal: painting an SVG drawing within bounds. The drawing, inflated
     when it is compressed, may be no larger than a drawing file may be, may
     have no more than maxElements, may name no other file, and is painted for
-    a limited time only. Pictures embedded in it are raster images of no more
-    than LocalImage::maxPixels together.
+    a limited time only. Pictures embedded in it are raster images of the
+    formats LocalImage decodes, taken as LocalImage::fromData() takes them,
+    of no more than LocalImage::maxPixels together; the renderer decodes them
+    while it parses, before any deadline.
 */
 #ifndef SVGDRAWING_H
 #define SVGDRAWING_H
@@ -27,7 +29,8 @@ constexpr qint64 maxElements = 1000000;
 // The renderer of the drawing, inflated when it is compressed; none when it
 // is no valid drawing, is larger than the drawing size limit, also once
 // inflated, has more than maxElements, names a style sheet or a picture
-// outside itself, or embeds a drawing or more pixels than allowed.
+// outside itself, or embeds a drawing, a picture that LocalImage refuses or
+// more pixels than allowed.
 std::unique_ptr<QSvgRenderer> load(const QByteArray &drawing);
 
 // Paints the drawing over bounds of the image (the whole image when bounds

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
 #include <fcntl.h>
@@ -29,6 +30,20 @@ private:
         const QString file = QDir::homePath() + QStringLiteral("/local/") + name;
         PexoTest::writeFile(file, content);
         return file;
+    }
+
+    // An icon whose one entry says 16 x 16 and holds a picture of 8000 x 8000.
+    static QByteArray lyingIcon()
+    {
+        const QString png = QDir::homePath() + QStringLiteral("/large.png");
+        const QByteArray inner = PexoTest::writeHugePng(png, QSize(8000, 8000)) ? LocalFile::read(png, LocalFile::Kind::Image).value_or("") : "";
+        QByteArray icon = QByteArray("\0\0\1\0\1\0", 6) + QByteArray(16, '\0') + inner;
+        icon[6] = icon[7] = 16;
+        qToLittleEndian<quint16>(1, icon.data() + 10);
+        qToLittleEndian<quint16>(32, icon.data() + 12);
+        qToLittleEndian<quint32>(quint32(inner.size()), icon.data() + 14);
+        qToLittleEndian<quint32>(22, icon.data() + 18);
+        return icon;
     }
 
 private Q_SLOTS:
@@ -117,6 +132,12 @@ private Q_SLOTS:
         QCOMPARE(LocalImage::read(small, QSize(100, 100)).size(), QSize(100, 25));
         QCOMPARE(LocalImage::read(small).size(), QSize(400, 100));
         QCOMPARE(LocalImage::readPart(small, QRect(350, -5, 100, 10)), wide.copy(350, 0, 50, 5));
+        // Each format decoded here is told by its content, whatever the name.
+        const QString misnamed = QDir::homePath() + QStringLiteral("/wide.ico");
+        for (const char *format : {"BMP", "PBM", "PGM", "PPM", "XPM", "JPEG"}) {
+            QVERIFY(wide.save(misnamed, format));
+            QVERIFY2(LocalImage::read(misnamed, QSize(100, 100)).size() == QSize(100, 25), format);
+        }
 
         // A compressed drawing counts at its inflated size.
         const QByteArray drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='30' height='20'><!--" + QByteArray(200, ' ') + "--></svg>";
@@ -161,6 +182,10 @@ private Q_SLOTS:
         QVERIFY(LocalImage::fromData(nested).isNull() && SvgDrawing::render(nested, QSize(40, 30), LocalImage::drawingTimeoutMs).isNull());
         QVERIFY(timer.elapsed() < LocalImage::drawingTimeoutMs);
 
+        // Dropped data is told by its bytes too; an icon's header does not
+        // give the size its reader decodes.
+        QVERIFY(LocalImage::fromData(lyingIcon()).isNull());
+
         const QString text = write(QStringLiteral("text.png"), "no image");
         QVERIFY(!LocalImage::size(text).isValid() && LocalImage::read(text).isNull());
         QVERIFY(LocalImage::read(QStringLiteral("/dev/zero")).isNull());
@@ -194,6 +219,11 @@ private Q_SLOTS:
             return PexoTest::writeHugeJpeg(path, size, scans) ? path : QString();
         };
         using Scans = PexoTest::JpegScans;
+        const QByteArray icon = lyingIcon();
+        // A progressive JPEG of its first scan over and over.
+        QByteArray repeated = LocalFile::read(jpeg(QStringLiteral("scan.jpg"), QSize(512, 512), Scans::Progressive), LocalFile::Kind::Image).value();
+        const int scanStart = repeated.lastIndexOf("\xff\xda");
+        repeated = repeated.left(scanStart) + repeated.mid(scanStart, repeated.size() - 2 - scanStart).repeated(1000) + "\xff\xd9";
 
         QTest::newRow("drawing naming a fifo") << write(QStringLiteral("fifo.svg"), drawing(image(QFile::encodeName(fifo)))) << false;
         QTest::newRow("drawing naming a huge picture") << write(QStringLiteral("named.svg"), drawing(image(QFile::encodeName(hugePng)))) << false;
@@ -211,6 +241,14 @@ private Q_SLOTS:
         QTest::newRow("huge jpeg of a scan per component") << jpeg(QStringLiteral("scans.jpg"), QSize(20000, 20000), Scans::PerComponent) << false;
         QTest::newRow("huge jpeg of one scan") << jpeg(QStringLiteral("baseline.jpg"), QSize(20000, 20000), Scans::Baseline) << true;
         QTest::newRow("progressive jpeg") << jpeg(QStringLiteral("small.jpg"), QSize(2000, 1500), Scans::Progressive) << true;
+        QTest::newRow("huge jpeg of one scan, over the limit at an eighth")
+            << jpeg(QStringLiteral("eighth.jpg"), QSize(50000, 50000), Scans::Baseline) << false;
+        QTest::newRow("jpeg of many scans") << write(QStringLiteral("repeated.jpg"), repeated) << false;
+        QTest::newRow("icon holding a larger picture") << write(QStringLiteral("lying.ico"), icon) << false;
+        QTest::newRow("drawing embedding such an icon") << write(QStringLiteral("icon.svg"), embedded("image/x-icon", icon)) << false;
+        QTest::newRow("bitmap of text") << write(QStringLiteral("huge.xbm"),
+                                                 "#define b_width 30000\n#define b_height 30000\nstatic char b_bits[] = {\n0x00};\n")
+                                        << false;
     }
 
     void picturesAreDecodedAtOnceInBoundedMemory()

@@ -1,7 +1,9 @@
 /*
     Internal: an icon of the session's icon theme for a page's own drawing,
     found through the desktop's icon theme access and decoded as any picture
-    a theme names (LocalImage), never by Qt's icon loader.
+    a theme names (LocalImage), never by Qt's icon loader. The icons decoded
+    last are kept, so that a repaint decodes no file again while it is
+    unchanged.
 */
 #ifndef THEMEICON_H
 #define THEMEICON_H

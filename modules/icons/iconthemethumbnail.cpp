@@ -17,8 +17,9 @@ QSize cellSize(const QQuickItem &item)
     return QSize(qMax(1, qMax(0, int(item.width())) / 3), qMax(1, qMax(0, int(item.height())) / 2));
 }
 
-// A decode may take up to LocalImage::maxPixels whole: two at a time keep a
-// page of many thumbnails within a few hundred megabytes.
+// A decode may hold an image of up to LocalImage::maxPixels (128 MiB), and a
+// progressive JPEG up to twice that again in coefficients: two at a time keep
+// a page of many thumbnails within about 800 MiB, however many it shows.
 QSemaphore decodeSlots(2);
 
 // Decodes an icon file no larger than a cell.

@@ -47,12 +47,14 @@ bool isImageFile(const QString &path)
     return LocalFile::isUsable(path, LocalFile::Kind::Image);
 }
 
-// A decode may take up to LocalImage::maxPixels whole: two at a time keep a
-// page of many thumbnails within a few hundred megabytes.
+// A decode may hold an image of up to LocalImage::maxPixels (128 MiB), and a
+// progressive JPEG up to twice that again in coefficients: two at a time keep
+// a page of many thumbnails within about 800 MiB, however many it shows.
 QSemaphore decodeSlots(2);
 
-// The image is drawn stretched over the area: it is decoded large enough to
-// cover the area, and no larger.
+// The image is drawn stretched over the area: it is read scaled to cover the
+// area, and no larger. Only a JPEG is scaled while decoding; another format
+// is decoded whole first.
 QImage decode(const QString &path, const QSize &area)
 {
     decodeSlots.acquire();

@@ -9,7 +9,6 @@
 #include <QDropEvent>
 #include <QFont>
 #include <QImage>
-#include <QImageReader>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
@@ -75,11 +74,10 @@ bool changeValue(T &member, const T &value)
 QString readableFormats()
 {
     QStringList names;
-    const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    const QList<QByteArray> formats = LocalImage::formats();
     for (const QByteArray &format : formats) {
-        names.append(QString::fromLocal8Bit(format));
+        names.append(QString::fromLatin1(format));
     }
-    names.removeDuplicates();
     return names.join(QStringLiteral(", "));
 }
 } // namespace

@@ -17,6 +17,8 @@
 #include "iconthemepart.h"
 #include "ithemesettings.h"
 #include "localfile.h"
+#include "localimage.h"
+#include "svgdrawing.h"
 #include "theme.h"
 #include "themedefaults.h"
 #include "wallpaperthemepart.h"
@@ -30,14 +32,13 @@
 #include <KTar>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QSaveFile>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <memory>
@@ -138,14 +139,12 @@ bool leavesTheme(const QString &path, const QString &themeDir)
 enum class Content { Image, ColorScheme };
 
 // Looks at the bytes read, not at the file again: it may have changed since.
-bool hasContent(const QString &path, const QByteArray &data, Content content)
+bool hasContent(const QByteArray &data, Content content)
 {
     if (content == Content::Image) {
-        // By content first, then as the file name's format, as for a file.
-        QBuffer buffer;
-        buffer.setData(data);
-        buffer.open(QIODevice::ReadOnly);
-        return QImageReader(&buffer).canRead() || (buffer.seek(0) && QImageReader(&buffer, QFileInfo(path).suffix().toLatin1()).canRead());
+        // As the pictures of a theme are decoded: by content, never by name.
+        const QByteArray format = LocalImage::format(data);
+        return format == "svg" ? SvgDrawing::load(data) != nullptr : !format.isEmpty();
     }
     const QList<QByteArray> lines = data.split('\n');
     return std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
@@ -186,7 +185,7 @@ int storeSingleFile(ArchiveWriter &writer,
         return bit;
     }
     // Whatever else the theme names (a private key, say) stays out.
-    if (!hasContent(path, *data, content)) {
+    if (!hasContent(*data, content)) {
         qWarning() << (content == Content::Image ? "Not an image" : "Not a colour scheme") << path;
         return bit;
     }

@@ -116,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(drop(item, &imageData));
         QCOMPARE(QImage(dropped.takeFirst().at(0).toString()).pixelColor(1, 1), QColor(Qt::red));
 
-        // A text file: the error names each readable format once.
+        // A text file: the error names each format decoded once, and no other.
         const QString notes = QDir::homePath() + QStringLiteral("/notes.txt");
         QVERIFY(PexoTest::writeFile(notes, "just text"));
         QMimeData textFile;
@@ -129,6 +129,7 @@ private Q_SLOTS:
         QStringList formats = message.section(QLatin1Char('\n'), 1).split(QStringLiteral(", "));
         QCOMPARE(formats.count(QStringLiteral("png")), 1);
         QCOMPARE(formats.removeDuplicates(), 0);
+        QVERIFY(formats.contains(QStringLiteral("svg")) && !formats.contains(QStringLiteral("ico")));
 
         // A fifo is not waited on; image data of more pixels than may be
         // decoded (20000 x 20000) is not decoded.
