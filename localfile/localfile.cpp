@@ -16,10 +16,36 @@ bool isRegular(const struct stat &status, LocalFile::Kind kind)
     return S_ISREG(status.st_mode) && status.st_size <= LocalFile::sizeLimit(kind);
 }
 
+// Reads the file from its start into bytes, when given, without moving its
+// offset; false when it holds more than the limit or cannot be read.
+bool readWithin(int fd, qint64 limit, QByteArray *bytes)
+{
+    char buffer[16384];
+    qint64 total = 0;
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof(buffer), total);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n == 0;
+        }
+        total += n;
+        if (total > limit) {
+            return false;
+        }
+        if (bytes) {
+            bytes->append(buffer, int(n));
+        }
+    }
+}
+
 // A descriptor open for reading on a usable file, or -1. The path is looked
 // at before it is opened, so that a device is never opened; the open file is
-// looked at again, in case the path changed in between.
-int openDescriptor(const QString &path, LocalFile::Kind kind)
+// looked at again, in case the path changed in between. A file that says it
+// is empty may not be (those of /proc and /sys say 0): unless it is to be
+// read anyway, it is read through to see that it keeps within the limit.
+int openDescriptor(const QString &path, LocalFile::Kind kind, bool readAnyway = false)
 {
     if (path.isEmpty()) {
         return -1;
@@ -33,7 +59,9 @@ int openDescriptor(const QString &path, LocalFile::Kind kind)
     if (fd < 0) {
         return -1;
     }
-    if (::fstat(fd, &status) != 0 || !isRegular(status, kind)) {
+    const qint64 limit = LocalFile::sizeLimit(kind);
+    if (::fstat(fd, &status) != 0 || !isRegular(status, kind) ||
+        (status.st_size == 0 && !readAnyway && limit < std::numeric_limits<qint64>::max() && !readWithin(fd, limit, nullptr))) {
         ::close(fd);
         return -1;
     }
@@ -95,31 +123,13 @@ std::unique_ptr<QFile> LocalFile::open(const QString &path, Kind kind)
 
 std::optional<QByteArray> LocalFile::read(const QString &path, Kind kind)
 {
-    const int fd = openDescriptor(path, kind);
+    const int fd = openDescriptor(path, kind, true);
     if (fd < 0) {
         return std::nullopt;
     }
-    // The size seen by stat is not trusted: the file may grow, and some
-    // files of /proc and /sys say 0.
-    const qint64 limit = sizeLimit(kind);
+    // The size seen by stat is not trusted: the file may grow.
     QByteArray bytes;
-    char buffer[16384];
-    ssize_t n;
-    bool ok = true;
-    while ((n = ::read(fd, buffer, sizeof(buffer))) != 0) {
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ok = false;
-            break;
-        }
-        if (bytes.size() + n > limit) {
-            ok = false;
-            break;
-        }
-        bytes.append(buffer, int(n));
-    }
+    const bool ok = readWithin(fd, sizeLimit(kind), &bytes);
     ::close(fd);
     if (!ok) {
         return std::nullopt;

@@ -34,7 +34,8 @@ enum class Kind {
 qint64 sizeLimit(Kind kind);
 
 // True when the path names a regular file within the kind's limit that can be
-// opened for reading.
+// opened for reading. A file that says it is empty, as those of /proc and
+// /sys do, is read through to see that it keeps within the limit.
 bool isUsable(const QString &path, Kind kind);
 
 // True when something is at the path (a dangling link is nothing).

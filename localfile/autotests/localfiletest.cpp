@@ -69,12 +69,16 @@ private Q_SLOTS:
             const std::unique_ptr<QFile> file = LocalFile::open(usable, Kind::Settings);
             QVERIFY(file && file->readAll() == "abc");
         }
-        for (const QString &refused : {fifo, QStringLiteral("/dev/zero"), dir, big, dangling, QString()}) {
+        // A file of /proc that says 0 bytes but holds gigabytes is refused.
+        const QString pagemap = QStringLiteral("/proc/self/pagemap");
+        for (const QString &refused : {fifo, QStringLiteral("/dev/zero"), dir, big, dangling, QString(), pagemap}) {
             QVERIFY2(!LocalFile::isUsable(refused, Kind::Settings), qPrintable(refused));
             QVERIFY(!LocalFile::read(refused, Kind::Settings));
             QVERIFY(!LocalFile::open(refused, Kind::Settings));
         }
         QVERIFY(LocalFile::isUsable(big, Kind::Image));
+        const QString empty = write(QStringLiteral("empty"), QByteArray());
+        QVERIFY(LocalFile::isUsable(empty, Kind::Settings) && LocalFile::read(empty, Kind::Settings) == QByteArray());
         QVERIFY(LocalFile::exists(fifo) && !LocalFile::exists(dangling));
         // A file of /proc says 0 bytes yet has more; it is read to its end,
         // but no further than the limit.

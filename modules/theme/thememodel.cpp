@@ -7,6 +7,21 @@
 
 #include <vector>
 
+namespace {
+// The most of a theme's name and comment the list keeps: more is never shown.
+constexpr int maxNameLength = 256;
+constexpr int maxCommentLength = 1024;
+
+// The text cut to at most length characters, never within one of a pair.
+QString shortened(const QString &text, int length)
+{
+    if (text.size() <= length) {
+        return text;
+    }
+    return text.left(text.at(length - 1).isHighSurrogate() ? length - 1 : length);
+}
+} // namespace
+
 // What the page shows of a theme: its settings are read once, when it is
 // listed, and not kept.
 struct ThemeRow
@@ -125,8 +140,8 @@ void ThemeModel::addTheme(const std::shared_ptr<Theme> &theme)
     theme->read();
     const auto colors = theme->colorsThemePart();
     ThemeRow shown{theme->id(),
-                   theme->name(),
-                   theme->comment(),
+                   shortened(theme->name(), maxNameLength),
+                   shortened(theme->comment(), maxCommentLength),
                    theme->desktopPath(),
                    theme->isReadOnly(),
                    theme->wallpaperThemePart()->wallpaper(),

@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <optional>
+
 using namespace Fixtures;
 
 namespace {
@@ -35,7 +37,7 @@ class ThemeControllerTest : public QObject
 {
     Q_OBJECT
 
-    enum Setup { NoSetup, BlockedDirectory, DanglingLink, GhostRecord, ThemeWithoutThemerc };
+    enum Setup { NoSetup, BlockedDirectory, DanglingLink, GhostRecord, ThemeWithoutThemerc, FullThemesDisk };
 
 private Q_SLOTS:
     void initTestCase();
@@ -396,6 +398,9 @@ void ThemeControllerTest::createThemeFailures_data()
                                          << QStringLiteral("Base theme directory does not exist") << true;
     QTest::newRow("base without themerc") << int(ThemeWithoutThemerc) << QStringLiteral("Fresh") << QStringLiteral("NoRc")
                                           << QStringLiteral("Source themerc file missing: NoRc") << true;
+    // What was made before the settings could not be written is removed.
+    const QString copyFailed = QStringLiteral("Failed to copy themerc from %1 to %2").arg(systemTwoThemerc, userTheme(QStringLiteral("Fresh/theme/themerc")));
+    QTest::newRow("themes disk full") << int(FullThemesDisk) << QStringLiteral("Fresh") << sysTwo << copyFailed << true;
 
     const QStringList names{QString(),
                             QStringLiteral("."),
@@ -416,7 +421,12 @@ void ThemeControllerTest::createThemeFailures()
     QFETCH(QString, message);
     QFETCH(bool, untouched);
 
+    std::optional<PexoTest::FullDisk> full;
     switch (setup) {
+    case FullThemesDisk:
+        full.emplace(ThemeDefaults::userThemesDir);
+        QVERIFY(full->isFull());
+        break;
     case BlockedDirectory:
         writeFile(userTheme(QStringLiteral("Blocked")), "a file");
         break;

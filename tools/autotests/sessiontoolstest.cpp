@@ -279,6 +279,21 @@ private Q_SLOTS:
         // A second run finds the theme it made.
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QDir(home(userThemes + QStringLiteral("/Custom1"))).exists());
+
+        // Live settings larger than a theme may hold: the theme takes only
+        // its own values.
+        init();
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
+        QByteArray padding;
+        for (int i = 0; i < 2000; ++i) {
+            padding += "Stray" + QByteArray::number(i) + "=x\n";
+        }
+        PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=my-icons\n" + padding);
+        QVERIFY(padding.size() > 16 * 1024);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
+        const QByteArray own = PexoTest::readFile(dir + QStringLiteral("/theme/themerc"));
+        QVERIFY(own.contains("IconTheme=my-icons") && own.contains("PrimaryColor=#2884be") && !own.contains("Stray"));
     }
 
     void syncPicksAFreeId()

@@ -6,7 +6,9 @@
     3 unsupported format, 4 archive not readable, or refused because it
     unpacks to more than 1 GiB or to more blocks or inodes than are free, or
     because a write failed while unpacking or rewriting a theme's settings
-    (what was written is removed), 5 no theme in the archive.
+    (what was written is removed), 5 no theme in the archive. Of an archive's
+    themes only the first ThemeImporter::maxThemes are installed; the rest,
+    like any other refused theme, are left out with a warning.
 */
 #include "themeimporter.h"
 #include "themepackage.h"
@@ -54,7 +56,12 @@ int main(int argc, char **argv)
         qWarning() << "Not enough free space to unpack" << path;
         return ThemePackage::NotReadable;
     }
-    for (const QString &theme : themes) {
+    for (int i = 0; i < themes.size(); ++i) {
+        const QString &theme = themes.at(i);
+        if (i >= ThemeImporter::maxThemes) {
+            qWarning() << "Refusing theme" << theme << "beyond the" << ThemeImporter::maxThemes << "themes one archive may install";
+            continue;
+        }
         importer.importTheme(theme);
         if (importer.writeFailed()) {
             importer.removeWritten();

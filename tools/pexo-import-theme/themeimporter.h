@@ -26,6 +26,10 @@ public:
     // inodes the whole package takes there.
     Room roomFor(const ThemePackage &package) const;
 
+    // The most themes one archive may install: the first ones in the order
+    // of themeDirectories(), the rest are refused.
+    static constexpr int maxThemes = 32;
+
     // The top-level directories holding both "index.theme" and "theme", by
     // name regardless of case.
     QStringList themeDirectories() const;

@@ -59,7 +59,7 @@ QString uniqueThemeId(const ThemeController &controller)
 }
 
 // Makes the theme directory, which must not be there yet, with a copy of
-// the live settings and a description. What it made is removed again when
+// the live settings (when a theme may hold them) and a description. What it made is removed again when
 // a step fails.
 bool createUserThemeDir(const QString &id)
 {
@@ -73,7 +73,12 @@ bool createUserThemeDir(const QString &id)
         QDir(themeDir).removeRecursively();
     });
     const QString settingsFile = settingsDir + QStringLiteral("/themerc");
-    const std::optional<QByteArray> live = LocalFile::read(ThemeDefaults::currentThemeConfigPath, LocalFile::Kind::Settings);
+    std::optional<QByteArray> live = LocalFile::read(ThemeDefaults::currentThemeConfigPath, LocalFile::Kind::Settings);
+    // Live settings larger than a theme may hold would make a theme that is
+    // never listed: it starts empty, and takes its values when applied.
+    if (live && live->size() > ThemeDefaults::maxThemeFileSize) {
+        live = QByteArrayLiteral("[Variables]\n");
+    }
     if (!live || !LocalFile::writeNew(settingsFile, *live)) {
         qWarning() << "Failed to copy current.themerc to" << settingsFile;
         return false;

@@ -223,6 +223,10 @@ void ThemeModuleTest::filterAndOrder()
 void ThemeModuleTest::modelListsEachThemeOnce()
 {
     writeTheme(userThemes + QStringLiteral("alpha"), QStringLiteral("alpha"), QStringLiteral("alpha"), false, "cc3333");
+    // Of a long name and comment the list keeps what it can show.
+    writeTheme(userThemes + QStringLiteral("long"), QStringLiteral("long"), QString(1000, QLatin1Char('n')));
+    QVERIFY(PexoTest::writeFile(userThemes + QStringLiteral("long/index.theme"),
+                                PexoTest::readFile(userThemes + QStringLiteral("long/index.theme")) + "\nComment=" + QByteArray(5000, 'c')));
     ThemeController controller;
     ThemeModel model(&controller, nullptr);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -237,6 +241,9 @@ void ThemeModuleTest::modelListsEachThemeOnce()
     model.removeTheme(QStringLiteral("nobody"));
     QCOMPARE(model.rowCount(), rows);
     QCOMPARE(model.findIndex(QStringLiteral("alpha")).data(ThemeModel::PrimaryColorRole), QVariant(QStringLiteral("#cc3333")));
+    const QModelIndex longTheme = model.findIndex(QStringLiteral("long"));
+    QVERIFY(longTheme.data(ThemeModel::NameRole).toString() == QString(256, QLatin1Char('n')));
+    QVERIFY(longTheme.data(ThemeModel::CommentRole).toString() == QString(1024, QLatin1Char('c')));
 
     model.resetThemes();
     QCOMPARE(model.rowCount(), 1);
@@ -258,7 +265,7 @@ void ThemeModuleTest::listKeepsOnlyWhatItShows()
     const qint64 none = peakKiB();
     // Descriptions and settings within what a theme may hold.
     QByteArray padding;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         padding += "Key" + QByteArray::number(i) + "=value\n";
     }
     for (int i = 0; i < 200; ++i) {

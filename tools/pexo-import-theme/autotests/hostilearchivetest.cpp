@@ -298,8 +298,15 @@ private Q_SLOTS:
         QTest::newRow("read-only in German") << posing("Id=Locked\nName=Locked\nX-Ulvar-System-Theme[de]=true\n")
                                              << QStringLiteral("with a translated system theme mark");
         QTest::newRow("no name") << posing("Id=Nameless\n") << QStringLiteral("without a name");
-        QList<Entry> huge = theme(QStringLiteral("Posing"), "Padding=" + QByteArray(64 * 1024, 'x') + '\n');
+        QList<Entry> huge = theme(QStringLiteral("Posing"), "Padding=" + QByteArray(16 * 1024, 'x') + '\n');
         QTest::newRow("settings beyond a real theme") << huge << QStringLiteral("Refusing theme \"Posing\" whose index.theme or theme/themerc is larger");
+        // Posing sorts after Ok and these: the archive's 33rd theme.
+        QList<Entry> many;
+        for (int i = 0; i < 31; ++i) {
+            many += theme(QStringLiteral("Pa%1").arg(i, 2, 10, QLatin1Char('0')));
+        }
+        QTest::newRow("more themes than an archive may install")
+            << many + theme(QStringLiteral("Posing")) << QStringLiteral("Refusing theme \"Posing\" beyond the 32 themes one archive may install");
     }
 
     void refusedThemes()
