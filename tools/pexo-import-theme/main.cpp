@@ -46,6 +46,7 @@ int main(int argc, char **argv)
     if (themes.isEmpty()) {
         return 5;
     }
+    importer.removeLeftBehind();
     switch (importer.roomFor(package)) {
     case ThemeImporter::Enough:
         break;

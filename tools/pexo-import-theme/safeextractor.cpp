@@ -1,4 +1,5 @@
 #include "safeextractor.h"
+#include "stagingdir.h"
 
 #include <KArchive>
 #include <KArchiveDirectory>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <map>
 #include <memory>
 
 #include <cerrno>
@@ -41,12 +43,17 @@ public:
     bool isPlainTarFile(const KArchiveFile *file) const;
     bool createFile(const QString &path, const KArchiveFile *file, bool record);
     bool createDir(const QString &path, bool record);
+    // The hidden folder in dir, made when first asked for; null when it
+    // cannot be made.
+    const StagingDir *stagingDir(const QString &dir);
+    StagingDir::Move move(const QString &staged, const QString &path);
 
     // The tar stream, or null for other formats.
     QIODevice *tar = nullptr;
     // What was created, oldest first; not what lies below a created directory.
     QStringList created;
     bool writeFailed = false;
+    std::map<QString, std::unique_ptr<StagingDir>> staging;
 };
 
 // KTar gives devices and fifos as empty files; the type lies in the entry's
@@ -171,9 +178,69 @@ bool SafeExtractorPrivate::createDir(const QString &path, bool record)
     return true;
 }
 
+const StagingDir *SafeExtractorPrivate::stagingDir(const QString &dir)
+{
+    if (writeFailed) {
+        return nullptr;
+    }
+    std::unique_ptr<StagingDir> &made = staging[dir];
+    if (!made) {
+        made = std::make_unique<StagingDir>(dir);
+    }
+    if (made->path().isEmpty()) {
+        writeFailed = isWriteFailure(made->error());
+        return nullptr;
+    }
+    return made.get();
+}
+
+StagingDir::Move SafeExtractorPrivate::move(const QString &staged, const QString &path)
+{
+    const StagingDir::Move moved = StagingDir::moveIntoPlace(staged, path);
+    if (moved == StagingDir::Moved) {
+        created.append(path);
+    }
+    writeFailed = writeFailed || moved == StagingDir::Failed;
+    return moved;
+}
+
+bool SafeExtractor::placeNewFile(const QString &path, const KArchiveFile *file) const
+{
+    const QFileInfo info(path);
+    const StagingDir *staging = d->stagingDir(info.absolutePath());
+    if (!staging) {
+        return false;
+    }
+    const QString staged = staging->path() + QLatin1Char('/') + info.fileName();
+    if (!d->createFile(staged, file, false)) {
+        return false;
+    }
+    const StagingDir::Move moved = d->move(staged, path);
+    if (moved == StagingDir::Taken) {
+        qWarning() << "Cannot create" << path << qt_error_string(EEXIST);
+    }
+    if (moved != StagingDir::Moved) {
+        QFile::remove(staged);
+    }
+    return moved == StagingDir::Moved;
+}
+
 bool SafeExtractor::writeNewFile(const QString &path, const KArchiveFile *file) const
 {
     return d->createFile(path, file, true);
+}
+
+QString SafeExtractor::makeStagedDir(const QString &path) const
+{
+    const QFileInfo info(path);
+    const StagingDir *staging = d->stagingDir(info.absolutePath());
+    const QString staged = staging ? staging->path() + QLatin1Char('/') + info.fileName() : QString();
+    return !staged.isEmpty() && d->createDir(staged, false) ? staged : QString();
+}
+
+bool SafeExtractor::moveIntoPlace(const QString &staged, const QString &path) const
+{
+    return !d->writeFailed && d->move(staged, path) == StagingDir::Moved;
 }
 
 bool SafeExtractor::makeDir(const QString &path) const

@@ -14,8 +14,11 @@ class SafeExtractorPrivate;
 // Extraction of archive entries that never leaves the target directory,
 // never creates or follows links and never overwrites an existing file.
 // Contents are copied piece by piece, never held whole in memory. What it
-// creates is recorded, so that it can be taken back; after a write that
-// failed for want of room or by an I/O error it writes nothing more.
+// puts in place is first built in a hidden folder beside it (a StagingDir),
+// so that a process killed half way leaves nothing half made under the
+// final name. What it creates is recorded, so that it can be taken back;
+// after a write that failed for want of room or by an I/O error it writes
+// nothing more.
 class SafeExtractor
 {
 public:
@@ -30,8 +33,19 @@ public:
     const KArchiveFile *regularFile(const KArchiveEntry *entry) const;
     static const KArchiveDirectory *directory(const KArchiveEntry *entry);
 
-    // Creates path, which must not exist yet, with the file's content.
+    // Creates path, which must not exist yet, with the file's content:
+    // written in the hidden folder beside it, then moved into place.
+    bool placeNewFile(const QString &path, const KArchiveFile *file) const;
+    // The same, written where it is: for a path inside a staged directory.
     bool writeNewFile(const QString &path, const KArchiveFile *file) const;
+
+    // A new directory, in the hidden folder beside path, to be filled and
+    // then moved to path; "" when it cannot be made.
+    QString makeStagedDir(const QString &path) const;
+    // Moves a directory from makeStagedDir() to path, never replacing what
+    // is there. False when path is taken, or when the move failed, which
+    // counts as a failed write.
+    bool moveIntoPlace(const QString &staged, const QString &path) const;
 
     // Creates the directory, which must not exist yet.
     bool makeDir(const QString &path) const;
@@ -49,7 +63,8 @@ public:
 
     // True once a write failed for want of room or by an I/O error.
     bool writeFailed() const;
-    // Removes every file and directory created here, newest first.
+    // Removes every file and directory created here, newest first. The
+    // hidden folders go when the extractor does.
     void removeCreated() const;
 
 private:

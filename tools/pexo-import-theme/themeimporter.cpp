@@ -1,5 +1,6 @@
 #include "themeimporter.h"
 #include "safeextractor.h"
+#include "stagingdir.h"
 #include "storedfilepath.h"
 #include "themepackage.h"
 
@@ -196,6 +197,15 @@ public:
                    const QString &fallbackDir,
                    QString *newPath) const;
     void importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const;
+    // Moves a complete staged directory to path, unless a write failed.
+    void moveIntoPlace(const QString &staged, const char *kind, const QString &name, const QString &path) const;
+    static void alreadyInstalled(const char *kind, const QString &name, const QString &path);
+    // The directories an import writes to, but the converted wallpapers':
+    // naming that one makes it.
+    QStringList importDirs() const
+    {
+        return {userThemesDir, userIconsDir, colorSchemesDir(), picturesDir(), userDataDir() + QStringLiteral("/wallpapers")};
+    }
     // Why the theme just unpacked may not be installed, or nothing.
     QString refusal(const Theme &theme, const QString &indexPath);
 
@@ -244,7 +254,7 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
     const QString storedDir = stored.absolutePath();
     if (isOneOf(storedDir, allowedDirs)) {
         const QString target = QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + fileName;
-        if (extractor.writeNewFile(target, file)) {
+        if (extractor.placeNewFile(target, file)) {
             return true;
         }
     }
@@ -254,7 +264,7 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
     }
     const QString target = fallbackDir + QDir::separator() + fileName;
     // Never overwrite; the very same file already there will do.
-    if (existsOrIsLink(target) ? !extractor.sameContent(target, file) : !extractor.writeNewFile(target, file)) {
+    if (existsOrIsLink(target) ? !extractor.sameContent(target, file) : !extractor.placeNewFile(target, file)) {
         return false;
     }
     *newPath = target;
@@ -305,16 +315,33 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
         return;
     }
     const QString userPath = userIconsDir + QLatin1Char('/') + name;
+    const char *const kind = cursor ? "Cursor theme" : "Icons theme";
     if (existsOrIsLink(userPath)) {
-        qWarning() << (cursor ? "Cursor theme already exists" : "Icons theme already exists");
+        alreadyInstalled(kind, name, userPath);
         return;
     }
     const QString part = cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
     const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(part));
     const KArchiveDirectory *tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
-    if (!tree || !extractor.makeDir(userPath) || !extractor.extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, userPath)) {
+    const QString staged = tree ? extractor.makeStagedDir(userPath) : QString();
+    if (staged.isEmpty() || !extractor.extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, staged)) {
         qWarning() << (cursor ? "Can't copy cursors files" : "Can't copy icons files");
     }
+    if (!staged.isEmpty()) {
+        moveIntoPlace(staged, kind, name, userPath);
+    }
+}
+
+void ThemeImporterPrivate::moveIntoPlace(const QString &staged, const char *kind, const QString &name, const QString &path) const
+{
+    if (!extractor.writeFailed() && !extractor.moveIntoPlace(staged, path) && !extractor.writeFailed()) {
+        alreadyInstalled(kind, name, path);
+    }
+}
+
+void ThemeImporterPrivate::alreadyInstalled(const char *kind, const QString &name, const QString &path)
+{
+    qWarning() << kind << name << "is already installed:" << path;
 }
 
 QString ThemeImporterPrivate::refusal(const Theme &theme, const QString &indexPath)
@@ -359,8 +386,9 @@ ThemeImporter::~ThemeImporter() = default;
 
 ThemeImporter::Room ThemeImporter::roomFor(const ThemePackage &package) const
 {
-    // Rewriting a theme's settings takes a lock file and a temporary file.
-    const qint64 settingsRewrites = 2 * themeDirectories().size();
+    // Rewriting a theme's settings takes a lock file and a temporary file,
+    // and the hidden folder things are unpacked into a directory.
+    const qint64 settingsRewrites = 2 * themeDirectories().size() + 1;
     const auto roomOn = [&](const QString &dir) {
         struct statvfs fs;
         if (::statvfs(QFile::encodeName(existingAncestor(dir)).constData(), &fs) != 0 || fs.f_frsize == 0) {
@@ -379,7 +407,7 @@ ThemeImporter::Room ThemeImporter::roomFor(const ThemePackage &package) const
         return Enough;
     };
     // The directories may lie on different file systems: each must take all.
-    const QStringList dirs{d->userThemesDir, d->userIconsDir, colorSchemesDir(), picturesDir(), userDataDir() + QStringLiteral("/wallpapers")};
+    const QStringList dirs = d->importDirs();
     for (const QString &dir : dirs) {
         const Room room = roomOn(dir);
         if (room != Enough) {
@@ -432,18 +460,21 @@ void ThemeImporter::importTheme(const QString &name)
 
     const QString target = d->userThemesDir + QLatin1Char('/') + name;
     if (existsOrIsLink(target)) {
+        ThemeImporterPrivate::alreadyInstalled("Theme", name, target);
         return;
     }
     // Taken before the first theme of the archive is unpacked.
     if (!d->takenIds) {
         d->takenIds = installedThemeIds();
     }
-    // mkdir() fails on anything already there, so the target is ours alone.
-    if (!extractor.makePath(d->userThemesDir) || !extractor.makeDir(target) || !extractor.makeDir(target + QStringLiteral("/theme"))) {
+    // Made whole in a hidden folder, with its settings rewritten, and only
+    // then moved into place: the settings name the final paths of its files.
+    const QString staged = extractor.makePath(d->userThemesDir) ? extractor.makeStagedDir(target) : QString();
+    if (staged.isEmpty() || !extractor.makeDir(staged + QStringLiteral("/theme"))) {
         return;
     }
-    extractor.extractTree(settingsDir, name + QStringLiteral("/theme"), target + QStringLiteral("/theme"));
-    const QString indexPath = target + QStringLiteral("/index.theme");
+    extractor.extractTree(settingsDir, name + QStringLiteral("/theme"), staged + QStringLiteral("/theme"));
+    const QString indexPath = staged + QStringLiteral("/index.theme");
     extractor.writeNewFile(indexPath, index);
     if (extractor.writeFailed()) {
         return;
@@ -455,11 +486,12 @@ void ThemeImporter::importTheme(const QString &name)
     const QString refused = d->refusal(theme, indexPath);
     if (!refused.isEmpty()) {
         qWarning() << "Skipping theme" << name << qUtf8Printable(refused);
-        QDir(target).removeRecursively();
+        QDir(staged).removeRecursively();
         return;
     }
     if (!theme.isValid()) {
-        qWarning() << "\tInvalid" << indexPath;
+        qWarning() << "\tInvalid" << target + QStringLiteral("/index.theme");
+        d->moveIntoPlace(staged, "Theme", name, target);
         return;
     }
     d->takenIds->insert(theme.id());
@@ -536,6 +568,17 @@ void ThemeImporter::importTheme(const QString &name)
             d->settingsWriteFailed = true;
         });
         theme.apply();
+    }
+    if (!d->settingsWriteFailed) {
+        d->moveIntoPlace(staged, "Theme", name, target);
+    }
+}
+
+void ThemeImporter::removeLeftBehind() const
+{
+    const QStringList dirs = d->importDirs();
+    for (const QString &dir : dirs) {
+        StagingDir::removeLeftBehind(dir);
     }
 }
 

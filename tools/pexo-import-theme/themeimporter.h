@@ -22,6 +22,10 @@ public:
         TooLarge, // more than ThemePackage::maxUnpackedSize on disk
         NotEnough,
     };
+    // Removes what imports that were killed half way left in the hidden
+    // folders they unpack into: the room they take is free again.
+    void removeLeftBehind() const;
+
     // Whether every file system the import may fill has the blocks and
     // inodes the whole package takes there.
     Room roomFor(const ThemePackage &package) const;

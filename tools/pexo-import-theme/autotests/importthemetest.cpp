@@ -3,6 +3,10 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace ArchiveFixtures;
 
 // pexo-import-theme run as a process on archives built by the test.
@@ -227,8 +231,54 @@ private Q_SLOTS:
 
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.errors, QString());
+        QCOMPARE(run.errors.trimmed(), QStringLiteral("Theme \"T\" is already installed: \"%1/T\"").arg(userThemes()));
         QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(home())), QStringList());
+    }
+
+    // Killed half way through a cursor theme by the signal of a file size
+    // limit: as with kill -9, nothing is cleaned up.
+    void killedImportIsRedone()
+    {
+        const QString wallpaper = pictures() + QStringLiteral("/wall.jpg");
+        QList<Entry> entries = themeEntries(wallpaper, QStringLiteral("Arrows"));
+        entries.append(file(QStringLiteral("T/cursor/Arrows/cursors/wait"), QByteArray(256 * 1024, 'w')));
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path, QStringLiteral("tar"), entries));
+        QByteArray output;
+        QVERIFY(runPython(QStringLiteral("import resource, subprocess, sys\n"
+                                         "def limit():\n"
+                                         "    resource.setrlimit(resource.RLIMIT_FSIZE, (128 * 1024, 128 * 1024))\n"
+                                         "    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))\n"
+                                         "print(subprocess.run(sys.argv[1:], preexec_fn=limit).returncode)\n"),
+                          {QStringLiteral("pexo-import-theme"), path},
+                          {},
+                          &output));
+        QCOMPARE(output.trimmed(), QByteArray("-25")); // SIGXFSZ
+        QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/T")));
+        QVERIFY(!QFileInfo::exists(userIcons() + QStringLiteral("/Arrows")));
+        const auto staging = [this] {
+            QStringList found;
+            QDirIterator it(home(), {QStringLiteral(".pexo-import-*")}, QDir::Dirs | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                found.append(it.next());
+            }
+            return found;
+        };
+        QCOMPARE(staging().size(), 3); // beside the themes, the pictures and the icons
+        // The folder of an import still running stays.
+        const QString live = userThemes() + QStringLiteral("/.pexo-import-Live01");
+        QVERIFY(QDir().mkpath(live));
+        const int fd = ::open(QFile::encodeName(live).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        QVERIFY(fd >= 0 && ::flock(fd, LOCK_EX) == 0);
+
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        ::close(fd);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(PexoTest::readFile(userThemes() + QStringLiteral("/T/theme/themerc")).contains("CursorTheme=Arrows"));
+        QCOMPARE(storedWallpaper(), wallpaper);
+        QCOMPARE(PexoTest::readFile(wallpaper), QByteArray("wallpaper bytes"));
+        QCOMPARE(PexoTest::readFile(userIcons() + QStringLiteral("/Arrows/cursors/wait")), QByteArray(256 * 1024, 'w'));
+        QCOMPARE(staging(), QStringList{live});
     }
 
     void wallpaperPlacement_data()
@@ -371,7 +421,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("system") << QStringLiteral("/usr/share/icons/SysCursor/index.theme")
                                 << QStringLiteral("Cursor theme found in system icons; skipping copy: \"/usr/share/icons/SysCursor\"");
-        QTest::newRow("user") << QStringLiteral("USER/SysCursor/index.theme") << QStringLiteral("Cursor theme already exists");
+        QTest::newRow("user") << QStringLiteral("USER/SysCursor/index.theme")
+                              << QStringLiteral("Cursor theme \"SysCursor\" is already installed: \"USER/SysCursor\"");
     }
 
     void cursorThemeInstalled()
@@ -379,6 +430,7 @@ private Q_SLOTS:
         QFETCH(QString, existing);
         QFETCH(QString, message);
         existing.replace(QStringLiteral("USER"), userIcons());
+        message.replace(QStringLiteral("USER"), userIcons());
         PexoTest::writeFile(existing, "installed");
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(pictures() + QStringLiteral("/wall.jpg"), QStringLiteral("SysCursor"))));
