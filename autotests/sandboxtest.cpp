@@ -88,6 +88,10 @@ void SandboxTest::environment()
                              "XCURSOR_SIZE",
                              "XMODIFIERS",
                              "GTK_IM_MODULE",
+                             "QV4_FORCE_INTERPRETER",
+                             "PULSE_SERVER",
+                             "GDK_SCALE",
+                             "KF5_DEBUG",
                              "BASH_ENV",
                              "ENV",
                              "SHELLOPTS",
@@ -278,17 +282,17 @@ void SandboxTest::commandRecorder()
 
     QProcess process;
     process.start(QStringLiteral("xdpyinfo"), {QStringLiteral("-display"), QStringLiteral(":99")});
-    QVERIFY(process.waitForFinished(-1));
+    QVERIFY(PexoTest::waitForExit(process));
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(process.readAllStandardOutput(), QByteArray());
 
     process.start(QStringLiteral("pexo-probe-tool"), {QStringLiteral("two words"), QStringLiteral("-x")});
-    QVERIFY(process.waitForFinished(-1));
+    QVERIFY(PexoTest::waitForExit(process));
     QCOMPARE(process.exitCode(), 3);
     QCOMPARE(process.readAllStandardOutput(), QByteArray("line one\nit's two\n"));
 
     process.start(QStringLiteral("/usr/bin/pexo-probe-tool"), QStringList());
-    QVERIFY(process.waitForFinished(-1));
+    QVERIFY(PexoTest::waitForExit(process));
 
     QCOMPARE(PexoTest::recordedCommands(),
              QStringList({QStringLiteral("/usr/bin/xdpyinfo -display :99"),

@@ -2,8 +2,15 @@
 
 #include <pexodirs.h>
 
+#include "themecorelog.h"
+
 #include <QProcess>
 #include <QString>
+
+namespace {
+// An answer takes a moment; a tool that hangs counts as one that failed.
+const int toolTimeoutMs = 10000;
+} // namespace
 
 bool isHighIntegrityLevel()
 {
@@ -17,7 +24,14 @@ bool isHighIntegrityLevel()
     if (!process.waitForStarted()) {
         return false;
     }
-    process.waitForFinished(-1);
+    if (!process.waitForFinished(toolTimeoutMs)) {
+        if (process.state() != QProcess::NotRunning) {
+            qCWarning(THEME_CORE_LOG) << tool << "did not finish in time";
+            process.kill();
+            process.waitForFinished();
+        }
+        return false;
+    }
     const QList<QByteArray> lines = process.readAllStandardOutput().split('\n');
     for (const QByteArray &line : lines) {
         if (line.contains("63") || line.contains("127")) {

@@ -366,7 +366,9 @@ void ThemeController::setCurrentTheme(const QString &id)
     // nor is it when the record is no usable file, which is not written.
     const FailedWrites failed;
     if (d->config->name().isEmpty()) {
-        FailedWrites::note(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + ThemeFiles::recordFileName);
+        // The file that was refused, which need not be the user's own.
+        const QString unusable = ConfigFiles::unusableFile(ThemeFiles::recordFileName);
+        FailedWrites::note(unusable.isEmpty() ? ConfigFiles::userFile(ThemeFiles::recordFileName) : unusable);
         Q_EMIT error(failed.message());
         return;
     }

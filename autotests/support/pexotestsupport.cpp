@@ -178,12 +178,22 @@ void startProgram(QProcess &process, const QString &program, const QStringList &
     process.start(program, arguments);
 }
 
+// Stops a program still running after the given time, and says so.
+void stopProgram(QProcess &process, int waitedMs)
+{
+    if (process.state() == QProcess::NotRunning) {
+        return;
+    }
+    qWarning("PexoTest: %s still running after %d ms: killed", qPrintable(process.program()), waitedMs);
+    process.kill();
+    process.waitForFinished(patienceMs);
+}
+
 // Fills in the run of a program that has finished, or stops one that has not.
-void finishRun(QProcess &process, bool finished, ProgramRun &run)
+void finishRun(QProcess &process, bool finished, int timeoutMs, ProgramRun &run)
 {
     if (!finished || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        process.waitForFinished(-1);
+        stopProgram(process, timeoutMs);
         return;
     }
     run.exitCode = process.exitCode();
@@ -196,8 +206,20 @@ ProgramRun runProgram(const QString &program, const QStringList &arguments, int 
     QProcess process;
     startProgram(process, program, arguments);
     ProgramRun run;
-    finishRun(process, process.waitForFinished(timeoutMs), run);
+    finishRun(process, process.waitForFinished(timeoutMs), timeoutMs, run);
     return run;
+}
+
+bool waitForExit(QProcess &process)
+{
+    if (process.waitForFinished(patienceMs)) {
+        return true;
+    }
+    if (process.state() == QProcess::NotRunning) {
+        qWarning("PexoTest: %s did not run: %s", qPrintable(process.program()), qPrintable(process.errorString()));
+    }
+    stopProgram(process, patienceMs);
+    return false;
 }
 
 WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs)
@@ -265,7 +287,7 @@ WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringLis
         }
     }
     ::close(server);
-    finishRun(process, finished, run);
+    finishRun(process, finished, timeoutMs, run);
     return run;
 }
 

@@ -22,6 +22,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
 namespace PexoTest {
 // How long a test waits for what a child process, another thread, the X
 // server or the bus is to do: long enough for a busy machine, so that only a
@@ -53,13 +55,17 @@ QStringList treeDifferences(const TreeSnapshot &before, const TreeSnapshot &afte
 
 // Runs a program from PATH with its working directory in HOME/cwd and
 // returns its exit code (-1 when it crashed or timed out) and standard error.
-// Without a timeout it waits as long as the test may run.
+// One still running after the timeout is named in a warning and killed.
 struct ProgramRun
 {
     int exitCode = -1;
     QString errors;
 };
-ProgramRun runProgram(const QString &program, const QStringList &arguments = QStringList(), int timeoutMs = -1);
+ProgramRun runProgram(const QString &program, const QStringList &arguments = QStringList(), int timeoutMs = patienceMs);
+
+// Waits up to patienceMs for a started process to end. False, with a
+// warning naming the program, when it did not run or had to be killed.
+bool waitForExit(QProcess &process);
 
 // A window-manager command and the files' content when it arrived (null where
 // a file could not be read).
@@ -78,7 +84,7 @@ struct WmSnapshotRun : ProgramRun
 // nothing) that reads the given files as each command arrives. The sender
 // does not wait for the listener, so the files are read just after the
 // command was sent, as a rule before the program has gone on far.
-WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs = -1);
+WmSnapshotRun runProgramWithWmSnapshots(const QString &program, const QStringList &arguments, const QStringList &files, int timeoutMs = patienceMs);
 
 // Lays the data the project ships (sample system themes, colour schemes,
 // wallpapers) at their system paths inside the sandbox.

@@ -1,5 +1,6 @@
 // Read and write rules of the two settings storages on real files.
 
+#include "configsync.h"
 #include "failedwrites.h"
 #include "kconfigstorage.h"
 #include "settingsreplace.h"
@@ -153,6 +154,7 @@ private Q_SLOTS:
     // A write that cannot reach the file, not even its lock (no blocks or
     // no inodes left), fails at once, as does every one after it, and the
     // value is not taken for stored; once there is room, writes work again.
+    // A configuration whose own write failed is never written again.
     void kconfigFullDisk_data()
     {
         QTest::addColumn<bool>("noInodes");
@@ -189,7 +191,7 @@ private Q_SLOTS:
                 QProcess::execute(QStringLiteral("umount"), {directory});
             }
         });
-        bool results[5] = {true, true, true, false, false};
+        bool results[7] = {true, true, true, false, false, true, true};
         QString afterFailure;
         std::unique_ptr<QThread> thread(QThread::create([&] {
             KConfigStorage storage(file);
@@ -205,18 +207,30 @@ private Q_SLOTS:
             }
             results[3] = storage.write(QStringLiteral("K"), QStringLiteral("4"));
             results[4] = KConfigStorage(file).read(QStringLiteral("K"), QString()).toString() == QLatin1String("4");
+            // Past a file size limit, with room enough. Qt's file sees the
+            // failure of a write past its buffer, the second one.
+            const auto config = std::make_shared<KConfig>(file, KConfig::SimpleConfig);
+            config->group("Variables").writeEntry("K", QString(20000, QLatin1Char('x')));
+            config->group("Variables").writeEntry("L", QString(20000, QLatin1Char('x')));
+            {
+                const PexoTest::FileSizeLimit limit(1024);
+                results[5] = ConfigSync::sync(config);
+            }
+            config->group("Variables").writeEntry("K", "5");
+            results[6] = ConfigSync::sync(config) || !ConfigSync::isBroken(*config);
         }));
         thread->start();
         QVERIFY2(thread->wait(PexoTest::patienceMs), "a write after a failed one does not return");
-        QCOMPARE(QList<bool>(std::begin(results), std::end(results)), QList<bool>({false, false, false, true, true}));
+        QCOMPARE(QList<bool>(std::begin(results), std::end(results)), QList<bool>({false, false, false, true, true, false, false}));
         QCOMPARE(afterFailure, QStringLiteral("1"));
         QCOMPARE(PexoTest::readFile(file), QByteArray("[Variables]\nK=4\n"));
     }
 
     // A disk with room for the lock file but not for the new content: the
-    // writers would put a short file in place of the old one. Where the
-    // file system reports no sizes (room -1), the write is not refused; a
-    // key that Qt writes back escaped is not taken for a lost one.
+    // writers would put a short file in place of the old one (KConfig writes
+    // a file of another user in place). Where the file system reports no
+    // sizes (room -1), the write is not refused; a key that Qt writes back
+    // escaped is not taken for a lost one.
     void nearlyFullDisk_data()
     {
         QTest::addColumn<bool>("qsettings");
@@ -224,21 +238,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("old");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("othersFile");
 
         const QByteArray small = "[Variables]\nK=1\n";
         const QByteArray twoKiB = "[Variables]\nK=" + QByteArray(2000, 'y') + '\n';
         const QString text(14000, QLatin1Char('x'));
-        QTest::newRow("KConfig, nearly full") << false << 4 << small << text << false;
-        QTest::newRow("KConfig, room enough") << false << 64 << small << text << true;
+        QTest::newRow("KConfig, nearly full") << false << 4 << small << text << false << false;
+        QTest::newRow("KConfig, nearly full, another user's file") << false << 4 << small << text << false << true;
+        QTest::newRow("KConfig, room enough") << false << 64 << small << text << true << false;
         // Escaped, it takes four times the room it was reckoned to need.
-        QTest::newRow("KConfig, larger than reckoned") << false << 16 << small << QString(3500, QChar(1)) << false;
-        QTest::newRow("KConfig, 2 KiB file in 2 blocks") << false << 8 << twoKiB << QStringLiteral("v") << true;
-        QTest::newRow("KConfig, no sizes") << false << -1 << small << text << true;
-        QTest::newRow("QSettings, nearly full") << true << 4 << small << text << false;
-        QTest::newRow("QSettings, room enough") << true << 64 << small << text << true;
-        QTest::newRow("QSettings, 2 KiB file in 2 blocks") << true << 8 << twoKiB << QStringLiteral("v") << true;
-        QTest::newRow("QSettings, no sizes") << true << -1 << small << text << true;
-        QTest::newRow("QSettings, escaped keys") << true << 64 << QByteArray("[Variables]\nsome key=1\n\xd0\xba\xd0\xbb\xd1\x8e\xd1\x87=2\n") << text << true;
+        QTest::newRow("KConfig, larger than reckoned") << false << 16 << small << QString(3500, QChar(1)) << false << false;
+        QTest::newRow("KConfig, 2 KiB file in 2 blocks") << false << 8 << twoKiB << QStringLiteral("v") << true << false;
+        QTest::newRow("KConfig, no sizes") << false << -1 << small << text << true << false;
+        QTest::newRow("QSettings, nearly full") << true << 4 << small << text << false << false;
+        QTest::newRow("QSettings, room enough") << true << 64 << small << text << true << false;
+        QTest::newRow("QSettings, 2 KiB file in 2 blocks") << true << 8 << twoKiB << QStringLiteral("v") << true << false;
+        QTest::newRow("QSettings, no sizes") << true << -1 << small << text << true << false;
+        QTest::newRow("QSettings, escaped keys") << true << 64 << QByteArray("[Variables]\nsome key=1\n\xd0\xba\xd0\xbb\xd1\x8e\xd1\x87=2\n") << text << true
+                                                 << false;
     }
 
     void nearlyFullDisk()
@@ -248,6 +265,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, old);
         QFETCH(QString, value);
         QFETCH(bool, written);
+        QFETCH(bool, othersFile);
 
         const QString file = path(QStringLiteral("nearlyfull%1/themerc").arg(QLatin1String(QTest::currentDataTag())).remove(QLatin1Char(' ')));
         const QString directory = QFileInfo(file).path();
@@ -265,6 +283,9 @@ private Q_SLOTS:
             QVERIFY(PexoTest::writeFile(file, old));
             disk = std::make_unique<PexoTest::FullDisk>(directory, roomKiB * 1024);
             QVERIFY(disk->isFull());
+        }
+        if (othersFile && ::chown(QFile::encodeName(file).constData(), 4321, 4321) != 0) {
+            QSKIP("no other user here");
         }
         auto unmount = qScopeGuard([&] {
             if (roomKiB < 0) {

@@ -16,19 +16,25 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include <algorithm>
-
 namespace ConfigFiles {
-// False when a file of that name in one of the generic configuration
-// directories, where a configuration of that name is read from, is there
-// but not usable.
-inline bool isUsable(const QString &name)
+// The first file of that name in the generic configuration directories,
+// where a configuration of that name is read from, that is there but not
+// usable; empty when there is none.
+inline QString unusableFile(const QString &name)
 {
     const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
-    return std::none_of(dirs.cbegin(), dirs.cend(), [&name](const QString &dir) {
+    for (const QString &dir : dirs) {
         const QString path = dir + QLatin1Char('/') + name;
-        return !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings);
-    });
+        if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
+            return path;
+        }
+    }
+    return QString();
+}
+
+inline bool isUsable(const QString &name)
+{
+    return unusableFile(name).isEmpty();
 }
 
 // The user's own file of that name, where a configuration of that name is
@@ -39,12 +45,13 @@ inline QString userFile(const QString &name)
 }
 
 // The configuration of that name (with the files behind it that the flags
-// ask for) to be written; null, with the user's file noted as not written,
-// when a file of that name is not usable.
+// ask for) to be written; null, with the unusable file noted as not
+// written, when a file of that name is not usable.
 inline KSharedConfigPtr openToWrite(const QString &name, KConfig::OpenFlags flags)
 {
-    if (!isUsable(name)) {
-        FailedWrites::note(userFile(name));
+    const QString unusable = unusableFile(name);
+    if (!unusable.isEmpty()) {
+        FailedWrites::note(unusable);
         return KSharedConfigPtr();
     }
     return KSharedConfig::openConfig(name, flags, QStandardPaths::GenericConfigLocation);

@@ -89,7 +89,7 @@ private Q_SLOTS:
             arguments.append(QString(100000, QLatin1Char('x')));
         }
         waiting.start(QStringLiteral("sh"), arguments);
-        QVERIFY(waiting.waitForStarted());
+        QVERIFY(waiting.waitForStarted(PexoTest::patienceMs));
         const QString commandLine = QStringLiteral("/proc/%1/cmdline").arg(waiting.processId());
         QVERIFY(!LocalFile::read(commandLine, Kind::Settings));
         QVERIFY(LocalFile::read(commandLine, Kind::Image).value_or(QByteArray()).size() > LocalFile::sizeLimit(Kind::Settings));

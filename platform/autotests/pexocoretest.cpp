@@ -327,13 +327,13 @@ private Q_SLOTS:
         const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/cursorprobe");
         QProcess reader;
         reader.start(probe, QStringList());
-        QVERIFY(reader.waitForFinished(-1));
+        QVERIFY(PexoTest::waitForExit(reader));
         QCOMPARE(reader.readAllStandardOutput(), QByteArray(" -1\n")); // nothing set yet
 
         QVERIFY(PexoIconTheme::setCurrentCursorThemeName("Pexo Cursors"));
         QVERIFY(PexoIconTheme::setCurrentCursorThemeSize(48));
         reader.start(probe, QStringList());
-        QVERIFY(reader.waitForFinished(-1));
+        QVERIFY(PexoTest::waitForExit(reader));
         QCOMPARE(reader.readAllStandardOutput(), QByteArray("Pexo Cursors 48\n"));
 
         QCOMPARE(QProcess::execute(probe, {QStringLiteral("other"), QStringLiteral("24")}), 0);
@@ -474,7 +474,7 @@ private Q_SLOTS:
             process.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
             process.write(resources);
             process.closeWriteChannel();
-            return process.waitForFinished(-1) && process.exitCode() == 0;
+            return PexoTest::waitForExit(process) && process.exitCode() == 0;
         };
         QCOMPARE(GetXftDPI(display, screen), 0.0);
         QVERIFY(xrdb("Xft.antialias: 1\nXft.dpi: 144\n"));

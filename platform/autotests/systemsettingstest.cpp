@@ -29,7 +29,7 @@ Run host(const QStringList &arguments, const QString &variable = QString(), cons
     }
     process.start(QStringLiteral("ulvar-systemsettings"), arguments);
     Run run;
-    if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit) {
+    if (PexoTest::waitForExit(process) && process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
     }
     run.output = QString::fromUtf8(process.readAllStandardOutput());

@@ -21,9 +21,10 @@
 #include <vector>
 
 namespace {
+// An absolute path stays as it is.
 QString home(const QString &path)
 {
-    return QDir::homePath() + QLatin1Char('/') + path;
+    return QDir(QDir::homePath()).filePath(path);
 }
 
 const QString record = QStringLiteral(".config/pexo-admin-themerc");
@@ -337,7 +338,7 @@ private Q_SLOTS:
     // and leave it in place.
     void specialFilesReadAsMissing_data()
     {
-        QTest::addColumn<QString>("path"); // below the home directory
+        QTest::addColumn<QString>("path"); // below the home directory, or absolute
         // "fifo", "zero" (a link to /dev/zero), "loop" (a link to itself),
         // "large", or "read-only" (a file on a read-only mount, as one the
         // user may not write)
@@ -360,13 +361,19 @@ private Q_SLOTS:
         QTest::newRow("scheme device") << scheme << QByteArray("zero") << QString() << setTheme << mine << 0 << noMessage;
         QTest::newRow("own scheme fifo") << userScheme << QByteArray("fifo") << QString() << setTheme << QStringList{QStringLiteral("MineUser")} << 0
                                          << noMessage;
-        for (const QByteArray kind : {"fifo", "zero", "large"}) {
+        for (const QByteArray kind : {"fifo", "zero"}) {
             QTest::addRow("applied scheme %s", kind.constData())
                 << scheme << kind << QString() << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("-"), home(scheme)} << 2
                 << QStringLiteral("pexo-admin-theme: no color scheme file %1\n").arg(home(scheme));
         }
+        QTest::newRow("applied scheme large") << scheme << QByteArray("large") << QString() << QStringLiteral("pexo-admin-theme")
+                                              << QStringList{QStringLiteral("-"), home(scheme)} << 2
+                                              << QStringLiteral("pexo-admin-theme: color scheme file %1 is too large (over 1 MiB)\n").arg(home(scheme));
         // A theme that cannot be recorded is not selected.
         QTest::newRow("record") << record << QByteArray("fifo") << QString() << setTheme << mine << 1 << QStringLiteral("Could not write");
+        const QString systemRecord = QStringLiteral("/etc/xdg/pexo-admin-themerc");
+        QTest::newRow("system record") << systemRecord << QByteArray("fifo") << QString() << setTheme << mine << 1
+                                       << QStringLiteral("Could not write ") + systemRecord;
         QTest::newRow("recorded description") << QStringLiteral(".local/Stray/index.theme") << QByteArray("fifo")
                                               << home(QStringLiteral(".local/Stray/index.theme")) << QStringLiteral("pexo-sync-user-theme") << QStringList()
                                               << 0 << noMessage;
@@ -427,6 +434,10 @@ private Q_SLOTS:
         auto unmount = qScopeGuard([&] {
             if (kind == "read-only") {
                 QProcess::execute(QStringLiteral("umount"), {file});
+            }
+            // Outside the home directory, which each test makes anew.
+            if (QDir::isAbsolutePath(path)) {
+                PexoTest::removePath(file);
             }
         });
         const auto identity = [&file] {

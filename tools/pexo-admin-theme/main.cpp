@@ -3,7 +3,8 @@
     live colour scheme and saves it into the current theme. It creates no
     application object and writes its messages to standard error.
     Exit status: 0 done (also when the current theme is read-only), 1 the
-    current theme could not be saved, 2 missing argument or scheme file.
+    current theme could not be saved, 2 missing argument, no scheme file or
+    one too large.
 */
 
 #include "applycolorscheme.h"
@@ -11,6 +12,8 @@
 #include <localfile.h>
 #include <sessionlock.h>
 #include <theme.h>
+
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -23,7 +26,14 @@ int main(int argc, char **argv)
     const QString path = QString::fromLocal8Bit(argv[2]);
     // A fifo, a device or a huge file is no colour scheme either.
     if (!LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
-        std::fprintf(stderr, "pexo-admin-theme: no color scheme file %s\n", argv[2]);
+        const qint64 limit = LocalFile::sizeLimit(LocalFile::Kind::Settings);
+        const QFileInfo info(path);
+        if (info.isFile() && info.size() > limit) {
+            std::fprintf(
+                stderr, "pexo-admin-theme: color scheme file %s is too large (over %lld MiB)\n", argv[2], static_cast<long long>(limit / (1024 * 1024)));
+        } else {
+            std::fprintf(stderr, "pexo-admin-theme: no color scheme file %s\n", argv[2]);
+        }
         return 2;
     }
 

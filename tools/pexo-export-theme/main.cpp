@@ -41,6 +41,8 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -64,12 +66,72 @@ enum Result {
 const QString userIconsDir = QDir::homePath() + QStringLiteral("/.local/share/icons");
 const QString systemIconsDir = QStringLiteral("/usr/share/icons");
 
+// The archive's file. It keeps the system's word for the first write that
+// failed: Qt's file takes a short write for an unknown error.
+class ArchiveFile : public QSaveFile
+{
+public:
+    using QSaveFile::QSaveFile;
+
+    bool flushNoting()
+    {
+        errno = 0;
+        const bool flushed = flush();
+        if (!flushed) {
+            note();
+        }
+        return flushed;
+    }
+
+    // Empty while no write failed with a cause.
+    const QString &failure() const
+    {
+        return m_failure;
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        errno = 0;
+        const qint64 written = QSaveFile::writeData(data, length);
+        if (written != length) {
+            note();
+        }
+        return written;
+    }
+
+private:
+    void note()
+    {
+        if (m_failure.isEmpty() && errno != 0) {
+            m_failure = QString::fromLocal8Bit(std::strerror(errno));
+        }
+    }
+
+    QString m_failure;
+};
+
+// Why the archive could not be written: the cause where the failure
+// reached the file, else the error of the step that failed.
+QString failureOf(const ArchiveFile &file, const KCompressionDevice &compressor, const KArchive &archive)
+{
+    if (!file.failure().isEmpty()) {
+        return file.failure();
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return file.errorString();
+    }
+    return compressor.error() != QFileDevice::NoError ? compressor.errorString() : archive.errorString();
+}
+
 // Writes entries and remembers whether any write failed.
 class ArchiveWriter
 {
 public:
-    explicit ArchiveWriter(KArchive *archive)
+    ArchiveWriter(KArchive *archive, const ArchiveFile *file, const KCompressionDevice *compressor)
         : m_archive(archive)
+        , m_file(file)
+        , m_compressor(compressor)
     {
     }
 
@@ -97,12 +159,14 @@ private:
     void fail(const QString &name)
     {
         if (!m_failed) {
-            qCritical() << "Cannot write archive entry" << name << m_archive->errorString();
+            qCritical() << "Cannot write archive entry" << name << failureOf(*m_file, *m_compressor, *m_archive);
         }
         m_failed = true;
     }
 
     KArchive *m_archive;
+    const ArchiveFile *m_file;
+    const KCompressionDevice *m_compressor;
     bool m_failed = false;
 };
 
@@ -351,14 +415,14 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
 
     // Every write and the final commit are checked here: the archive
     // library's own file would take a failed last write for a whole archive.
-    QSaveFile file(archivePath);
+    ArchiveFile file(archivePath);
     KCompressionDevice compressor(&file, false, *compression);
     KTar archive(&compressor);
     if (!file.open(QIODevice::WriteOnly) || !compressor.open(QIODevice::WriteOnly) || !archive.open(QIODevice::WriteOnly)) {
-        qCritical() << "Cannot open archive for writing";
+        qCritical() << "Cannot open archive for writing" << archivePath << failureOf(file, compressor, archive);
         return ArchiveNotWritable;
     }
-    ArchiveWriter writer(&archive);
+    ArchiveWriter writer(&archive, &file, &compressor);
 
     // A "/" in the display name would split the top-level directory, and
     // "." or ".." would make it no directory of its own.
@@ -424,14 +488,9 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
 
     bool written = archive.close() && !writer.failed();
     compressor.close();
-    written = written && compressor.error() == QFileDevice::NoError && file.flush() && file.commit();
+    written = written && compressor.error() == QFileDevice::NoError && file.flushNoting() && file.commit();
     if (!written) {
-        QString reason = archive.errorString();
-        if (file.error() != QFileDevice::NoError) {
-            reason = file.errorString();
-        } else if (compressor.error() != QFileDevice::NoError) {
-            reason = compressor.errorString();
-        }
+        const QString reason = failureOf(file, compressor, archive);
         // Never committed, the new file goes: whatever was there stays.
         file.cancelWriting();
         qCritical() << "Cannot write archive" << archivePath << reason;

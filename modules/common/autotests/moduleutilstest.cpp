@@ -89,7 +89,7 @@ void ModuleUtilsTest::standInGenerator()
     const auto generate = [](const QString &wallpaper, bool dark) {
         QProcess process;
         process.start(Kcm::Utils::generatorScript, {dark ? QStringLiteral("-d") : QStringLiteral("-l"), wallpaper});
-        process.waitForFinished(-1);
+        PexoTest::waitForExit(process);
         const QByteArray result = process.readAllStandardOutput();
         return result.startsWith("RESULT=") ? QString::fromUtf8(result.mid(7).trimmed()) : QString::fromUtf8(process.readAllStandardError());
     };

@@ -264,7 +264,7 @@ private Q_SLOTS:
         }
         const qint64 before = PexoTest::peakMiB();
         item->setProperty("theme", QStringLiteral("bulky"));
-        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY2(QThreadPool::globalInstance()->waitForDone(PexoTest::patienceMs), "the thumbnails were not decoded in time");
         QCoreApplication::processEvents();
         QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
         const qint64 grown = PexoTest::peakMiB() - before;

@@ -99,21 +99,21 @@ private Q_SLOTS:
         QSignalSpy seats(module.get(), SIGNAL(seatListChanged()));
         QProcess other;
         other.start(truncated, {QStringLiteral("60")});
-        QVERIFY(other.waitForStarted(-1));
+        QVERIFY(other.waitForStarted(PexoTest::patienceMs));
         QVERIFY(!readBool(module.get(), "hasPowerdevil"));
 
         QProcess running;
         running.start(daemon, {QStringLiteral("60")});
-        QVERIFY(running.waitForStarted(-1));
+        QVERIFY(running.waitForStarted(PexoTest::patienceMs));
         QVERIFY(readBool(module.get(), "hasPowerdevil"));
         running.kill();
-        QVERIFY(running.waitForFinished(-1));
+        QVERIFY(PexoTest::waitForExit(running));
         QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
         QVERIFY(!readBool(module.get(), "hasPowerdevil"));
         QCOMPARE(powerdevil.count(), 1);
         QCOMPARE(seats.count(), 1);
         other.kill();
-        other.waitForFinished(-1);
+        QVERIFY(PexoTest::waitForExit(other));
     }
 
     void seatList()

@@ -22,7 +22,7 @@ bool setXftDpi(const QByteArray &dpi)
     xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
     xrdb.write(dpi.isEmpty() ? QByteArray() : "Xft.dpi: " + dpi + '\n');
     xrdb.closeWriteChannel();
-    return xrdb.waitForFinished(-1) && xrdb.exitCode() == 0;
+    return PexoTest::waitForExit(xrdb) && xrdb.exitCode() == 0;
 }
 
 // The page's widgets; the combo boxes by row: taskbar, header, frame, icons.

@@ -67,11 +67,15 @@ QString writeImage(const QString &name, int size, Qt::GlobalColor colour)
     return path;
 }
 
-void waitForDecoding()
+// False when the decoding did not end in time.
+bool waitForDecoding()
 {
-    QThreadPool::globalInstance()->waitForDone();
+    if (!QThreadPool::globalInstance()->waitForDone(PexoTest::patienceMs)) {
+        return false;
+    }
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    return true;
 }
 } // namespace
 
@@ -166,7 +170,7 @@ void ThemeThumbnailTest::newerWallpaperSupersedesPendingOne()
     item->setProperty("wallpaperPath", large);
     QCOMPARE(colourAt(paintItem(*item), emptyDesktop), QStringLiteral("#00000000"));
     item->setProperty("wallpaperPath", small);
-    waitForDecoding();
+    QVERIFY(waitForDecoding());
 
     QCOMPARE(item->property("wallpaperPath").toString(), small);
     QCOMPARE(colourAt(paintItem(*item), emptyDesktop), QStringLiteral("#ff00ff00"));
@@ -185,7 +189,7 @@ void ThemeThumbnailTest::wallpaperNamesAreResolved()
     item->setProperty("wallpaperPath", QStringLiteral("no-such-wallpaper"));
     QCOMPARE(item->property("wallpaperPath").toString(), QStringLiteral("/usr/share/wallpapers/pexo-default-light.jpg"));
     QCOMPARE(changed.count(), 1);
-    waitForDecoding();
+    QVERIFY(waitForDecoding());
 
     // A FIFO is no image: it is ignored like a missing one, nothing waits on it.
     const QByteArray fifo = QFile::encodeName(QDir::homePath() + QStringLiteral("/fifo.jpg"));
@@ -208,7 +212,7 @@ void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
     QVERIFY(PexoTest::writeHugePng(huge, QSize(20000, 20000)));
     const qint64 before = PexoTest::peakMiB();
     const auto item = thumbnail({{QStringLiteral("wallpaperPath"), huge}});
-    waitForDecoding();
+    QVERIFY(waitForDecoding());
     QCOMPARE(item->property("wallpaperPath").toString(), huge);
     qint64 grown = PexoTest::peakMiB() - before;
     QVERIFY2(grown < 64, qPrintable(QString::number(grown)));
@@ -223,7 +227,7 @@ void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
     for (const QString &path : std::as_const(large)) {
         items.push_back(thumbnail({{QStringLiteral("wallpaperPath"), path}}));
     }
-    waitForDecoding();
+    QVERIFY(waitForDecoding());
     QCOMPARE(colourAt(paintItem(*items.back()), emptyDesktop), QStringLiteral("#ff000000"));
     grown = PexoTest::peakMiB() - before;
     QVERIFY2(grown < 280, qPrintable(QString::number(grown)));
@@ -231,9 +235,9 @@ void ThemeThumbnailTest::hugeWallpaperInBoundedMemory()
     // An item without a size yet decodes its image once it has one.
     item->setSize(QSizeF());
     item->setProperty("wallpaperPath", writeImage(QStringLiteral("later.png"), 8, Qt::green));
-    waitForDecoding();
+    QVERIFY(waitForDecoding());
     item->setSize(QSizeF(352, 240));
-    waitForDecoding();
+    QVERIFY(waitForDecoding());
     QCOMPARE(colourAt(paintItem(*item), emptyDesktop), QStringLiteral("#ff00ff00"));
 }
 

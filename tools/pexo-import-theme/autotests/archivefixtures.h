@@ -29,7 +29,7 @@ inline bool runPython(const QString &script, const QStringList &arguments, const
     process.start(python(), QStringList{QStringLiteral("-c"), script} + arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+    if (!PexoTest::waitForExit(process) || process.exitCode() != 0) {
         qWarning() << process.readAllStandardError();
         return false;
     }

@@ -401,7 +401,7 @@ private Q_SLOTS:
         mount.start(
             QStringLiteral("mount"),
             {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), QStringLiteral("size=1m"), QStringLiteral("pexo-test"), userThemes()});
-        if (!mount.waitForFinished(-1) || mount.exitCode() != 0) {
+        if (!PexoTest::waitForExit(mount) || mount.exitCode() != 0) {
             QSKIP("cannot mount a small file system here");
         }
         const QString path = archives() + QStringLiteral("/t.tar.gz");

@@ -21,7 +21,7 @@ bool loadResources(const QByteArray &resources)
     xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load")});
     xrdb.write(resources);
     xrdb.closeWriteChannel();
-    return xrdb.waitForFinished(-1) && xrdb.exitCode() == 0;
+    return PexoTest::waitForExit(xrdb) && xrdb.exitCode() == 0;
 }
 
 QByteArray resources()
