@@ -36,21 +36,6 @@ QStringList filesOf(LiveSettingsChange::Files files)
     return paths;
 }
 
-// The record's files that are read beside the user's own and are there
-// but no usable file: a switch cannot tell which theme it would record.
-QStringList unusableRecords()
-{
-    QStringList paths;
-    const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
-    for (const QString &dir : dirs) {
-        const QString path = dir + QLatin1Char('/') + ThemeFiles::recordFileName;
-        if (path != ConfigFiles::userFile(ThemeFiles::recordFileName) && !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
-            paths << path;
-        }
-    }
-    return paths;
-}
-
 int openMark(const QByteArray &name)
 {
     return ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
@@ -97,7 +82,10 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
         d->lock.reset();
         return;
     }
-    const QStringList unreadable = files == Files::LiveAndRecord ? unusableRecords() : QStringList();
+    // A record file read beside the user's own that is no usable file: a
+    // switch cannot tell which theme it would record.
+    const QString unusableRecord = files == Files::LiveAndRecord ? ConfigFiles::unusableFile(ThemeFiles::recordFileName) : QString();
+    const QString unreadable = unusableRecord == ConfigFiles::userFile(ThemeFiles::recordFileName) ? QString() : unusableRecord;
     QStringList unwritable;
     const QStringList paths = filesOf(files);
     for (const QString &path : paths) {
@@ -112,8 +100,8 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
         }
     }
     if (!unreadable.isEmpty() || !unwritable.isEmpty()) {
-        d->refusal = unreadable.isEmpty() ? QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", "))
-                                          : QStringLiteral("Could not read ") + unreadable.join(QStringLiteral(", "));
+        d->refusal =
+            unreadable.isEmpty() ? QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", ")) : QStringLiteral("Could not read ") + unreadable;
         d->lock.reset();
         return;
     }

@@ -1,8 +1,10 @@
 #include "applycolorscheme.h"
 
 #include <colorsthemepart.h>
+#include <configfiles.h>
 #include <theme.h>
 #include <themedefaults.h>
+#include <themefiles.h>
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -44,6 +46,12 @@ void ApplyColorScheme::setColorScheme(const QString &path)
 
 bool ApplyColorScheme::applyUnlessReadOnly()
 {
+    // A record that cannot be read names no theme: not the read-only default.
+    const QString unreadable = ConfigFiles::unusableFile(ThemeFiles::recordFileName);
+    if (!unreadable.isEmpty()) {
+        std::fprintf(stderr, "pexo-admin-theme: Could not read %s\n", qPrintable(unreadable));
+        return false;
+    }
     if (controller->currentTheme()->isReadOnly()) {
         std::fprintf(stderr, "pexo-admin-theme: you can't select new color scheme while current theme is readonly.\n");
         std::fprintf(stderr, "pexo-admin-theme: Create new theme first.\n");
