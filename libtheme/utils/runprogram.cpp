@@ -1,7 +1,13 @@
 #include "runprogram.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -26,10 +32,35 @@ pid_t spawn(const char *program, bool searchPath, std::initializer_list<const ch
     return result == 0 ? pid : -1;
 }
 
-void waitFor(pid_t pid)
+// What a helper program may take: they answer in a moment, one that hangs
+// must not hang the caller.
+constexpr int programTimeoutMs = 10000;
+
+// Waits for the program until the deadline; one still running then is killed.
+void waitFor(pid_t pid, const QDeadlineTimer &deadline)
 {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+    for (int pause = 1;; pause = std::min(pause * 2, 20)) {
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid || (ended < 0 && errno != EINTR)) {
+            return;
+        }
+        if (deadline.hasExpired()) {
+            ::kill(pid, SIGKILL);
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+            return;
+        }
+        QThread::msleep(pause);
+    }
+}
+
+// Waits until the descriptor is ready for the events or the deadline passes.
+bool waitReady(int fd, short events, const QDeadlineTimer &deadline)
+{
+    pollfd entry{fd, events, 0};
+    int ready;
+    while ((ready = ::poll(&entry, 1, int(std::max<qint64>(deadline.remainingTime(), 0)))) < 0 && errno == EINTR) { }
+    return ready > 0;
 }
 
 // Runs the program with the given end of a descriptor pair as its standard
@@ -65,7 +96,7 @@ void runProgram(const char *path, std::initializer_list<const char *> arguments)
 {
     const pid_t pid = spawn(path, false, arguments);
     if (pid > 0) {
-        waitFor(pid);
+        waitFor(pid, QDeadlineTimer(programTimeoutMs));
     }
 }
 
@@ -76,16 +107,17 @@ std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_l
     if (fd < 0) {
         return std::nullopt;
     }
+    const QDeadlineTimer deadline(programTimeoutMs);
     QByteArray output;
     char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof(buffer))) > 0 || (n < 0 && errno == EINTR)) {
+    ssize_t n = 0;
+    while (waitReady(fd, POLLIN, deadline) && ((n = ::read(fd, buffer, sizeof(buffer))) > 0 || (n < 0 && errno == EINTR))) {
         if (n > 0) {
             output.append(buffer, int(n));
         }
     }
     ::close(fd);
-    waitFor(pid);
+    waitFor(pid, deadline);
     return output;
 }
 
@@ -98,18 +130,19 @@ bool writeProgramInput(const char *name, std::initializer_list<const char *> arg
     if (fd < 0) {
         return false;
     }
+    const QDeadlineTimer deadline(programTimeoutMs);
     const char *data = input.constData();
     size_t remaining = size_t(input.size());
-    while (remaining > 0) {
-        const ssize_t sent = ::send(fd, data, remaining, MSG_NOSIGNAL);
+    while (remaining > 0 && waitReady(fd, POLLOUT, deadline)) {
+        const ssize_t sent = ::send(fd, data, remaining, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent > 0) {
             data += sent;
             remaining -= size_t(sent);
-        } else if (sent < 0 && errno != EINTR) {
+        } else if (sent < 0 && errno != EINTR && errno != EAGAIN) {
             break;
         }
     }
     ::close(fd);
-    waitFor(pid);
+    waitFor(pid, deadline);
     return true;
 }

@@ -1,6 +1,7 @@
 /*
     Internal: runs a program with its arguments, without a shell in between,
-    and waits for it. Its exit status is not examined. The program shares the
+    and waits for it, 10 s at most: one still running then is killed. Its
+    exit status is not examined. The program shares the
     caller's memory until it starts, so that starting it does not copy the
     caller's page tables.
 */

@@ -18,6 +18,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -186,6 +187,19 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(ThemeDefaults::paletteConfigPath), before);
         QCOMPARE(PexoTest::takeWmCommands(), QStringList());
         QCOMPARE(takeShellCommands(), QStringList());
+    }
+
+    // A helper program that hangs is killed: the change goes on.
+    void hungHelperProgram()
+    {
+        auto live = openLive("PrimaryColor=#000001\n");
+        QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/bin/pexo-vkbd"), "#!/bin/sh\nexec sleep 600\n"));
+        auto restore = qScopeGuard([] {
+            PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/pexo-vkbd"));
+        });
+        const PexoTest::Watchdog watchdog(PexoTest::patienceMs / 1000);
+        QVERIFY(live->apply.applyPrimaryColor(QStringLiteral("#000002")));
+        QCOMPARE(paletteValue(QStringLiteral("PrimaryColor")), QStringLiteral("#000002"));
     }
 
     void paletteColors()
