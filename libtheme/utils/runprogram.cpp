@@ -10,6 +10,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -35,24 +36,6 @@ pid_t spawn(const char *program, bool searchPath, std::initializer_list<const ch
 // What a helper program may take: they answer in a moment, one that hangs
 // must not hang the caller.
 constexpr int programTimeoutMs = 10000;
-
-// Waits for the program until the deadline; one still running then is killed.
-void waitFor(pid_t pid, const QDeadlineTimer &deadline)
-{
-    int status = 0;
-    for (int pause = 1;; pause = std::min(pause * 2, 20)) {
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == pid || (ended < 0 && errno != EINTR)) {
-            return;
-        }
-        if (deadline.hasExpired()) {
-            ::kill(pid, SIGKILL);
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
-            return;
-        }
-        QThread::msleep(pause);
-    }
-}
 
 // Waits until the descriptor is ready for the events or the deadline passes.
 bool waitReady(int fd, short events, const QDeadlineTimer &deadline)
@@ -90,6 +73,35 @@ int spawnWithPair(const char *name, std::initializer_list<const char *> argument
     }
     return ours;
 }
+
+// Waits for the program until the deadline; one still running then is killed.
+void waitFor(pid_t pid, const QDeadlineTimer &deadline)
+{
+    // Its descriptor tells at once when it ends; without one, it is looked at
+    // every few milliseconds.
+    const int pidFd = int(::syscall(SYS_pidfd_open, pid, 0));
+    int status = 0;
+    for (int pause = 1;; pause = std::min(pause * 2, 20)) {
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid || (ended < 0 && errno != EINTR)) {
+            break;
+        }
+        if (deadline.hasExpired()) {
+            ::kill(pid, SIGKILL);
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+            break;
+        }
+        if (pidFd >= 0) {
+            waitReady(pidFd, POLLIN, deadline);
+        } else {
+            QThread::msleep(pause);
+        }
+    }
+    if (pidFd >= 0) {
+        ::close(pidFd);
+    }
+}
+
 } // namespace
 
 void runProgram(const char *path, std::initializer_list<const char *> arguments)
