@@ -93,6 +93,9 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
             unwritable << path;
         }
     }
+    if (unwritable.isEmpty() && !SettingsReplace::areReplaceable(paths)) {
+        unwritable = paths;
+    }
     if (changes == 0 && unreadable.isEmpty() && unwritable.isEmpty()) {
         QFileInfo(markPath()).dir().mkpath(QStringLiteral("."));
         if (!writeMark(markPath(), target)) {

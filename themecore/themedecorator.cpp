@@ -7,10 +7,17 @@
 
 #include <KLocalizedString>
 
+#include <failedwrites.h>
+#include <localfile.h>
+#include <settingsreplace.h>
+
 #include <QByteArray>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStringList>
+
+#include <optional>
 
 // Registers ":/themepreview.svg"; must stay outside any namespace.
 static void initThemeCoreResource()
@@ -102,7 +109,12 @@ void ThemeDecorator::apply()
     const std::shared_ptr<Theme> live = controller->systemTheme();
     current->copyFrom(live);
     // The record may name any file: write only a theme of the theme directories.
-    if (isInstalledTheme(*current)) {
+    const bool installed = isInstalledTheme(*current);
+    // What the theme held, put back when the live settings could not take
+    // the change: a failed save changes no stored theme.
+    const QString stored = QFileInfo(current->desktopPath()).absolutePath() + QStringLiteral("/theme/themerc");
+    const std::optional<QByteArray> before = installed ? LocalFile::read(stored, LocalFile::Kind::Settings) : std::nullopt;
+    if (installed) {
         // The live settings keep their changes when the theme could not take them.
         if (!applyStored(*current, controller)) {
             return;
@@ -110,7 +122,11 @@ void ThemeDecorator::apply()
     } else {
         Q_EMIT controller->error(QStringLiteral("Current theme not saved, it is not a valid installed theme: ") + current->desktopPath());
     }
+    const FailedWrites failed;
     live->apply();
+    if (before && !failed.files().isEmpty()) {
+        SettingsReplace::write(stored, *before);
+    }
 }
 
 void ThemeDecorator::registerProperty(const QString &property, const QString &key)

@@ -21,13 +21,14 @@ std::mutex guard;
 int lockFd = -1;
 int holders = 0;
 
-// The lock file; an empty folder left in its place is removed first.
+// The lock file; an empty folder or a link left in its place is removed first.
 int openLockFile(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     const int flags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
     const int fd = ::open(name.constData(), flags, 0600);
-    if (fd < 0 && errno == EISDIR && ::rmdir(name.constData()) == 0) {
+    // A link in its place is removed: the lock is a file of its own.
+    if (fd < 0 && ((errno == EISDIR && ::rmdir(name.constData()) == 0) || (errno == ELOOP && ::unlink(name.constData()) == 0))) {
         return ::open(name.constData(), flags, 0600);
     }
     return fd;

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QSettings>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <dirent.h>
@@ -339,12 +340,31 @@ bool SettingsReplace::isWritable(const QString &file)
 
 bool SettingsReplace::isReplaceable(const QString &file)
 {
+    return areReplaceable({file});
+}
+
+bool SettingsReplace::areReplaceable(const QStringList &files)
+{
     // A rewrite adds a few entries at most.
     constexpr qint64 growth = 4096;
-    const QString target = resolved(file);
-    return isWritable(target) && hasRoom(target, [&target] {
-               return sizeOf(target) + growth;
-           });
+    QStringList targets;
+    for (const QString &file : files) {
+        targets << resolved(file);
+        if (!isWritable(targets.last())) {
+            return false;
+        }
+    }
+    // Reckoned against each file's file system, as if all lay on it.
+    const auto size = [&targets] {
+        qint64 total = 0;
+        for (const QString &target : std::as_const(targets)) {
+            total += sizeOf(target) + growth;
+        }
+        return total;
+    };
+    return std::all_of(targets.cbegin(), targets.cend(), [&size](const QString &target) {
+        return hasRoom(target, size);
+    });
 }
 
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)

@@ -9,6 +9,7 @@
 #include <colorutils.h>
 #include <configfiles.h>
 #include <enumgadget.h>
+#include <localfile.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
 #include <wallpaperthemepart.h>
@@ -116,8 +117,10 @@ QString Module::currentColorScheme() const
 
 void Module::setCurrentColorScheme(const QString &path)
 {
-    // The window manager's command could not carry it.
-    if (!PexoWm::isSafeText(path)) {
+    // The window manager's command could not carry it; a file that is
+    // there but no scheme file (a fifo, a device, a huge or a /proc file)
+    // would be read by every page and tool that takes the colours.
+    if (!PexoWm::isSafeText(path) || !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
         Q_EMIT error(i18n("Invalid color scheme: %1", path));
         return;
     }

@@ -372,11 +372,15 @@ void ColorModuleTest::missingSchemeFile()
     QMetaObject::invokeMethod(module.get(), "save");
     QCOMPARE(QApplication::palette().color(QPalette::Highlight), highlight);
 
-    // A line break, which the window manager's command cannot carry, is refused.
+    // A line break, which the window manager's command cannot carry, is
+    // refused, and so is a file that is there but no scheme file.
     QSignalSpy errors(module.get(), SIGNAL(error(QString)));
-    QVERIFY(module->setProperty("currentColorScheme", home("two\nlines.colors")));
+    QCOMPARE(::mkfifo(QFile::encodeName(home("fifo.colors")).constData(), 0600), 0);
+    for (const QString &path : {home("two\nlines.colors"), home("fifo.colors"), QStringLiteral("/proc/self/pagemap")}) {
+        QVERIFY(module->setProperty("currentColorScheme", path));
+    }
     QCOMPARE(module->property("currentColorScheme").toString(), home("gone.colors"));
-    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.count(), 3);
 }
 
 // The user's own scheme is copied from a read-only template into a directory
