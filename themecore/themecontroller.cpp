@@ -92,20 +92,15 @@ QString idOf(const std::shared_ptr<KConfig> &config)
 
 // The untranslated "Id" of group "Pexo Theme", taken from the bytes of a
 // file of plain lines (blank, comment, "[group]", "key=value"), as a
-// configuration reader takes it. Nothing when the file cannot be read or
-// needs that reader: escapes, expansions and options, other line breaks,
-// nested or odd group headers, lines without '=', an "Id" that is
-// localised or given twice. No id for a file far beyond a real description.
-std::optional<QString> plainId(const QString &path)
+// configuration reader takes it. Nothing when the file needs that reader:
+// escapes, expansions and options, other line breaks, nested or odd group
+// headers, lines without '=', an "Id" that is localised or given twice. No
+// id for a file far beyond a real description.
+std::optional<QString> plainId(const QByteArray &text)
 {
-    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    if (bytes->size() > ThemeDefaults::maxThemeFileSize) {
+    if (text.size() > ThemeDefaults::maxThemeFileSize) {
         return QString();
     }
-    const QByteArray &text = *bytes;
     for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
         if (text.contains(special)) {
             return std::nullopt;
@@ -215,19 +210,20 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
     std::map<QString, IndexFile> found;
     for (const QFileInfo &entry : std::as_const(entries)) {
         IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, {}, true};
-        if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
-            continue;
-        }
         // A plain file is read without opening it as a configuration, which
         // resolves its path again and again.
         QString id;
         const auto it = known.constFind(file.path);
         if (it != known.cend()) {
+            if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
+                continue;
+            }
             id = it->id;
             file.config = it->config;
-        } else if (isOversized(entry.filePath() + QLatin1Char('/') + themercSubPath)) {
+        } else if (const std::optional<QByteArray> bytes = LocalFile::read(file.path, LocalFile::Kind::Settings);
+                   !bytes || isOversized(entry.filePath() + QLatin1Char('/') + themercSubPath)) {
             continue;
-        } else if (const std::optional<QString> plain = plainId(file.path)) {
+        } else if (const std::optional<QString> plain = plainId(*bytes)) {
             id = *plain;
         } else {
             id = idOf(openIndex(file.path, true));
