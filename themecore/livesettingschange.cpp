@@ -36,11 +36,6 @@ QStringList filesOf(LiveSettingsChange::Files files)
     return paths;
 }
 
-int openMark(const QByteArray &name)
-{
-    return ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-}
-
 // Writes the mark holding the theme the change leads to. Whatever else is
 // in its place (a link, a fifo, an empty folder) is removed first; a
 // link's target is left alone.
@@ -53,7 +48,7 @@ bool writeMark(const QString &path, const QString &target)
             return false;
         }
     }
-    const int fd = openMark(name);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }
@@ -68,8 +63,8 @@ class LiveSettingsChangePrivate
 public:
     std::optional<SessionLock> lock;
     QString refusal;
-    bool ownsMark = false;
-    // What the change could not write: the mark then stays.
+    // What the outermost change, which owns the mark, could not write: the
+    // mark then stays.
     std::optional<FailedWrites> failed;
 };
 
@@ -89,7 +84,7 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
     QStringList unwritable;
     const QStringList paths = filesOf(files);
     for (const QString &path : paths) {
-        if (!SettingsReplace::isReplaceable(path)) {
+        if (!SettingsReplace::isWritable(path)) {
             unwritable << path;
         }
     }
@@ -108,8 +103,7 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
         d->lock.reset();
         return;
     }
-    d->ownsMark = changes == 0;
-    if (d->ownsMark) {
+    if (changes == 0) {
         d->failed.emplace();
     }
     ++changes;
@@ -122,7 +116,7 @@ LiveSettingsChange::~LiveSettingsChange()
     }
     // A change that could not write a file stays unfinished: the next
     // session sync makes it whole.
-    if (--changes == 0 && d->ownsMark && d->failed->files().isEmpty()) {
+    if (--changes == 0 && d->failed && d->failed->files().isEmpty()) {
         QFile::remove(markPath());
     }
 }

@@ -338,11 +338,6 @@ bool SettingsReplace::isWritable(const QString &file)
     return LocalFile::isUsable(file, LocalFile::Kind::Settings) && ::access(name.constData(), W_OK) == 0;
 }
 
-bool SettingsReplace::isReplaceable(const QString &file)
-{
-    return areReplaceable({file});
-}
-
 bool SettingsReplace::areReplaceable(const QStringList &files)
 {
     // A rewrite adds a few entries at most.

@@ -47,11 +47,9 @@ enum class Result {
 // directory, a fifo, a device or a link loop is none.
 PEXOTHEME_EXPORT bool isWritable(const QString &file);
 
-// Whether the file may be written and its file system has room for it as
-// it is and a little more: what a change that rewrites it needs.
-PEXOTHEME_EXPORT bool isReplaceable(const QString &file);
-// The same for files rewritten one after another: each may be written and
-// has room for all of them together.
+// Whether files rewritten one after another may each be written and have
+// room, each as it is and a little more, for all of them together: what a
+// change that rewrites them needs.
 PEXOTHEME_EXPORT bool areReplaceable(const QStringList &files);
 
 // Syncs a dirty configuration to its file, the path with links followed.
