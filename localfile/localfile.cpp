@@ -99,7 +99,7 @@ bool LocalFile::isUsable(const QString &path, Kind kind)
 bool LocalFile::exists(const QString &path)
 {
     struct stat status;
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0;
+    return !path.isEmpty() && (::stat(QFile::encodeName(path).constData(), &status) == 0 || errno == ELOOP);
 }
 
 bool LocalFile::isMissingOrUsable(const QString &path, Kind kind)

@@ -38,7 +38,8 @@ qint64 sizeLimit(Kind kind);
 // /sys do, is read through to see that it keeps within the limit.
 bool isUsable(const QString &path, Kind kind);
 
-// True when something is at the path (a dangling link is nothing).
+// True when something is at the path (a dangling link is nothing, a link
+// loop is something: no file can be made there).
 bool exists(const QString &path);
 
 // True when nothing is at the path or it is usable: a file that may be read
