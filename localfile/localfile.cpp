@@ -17,8 +17,11 @@ bool isRegular(const struct stat &status, LocalFile::Kind kind)
 }
 
 // Reads the file from its start into bytes, when given, without moving its
-// offset; false when it holds more than the limit or cannot be read.
-bool readWithin(int fd, qint64 limit, QByteArray *bytes)
+// offset; false when it holds more than the limit or cannot be read. A
+// short read that reaches the size the file reported is its end; files
+// that report no size (those of /proc and /sys) are read until nothing
+// comes.
+bool readWithin(int fd, qint64 limit, QByteArray *bytes, qint64 reportedSize = 0)
 {
     char buffer[16384];
     qint64 total = 0;
@@ -37,6 +40,9 @@ bool readWithin(int fd, qint64 limit, QByteArray *bytes)
         if (bytes) {
             bytes->append(buffer, int(n));
         }
+        if (reportedSize > 0 && total >= reportedSize && n < ssize_t(sizeof(buffer))) {
+            return true;
+        }
     }
 }
 
@@ -44,8 +50,9 @@ bool readWithin(int fd, qint64 limit, QByteArray *bytes)
 // at before it is opened, so that a device is never opened; the open file is
 // looked at again, in case the path changed in between. A file that says it
 // is empty may not be (those of /proc and /sys say 0): unless it is to be
-// read anyway, it is read through to see that it keeps within the limit.
-int openDescriptor(const QString &path, LocalFile::Kind kind, bool readAnyway = false)
+// read anyway (its size asked for), it is read through to see that it keeps
+// within the limit.
+int openDescriptor(const QString &path, LocalFile::Kind kind, qint64 *reportedSize = nullptr)
 {
     if (path.isEmpty()) {
         return -1;
@@ -61,9 +68,12 @@ int openDescriptor(const QString &path, LocalFile::Kind kind, bool readAnyway = 
     }
     const qint64 limit = LocalFile::sizeLimit(kind);
     if (::fstat(fd, &status) != 0 || !isRegular(status, kind) ||
-        (status.st_size == 0 && !readAnyway && limit < std::numeric_limits<qint64>::max() && !readWithin(fd, limit, nullptr))) {
+        (status.st_size == 0 && !reportedSize && limit < std::numeric_limits<qint64>::max() && !readWithin(fd, limit, nullptr))) {
         ::close(fd);
         return -1;
+    }
+    if (reportedSize) {
+        *reportedSize = status.st_size;
     }
     return fd;
 }
@@ -96,6 +106,13 @@ bool LocalFile::isUsable(const QString &path, Kind kind)
     return true;
 }
 
+bool LocalFile::isStillThere(const QString &path, Kind kind)
+{
+    struct stat status;
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 && isRegular(status, kind) &&
+        (status.st_size > 0 || sizeLimit(kind) == std::numeric_limits<qint64>::max());
+}
+
 bool LocalFile::exists(const QString &path)
 {
     struct stat status;
@@ -123,13 +140,14 @@ std::unique_ptr<QFile> LocalFile::open(const QString &path, Kind kind)
 
 std::optional<QByteArray> LocalFile::read(const QString &path, Kind kind)
 {
-    const int fd = openDescriptor(path, kind, true);
+    qint64 reportedSize = 0;
+    const int fd = openDescriptor(path, kind, &reportedSize);
     if (fd < 0) {
         return std::nullopt;
     }
     // The size seen by stat is not trusted: the file may grow.
     QByteArray bytes;
-    const bool ok = readWithin(fd, sizeLimit(kind), &bytes);
+    const bool ok = readWithin(fd, sizeLimit(kind), &bytes, reportedSize);
     ::close(fd);
     if (!ok) {
         return std::nullopt;

@@ -38,6 +38,11 @@ qint64 sizeLimit(Kind kind);
 // /sys do, is read through to see that it keeps within the limit.
 bool isUsable(const QString &path, Kind kind);
 
+// True when the path, links followed, names a regular file within the kind's
+// limit, by its status alone: for a file read before, whose readers still
+// go through this one.
+bool isStillThere(const QString &path, Kind kind);
+
 // True when something is at the path (a dangling link is nothing, a link
 // loop is something: no file can be made there).
 bool exists(const QString &path);

@@ -215,7 +215,7 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         QString id;
         const auto it = known.constFind(file.path);
         if (it != known.cend()) {
-            if (!LocalFile::isUsable(file.path, LocalFile::Kind::Settings)) {
+            if (!LocalFile::isStillThere(file.path, LocalFile::Kind::Settings)) {
                 continue;
             }
             id = it->id;
