@@ -26,10 +26,13 @@ int changes = 0;
 
 // The files that every change writes, and that it must be able to write
 // whole before it writes any: the live settings, the palette, Qt's
-// palette, and for a switch the record.
+// palette and the decoration colours, and for a switch the record.
 QStringList filesOf(LiveSettingsChange::Files files)
 {
-    QStringList paths{ThemeDefaults::currentThemeConfigPath, ThemeDefaults::paletteConfigPath, ConfigFiles::userFile(QStringLiteral("Trolltech.conf"))};
+    QStringList paths{ThemeDefaults::currentThemeConfigPath,
+                      ThemeDefaults::paletteConfigPath,
+                      ConfigFiles::userFile(QStringLiteral("Trolltech.conf")),
+                      ConfigFiles::userFile(QStringLiteral("breezerc"))};
     if (files == LiveSettingsChange::Files::LiveAndRecord) {
         paths << ConfigFiles::userFile(ThemeFiles::recordFileName);
     }

@@ -8,6 +8,7 @@
 #include "installedtheme.h"
 #include "livesettingschange.h"
 #include "localfile.h"
+#include "quietconfigparse.h"
 #include "settingsfilter.h"
 #include "themecorelog.h"
 #include "themedefaults.h"
@@ -71,6 +72,7 @@ std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
     if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings) || (checkSizes && (isOversized(path) || isOversized(themercPath(path))))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
+    const QuietConfigParse quiet;
     return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
 }
 

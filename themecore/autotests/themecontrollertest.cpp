@@ -7,6 +7,7 @@
 #include "wallpaperthemepart.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -185,6 +186,9 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed_data()
     QTest::newRow("settings at the limit") << QStringLiteral("theme/themerc") << ThemeDefaults::maxThemeFileSize << true;
     QTest::newRow("settings beyond it") << QStringLiteral("theme/themerc") << ThemeDefaults::maxThemeFileSize + 1 << false;
     QTest::newRow("description beyond it") << QStringLiteral("index.theme") << ThemeDefaults::maxThemeFileSize + 1 << false;
+    // Read without a warning for each of its invalid escapes.
+    QTest::newRow("settings of invalid escapes") << QStringLiteral("theme/themerc\\q") << ThemeDefaults::maxThemeFileSize - 16 << true;
+    QTest::newRow("description of invalid escapes") << QStringLiteral("index.theme\\q") << ThemeDefaults::maxThemeFileSize - 16 << true;
 }
 
 void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
@@ -192,9 +196,19 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
     QFETCH(QString, file);
     QFETCH(qint64, size);
     QFETCH(bool, listed);
+    const QByteArray padding = file.endsWith(QLatin1String("\\q")) ? QByteArrayLiteral("\\q") : QByteArrayLiteral("x");
+    file.remove(QLatin1String("\\q"));
     QByteArray text =
         file == QLatin1String("index.theme") ? index(QStringLiteral("Big"), QStringLiteral("Big")) : themerc(QStringLiteral("big"), QStringLiteral("#123456"));
-    text += "Padding=" + QByteArray(size - text.size() - 9, 'x') + '\n';
+    text += "Padding=" + padding.repeated((size - text.size() - 9) / padding.size()) + '\n';
+    static int readerWarnings;
+    readerWarnings = 0;
+    const QtMessageHandler handler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
+        readerWarnings += qstrcmp(context.category, "kf.config.core") == 0;
+    });
+    const auto restoreHandler = qScopeGuard([handler] {
+        qInstallMessageHandler(handler);
+    });
     writeTheme(
         userTheme(QStringLiteral("Big")), index(QStringLiteral("Big"), QStringLiteral("Big")), themerc(QStringLiteral("big"), QStringLiteral("#123456")));
     writeFile(userTheme(QStringLiteral("Big/")) + file, text);
@@ -203,6 +217,9 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
         ThemeController controller;
         QCOMPARE(bool(controller.theme(QStringLiteral("Big"))), listed);
         QCOMPARE(ids(controller.availableThemes()).contains(QStringLiteral("Big")), listed);
+        if (listed) {
+            controller.theme(QStringLiteral("Big"))->read();
+        }
         // Nor is one written meanwhile.
         writeTheme(userTheme(QStringLiteral("Later")), index(QStringLiteral("Later"), QStringLiteral("Later")));
         writeFile(userTheme(QStringLiteral("Later/")) + file, text.replace("Big", "Later"));
@@ -212,6 +229,7 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
     // Nor is it read as the recorded current theme.
     writeRecord(QStringLiteral("Big"), userTheme(QStringLiteral("Big/index.theme")));
     QCOMPARE(ThemeController().currentTheme()->isValid(), listed);
+    QVERIFY2(readerWarnings < 10, qPrintable(QString::number(readerWarnings)));
 }
 
 void ThemeControllerTest::setCurrentThemeRecordsAndApplies()

@@ -620,6 +620,8 @@ private Q_SLOTS:
         const QString qt = home(QStringLiteral(".config/Trolltech.conf"));
         QTest::newRow("Qt's settings a fifo, set-theme") << QByteArray("fifo") << qt << QStringLiteral("pexo-set-theme") << dark;
         QTest::newRow("Qt's settings large, icons page") << QByteArray("large") << qt << QStringLiteral("ulvar-systemsettings") << iconsPage;
+        QTest::newRow("decoration colours a fifo, set-theme")
+            << QByteArray("fifo") << home(QStringLiteral(".config/breezerc")) << QStringLiteral("pexo-set-theme") << dark;
         QTest::newRow("record a directory, admin-theme") << QByteArray("directory") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
         QTest::newRow("record a link loop, admin-theme") << QByteArray("loop") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
     }

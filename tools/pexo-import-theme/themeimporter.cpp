@@ -11,6 +11,7 @@
 #include "cursorthemepart.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
+#include "quietconfigparse.h"
 #include "theme.h"
 #include "themedefaults.h"
 #include "wallpaperthemepart.h"
@@ -480,7 +481,10 @@ void ThemeImporter::importTheme(const QString &name)
         return;
     }
 
-    const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
+    const KSharedConfigPtr config = [&indexPath] {
+        const QuietConfigParse quiet;
+        return KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
+    }();
     const auto provider = std::make_shared<BaseSettingsProvider>(QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc"));
     Theme theme(config, provider);
     const QString refused = d->refusal(theme, indexPath);

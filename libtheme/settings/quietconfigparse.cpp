@@ -1,0 +1,55 @@
+#include "quietconfigparse.h"
+
+#include <QLoggingCategory>
+
+#include <mutex>
+
+namespace {
+const char readerCategory[] = "kf.config.core";
+
+// Guarded by the mutex. The filter runs under the logging registry's own
+// lock and then takes this one; nothing here calls the registry while
+// holding it.
+std::mutex mutex;
+int quiet = 0;
+QLoggingCategory *reader = nullptr;
+// The reader's warnings as the rules make them, known once it is seen.
+bool rulesEnable = true;
+QLoggingCategory::CategoryFilter previous = nullptr;
+
+void filter(QLoggingCategory *category)
+{
+    if (previous) {
+        previous(category);
+    }
+    if (qstrcmp(category->categoryName(), readerCategory) != 0) {
+        return;
+    }
+    const std::lock_guard<std::mutex> lock(mutex);
+    reader = category;
+    rulesEnable = category->isWarningEnabled();
+    if (quiet > 0) {
+        category->setEnabled(QtWarningMsg, false);
+    }
+}
+} // namespace
+
+QuietConfigParse::QuietConfigParse()
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        previous = QLoggingCategory::installFilter(filter);
+    });
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (quiet++ == 0 && reader) {
+        reader->setEnabled(QtWarningMsg, false);
+    }
+}
+
+QuietConfigParse::~QuietConfigParse()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (--quiet == 0 && reader) {
+        reader->setEnabled(QtWarningMsg, rulesEnable);
+    }
+}
