@@ -106,11 +106,16 @@ bool LocalFile::isUsable(const QString &path, Kind kind)
     return true;
 }
 
-bool LocalFile::isStillThere(const QString &path, Kind kind)
+LocalFile::Status LocalFile::status(const QString &path, Kind kind)
 {
     struct stat status;
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 && isRegular(status, kind) &&
-        (status.st_size > 0 || sizeLimit(kind) == std::numeric_limits<qint64>::max());
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return !path.isEmpty() && errno == ELOOP ? Status::Other : Status::Missing;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return Status::Directory;
+    }
+    return isRegular(status, kind) && (status.st_size > 0 || sizeLimit(kind) == std::numeric_limits<qint64>::max()) ? Status::LooksUsable : Status::Other;
 }
 
 bool LocalFile::exists(const QString &path)

@@ -38,10 +38,21 @@ qint64 sizeLimit(Kind kind);
 // /sys do, is read through to see that it keeps within the limit.
 bool isUsable(const QString &path, Kind kind);
 
-// True when the path, links followed, names a regular file within the kind's
-// limit, by its status alone: for a file read before, whose readers still
-// go through this one.
-bool isStillThere(const QString &path, Kind kind);
+// What one look at the path's status (links followed) shows, without
+// opening it.
+enum class Status {
+    // Nothing, or a dangling link.
+    Missing,
+    Directory,
+    // A regular file within the kind's limit that is not empty: enough for
+    // a file read before, or one handed by name to a reader that opens it
+    // itself (a configuration).
+    LooksUsable,
+    // Anything else, a link loop and an empty file included (those of /proc
+    // and /sys say 0): ask isUsable.
+    Other,
+};
+Status status(const QString &path, Kind kind);
 
 // True when something is at the path (a dangling link is nothing, a link
 // loop is something: no file can be made there).

@@ -69,7 +69,10 @@ bool isOversized(const QString &path)
 // the description of a theme far beyond a real one.
 std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
 {
-    if (!LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings) || (checkSizes && (isOversized(path) || isOversized(themercPath(path))))) {
+    const LocalFile::Status status = LocalFile::status(path, LocalFile::Kind::Settings);
+    const bool usable = status == LocalFile::Status::Missing || status == LocalFile::Status::LooksUsable ||
+        (status == LocalFile::Status::Other && LocalFile::isUsable(path, LocalFile::Kind::Settings));
+    if (!usable || (checkSizes && (isOversized(path) || isOversized(themercPath(path))))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     const QuietConfigParse quiet;
@@ -217,7 +220,7 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         QString id;
         const auto it = known.constFind(file.path);
         if (it != known.cend()) {
-            if (!LocalFile::isStillThere(file.path, LocalFile::Kind::Settings)) {
+            if (LocalFile::status(file.path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable) {
                 continue;
             }
             id = it->id;

@@ -10,7 +10,6 @@
 #include <KConfig>
 #include <KConfigGroup>
 
-#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -34,7 +33,7 @@ std::shared_ptr<KConfig> openShared(const QString &path)
 // fill the memory.
 bool isSpecialFile(const QString &path)
 {
-    return LocalFile::exists(path) && !QFileInfo(path).isDir() && !LocalFile::isUsable(path, LocalFile::Kind::Settings);
+    return LocalFile::status(path, LocalFile::Kind::Settings) == LocalFile::Status::Other && !LocalFile::isUsable(path, LocalFile::Kind::Settings);
 }
 } // namespace
 
