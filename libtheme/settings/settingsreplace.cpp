@@ -19,6 +19,8 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -29,9 +31,9 @@ namespace {
 constexpr qint64 lineCost = 16;
 constexpr int keptSuffixDigits = 8;
 
-// Whether the written file is whole, given the old content kept beside it
-// (empty when it could not be kept).
-using WholeTest = std::function<bool(const QString &written, const QString &kept)>;
+class Rewrite;
+// Whether the written file is whole, given the old content kept beside it.
+using WholeTest = std::function<bool(Rewrite &rewrite)>;
 using Visitor = std::function<void(const QStringList &groups, const QString &key, const QString &value)>;
 // The bytes a new file takes, reckoned only where the room may not suffice.
 using Size = std::function<qint64()>;
@@ -177,9 +179,19 @@ public:
     }
 
     // Removes the links beside the file that writers killed during a save
-    // left behind: a link whose file nobody holds a lock on.
+    // left behind: a link whose file nobody holds a lock on. A process's
+    // own links go with its writes: others are looked for once per file.
     static void removeLeftBehind(const QString &file)
     {
+        static std::mutex mutex;
+        static QSet<QString> lookedAt;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (lookedAt.contains(file)) {
+                return;
+            }
+            lookedAt.insert(file);
+        }
         const QFileInfo info(file);
         const QByteArray prefix = QFile::encodeName(QStringLiteral(".%1.kept-").arg(info.fileName()));
         const QByteArray directory = QFile::encodeName(info.absolutePath());
@@ -234,12 +246,63 @@ private:
     int m_fd = -1;
 };
 
+// A written file and the old content kept beside it, each read once.
+class Rewrite
+{
+public:
+    Rewrite(const QString &written, const QString &kept)
+        : m_writtenPath(written)
+        , m_keptPath(kept)
+    {
+    }
+
+    const QString &writtenPath() const
+    {
+        return m_writtenPath;
+    }
+
+    // Empty when the old content could not be kept.
+    const QString &keptPath() const
+    {
+        return m_keptPath;
+    }
+
+    // Nothing when the file cannot be read back (too large).
+    const std::optional<QByteArray> &written()
+    {
+        if (!m_written) {
+            m_written = LocalFile::read(m_writtenPath, LocalFile::Kind::Settings);
+        }
+        return *m_written;
+    }
+
+    const QByteArray &kept()
+    {
+        if (!m_kept) {
+            m_kept = m_keptPath.isEmpty() ? QByteArray() : LocalFile::read(m_keptPath, LocalFile::Kind::Settings).value_or(QByteArray());
+        }
+        return *m_kept;
+    }
+
+    // Whether the written file ends with a whole line; one that cannot be
+    // read back is taken as written.
+    bool endsWithLine()
+    {
+        return !written() || written()->isEmpty() || written()->endsWith('\n');
+    }
+
+private:
+    QString m_writtenPath;
+    QString m_keptPath;
+    std::optional<std::optional<QByteArray>> m_written;
+    std::optional<QByteArray> m_kept;
+};
+
 // The sections and keys of an INI file as written.
-QSet<QByteArray> lineKeys(const QString &file)
+QSet<QByteArray> lineKeys(const QByteArray &text)
 {
     QSet<QByteArray> keys;
     QByteArray section;
-    const QByteArray text = LocalFile::read(file, LocalFile::Kind::Settings).value_or(QByteArray());
     const QList<QByteArray> lines = text.split('\n');
     for (const QByteArray &line : lines) {
         const QByteArray trimmed = line.trimmed();
@@ -250,6 +313,12 @@ QSet<QByteArray> lineKeys(const QString &file)
         }
     }
     return keys;
+}
+
+// Whether the lines of the old content are all still there as they were.
+bool holdsKeptLines(Rewrite &rewrite)
+{
+    return lineKeys(rewrite.written().value_or(QByteArray())).contains(lineKeys(rewrite.kept()));
 }
 
 // The keys of an INI file as Qt's settings class reads them (it writes
@@ -264,25 +333,13 @@ QSet<QString> qtKeys(const QString &uniqueName)
 // Whether the written INI file holds every key of the kept one. Lines that
 // are still there as they were say so at once; else the keys are compared
 // as Qt reads them, the written file through a link of its own.
-bool holdsQtKeys(const QString &written, const QString &kept)
+bool holdsQtKeys(Rewrite &rewrite)
 {
-    if (lineKeys(written).contains(lineKeys(kept))) {
+    if (holdsKeptLines(rewrite)) {
         return true;
     }
-    const Kept view(written);
-    return view.path().isEmpty() || qtKeys(view.path()).contains(qtKeys(kept));
-}
-
-// Whether the written file ends with a whole line.
-bool endsWithLine(const QString &file)
-{
-    const std::unique_ptr<QFile> written = LocalFile::open(file, LocalFile::Kind::Settings);
-    // One that cannot be read back (too large) is taken as written.
-    if (!written) {
-        return true;
-    }
-    const qint64 size = written->size();
-    return size == 0 || (written->seek(size - 1) && written->read(1) == "\n");
+    const Kept view(rewrite.writtenPath());
+    return view.path().isEmpty() || qtKeys(view.path()).contains(qtKeys(rewrite.keptPath()));
 }
 
 SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
@@ -298,7 +355,8 @@ SettingsReplace::Result attempt(const QString &file, const Size &size, const std
     if (!write()) {
         return SettingsReplace::Result::Failed;
     }
-    if (isWhole(file, kept.path())) {
+    Rewrite rewrite(file, kept.path());
+    if (isWhole(rewrite)) {
         return SettingsReplace::Result::Replaced;
     }
     kept.restore();
@@ -335,7 +393,11 @@ bool SettingsReplace::isWritable(const QString &file)
     if (::stat(name.constData(), &status) != 0) {
         return errno == ENOENT;
     }
-    return LocalFile::isUsable(file, LocalFile::Kind::Settings) && ::access(name.constData(), W_OK) == 0;
+    // The writers open the file themselves: what its status shows is enough
+    // unless it says it is empty.
+    const LocalFile::Status seen = LocalFile::status(file, LocalFile::Kind::Settings);
+    return (seen == LocalFile::Status::LooksUsable || (seen == LocalFile::Status::Other && LocalFile::isUsable(file, LocalFile::Kind::Settings))) &&
+        ::access(name.constData(), W_OK) == 0;
 }
 
 bool SettingsReplace::areReplaceable(const QStringList &files)
@@ -404,9 +466,10 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
         [&config] {
             return config.sync();
         },
-        [&holdsKept](const QString &written, const QString &kept) {
+        [&holdsKept](Rewrite &rewrite) {
             // Lines that are still there as they were say so at once.
-            return endsWithLine(written) && (kept.isEmpty() || lineKeys(written).contains(lineKeys(kept)) || holdsKept(written, kept));
+            return rewrite.endsWithLine() &&
+                (rewrite.keptPath().isEmpty() || holdsKeptLines(rewrite) || holdsKept(rewrite.writtenPath(), rewrite.keptPath()));
         });
 }
 
@@ -448,11 +511,8 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
             return settings.status() == QSettings::NoError;
         },
         // Nothing is removed here: every key of the old content.
-        [](const QString &written, const QString &kept) {
-            if (!endsWithLine(written)) {
-                return false;
-            }
-            return kept.isEmpty() || holdsQtKeys(written, kept);
+        [](Rewrite &rewrite) {
+            return rewrite.endsWithLine() && (rewrite.keptPath().isEmpty() || holdsQtKeys(rewrite));
         });
     switch (result) {
     case Result::Replaced:
@@ -490,8 +550,8 @@ bool SettingsReplace::write(const QString &path, const QByteArray &bytes)
             // commit() does not see a failure of the flush that it makes itself.
             return output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.flush() && output.commit();
         },
-        [&bytes](const QString &written, const QString &) {
-            return LocalFile::read(written, LocalFile::Kind::Settings) == bytes;
+        [&bytes](Rewrite &rewrite) {
+            return rewrite.written() == bytes;
         });
     return result == Result::Replaced;
 }

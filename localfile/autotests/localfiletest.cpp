@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QTest>
 #include <QtEndian>
@@ -80,6 +81,20 @@ private Q_SLOTS:
         const QString empty = write(QStringLiteral("empty"), QByteArray());
         QVERIFY(LocalFile::isUsable(empty, Kind::Settings) && LocalFile::read(empty, Kind::Settings) == QByteArray());
         QVERIFY(LocalFile::exists(fifo) && !LocalFile::exists(dangling));
+        // One look at the status: only what may be handed on unopened looks usable.
+        const QString loop = dir + QStringLiteral("/loop");
+        QVERIFY(QFile::link(loop, loop));
+        const QMap<LocalFile::Status, QStringList> seen{
+            {LocalFile::Status::LooksUsable, {plain, link}},
+            {LocalFile::Status::Missing, {dangling, QString()}},
+            {LocalFile::Status::Directory, {dir}},
+            {LocalFile::Status::Other, {fifo, QStringLiteral("/dev/zero"), big, pagemap, empty, loop}},
+        };
+        for (auto it = seen.cbegin(); it != seen.cend(); ++it) {
+            for (const QString &path : it.value()) {
+                QVERIFY2(LocalFile::status(path, Kind::Settings) == it.key(), qPrintable(path));
+            }
+        }
         // A file of /proc says 0 bytes yet has more; it is read to its end,
         // but no further than the limit.
         QVERIFY(!LocalFile::read(QStringLiteral("/proc/self/status"), Kind::Settings).value_or(QByteArray()).isEmpty());
