@@ -65,22 +65,32 @@ on_baseline() {
 }
 
 # One row: the command's setup (not timed) and the command, each run paired
-# with a bare start, or with the baseline's run of the same command.
+# with a bare start, or with the baseline's run of the same command. Which of
+# a pair runs first alternates, so that neither always meets what the setup
+# left to the file system.
 row() {
-    local label=$1 setup=$2 command=$3 a b
+    local label=$1 setup=$2 command=$3 a b i other
     local times=() bares=() ratios=()
+    if [ -n "$baseline" ]; then
+        other=$(on_baseline "$command")
+    else
+        other=qappstartexit
+    fi
     for _ in 1 2; do
         eval "$setup"
         elapsed "$command" >/dev/null
     done
-    for _ in $(seq "$runs"); do
-        eval "$setup"
-        a=$(elapsed "$command")
-        if [ -n "$baseline" ]; then
+    for i in $(seq "$runs"); do
+        if [ $((i % 2)) = 1 ]; then
             eval "$setup"
-            b=$(elapsed "$(on_baseline "$command")")
+            a=$(elapsed "$command")
+            eval "$setup"
+            b=$(elapsed "$other")
         else
-            b=$(elapsed qappstartexit)
+            eval "$setup"
+            b=$(elapsed "$other")
+            eval "$setup"
+            a=$(elapsed "$command")
         fi
         times+=("$a")
         bares+=("$b")

@@ -21,6 +21,9 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -298,27 +301,58 @@ private:
     std::optional<QByteArray> m_kept;
 };
 
-// The sections and keys of an INI file as written.
-QSet<QByteArray> lineKeys(const QByteArray &text)
+// A section and a key, viewed in the bytes of a file.
+using LineKey = std::pair<std::string_view, std::string_view>;
+
+std::string_view trimmed(std::string_view text)
 {
-    QSet<QByteArray> keys;
-    QByteArray section;
-    const QList<QByteArray> lines = text.split('\n');
-    for (const QByteArray &line : lines) {
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.startsWith('[')) {
-            section = trimmed;
-        } else if (trimmed.contains('=') && !trimmed.startsWith('#') && !trimmed.startsWith(';')) {
-            keys.insert(section + '\x1e' + trimmed.left(trimmed.indexOf('=')).trimmed());
+    const auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
+    while (!text.empty() && isSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The sections and keys of an INI file as written, sorted, viewed in the
+// text, which must outlive them.
+std::vector<LineKey> lineKeys(const QByteArray &text)
+{
+    std::vector<LineKey> keys;
+    std::string_view section;
+    std::string_view rest(text.constData(), size_t(text.size()));
+    while (!rest.empty()) {
+        const size_t end = rest.find('\n');
+        const std::string_view line = trimmed(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (line.empty() || line.front() == '#' || line.front() == ';') {
+            continue;
+        }
+        if (line.front() == '[') {
+            section = line;
+        } else if (const size_t equals = line.find('='); equals != std::string_view::npos) {
+            keys.emplace_back(section, trimmed(line.substr(0, equals)));
         }
     }
+    // The configuration writer's files come sorted.
+    if (!std::is_sorted(keys.cbegin(), keys.cend())) {
+        std::sort(keys.begin(), keys.end());
+    }
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     return keys;
 }
 
 // Whether the lines of the old content are all still there as they were.
 bool holdsKeptLines(Rewrite &rewrite)
 {
-    return lineKeys(rewrite.written().value_or(QByteArray())).contains(lineKeys(rewrite.kept()));
+    const QByteArray written = rewrite.written().value_or(QByteArray());
+    const std::vector<LineKey> writtenKeys = lineKeys(written);
+    const std::vector<LineKey> keptKeys = lineKeys(rewrite.kept());
+    return std::includes(writtenKeys.cbegin(), writtenKeys.cend(), keptKeys.cbegin(), keptKeys.cend());
 }
 
 // The keys of an INI file as Qt's settings class reads them (it writes
