@@ -160,6 +160,16 @@ std::optional<QByteArray> LocalFile::read(const QString &path, Kind kind)
     return bytes;
 }
 
+std::optional<QByteArray> LocalFile::read(int fd, Kind kind)
+{
+    struct stat status;
+    QByteArray bytes;
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !isRegular(status, kind) || !readWithin(fd, sizeLimit(kind), &bytes, status.st_size)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 bool LocalFile::writeNew(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

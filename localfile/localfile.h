@@ -67,6 +67,8 @@ std::unique_ptr<QFile> open(const QString &path, Kind kind);
 
 // The whole file, or nothing when it is not usable or cannot be read.
 std::optional<QByteArray> read(const QString &path, Kind kind);
+// The same for a file open for reading, from its start; its offset stays.
+std::optional<QByteArray> read(int fd, Kind kind);
 
 // Creates the file, where nothing may be yet, with the bytes; false with
 // nothing left at the path when they could not all be written.

@@ -167,6 +167,16 @@ public:
         return m_path;
     }
 
+    // The old content, read through the file kept open.
+    QByteArray content() const
+    {
+        if (m_path.isEmpty()) {
+            return QByteArray();
+        }
+        const std::optional<QByteArray> bytes = m_fd >= 0 ? LocalFile::read(m_fd, LocalFile::Kind::Settings) : LocalFile::read(m_path, LocalFile::Kind::Settings);
+        return bytes.value_or(QByteArray());
+    }
+
     // A rename takes no room. A file still the same is left.
     void restore()
     {
@@ -253,9 +263,10 @@ private:
 class Rewrite
 {
 public:
-    Rewrite(const QString &written, const QString &kept)
+    Rewrite(const QString &written, const Kept &kept)
         : m_writtenPath(written)
-        , m_keptPath(kept)
+        , m_keptPath(kept.path())
+        , m_keptFile(kept)
     {
     }
 
@@ -282,7 +293,7 @@ public:
     const QByteArray &kept()
     {
         if (!m_kept) {
-            m_kept = m_keptPath.isEmpty() ? QByteArray() : LocalFile::read(m_keptPath, LocalFile::Kind::Settings).value_or(QByteArray());
+            m_kept = m_keptFile.content();
         }
         return *m_kept;
     }
@@ -297,6 +308,7 @@ public:
 private:
     QString m_writtenPath;
     QString m_keptPath;
+    const Kept &m_keptFile;
     std::optional<std::optional<QByteArray>> m_written;
     std::optional<QByteArray> m_kept;
 };
@@ -389,7 +401,7 @@ SettingsReplace::Result attempt(const QString &file, const Size &size, const std
     if (!write()) {
         return SettingsReplace::Result::Failed;
     }
-    Rewrite rewrite(file, kept.path());
+    Rewrite rewrite(file, kept);
     if (isWhole(rewrite)) {
         return SettingsReplace::Result::Replaced;
     }
