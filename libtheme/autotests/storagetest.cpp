@@ -332,6 +332,10 @@ private Q_SLOTS:
 
         QVERIFY(KConfigStorage(file).write(QStringLiteral("K"), QStringLiteral("2")));
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), kept + QStringList{QStringLiteral("themerc")});
+        // Its writer killed later, the next write of this process takes it.
+        held.close();
+        QVERIFY(KConfigStorage(file).write(QStringLiteral("K"), QStringLiteral("3")));
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({kept.at(0), kept.at(2), QStringLiteral("themerc")}));
     }
 
     void kconfigSpecialFilesAreNeitherReadNorWritten()

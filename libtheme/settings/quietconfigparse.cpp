@@ -2,6 +2,7 @@
 
 #include <QLoggingCategory>
 
+#include <atomic>
 #include <mutex>
 
 namespace {
@@ -15,17 +16,25 @@ int quiet = 0;
 QLoggingCategory *reader = nullptr;
 // The reader's warnings as the rules make them, known once it is seen.
 bool rulesEnable = true;
-QLoggingCategory::CategoryFilter previous = nullptr;
+// Null only while the filter is being installed, when the categories it
+// is called for keep the state they have.
+std::atomic<QLoggingCategory::CategoryFilter> previous{nullptr};
 
 void filter(QLoggingCategory *category)
 {
-    if (previous) {
-        previous(category);
-    }
+    const auto applyRules = [category] {
+        if (const QLoggingCategory::CategoryFilter rules = previous.load()) {
+            rules(category);
+        }
+    };
     if (qstrcmp(category->categoryName(), readerCategory) != 0) {
+        applyRules();
         return;
     }
+    // The rules' state and its capture in one step: a guard starting
+    // meanwhile would otherwise be taken for what the rules say.
     const std::lock_guard<std::mutex> lock(mutex);
+    applyRules();
     reader = category;
     rulesEnable = category->isWarningEnabled();
     if (quiet > 0) {

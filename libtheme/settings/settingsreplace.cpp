@@ -19,7 +19,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -192,19 +191,9 @@ public:
     }
 
     // Removes the links beside the file that writers killed during a save
-    // left behind: a link whose file nobody holds a lock on. A process's
-    // own links go with its writes: others are looked for once per file.
+    // left behind: a link whose file nobody holds a lock on.
     static void removeLeftBehind(const QString &file)
     {
-        static std::mutex mutex;
-        static QSet<QString> lookedAt;
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            if (lookedAt.contains(file)) {
-                return;
-            }
-            lookedAt.insert(file);
-        }
         const QFileInfo info(file);
         const QByteArray prefix = QFile::encodeName(QStringLiteral(".%1.kept-").arg(info.fileName()));
         const QByteArray directory = QFile::encodeName(info.absolutePath());
@@ -440,10 +429,10 @@ bool SettingsReplace::isWritable(const QString &file)
         return errno == ENOENT;
     }
     // The writers open the file themselves: what its status shows is enough
-    // unless it says it is empty.
+    // unless it says it is empty. They read it before they write it.
     const LocalFile::Status seen = LocalFile::status(file, LocalFile::Kind::Settings);
     return (seen == LocalFile::Status::LooksUsable || (seen == LocalFile::Status::Other && LocalFile::isUsable(file, LocalFile::Kind::Settings))) &&
-        ::access(name.constData(), W_OK) == 0;
+        ::access(name.constData(), R_OK | W_OK) == 0;
 }
 
 bool SettingsReplace::areReplaceable(const QStringList &files)
