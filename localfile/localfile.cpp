@@ -1,6 +1,7 @@
 #include "localfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -110,12 +111,36 @@ LocalFile::Status LocalFile::status(const QString &path, Kind kind)
 {
     struct stat status;
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0) {
-        return !path.isEmpty() && errno == ELOOP ? Status::Other : Status::Missing;
+        return path.isEmpty() || errno == ENOENT ? Status::Missing : Status::Other;
     }
     if (S_ISDIR(status.st_mode)) {
         return Status::Directory;
     }
     return isRegular(status, kind) && (status.st_size > 0 || sizeLimit(kind) == std::numeric_limits<qint64>::max()) ? Status::LooksUsable : Status::Other;
+}
+
+QString LocalFile::canonicalPath(const QString &path)
+{
+    if (path.isEmpty()) {
+        return QString();
+    }
+    // Opened only as a place in the tree: nothing is read, no device opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_PATH | O_CLOEXEC);
+    if (fd < 0) {
+        return QString();
+    }
+    char target[4096];
+    const QByteArray link = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd);
+    const ssize_t length = ::readlink(link.constData(), target, sizeof(target));
+    struct stat status;
+    // A file removed meanwhile reads with a mark of its own; without /proc
+    // the path is resolved a part at a time.
+    const bool named = ::fstat(fd, &status) == 0 && status.st_nlink > 0;
+    ::close(fd);
+    if (named && length > 0 && length < ssize_t(sizeof(target)) && target[0] == '/') {
+        return QFile::decodeName(QByteArray(target, int(length)));
+    }
+    return QFileInfo(path).canonicalFilePath();
 }
 
 bool LocalFile::exists(const QString &path)

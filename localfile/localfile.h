@@ -43,16 +43,21 @@ bool isUsable(const QString &path, Kind kind);
 enum class Status {
     // Nothing, or a dangling link.
     Missing,
+    // A folder.
     Directory,
     // A regular file within the kind's limit that is not empty: enough for
     // a file read before, or one handed by name to a reader that opens it
     // itself (a configuration).
     LooksUsable,
-    // Anything else, a link loop and an empty file included (those of /proc
-    // and /sys say 0): ask isUsable.
+    // Anything else, a link loop, a path that cannot be looked at and an
+    // empty file included (those of /proc and /sys say 0): ask isUsable.
     Other,
 };
 Status status(const QString &path, Kind kind);
+
+// The absolute path of what is at the path, every link followed, found
+// with one look-up; empty when nothing is there.
+QString canonicalPath(const QString &path);
 
 // True when something is at the path (a dangling link is nothing, a link
 // loop is something: no file can be made there).

@@ -27,11 +27,11 @@ QString localFile(const KConfig &config)
 {
     const QString name = config.name();
     const QString path = QDir::isAbsolutePath(name) ? name : QStandardPaths::writableLocation(config.locationType()) + QLatin1Char('/') + name;
-    const QFileInfo info(path);
-    if (info.exists()) {
-        return info.canonicalFilePath();
+    if (const QString canonical = LocalFile::canonicalPath(path); !canonical.isEmpty()) {
+        return canonical;
     }
-    const QString dir = QDir(info.absolutePath()).canonicalPath();
+    const QFileInfo info(path);
+    const QString dir = LocalFile::canonicalPath(info.absolutePath());
     return dir.isEmpty() ? info.absoluteFilePath() : dir + QLatin1Char('/') + info.fileName();
 }
 
@@ -41,11 +41,16 @@ QString localFile(const KConfig &config)
 // always does.
 bool canLock(const QString &file)
 {
-    if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
-        return false;
-    }
     const QByteArray lock = QFile::encodeName(file + QStringLiteral(".lock"));
-    const int fd = ::open(lock.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644);
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(lock.constData(), flags, 0644);
+    // KConfig makes the folder first.
+    if (fd < 0 && errno == ENOENT) {
+        if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
+            return false;
+        }
+        fd = ::open(lock.constData(), flags, 0644);
+    }
     if (fd < 0) {
         return errno == EEXIST;
     }

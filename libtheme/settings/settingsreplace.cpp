@@ -78,8 +78,8 @@ void visit(const KConfig &config, const Visitor &visitor)
 // The file the writers replace: the path with links followed.
 QString resolved(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    const QString canonical = LocalFile::canonicalPath(path);
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
 
 bool isSameFile(const struct stat &a, const struct stat &b)
@@ -423,16 +423,14 @@ bool SettingsReplace::isWritable(const QString &file)
 {
     // The writers follow links: a fifo or a device would be replaced by a
     // regular file, a huge file was never read.
-    const QByteArray name = QFile::encodeName(file);
-    struct stat status;
-    if (::stat(name.constData(), &status) != 0) {
-        return errno == ENOENT;
-    }
     // The writers open the file themselves: what its status shows is enough
     // unless it says it is empty. They read it before they write it.
     const LocalFile::Status seen = LocalFile::status(file, LocalFile::Kind::Settings);
+    if (seen == LocalFile::Status::Missing) {
+        return true;
+    }
     return (seen == LocalFile::Status::LooksUsable || (seen == LocalFile::Status::Other && LocalFile::isUsable(file, LocalFile::Kind::Settings))) &&
-        ::access(name.constData(), R_OK | W_OK) == 0;
+        ::access(QFile::encodeName(file).constData(), R_OK | W_OK) == 0;
 }
 
 bool SettingsReplace::areReplaceable(const QStringList &files)

@@ -81,6 +81,8 @@ private Q_SLOTS:
         const QString empty = write(QStringLiteral("empty"), QByteArray());
         QVERIFY(LocalFile::isUsable(empty, Kind::Settings) && LocalFile::read(empty, Kind::Settings) == QByteArray());
         QVERIFY(LocalFile::exists(fifo) && !LocalFile::exists(dangling));
+        QCOMPARE(LocalFile::canonicalPath(link), QFileInfo(plain).canonicalFilePath());
+        QVERIFY(LocalFile::canonicalPath(dangling).isEmpty());
         // One look at the status: only what may be handed on unopened looks usable.
         const QString loop = dir + QStringLiteral("/loop");
         QVERIFY(QFile::link(loop, loop));
