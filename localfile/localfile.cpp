@@ -154,6 +154,20 @@ bool LocalFile::isMissingOrUsable(const QString &path, Kind kind)
     return !exists(path) || isUsable(path, kind);
 }
 
+bool LocalFile::isMissingOrLooksUsable(const QString &path, Kind kind)
+{
+    switch (status(path, kind)) {
+    case Status::Missing:
+    case Status::LooksUsable:
+        return true;
+    case Status::Directory:
+        return false;
+    case Status::Other:
+        break;
+    }
+    return isUsable(path, kind);
+}
+
 std::unique_ptr<QFile> LocalFile::open(const QString &path, Kind kind)
 {
     const int fd = openDescriptor(path, kind);

@@ -67,6 +67,10 @@ bool exists(const QString &path);
 // as missing, or written.
 bool isMissingOrUsable(const QString &path, Kind kind);
 
+// As isMissingOrUsable, without opening a file whose status shows enough:
+// for a file handed by name to a reader that opens it itself.
+bool isMissingOrLooksUsable(const QString &path, Kind kind);
+
 // The file opened for reading, or null when it is not usable.
 std::unique_ptr<QFile> open(const QString &path, Kind kind);
 

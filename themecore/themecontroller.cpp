@@ -34,7 +34,6 @@ namespace {
 const QString recordGroupName = QStringLiteral("Theme");
 const char currentThemeKey[] = "CurrentTheme";
 const char currentThemePathKey[] = "CurrentThemePath";
-const QString themercSubPath = QStringLiteral("theme/themerc");
 
 // A theme's description file. Its configuration is opened when a Theme is
 // made from it and shared by the themes made while one lives: the registry
@@ -46,12 +45,6 @@ struct IndexFile
     // Listed by a scan under the id read from the file.
     bool scanned = false;
 };
-
-// The stored settings of the theme described by the file at indexPath.
-QString themercPath(const QString &indexPath)
-{
-    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + themercSubPath;
-}
 
 // True when the file at path, links followed, is far beyond any real
 // theme's: a theme with such a description or settings is not read.
@@ -69,10 +62,7 @@ bool isOversized(const QString &path)
 // the description of a theme far beyond a real one.
 std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
 {
-    const LocalFile::Status status = LocalFile::status(path, LocalFile::Kind::Settings);
-    const bool usable = status == LocalFile::Status::Missing || status == LocalFile::Status::LooksUsable ||
-        (status == LocalFile::Status::Other && LocalFile::isUsable(path, LocalFile::Kind::Settings));
-    if (!usable || (checkSizes && (isOversized(path) || isOversized(themercPath(path))))) {
+    if (!LocalFile::isMissingOrLooksUsable(path, LocalFile::Kind::Settings) || (checkSizes && (isOversized(path) || isOversized(ThemeFiles::settingsPath(path))))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     const QuietConfigParse quiet;
@@ -226,7 +216,7 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
             id = it->id;
             file.config = it->config;
         } else if (const std::optional<QByteArray> bytes = LocalFile::read(file.path, LocalFile::Kind::Settings);
-                   !bytes || isOversized(entry.filePath() + QLatin1Char('/') + themercSubPath)) {
+                   !bytes || isOversized(ThemeFiles::settingsPath(file.path))) {
             continue;
         } else if (const std::optional<QString> plain = plainId(*bytes)) {
             id = *plain;
@@ -251,7 +241,7 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found
 
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const
 {
-    const auto provider = std::make_shared<BaseSettingsProvider>(themercPath(indexPath));
+    const auto provider = std::make_shared<BaseSettingsProvider>(ThemeFiles::settingsPath(indexPath));
     return std::make_shared<Theme>(themeConfig, provider, nullptr);
 }
 
@@ -334,7 +324,7 @@ std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> 
 {
     const SettingsFilter filter(*reference);
     for (auto &entry : d->themes) {
-        if (!filter.mayEqual(themercPath(entry.second.path))) {
+        if (!filter.mayEqual(ThemeFiles::settingsPath(entry.second.path))) {
             continue;
         }
         std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
@@ -442,13 +432,13 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
         return d->fail(QStringLiteral("Base theme directory does not exist"));
     }
 
-    const QString source = QDir(baseDirectory).filePath(themercSubPath);
+    const QString source = QDir(baseDirectory).filePath(ThemeFiles::settingsSubPath);
     const std::optional<QByteArray> settings = LocalFile::read(source, LocalFile::Kind::Settings);
     if (!settings) {
         return d->fail(QStringLiteral("Source themerc file missing: ") + baseId);
     }
 
-    const QString target = QDir(newDirectory).filePath(themercSubPath);
+    const QString target = QDir(newDirectory).filePath(ThemeFiles::settingsSubPath);
     const QString sourceFile = QFileInfo(source).canonicalFilePath();
     if (!sourceFile.isEmpty() && sourceFile == QFileInfo(target).canonicalFilePath()) {
         return d->fail(QStringLiteral("Source and destination themerc are the same file: ") + source);

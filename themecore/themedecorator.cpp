@@ -2,6 +2,7 @@
 #include "installedtheme.h"
 #include "integritylevel.h"
 #include "livesettingschange.h"
+#include "themefiles.h"
 
 #include "themecorelog.h"
 
@@ -12,7 +13,6 @@
 #include <settingsreplace.h>
 
 #include <QByteArray>
-#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStringList>
@@ -112,7 +112,7 @@ void ThemeDecorator::apply()
     const bool installed = isInstalledTheme(*current);
     // What the theme held, put back when the live settings could not take
     // the change: a failed save changes no stored theme.
-    const QString stored = QFileInfo(current->desktopPath()).absolutePath() + QStringLiteral("/theme/themerc");
+    const QString stored = ThemeFiles::settingsPath(current->desktopPath());
     const std::optional<QByteArray> before = installed ? LocalFile::read(stored, LocalFile::Kind::Settings) : std::nullopt;
     if (installed) {
         // The live settings keep their changes when the theme could not take them.

@@ -254,7 +254,6 @@ class Rewrite
 public:
     Rewrite(const QString &written, const Kept &kept)
         : m_writtenPath(written)
-        , m_keptPath(kept.path())
         , m_keptFile(kept)
     {
     }
@@ -267,7 +266,7 @@ public:
     // Empty when the old content could not be kept.
     const QString &keptPath() const
     {
-        return m_keptPath;
+        return m_keptFile.path();
     }
 
     // Nothing when the file cannot be read back (too large).
@@ -296,7 +295,6 @@ public:
 
 private:
     QString m_writtenPath;
-    QString m_keptPath;
     const Kept &m_keptFile;
     std::optional<std::optional<QByteArray>> m_written;
     std::optional<QByteArray> m_kept;
@@ -422,15 +420,10 @@ bool isSameValue(const QVariant &stored, const QVariant &value)
 bool SettingsReplace::isWritable(const QString &file)
 {
     // The writers follow links: a fifo or a device would be replaced by a
-    // regular file, a huge file was never read.
-    // The writers open the file themselves: what its status shows is enough
-    // unless it says it is empty. They read it before they write it.
-    const LocalFile::Status seen = LocalFile::status(file, LocalFile::Kind::Settings);
-    if (seen == LocalFile::Status::Missing) {
-        return true;
-    }
-    return (seen == LocalFile::Status::LooksUsable || (seen == LocalFile::Status::Other && LocalFile::isUsable(file, LocalFile::Kind::Settings))) &&
-        ::access(QFile::encodeName(file).constData(), R_OK | W_OK) == 0;
+    // regular file, a huge file was never read. They open the file
+    // themselves, and read it before they write it.
+    return LocalFile::isMissingOrLooksUsable(file, LocalFile::Kind::Settings) &&
+        (::access(QFile::encodeName(file).constData(), R_OK | W_OK) == 0 || errno == ENOENT);
 }
 
 bool SettingsReplace::areReplaceable(const QStringList &files)

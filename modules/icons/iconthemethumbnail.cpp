@@ -1,5 +1,6 @@
 #include "iconthemethumbnail.h"
 
+#include <decodeslot.h>
 #include <localimage.h>
 #include <pexoicontheme.h>
 
@@ -7,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
-#include <QSemaphore>
 #include <QtConcurrent>
 
 namespace {
@@ -16,11 +16,6 @@ QSize cellSize(const QQuickItem &item)
 {
     return QSize(qMax(1, qMax(0, int(item.width())) / 3), qMax(1, qMax(0, int(item.height())) / 2));
 }
-
-// A decode may hold an image of up to LocalImage::maxPixels (128 MiB), and a
-// progressive JPEG up to twice that again in coefficients: two at a time keep
-// a page of many thumbnails within about 800 MiB, however many it shows.
-QSemaphore decodeSlots(2);
 
 // Decodes an icon file no larger than a cell.
 struct DecodeIcon
@@ -33,9 +28,9 @@ struct DecodeIcon
         if (path.isEmpty()) {
             return QImage();
         }
-        decodeSlots.acquire();
-        const QSemaphoreReleaser release(decodeSlots);
-        return LocalImage::read(path, cell);
+        return DecodeSlot::run([this, &path] {
+            return LocalImage::read(path, cell);
+        });
     }
 };
 } // namespace

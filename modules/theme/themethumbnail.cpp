@@ -1,6 +1,7 @@
 #include "themethumbnail.h"
 
 #include "colorutils.h"
+#include "decodeslot.h"
 #include "localfile.h"
 #include "localimage.h"
 #include "svgdrawing.h"
@@ -19,7 +20,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRegularExpression>
-#include <QSemaphore>
 #include <QSvgRenderer>
 #include <QVector>
 #include <QtConcurrent>
@@ -47,23 +47,18 @@ bool isImageFile(const QString &path)
     return LocalFile::isUsable(path, LocalFile::Kind::Image);
 }
 
-// A decode may hold an image of up to LocalImage::maxPixels (128 MiB), and a
-// progressive JPEG up to twice that again in coefficients: two at a time keep
-// a page of many thumbnails within about 800 MiB, however many it shows.
-QSemaphore decodeSlots(2);
-
 // The image is drawn stretched over the area: it is read scaled to cover the
 // area, and no larger. Only a JPEG is scaled while decoding; another format
 // is decoded whole first.
 QImage decode(const QString &path, const QSize &area)
 {
-    decodeSlots.acquire();
-    const QSemaphoreReleaser release(decodeSlots);
-    const QSize natural = LocalImage::size(path);
-    if (natural.isEmpty()) {
-        return QImage();
-    }
-    return LocalImage::read(path, natural.scaled(area, Qt::KeepAspectRatioByExpanding), true);
+    return DecodeSlot::run([&path, &area] {
+        const QSize natural = LocalImage::size(path);
+        if (natural.isEmpty()) {
+            return QImage();
+        }
+        return LocalImage::read(path, natural.scaled(area, Qt::KeepAspectRatioByExpanding), true);
+    });
 }
 
 // "#rrggbb" of a colour-scheme entry, or "" when it is no colour.

@@ -59,8 +59,8 @@ QString uniqueThemeId(const ThemeController &controller)
 }
 
 // Makes the theme directory, which must not be there yet, with a copy of
-// the live settings (when a theme may hold them) and a description. What it made is removed again when
-// a step fails.
+// the live settings (when a theme may hold them) and a description. What
+// it made is removed again when a step fails.
 bool createUserThemeDir(const QString &id)
 {
     const QString themeDir = QDir(ThemeDefaults::userThemesDir).filePath(id);
