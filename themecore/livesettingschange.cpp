@@ -6,6 +6,7 @@
 #include <localfile.h>
 #include <sessionlock.h>
 #include <settingsreplace.h>
+#include <smallfile.h>
 #include <themedefaults.h>
 
 #include <QFile>
@@ -15,10 +16,7 @@
 
 #include <optional>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Whether the outermost change of this process has written the mark.
@@ -39,32 +37,12 @@ QStringList filesOf(LiveSettingsChange::Files files)
     return paths;
 }
 
-// Writes the mark holding the theme the change leads to. Whatever else is
-// in its place (a link, a fifo, an empty folder) is removed first; a
-// link's target is left alone.
-bool writeMark(const QString &path, const QString &target)
-{
-    const QByteArray name = QFile::encodeName(path);
-    struct stat status;
-    if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
-        if (S_ISDIR(status.st_mode) ? ::rmdir(name.constData()) != 0 : ::unlink(name.constData()) != 0) {
-            return false;
-        }
-    }
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return false;
-    }
-    const QByteArray text = target.toUtf8();
-    const bool written = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ::write(fd, text.constData(), size_t(text.size())) == text.size();
-    return ::close(fd) == 0 && written;
-}
 } // namespace
 
 class LiveSettingsChangePrivate
 {
 public:
-    std::optional<SessionLock> lock;
+    bool started = false;
     QString refusal;
     // What the outermost change, which owns the mark, could not write: the
     // mark then stays.
@@ -74,38 +52,33 @@ public:
 LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
     : d(new LiveSettingsChangePrivate)
 {
-    d->lock.emplace();
-    if (!d->lock->isLocked()) {
-        d->refusal = d->lock->message();
-        d->lock.reset();
+    // Taken where the change started: its steps only look.
+    Q_ASSERT_X(SessionLock::isHeld(), "LiveSettingsChange", "a change of the live settings runs under the session lock");
+    if (!SessionLock::isHeld()) {
+        d->refusal = QStringLiteral("The session settings are changed without their lock");
         return;
     }
     // A record file read beside the user's own that is no usable file: a
     // switch cannot tell which theme it would record.
     const QString unusableRecord = files == Files::LiveAndRecord ? ConfigFiles::unusableFile(ThemeFiles::recordFileName) : QString();
     const QString unreadable = unusableRecord == ConfigFiles::userFile(ThemeFiles::recordFileName) ? QString() : unusableRecord;
-    QStringList unwritable;
-    const QStringList paths = filesOf(files);
-    for (const QString &path : paths) {
-        if (!SettingsReplace::isWritable(path)) {
-            unwritable << path;
-        }
-    }
-    if (unwritable.isEmpty() && !SettingsReplace::areReplaceable(paths)) {
-        unwritable = paths;
-    }
+    QStringList unwritable = SettingsReplace::unreplaceable(filesOf(files));
+    QString markError;
     if (changes == 0 && unreadable.isEmpty() && unwritable.isEmpty()) {
         QFileInfo(markPath()).dir().mkpath(QStringLiteral("."));
-        if (!writeMark(markPath(), target)) {
+        if (!SmallFile::place(markPath(), target.toUtf8(), &markError)) {
             unwritable << markPath();
         }
     }
     if (!unreadable.isEmpty() || !unwritable.isEmpty()) {
         d->refusal =
             unreadable.isEmpty() ? QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", ")) : QStringLiteral("Could not read ") + unreadable;
-        d->lock.reset();
+        if (!markError.isEmpty()) {
+            d->refusal += QStringLiteral(" (") + markError + QLatin1Char(')');
+        }
         return;
     }
+    d->started = true;
     if (changes == 0) {
         d->failed.emplace();
     }
@@ -114,7 +87,7 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
 
 LiveSettingsChange::~LiveSettingsChange()
 {
-    if (!d->lock) {
+    if (!d->started) {
         return;
     }
     // A change that could not write a file stays unfinished: the next

@@ -1,7 +1,8 @@
 /*
     Internal: one whole change of the live settings, a switch or a save.
-    While it lives it holds the session lock, so that other writers wait,
-    and a mark beside the live settings says that a change is under way and
+    It runs under the session lock, taken where the change started (a
+    tool's run, a page's save), and while it lives a mark beside the live
+    settings says that a change is under way and
     which theme it leads to: a change cut off half way (the process killed)
     or that could not write a file leaves the mark, and the next session
     sync then finishes it instead of taking the half-made mix for the

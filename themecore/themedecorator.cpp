@@ -10,6 +10,7 @@
 
 #include <failedwrites.h>
 #include <localfile.h>
+#include <sessionlock.h>
 #include <settingsreplace.h>
 
 #include <QByteArray>
@@ -161,7 +162,14 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
         return;
     }
 
-    // Held from the new theme's creation to the end of the save.
+    // Held from the new theme's creation to the end of the save, not while
+    // the name is asked for.
+    const SessionLock lock(SessionLock::Wait::Page);
+    if (!lock.isLocked()) {
+        Q_EMIT controller->error(lock.message());
+        updateNeedSave();
+        return;
+    }
     const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord, name);
     if (!change.refusal().isEmpty()) {
         Q_EMIT controller->error(change.refusal());

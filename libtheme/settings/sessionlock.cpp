@@ -1,46 +1,142 @@
 #include "sessionlock.h"
+#include "localfile.h"
+#include "smallfile.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 
-#include <mutex>
+#include <atomic>
+#include <optional>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
 constexpr int pollMs = 10;
+constexpr int toolPatienceMs = 60000;
+constexpr int pagePatienceMs = 2000;
 
-// The lock of this process: its descriptor and how many holders share it.
-std::mutex guard;
+// The lock of this process.
+std::atomic<bool> held{false};
 int lockFd = -1;
-int holders = 0;
 
-// The lock file; an empty folder or a link left in its place is removed first.
-int openLockFile(const QString &path)
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(::strerror(error));
+}
+
+// Holds a folder's flock while it lives, so that two writers never repair
+// the lock file's place at once: one would remove what the other made.
+class FolderLock
+{
+public:
+    FolderLock(const QByteArray &folder, const QDeadlineTimer &deadline)
+        : m_fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        while (m_fd >= 0 && !m_locked) {
+            m_locked = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
+            if (!m_locked && ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())) {
+                break;
+            }
+            if (!m_locked) {
+                QThread::msleep(1);
+            }
+        }
+    }
+    ~FolderLock()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+
+    bool isLocked() const
+    {
+        return m_locked;
+    }
+
+private:
+    int m_fd;
+    bool m_locked = false;
+};
+
+// The lock file, opened for its flock only: it is never written. Whatever
+// else stands in its place (a link, a fifo, a socket, a device, an empty
+// folder) is replaced by an empty file first.
+int openLockFile(const QString &path, const QDeadlineTimer &deadline, QString *error)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
-    const int fd = ::open(name.constData(), flags, 0600);
-    // A link in its place is removed: the lock is a file of its own.
-    if (fd < 0 && ((errno == EISDIR && ::rmdir(name.constData()) == 0) || (errno == ELOOP && ::unlink(name.constData()) == 0))) {
-        return ::open(name.constData(), flags, 0600);
+    const FolderLock folder(QFile::encodeName(QFileInfo(path).absolutePath()), deadline);
+    if (!folder.isLocked()) {
+        *error = QStringLiteral("%1: %2").arg(QFileInfo(path).absolutePath(), systemError(errno));
+        return -1;
+    }
+    struct stat status;
+    if ((::lstat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode)) && !SmallFile::place(path, QByteArray(), error)) {
+        return -1;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = QStringLiteral("%1: %2").arg(path, systemError(errno));
     }
     return fd;
 }
+
+// Whether the file open at fd is still the one at the path: another writer
+// may have replaced what it took for no lock file.
+bool isAtPath(int fd, const QString &path)
+{
+    struct stat opened;
+    struct stat named;
+    return ::fstat(fd, &opened) == 0 && ::lstat(QFile::encodeName(path).constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+        opened.st_ino == named.st_ino;
+}
+
+// The program and process that hold the flock on the file open at fd, as
+// the kernel lists the locks; empty when it cannot tell.
+QString holderOf(int fd)
+{
+    struct stat status;
+    const std::optional<QByteArray> locks = LocalFile::read(QStringLiteral("/proc/locks"), LocalFile::Kind::Settings);
+    if (::fstat(fd, &status) != 0 || !locks) {
+        return QString();
+    }
+    const QByteArray file = QByteArray::number(major(status.st_dev), 16).rightJustified(2, '0') + ':' +
+        QByteArray::number(minor(status.st_dev), 16).rightJustified(2, '0') + ':' + QByteArray::number(qulonglong(status.st_ino));
+    const QList<QByteArray> lines = locks->split('\n');
+    for (const QByteArray &line : lines) {
+        // "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF"; waiters show "->".
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields.at(1) != "FLOCK" || fields.at(5) != file) {
+            continue;
+        }
+        const QByteArray pid = fields.at(4);
+        const std::optional<QByteArray> commandLine =
+            LocalFile::read(QStringLiteral("/proc/%1/cmdline").arg(QString::fromLatin1(pid)), LocalFile::Kind::Settings);
+        const QString program = commandLine ? QFileInfo(QFile::decodeName(commandLine->left(commandLine->indexOf('\0')))).fileName() : QString();
+        return program.isEmpty() ? QStringLiteral("process %1").arg(QString::fromLatin1(pid))
+                                 : QStringLiteral("%1, process %2").arg(program, QString::fromLatin1(pid));
+    }
+    return QString();
+}
 } // namespace
 
-SessionLock::SessionLock(int timeoutMs)
+SessionLock::SessionLock(Wait wait)
 {
-    const std::lock_guard<std::mutex> lock(guard);
-    if (holders > 0) {
-        ++holders;
-        m_locked = true;
+    // A change takes the lock once, where it starts.
+    Q_ASSERT_X(!held, "SessionLock", "the session lock is taken once per change");
+    if (held) {
+        m_message = QStringLiteral("The session settings are being changed by this program already");
         return;
     }
     const QString file = path();
@@ -48,22 +144,37 @@ SessionLock::SessionLock(int timeoutMs)
         m_message = QStringLiteral("Cannot open the lock of the session settings: no runtime directory");
         return;
     }
-    const int fd = openLockFile(file);
-    if (fd < 0) {
-        m_message = QStringLiteral("Cannot open the lock of the session settings %1: %2").arg(file, QString::fromLocal8Bit(::strerror(errno)));
-        return;
-    }
-    const QDeadlineTimer deadline(timeoutMs);
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
+    const QDeadlineTimer deadline(patience(wait));
+    QString error;
+    int fd = -1;
+    for (;;) {
+        if (fd < 0) {
+            fd = openLockFile(file, deadline, &error);
+            if (fd < 0) {
+                m_message = QStringLiteral("Cannot open the lock of the session settings %1").arg(error);
+                return;
+            }
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            if (isAtPath(fd, file)) {
+                break;
+            }
             ::close(fd);
-            m_message = QStringLiteral("Another change of the session settings did not end in time (lock %1)").arg(file);
+            fd = -1;
+            continue;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
+            const QString holder = holderOf(fd);
+            ::close(fd);
+            const QString other = holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder);
+            m_message = wait == Wait::Page ? QStringLiteral("Another change of the session settings is under way%1: try again when it has ended").arg(other)
+                                           : QStringLiteral("Another change of the session settings%1 did not end in time (lock %2)").arg(other, file);
             return;
         }
         QThread::msleep(pollMs);
     }
     lockFd = fd;
-    holders = 1;
+    held = true;
     m_locked = true;
 }
 
@@ -72,11 +183,9 @@ SessionLock::~SessionLock()
     if (!m_locked) {
         return;
     }
-    const std::lock_guard<std::mutex> lock(guard);
-    if (--holders == 0) {
-        ::close(lockFd);
-        lockFd = -1;
-    }
+    ::close(lockFd);
+    lockFd = -1;
+    held = false;
 }
 
 bool SessionLock::isLocked() const
@@ -89,6 +198,11 @@ const QString &SessionLock::message() const
     return m_message;
 }
 
+bool SessionLock::isHeld()
+{
+    return held;
+}
+
 QString SessionLock::path()
 {
     QString dir = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
@@ -96,4 +210,9 @@ QString SessionLock::path()
         dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     }
     return dir.isEmpty() ? QString() : dir + QStringLiteral("/pexo-theme-settings.lock");
+}
+
+int SessionLock::patience(Wait wait)
+{
+    return wait == Wait::Page ? pagePatienceMs : toolPatienceMs;
 }

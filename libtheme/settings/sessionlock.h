@@ -3,8 +3,8 @@
     a whole switch or save, so that two of them never interleave: the last
     one to take it wins whole. It is an flock() on a file in the user's
     runtime directory, which the kernel releases when its holder ends,
-    killed or not. Holders nest within a process: the outermost one takes
-    the lock, the inner ones share it.
+    killed or not. A change takes it once, where it starts (a tool's run, a
+    page's save); the steps of the change only ask whether it is held.
 */
 #ifndef SESSIONLOCK_H
 #define SESSIONLOCK_H
@@ -16,11 +16,16 @@
 class PEXOTHEME_EXPORT SessionLock
 {
 public:
-    // How long a writer waits for the one before it: a switch takes well
-    // under a second, a busy machine's queue of them far less than this.
-    static constexpr int defaultTimeoutMs = 60000;
+    enum class Wait {
+        // A tool waits for the writer before it: a switch takes well under
+        // a second, a busy machine's queue of them far less than a minute.
+        Tool,
+        // A page waits on its window's thread: it gives up within a couple
+        // of seconds, naming the other writer.
+        Page,
+    };
 
-    explicit SessionLock(int timeoutMs = defaultTimeoutMs);
+    explicit SessionLock(Wait wait);
     ~SessionLock();
     SessionLock(const SessionLock &) = delete;
     SessionLock &operator=(const SessionLock &) = delete;
@@ -29,8 +34,12 @@ public:
     // Why the lock was not taken; empty when it was.
     const QString &message() const;
 
+    // Whether this process holds the lock.
+    static bool isHeld();
     // The lock file.
     static QString path();
+    // How long each kind of writer waits, in milliseconds.
+    static int patience(Wait wait);
 
 private:
     bool m_locked = false;

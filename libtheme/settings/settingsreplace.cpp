@@ -1,6 +1,7 @@
 #include "settingsreplace.h"
 #include "failedwrites.h"
 #include "localfile.h"
+#include "quietconfigparse.h"
 
 #include <KConfig>
 #include <KConfigGroup>
@@ -21,12 +22,12 @@
 #include <memory>
 #include <optional>
 #include <string_view>
-#include <utility>
-#include <vector>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 // What a line takes beside its text: the "=", flags, escapes, the line break.
@@ -172,7 +173,8 @@ public:
         if (m_path.isEmpty()) {
             return QByteArray();
         }
-        const std::optional<QByteArray> bytes = m_fd >= 0 ? LocalFile::read(m_fd, LocalFile::Kind::Settings) : LocalFile::read(m_path, LocalFile::Kind::Settings);
+        const std::optional<QByteArray> bytes =
+            m_fd >= 0 ? LocalFile::read(m_fd, LocalFile::Kind::Settings) : LocalFile::read(m_path, LocalFile::Kind::Settings);
         return bytes.value_or(QByteArray());
     }
 
@@ -377,7 +379,7 @@ bool holdsQtKeys(Rewrite &rewrite)
 
 SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
-    if (!SettingsReplace::isWritable(file)) {
+    if (!SettingsReplace::isReplaceable(file)) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);
@@ -417,25 +419,38 @@ bool isSameValue(const QVariant &stored, const QVariant &value)
 }
 } // namespace
 
-bool SettingsReplace::isWritable(const QString &file)
+bool SettingsReplace::isReplaceable(const QString &path)
 {
     // The writers follow links: a fifo or a device would be replaced by a
     // regular file, a huge file was never read. They open the file
-    // themselves, and read it before they write it.
-    return LocalFile::isMissingOrLooksUsable(file, LocalFile::Kind::Settings) &&
-        (::access(QFile::encodeName(file).constData(), R_OK | W_OK) == 0 || errno == ENOENT);
+    // themselves, and read it before they write it. They write a new file
+    // beside it and rename it into its place, making its folder first.
+    const QString file = resolved(path);
+    const QByteArray name = QFile::encodeName(file);
+    if (!LocalFile::isMissingOrLooksUsable(file, LocalFile::Kind::Settings) || (::access(name.constData(), R_OK | W_OK) != 0 && errno != ENOENT)) {
+        return false;
+    }
+    QFileInfo folder(QFileInfo(file).absolutePath());
+    while (!folder.exists() && !folder.isRoot()) {
+        folder.setFile(folder.absolutePath());
+    }
+    return ::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK | X_OK) == 0;
 }
 
-bool SettingsReplace::areReplaceable(const QStringList &files)
+QStringList SettingsReplace::unreplaceable(const QStringList &files)
 {
     // A rewrite adds a few entries at most.
     constexpr qint64 growth = 4096;
+    QStringList refused;
     QStringList targets;
     for (const QString &file : files) {
         targets << resolved(file);
-        if (!isWritable(targets.last())) {
-            return false;
+        if (!isReplaceable(targets.last())) {
+            refused << file;
         }
+    }
+    if (!refused.isEmpty()) {
+        return refused;
     }
     // Reckoned against each file's file system, as if all lay on it.
     const auto size = [&targets] {
@@ -445,13 +460,17 @@ bool SettingsReplace::areReplaceable(const QStringList &files)
         }
         return total;
     };
-    return std::all_of(targets.cbegin(), targets.cend(), [&size](const QString &target) {
+    const bool room = std::all_of(targets.cbegin(), targets.cend(), [&size](const QString &target) {
         return hasRoom(target, size);
     });
+    return room ? QStringList() : files;
 }
 
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)
 {
+    // The writer reads the file again before it writes it, and the check
+    // reads both contents: a theme file's invalid lines are not told each time.
+    const QuietConfigParse quiet;
     // The old content counts as well: a file holds entries that its reader
     // does not list (other languages), and they are written again.
     const auto bytes = [&config, &file] {
@@ -494,8 +513,7 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
         },
         [&holdsKept](Rewrite &rewrite) {
             // Lines that are still there as they were say so at once.
-            return rewrite.endsWithLine() &&
-                (rewrite.keptPath().isEmpty() || holdsKeptLines(rewrite) || holdsKept(rewrite.writtenPath(), rewrite.keptPath()));
+            return rewrite.endsWithLine() && (rewrite.keptPath().isEmpty() || holdsKeptLines(rewrite) || holdsKept(rewrite.writtenPath(), rewrite.keptPath()));
         });
 }
 
@@ -504,7 +522,7 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
     const QString file = resolved(path);
     // Qt's class reads the file as it is made: it would wait on a fifo and
     // read a device for ever.
-    if (!LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
+    if (!isReplaceable(file)) {
         FailedWrites::note(file);
         return false;
     }

@@ -23,6 +23,7 @@
 
 #include "pexotheme_export.h"
 
+#include <QStringList>
 #include <QVariantMap>
 
 class KConfig;
@@ -41,16 +42,20 @@ enum class Result {
     CutShort,
 };
 
-// Whether the file may be written: nothing there yet (a dangling link
+// Whether the file may be replaced: nothing there yet (a dangling link
 // included, whose target is then made), or a regular file (links
-// followed) within the settings size that the user may write. A
-// directory, a fifo, a device or a link loop is none.
-PEXOTHEME_EXPORT bool isWritable(const QString &file);
+// followed) within the settings size that the user may read and write;
+// and its folder (or the nearest one there, where folders are to be made)
+// lets the user make a file and rename it into the file's place. A
+// directory, a fifo, a device or a link loop is none. The one check
+// before every write.
+PEXOTHEME_EXPORT bool isReplaceable(const QString &file);
 
-// Whether files rewritten one after another may each be written and have
-// room, each as it is and a little more, for all of them together: what a
-// change that rewrites them needs.
-PEXOTHEME_EXPORT bool areReplaceable(const QStringList &files);
+// Of files rewritten one after another, those that may not be replaced;
+// all of them when each may be but their file systems lack the room for
+// all of them together, each as it is and a little more. Empty when a
+// change that rewrites them may go ahead.
+PEXOTHEME_EXPORT QStringList unreplaceable(const QStringList &files);
 
 // Syncs a dirty configuration to its file, the path with links followed.
 PEXOTHEME_EXPORT Result sync(KConfig &config, const QString &file);

@@ -22,7 +22,7 @@ void AppearanceFrame::save(ThemeDecorator *decorator, ThemeController *controlle
         return;
     }
     // The whole save: what a page's own apply() writes before the decorator's too.
-    const SessionLock lock;
+    const SessionLock lock(SessionLock::Wait::Page);
     if (!lock.isLocked()) {
         Q_EMIT controller->error(lock.message());
         return;

@@ -138,15 +138,23 @@ void BehaviourFrame::load()
 
 bool BehaviourFrame::save()
 {
+    if (!hasChanges()) {
+        return true;
+    }
+    const SessionLock lock(SessionLock::Wait::Page);
+    if (!lock.isLocked()) {
+        Q_EMIT d->personalization->error(lock.message());
+        return false;
+    }
+    return saveHeld();
+}
+
+bool BehaviourFrame::saveHeld()
+{
     // The other parts may hold values that another page has saved since
     // load(); they are neither compared nor written.
     if (!hasChanges()) {
         return true;
-    }
-    const SessionLock lock;
-    if (!lock.isLocked()) {
-        Q_EMIT d->personalization->error(lock.message());
-        return false;
     }
     const FailedWrites failed;
     d->ownPart()->apply((d->provider.get()->*d->own.applyHelper)());

@@ -80,10 +80,13 @@ public:
 
     // Reads every part from the settings.
     void load();
-    // Writes the own part and syncs, when it differs from the settings.
-    // False, with the Personalization's error(), when a file could not be
-    // written: what was not written still differs from the settings.
+    // Writes the own part and syncs, when it differs from the settings,
+    // under the session lock. False, with the Personalization's error(),
+    // when the lock was not taken or a file could not be written: what was
+    // not written still differs from the settings.
     bool save();
+    // The same, for a page that holds the lock over more of its save.
+    bool saveHeld();
     // Resets the own part; writes nothing.
     void defaults();
     // True when the own part differs from the settings.

@@ -407,12 +407,12 @@ void Module::load()
 void Module::save()
 {
     // Held over the part's save and the values written here.
-    const SessionLock lock;
+    const SessionLock lock(SessionLock::Wait::Page);
     if (!lock.isLocked()) {
         Q_EMIT error(lock.message());
         return;
     }
-    const bool partSaved = frame.save();
+    const bool partSaved = frame.saveHeld();
     IThemeSettings *settings = frame.settings();
     const FailedWrites failed;
     for (int i = 0; i < wmValueCount; ++i) {

@@ -1,5 +1,7 @@
 #include "module.h"
 
+#include <sessionlock.h>
+
 #include "modulelog.h"
 #include "thememodel.h"
 #include "themeproxymodel.h"
@@ -9,6 +11,7 @@
 #include <colorsthemepart.h>
 #include <installedtheme.h>
 #include <needssave.h>
+#include <sessionlock.h>
 #include <themedefaults.h>
 
 #include <KPluginFactory>
@@ -115,6 +118,12 @@ void Module::load()
 
 void Module::save()
 {
+    const SessionLock lock(SessionLock::Wait::Page);
+    if (!lock.isLocked()) {
+        Q_EMIT error(lock.message());
+        updateNeedSave();
+        return;
+    }
     bool failed = false;
     const QMetaObject::Connection connection = connect(controller, &ThemeController::error, this, [this, &failed](const QString &message) {
         failed = true;

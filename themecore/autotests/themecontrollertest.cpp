@@ -4,6 +4,7 @@
 #include "iconthemepart.h"
 #include "pexotestsupport.h"
 #include "picturetestsupport.h"
+#include "sessionlock.h"
 #include "wallpaperthemepart.h"
 
 #include <QRegularExpression>
@@ -237,7 +238,10 @@ void ThemeControllerTest::setCurrentThemeRecordsAndApplies()
     ThemeController controller;
     PexoTest::takeWmCommands();
 
-    controller.setCurrentTheme(QStringLiteral("SysTwo"));
+    {
+        const SessionLock lock(SessionLock::Wait::Tool);
+        controller.setCurrentTheme(QStringLiteral("SysTwo"));
+    }
 
     const QString indexPath = systemTheme(QStringLiteral("SysTwo/index.theme"));
     QCOMPARE(entry(recordPath(), QStringLiteral("Theme"), QStringLiteral("CurrentTheme")), QStringLiteral("SysTwo"));
@@ -268,7 +272,10 @@ void ThemeControllerTest::setCurrentThemeIgnoresUnknownIds()
     PexoTest::takeWmCommands();
     QTest::ignoreMessage(QtWarningMsg, "Can't set theme \"Nope\" as current theme");
 
-    controller.setCurrentTheme(QStringLiteral("Nope"));
+    {
+        const SessionLock lock(SessionLock::Wait::Tool);
+        controller.setCurrentTheme(QStringLiteral("Nope"));
+    }
 
     QCOMPARE(controller.currentThemeId(), QStringLiteral("Alpha"));
     QCOMPARE(readFile(recordPath()), record);

@@ -2,6 +2,7 @@
 #include "themefixtures.h"
 
 #include "iconthemepart.h"
+#include "sessionlock.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -124,7 +125,10 @@ void ThemeDecoratorTest::applySavesIntoCurrentTheme()
     live->read();
     live->iconThemePart()->setCurrentTheme(QStringLiteral("live-icons"));
 
-    decorator.ThemeDecorator::apply();
+    {
+        const SessionLock lock(SessionLock::Wait::Tool);
+        decorator.ThemeDecorator::apply();
+    }
 
     const QString mine = userTheme(QStringLiteral("Mine/theme/themerc"));
     QCOMPARE(entry(mine, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")), QStringLiteral("live-icons"));
@@ -135,7 +139,10 @@ void ThemeDecoratorTest::applySavesIntoCurrentTheme()
     QSignalSpy errors(decorator.registry(), &ThemeController::error);
     live->iconThemePart()->setCurrentTheme(QStringLiteral("stale-icons"));
     const auto before = PexoTest::snapshotTree(QDir::homePath());
-    decorator.ThemeDecorator::apply();
+    {
+        const SessionLock lock(SessionLock::Wait::Tool);
+        decorator.ThemeDecorator::apply();
+    }
     QCOMPARE(errors.count(), 1);
     QCOMPARE(PexoTest::treeDifferences(before, PexoTest::snapshotTree(QDir::homePath())), QStringList());
 }
@@ -163,7 +170,10 @@ void ThemeDecoratorTest::applyWritesOnlyInstalledThemes()
     const auto homeBefore = PexoTest::snapshotTree(QDir::homePath());
     const auto systemBefore = PexoTest::snapshotTree(QStringLiteral("/usr/share/stray"));
 
-    decorator.ThemeDecorator::apply();
+    {
+        const SessionLock lock(SessionLock::Wait::Tool);
+        decorator.ThemeDecorator::apply();
+    }
 
     QCOMPARE(errors.count(), 1);
     QVERIFY(errors.front().front().toString().endsWith(indexPath));

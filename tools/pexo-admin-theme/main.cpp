@@ -38,7 +38,7 @@ int main(int argc, char **argv)
     }
 
     // One writer of the session's settings at a time, for the whole run.
-    const SessionLock lock;
+    const SessionLock lock(SessionLock::Wait::Tool);
     if (!lock.isLocked()) {
         std::fprintf(stderr, "pexo-admin-theme: %s\n", lock.message().toLocal8Bit().constData());
         return 1;

@@ -27,7 +27,7 @@ int main(int argc, char **argv)
     useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     // One writer of the session's settings at a time, for the whole run.
-    const SessionLock lock;
+    const SessionLock lock(SessionLock::Wait::Tool);
     if (!lock.isLocked()) {
         qCWarning(THEME_UTILS_LOG).noquote() << lock.message();
         return 1;

@@ -8,6 +8,7 @@
 #include <localfile.h>
 #include <offscreenfallback.h>
 #include <sessionlock.h>
+#include <smallfile.h>
 #include <toolscommon.h>
 
 #include <theme.h>
@@ -28,8 +29,7 @@
 #include <optional>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 const QString adminThemeId = ThemeDefaults::adminThemeId;
@@ -39,13 +39,15 @@ const QString defaultThemeId = ThemeDefaults::defaultThemeId;
 bool writeFailed = false;
 
 // "Custom", then "Custom1", "Custom2" ...: the first id that is neither
-// known nor the name of a user theme directory.
+// known nor the name of anything in the user themes folder (a dangling
+// link included).
 QString uniqueThemeId(const ThemeController &controller)
 {
     const QString base = i18n("Custom");
     const QDir userThemes(ThemeDefaults::userThemesDir);
     const auto isFree = [&](const QString &id) {
-        return !controller.theme(id) && !userThemes.exists(id);
+        struct stat status;
+        return !controller.theme(id) && ::lstat(QFile::encodeName(userThemes.filePath(id)).constData(), &status) != 0 && errno == ENOENT;
     };
     if (isFree(base)) {
         return base;
@@ -97,21 +99,6 @@ bool createUserThemeDir(const QString &id)
     return true;
 }
 
-// Creates or empties the marker without following a link in its place: a
-// link there is replaced by an empty file, its target left alone.
-void writeAdminSessionMarker()
-{
-    const QByteArray path = QFile::encodeName(ThemeDefaults::adminSessionAppliedPath);
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(path.constData(), flags, 0666);
-    if (fd < 0 && errno == ELOOP && ::unlink(path.constData()) == 0) {
-        fd = ::open(path.constData(), flags, 0666);
-    }
-    if (fd >= 0) {
-        ::close(fd);
-    }
-}
-
 // A live settings file that exists must be a readable file, or every
 // decision below would be taken on defaults. A fifo there is refused
 // without waiting for a writer.
@@ -140,7 +127,12 @@ int administratorSession(ThemeController &controller)
     if (writeFailed) {
         return 1;
     }
-    writeAdminSessionMarker();
+    // Whatever stands in its place is replaced, never written through.
+    QString error;
+    if (!SmallFile::place(ThemeDefaults::adminSessionAppliedPath, QByteArray(), &error)) {
+        qWarning().noquote() << QStringLiteral("Could not write") << error;
+        return 1;
+    }
     return 0;
 }
 
@@ -223,7 +215,7 @@ int main(int argc, char **argv)
     useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     // One writer of the session's settings at a time, for the whole run.
-    const SessionLock lock;
+    const SessionLock lock(SessionLock::Wait::Tool);
     if (!lock.isLocked()) {
         qWarning().noquote() << lock.message();
         return 1;
