@@ -113,6 +113,64 @@ private Q_SLOTS:
         QVERIFY2(svg.output.startsWith(QStringLiteral("wallpaper=")) && svg.output.endsWith(QStringLiteral(".png\n")), qPrintable(svg.output));
     }
 
+    // A page that reads a saved file back with links followed kept it; one
+    // that reads another file, even of the same content, or the old one did not.
+    void savedLink_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wallpaper") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QString() << 0 << QString();
+        QTest::newRow("logo") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QString() << 0 << QString();
+        QTest::newRow("wallpaper fixed to a copy") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("master") << 1
+                                                   << QStringLiteral("did not save wallpaper=");
+        QTest::newRow("logo, read-only folder") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QStringLiteral("read-only") << 1
+                                                << QStringLiteral("Could not write");
+    }
+
+    void savedLink()
+    {
+        QFETCH(QString, property);
+        QFETCH(QString, key);
+        QFETCH(QString, obstacle);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/index.theme"),
+                                    "[Pexo Theme]\nId=UlvarTornelLight\nName=UlvarTornelLight\n"));
+        // Another size of the same picture, as wallpaper packages ship them.
+        const QString picture = QDir::homePath() + QStringLiteral("/%1-2560.png").arg(QLatin1String(QTest::currentDataTag()));
+        const QString link = QDir::homePath() + QStringLiteral("/%1-1920.png").arg(QLatin1String(QTest::currentDataTag()));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(picture) && QFile::link(QFileInfo(picture).fileName(), link));
+        const QString master = QStringLiteral("/usr/share/pexo/theme.master/themerc");
+        const QString session = QDir::homePath() + QStringLiteral("/.config/pexo/session");
+        const QString before = liveValue(key);
+        if (obstacle == QLatin1String("master")) {
+            QVERIFY(QFile::copy(picture, picture + QStringLiteral(".copy.png")));
+            QVERIFY(PexoTest::writeFile(master, "[Variables]\n" + key.toUtf8() + '=' + QFile::encodeName(picture) + ".copy.png\n"));
+        } else if (obstacle == QLatin1String("read-only")) {
+            QVERIFY(QDir().mkpath(session));
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), session, session}), 0);
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), session}), 0);
+        }
+        const Run run = host({QStringLiteral("kcm_pexo_wallpaper"), QStringLiteral("--set"), property + QLatin1Char('=') + link, QStringLiteral("--save")});
+        if (obstacle == QLatin1String("master")) {
+            QVERIFY(QFile::remove(master));
+        } else if (obstacle == QLatin1String("read-only")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("umount"), {session}), 0);
+        }
+        QVERIFY2(run.exitCode == status, qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
+        if (status == 0) {
+            QCOMPARE(QFileInfo(liveValue(key)).canonicalFilePath(), picture);
+        } else if (obstacle == QLatin1String("read-only")) {
+            QCOMPARE(liveValue(key), before);
+        }
+    }
+
     // A page in or below --plugin-dir wins over the one built beside the program.
     void pluginDir()
     {

@@ -88,17 +88,26 @@ bool reportErrors(ModuleHost &host)
     return !errors.isEmpty();
 }
 
-// Loads the saved settings again: each value set since the last load must be back.
-int checkSaved(ModuleHost &host, QMap<QString, QString> &set)
+// A value as the module read it back after --set.
+struct SetValue
+{
+    QVariant value;
+    QString text;
+};
+
+// Loads the saved settings again: each value set since the last load must be
+// back, in whatever form the module reads it.
+int checkSaved(ModuleHost &host, QMap<QString, SetValue> &set)
 {
     if (set.isEmpty()) {
         return 0;
     }
     host.load();
     for (auto it = set.cbegin(); it != set.cend(); ++it) {
-        const QString kept = host.text(host.property(it.key()));
-        if (kept != it.value()) {
-            return fail(QStringLiteral("the module did not save %1=%2: it reads \"%3\" after loading again").arg(it.key(), it.value(), kept));
+        const QMetaProperty property = host.property(it.key());
+        if (!ModuleHost::same(property, host.value(property), it.value().value)) {
+            return fail(
+                QStringLiteral("the module did not save %1=%2: it reads \"%3\" after loading again").arg(it.key(), it.value().text, host.text(property)));
         }
     }
     set.clear();
@@ -109,7 +118,7 @@ int checkSaved(ModuleHost &host, QMap<QString, QString> &set)
 int runActions(ModuleHost &host, const QStringList &actions)
 {
     // Property name to its value as read back after --set.
-    QMap<QString, QString> set;
+    QMap<QString, SetValue> set;
     for (int i = 0; i < actions.size(); ++i) {
         const QString &action = actions.at(i);
         const bool withArgument = action == QLatin1String("--set") || action == QLatin1String("--print") || action == QLatin1String("--grab");
@@ -128,7 +137,8 @@ int runActions(ModuleHost &host, const QStringList &actions)
                 reportErrors(host);
                 return fail(error);
             }
-            set.insert(name, host.text(host.property(name)));
+            const QMetaProperty property = host.property(name);
+            set.insert(name, {host.value(property), host.text(property)});
         } else if (action == QLatin1String("--save")) {
             host.save();
             if (reportErrors(host)) {

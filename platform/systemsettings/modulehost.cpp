@@ -2,8 +2,11 @@
 
 #include <KPluginFactory>
 
+#include <QColor>
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 
 #include <utility>
@@ -11,6 +14,47 @@
 namespace {
 const QStringList namespaces{QStringLiteral("plasma/kcms/systemsettings"), QStringLiteral("plasma/kcms/systemsettings_qwidgets")};
 const char needsSaveProperty[] = "needsSave";
+
+// The path a text spells: a file URL's path, "~" as the home folder, made
+// absolute; empty when the text names no local path.
+QString spelledPath(const QString &text)
+{
+    QString path = text;
+    if (path.startsWith(QLatin1String("file:"))) {
+        const QUrl url(path);
+        if (!url.isValid() || !url.isLocalFile()) {
+            return QString();
+        }
+        path = url.toLocalFile();
+    } else if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/"))) {
+        path = QDir::homePath() + path.mid(1);
+    }
+    return path.isEmpty() ? QString() : QDir::current().absoluteFilePath(path);
+}
+
+bool sameText(const QString &a, const QString &b)
+{
+    if (a == b) {
+        return true;
+    }
+    // Another notation of one colour; a name alone may be a theme's.
+    if ((a.startsWith(QLatin1Char('#')) || b.startsWith(QLatin1Char('#'))) && QColor::isValidColor(a) && QColor::isValidColor(b)) {
+        return QColor(a) == QColor(b);
+    }
+    const QString pathA = spelledPath(a);
+    const QString pathB = spelledPath(b);
+    if (pathA.isEmpty() || pathB.isEmpty()) {
+        return false;
+    }
+    // Two files are one only through links, never by their content; two
+    // names of no file are one when they spell the same path.
+    const QString fileA = QFileInfo(pathA).canonicalFilePath();
+    const QString fileB = QFileInfo(pathB).canonicalFilePath();
+    if (!fileA.isEmpty() || !fileB.isEmpty()) {
+        return fileA == fileB;
+    }
+    return QDir::cleanPath(pathA) == QDir::cleanPath(pathB);
+}
 } // namespace
 
 class ModuleHostPrivate
@@ -131,6 +175,22 @@ QString ModuleHost::text(const QMetaProperty &property) const
     return value.toString();
 }
 
+QVariant ModuleHost::value(const QMetaProperty &property) const
+{
+    return property.read(d->module.data());
+}
+
+bool ModuleHost::same(const QMetaProperty &property, const QVariant &a, const QVariant &b)
+{
+    if (property.isEnumType()) {
+        return a.toInt() == b.toInt();
+    }
+    if (property.userType() == QMetaType::QString) {
+        return sameText(a.toString(), b.toString());
+    }
+    return a == b;
+}
+
 bool ModuleHost::setText(const QString &name, const QString &text, QString *error)
 {
     const QMetaProperty property = this->property(name);
@@ -166,10 +226,7 @@ bool ModuleHost::setText(const QString &name, const QString &text, QString *erro
     }
     // A page may refuse a value by keeping the old one; one it takes it may
     // read back in its own form.
-    const auto same = [&property](const QVariant &a, const QVariant &b) {
-        return property.isEnumType() ? a.toInt() == b.toInt() : a == b;
-    };
-    if (!same(value, before) && same(property.read(d->module.data()), before)) {
+    if (!same(property, value, before) && same(property, property.read(d->module.data()), before)) {
         *error = QStringLiteral("the module did not take %1=%2: it reads \"%3\"").arg(name, text, this->text(property));
         return false;
     }

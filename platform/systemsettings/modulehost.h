@@ -40,6 +40,12 @@ public:
     QMetaProperty property(const QString &name) const;
     // The value as text: true/false, a number, an enumeration key or the text.
     QString text(const QMetaProperty &property) const;
+    QVariant value(const QMetaProperty &property) const;
+    // True when two values of the property are one setting in any of the forms
+    // a module may read it back in: the same enumeration value, the same colour
+    // ("red", "#FF0000", "#ff0000"), or the same file (links and "." / ".."
+    // followed, "~/", a file URL, a relative path or a trailing slash).
+    static bool same(const QMetaProperty &property, const QVariant &a, const QVariant &b);
     // Sets the value given as text; false and *error on a bad name or value,
     // or when another value was asked for and the module still reads the old one.
     bool setText(const QString &name, const QString &text, QString *error);
