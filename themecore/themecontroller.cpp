@@ -1,5 +1,6 @@
 #include "themecontroller.h"
 
+#include "appliedtheme.h"
 #include "basesettingsprovider.h"
 #include "configfiles.h"
 #include "configsync.h"
@@ -376,6 +377,14 @@ void ThemeController::setCurrentTheme(const QString &id)
     d->currentTheme->read();
     d->systemTheme->copyFrom(d->currentTheme);
     d->systemTheme->apply();
+    // The theme is not rewritten: where the live settings did not take its
+    // values as they are, the next session sync learns that they are its.
+    if (failed.files().isEmpty()) {
+        const std::shared_ptr<Theme> applied = AppliedTheme::readLive();
+        if (!(*applied == *d->currentTheme)) {
+            AppliedTheme::note(themeId, *d->currentTheme, *applied);
+        }
+    }
 }
 
 void ThemeController::removeTheme(const QString &id)

@@ -1,4 +1,5 @@
 #include "themedecorator.h"
+#include "appliedtheme.h"
 #include "installedtheme.h"
 #include "integritylevel.h"
 #include "livesettingschange.h"
@@ -125,8 +126,28 @@ void ThemeDecorator::apply()
     }
     const FailedWrites failed;
     live->apply();
-    if (before && !failed.files().isEmpty()) {
-        SettingsReplace::write(stored, *before);
+    if (!failed.files().isEmpty()) {
+        // The theme keeps what it held; so it tells when it cannot.
+        if (before && !SettingsReplace::write(stored, *before)) {
+            Q_EMIT controller->error(QStringLiteral("Could not put back the settings of the current theme ") + stored);
+        }
+        return;
+    }
+    if (!installed) {
+        return;
+    }
+    // The theme holds what the live settings took: a scheme of the
+    // system's own brings its colours, the master file fixes a key.
+    const std::shared_ptr<Theme> applied = AppliedTheme::readLive();
+    if (*applied == *current) {
+        return;
+    }
+    current->copyFrom(applied);
+    if (applyStored(*current, controller)) {
+        current->read();
+        if (!(*applied == *current)) {
+            AppliedTheme::note(controller->currentThemeId(), *current, *applied);
+        }
     }
 }
 

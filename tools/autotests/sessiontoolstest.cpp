@@ -666,6 +666,56 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette)), records);
     }
 
+    // After a switch or a save the next session sync keeps the current
+    // theme, whatever the live settings took of it: a scheme of the
+    // system's own brings its colours, a page's accent that the scheme
+    // replaces. A save stores what the live settings hold; a switch
+    // rewrites no theme.
+    void changesKeepTheTheme_data()
+    {
+        QTest::addColumn<QByteArray>("primary");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("stored");
+        const QString page = QStringLiteral("ulvar-systemsettings");
+        QTest::newRow("switch to a theme whose scheme sets another primary colour")
+            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456");
+        QTest::newRow("admin-theme, a scheme of the system's own") << QByteArray("#118bcc") << QStringLiteral("pexo-admin-theme")
+                                                                   << QStringList{QStringLiteral("x"), darkScheme} << QByteArray("PrimaryColor=#2884be");
+        QTest::newRow("colour page, an accent the scheme replaces")
+            << QByteArray("#118bcc") << page
+            << QStringList{QStringLiteral("kcm_pexo_color"), QStringLiteral("--set"), QStringLiteral("accentColor=#a0b0c0"), QStringLiteral("--save")}
+            << QByteArray("PrimaryColor=#118bcc");
+    }
+
+    void changesKeepTheTheme()
+    {
+        QFETCH(QByteArray, primary);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, stored);
+        const QByteArray light = PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc"));
+        const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
+        userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", QByteArray(light).replace("PrimaryColor=#118bcc", "PrimaryColor=" + primary));
+        const QByteArray before = PexoTest::readFile(themerc);
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        QCOMPARE(PexoTest::readFile(themerc), before);
+        if (!program.isEmpty()) {
+            // The colour page reports that the scheme did not keep its accent.
+            run(program, arguments);
+            QVERIFY2(PexoTest::readFile(themerc).contains(stored), PexoTest::readFile(themerc).constData());
+        }
+        const QByteArray saved = PexoTest::readFile(themerc);
+        const QByteArray liveBefore = PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette));
+
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Mine"));
+        QCOMPARE(QDir(home(userThemes)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{QStringLiteral("Mine")});
+        QCOMPARE(PexoTest::readFile(themerc), saved);
+        QCOMPARE(PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette)), liveBefore);
+        QVERIFY(saved.contains(stored));
+    }
+
     // A session sync that cannot save the live settings as a new theme
     // keeps them, and the record, as they are.
     void syncCannotSaveANewTheme()

@@ -3,6 +3,7 @@
     current-theme record into line with each other at session start.
 */
 
+#include <appliedtheme.h>
 #include <configsync.h>
 #include <livesettingschange.h>
 #include <localfile.h>
@@ -147,7 +148,8 @@ int ordinarySession(ThemeController &controller)
     currentTheme->read();
     systemTheme->read();
 
-    if (*currentTheme == *systemTheme) {
+    // Live settings that the current theme gave when it was applied are its own.
+    if (*currentTheme == *systemTheme || AppliedTheme::isApplied(controller.currentThemeId(), *currentTheme, *systemTheme)) {
         const LiveSettingsChange change(LiveSettingsChange::Files::Live);
         if (!change.refusal().isEmpty()) {
             qWarning().noquote() << change.refusal();

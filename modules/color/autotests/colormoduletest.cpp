@@ -354,9 +354,10 @@ void ColorModuleTest::loadKeepsStoredColours()
                      entry(ThemeDefaults::currentThemeConfigPath, "CustomSchemeDark")),
              QStringLiteral("Systemnonefalse"));
     QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), lightScheme);
-    // The dark flag goes last and sets the light background.
+    // The dark flag goes last and sets the light background; the theme
+    // keeps it as the scheme's colours reach the palette.
     const QString themerc = ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc");
-    QCOMPARE(QString(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor")), QStringLiteral("#118bcc#FFFFFF"));
+    QCOMPARE(QString(entry(themerc, "PrimaryColor") + entry(themerc, "BackgroundColor")), QStringLiteral("#118bcc#ffffff"));
     QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, "WallPaper"), sea);
 }
 

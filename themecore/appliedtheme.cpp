@@ -1,0 +1,76 @@
+#include "appliedtheme.h"
+#include "livesettingschange.h"
+
+#include <colorsthemepart.h>
+#include <currentsettingsprovider.h>
+#include <cursorthemepart.h>
+#include <iconthemepart.h>
+#include <localfile.h>
+#include <smallfile.h>
+#include <soundsthemepart.h>
+#include <theme.h>
+#include <wallpaperthemepart.h>
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QFileInfo>
+#include <QMetaEnum>
+
+#include <optional>
+
+namespace {
+// The values that make two themes equal, as a digest.
+QByteArray digest(const Theme &theme)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    const auto colors = theme.colorsThemePart();
+    out << colors->colorSchemePath() << colors->primaryColor() << colors->backgroundColor() << colors->isCustomColorSchemeDark();
+    const auto cursor = theme.cursorThemePart();
+    out << cursor->currentTheme() << qint32(cursor->currentSize());
+    const auto icons = theme.iconThemePart();
+    out << icons->currentTheme() << icons->isToolbarMonochrome() << icons->isTaskbarMonochrome();
+    const auto sounds = theme.soundsThemePart();
+    out << sounds->soundThemeEnabled() << sounds->soundTheme();
+    const QMetaEnum events = QMetaEnum::fromType<SoundsThemePart::Sounds>();
+    for (int i = 0; i < events.keyCount(); ++i) {
+        const auto event = SoundsThemePart::Sounds(events.value(i));
+        if (event != SoundsThemePart::UndefinedSound) {
+            out << sounds->getSound(event);
+        }
+    }
+    const auto wallpaper = theme.wallpaperThemePart();
+    out << wallpaper->wallpaper() << wallpaper->logo() << wallpaper->wallpaperStyle() << wallpaper->logoPosition() << wallpaper->forCurrentScreen()
+        << wallpaper->forCurrentDesktop() << qint32(wallpaper->slideShowPeriod());
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+QByteArray noteOf(const QString &id, const Theme &stored, const Theme &live)
+{
+    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n' + digest(live) + '\n';
+}
+} // namespace
+
+void AppliedTheme::note(const QString &id, const Theme &stored, const Theme &live)
+{
+    // Only a hint: without it the sync does as it would anyway.
+    SmallFile::place(path(), noteOf(id, stored, live));
+}
+
+bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme &live)
+{
+    const std::optional<QByteArray> text = LocalFile::read(path(), LocalFile::Kind::Settings);
+    return text && *text == noteOf(id, stored, live);
+}
+
+std::shared_ptr<Theme> AppliedTheme::readLive()
+{
+    auto live = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
+    live->read();
+    return live;
+}
+
+QString AppliedTheme::path()
+{
+    return QFileInfo(LiveSettingsChange::markPath()).absolutePath() + QStringLiteral("/.theme-applied");
+}

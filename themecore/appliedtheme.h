@@ -1,0 +1,34 @@
+/*
+    Internal: what applying a theme gave the live settings, where that is
+    not the theme's own values (a colour scheme of the system's own brings
+    its colours, the master file fixes a key, a value the desktop did not
+    take). A switch that ended whole notes it beside the live settings, and
+    the next session sync takes such live settings for the current theme's
+    instead of saving them as a new one. The note holds the theme's id and
+    digests of its values and of the live ones: it says nothing once either
+    has changed.
+*/
+#ifndef APPLIEDTHEME_H
+#define APPLIEDTHEME_H
+
+#include <QString>
+
+#include <memory>
+
+class Theme;
+
+namespace AppliedTheme {
+// Notes that applying the theme id, whose values (read) are stored, gave
+// the live values (read).
+void note(const QString &id, const Theme &stored, const Theme &live);
+// Whether the live values are those that applying the theme, as it is
+// stored now, gave.
+bool isApplied(const QString &id, const Theme &stored, const Theme &live);
+// The live settings as they read now, in a theme of their own: a page's
+// live theme reacts to what it reads.
+std::shared_ptr<Theme> readLive();
+// The note.
+QString path();
+} // namespace AppliedTheme
+
+#endif
