@@ -97,6 +97,17 @@ qint64 LocalFile::sizeLimit(Kind kind)
     return std::numeric_limits<qint64>::max();
 }
 
+std::optional<LocalFile::Kind> LocalFile::iconFileKind(const QString &fileName)
+{
+    if (fileName.endsWith(QLatin1String(".svg"))) {
+        return Kind::Svg;
+    }
+    if (fileName.endsWith(QLatin1String(".png")) || fileName.endsWith(QLatin1String(".xpm"))) {
+        return Kind::Image;
+    }
+    return std::nullopt;
+}
+
 bool LocalFile::isUsable(const QString &path, Kind kind)
 {
     const int fd = openDescriptor(path, kind);

@@ -33,6 +33,11 @@ enum class Kind {
 // The largest file of a kind, in bytes.
 qint64 sizeLimit(Kind kind);
 
+// The kind of a file of an icon theme that the icon look-up reads, told by
+// its name: ".png" and ".xpm" pictures, ".svg" drawings; nothing for a file
+// it never reads.
+std::optional<Kind> iconFileKind(const QString &fileName);
+
 // True when the path names a regular file within the kind's limit that can be
 // opened for reading. A file that says it is empty, as those of /proc and
 // /sys do, is read through to see that it keeps within the limit.

@@ -207,6 +207,13 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
     return picture;
 }
 
+// Whether the picture is decoded at some size: whole, or scaled while it
+// is decoded a few rows at a time.
+bool decodesAtSomeSize(const Raster &picture)
+{
+    return fitsWhole(picture.size) || (picture.decodesScaled && picture.banded);
+}
+
 // The drawing parsed from its bytes; none when SvgDrawing::load() refuses
 // it or it has no size.
 std::unique_ptr<QSvgRenderer> parsedDrawing(const std::optional<QByteArray> &drawing)
@@ -368,6 +375,21 @@ QSize LocalImage::size(const QString &path)
     return picture ? picture->size : QSize();
 }
 
+bool LocalImage::isDecodable(QIODevice *device)
+{
+    if (!device || device->size() > LocalFile::sizeLimit(LocalFile::Kind::Image)) {
+        return false;
+    }
+    const QByteArray format = LocalImage::format(device->peek(headLength));
+    if (format == drawingFormat) {
+        const qint64 limit = LocalFile::sizeLimit(LocalFile::Kind::Svg);
+        const QByteArray drawing = device->read(limit + 1);
+        return drawing.size() <= limit && parsedDrawing(drawing) != nullptr;
+    }
+    const std::optional<Raster> picture = raster(device, format, QStringLiteral("(picture data)"));
+    return picture && decodesAtSomeSize(*picture);
+}
+
 QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTransform)
 {
     const QDeadlineTimer deadline(drawingTimeoutMs);
@@ -385,7 +407,7 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
         return paintDrawing(*drawing, QRect(QPoint(0, 0), natural), fitted(natural, bounds), deadline);
     }
     const std::optional<Raster> picture = raster(file.get(), format, path);
-    if (!picture) {
+    if (!picture || !decodesAtSomeSize(*picture)) {
         return QImage();
     }
     QImageReader &reader = *picture->reader;

@@ -26,6 +26,8 @@
 
 #include <optional>
 
+class QIODevice;
+
 namespace LocalImage {
 // The most pixels decoded whole from one image: 8K UHD (7680 x 4320) just
 // fits (128 MiB at four bytes a pixel).
@@ -56,6 +58,12 @@ QList<QByteArray> formats();
 // The image's size, read from its header; invalid when the path is not a
 // usable image file.
 QSize size(const QString &path);
+
+// Whether read() decodes the picture on the device (open for reading, read
+// from its start) at some bounds: a file of the image size limit at most
+// that holds a drawing SvgDrawing::load() takes or a raster picture that
+// is not refused for its format, header or size.
+bool isDecodable(QIODevice *device);
 
 // The image, scaled down to fit bounds keeping its aspect when it is larger
 // (no bound when bounds is empty); null when the path is not a usable image

@@ -3,6 +3,7 @@
 #include "configsync.h"
 #include "failedwrites.h"
 #include "kconfigstorage.h"
+#include "leftbehind.h"
 #include "settingsreplace.h"
 #include "ulvarstorage.h"
 
@@ -153,7 +154,8 @@ private Q_SLOTS:
 
     // A write that cannot reach the file, not even its lock (no blocks or
     // no inodes left), fails at once, as does every one after it, and the
-    // value is not taken for stored; once there is room, writes work again.
+    // value is not taken for stored; the room check sees it coming. Once
+    // there is room, writes work again.
     // A configuration whose own write failed is never written again.
     void kconfigFullDisk_data()
     {
@@ -191,6 +193,7 @@ private Q_SLOTS:
                 QProcess::execute(QStringLiteral("umount"), {directory});
             }
         });
+        QCOMPARE(SettingsReplace::unreplaceable({file}), QStringList{file});
         bool results[7] = {true, true, true, false, false, true, true};
         QString afterFailure;
         std::unique_ptr<QThread> thread(QThread::create([&] {
@@ -314,28 +317,83 @@ private Q_SLOTS:
     }
 
     // The copies of old content that writers killed during a save left
-    // beside a file go with its next write; the copy that a live writer
-    // holds, and the copies of other files, stay.
+    // beside a file go with its next write; the copies of other files stay.
     void leftCopiesGoWithTheNextWrite()
     {
         const QString file = writeRc(QStringLiteral("left/themerc"), "[Variables]\nK=1\n");
         const QString dir = QFileInfo(file).path() + QLatin1Char('/');
         const QStringList stale{QStringLiteral(".themerc.kept-0000abcd"), QStringLiteral(".themerc.kept-ffff0000")};
-        const QStringList kept{QStringLiteral(".other.kept-0000abcd"), QStringLiteral(".themerc.kept-1234beef"), QStringLiteral(".themerc.kept-notmine")};
+        const QStringList kept{QStringLiteral(".other.kept-0000abcd"), QStringLiteral(".themerc.kept-notmine")};
         for (const QString &name : stale + kept) {
             QVERIFY(PexoTest::writeFile(dir + name, "[Variables]\nK=0\n"));
         }
-        // A live writer keeps the file by a link, with a shared lock on it.
-        QVERIFY(QFile::remove(dir + kept.at(1)) && ::link(QFile::encodeName(file).constData(), QFile::encodeName(dir + kept.at(1)).constData()) == 0);
-        QFile held(dir + kept.at(1));
-        QVERIFY(held.open(QIODevice::ReadOnly) && ::flock(held.handle(), LOCK_SH) == 0);
-
         QVERIFY(KConfigStorage(file).write(QStringLiteral("K"), QStringLiteral("2")));
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), kept + QStringList{QStringLiteral("themerc")});
-        // Its writer killed later, the next write of this process takes it.
-        held.close();
-        QVERIFY(KConfigStorage(file).write(QStringLiteral("K"), QStringLiteral("3")));
-        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({kept.at(0), kept.at(2), QStringLiteral("themerc")}));
+    }
+
+    // What a writer leaves for a while (the settings writer's kept copy, an
+    // import's hidden folder) goes once the process holding it is killed,
+    // never while it lives; a link in its place is neither followed nor
+    // removed.
+    void leftBehind_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<bool>("link");
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("kept copy of a killed writer") << QStringLiteral(".themerc.kept-0000abcd") << false << false << true;
+        QTest::newRow("kept copy of a live writer") << QStringLiteral(".themerc.kept-0000abcd") << false << false << false;
+        QTest::newRow("import folder of a killed import") << QStringLiteral(".pexo-import-Ab12Cd") << true << false << true;
+        QTest::newRow("import folder of a live import") << QStringLiteral(".pexo-import-Ab12Cd") << true << false << false;
+        QTest::newRow("link named as a kept copy") << QStringLiteral(".themerc.kept-0000abcd") << false << true << true;
+        QTest::newRow("link named as an import folder") << QStringLiteral(".pexo-import-Ab12Cd") << true << true << true;
+    }
+
+    void leftBehind()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, folder);
+        QFETCH(bool, link);
+        QFETCH(bool, killed);
+        const QString dir = path(QStringLiteral("leftbehind"));
+        const QString entry = dir + QLatin1Char('/') + name;
+        const QString outside = path(QStringLiteral("outside"));
+        PexoTest::removePath(dir);
+        PexoTest::removePath(outside);
+        QVERIFY(PexoTest::writeFile(outside + QStringLiteral("/file"), "kept"));
+        if (link) {
+            QVERIFY(QDir().mkpath(dir) && QFile::link(folder ? outside : outside + QStringLiteral("/file"), entry));
+        } else if (folder) {
+            // What it unpacked, and a link out of it.
+            QVERIFY(PexoTest::writeFile(entry + QStringLiteral("/theme/themerc"), "[Variables]\n"));
+            QVERIFY(QFile::link(outside, entry + QStringLiteral("/theme/out")));
+        } else {
+            QVERIFY(PexoTest::writeFile(entry, "[Variables]\nK=0\n"));
+        }
+        // Its writer holds it, killed or not by the time of the sweep.
+        QProcess holder;
+        if (!link) {
+            holder.start(QStringLiteral("python3"),
+                         {QStringLiteral("-c"),
+                          QStringLiteral("import fcntl, os, sys, time\n"
+                                         "fcntl.flock(os.open(sys.argv[1], os.O_RDONLY), fcntl.LOCK_SH)\n"
+                                         "print('held', flush=True)\n"
+                                         "time.sleep(60)\n"),
+                          entry});
+            QVERIFY(holder.waitForReadyRead(PexoTest::patienceMs));
+        }
+        if (killed) {
+            holder.kill();
+            holder.waitForFinished(PexoTest::patienceMs);
+        }
+
+        LeftBehind::remove(dir, folder ? LeftBehind::Type::Folder : LeftBehind::Type::File, [&name](const QByteArray &found) {
+            return found == QFile::encodeName(name);
+        });
+        holder.kill();
+        holder.waitForFinished(PexoTest::patienceMs);
+        QCOMPARE(QFileInfo(entry).exists() || QFileInfo(entry).isSymLink(), link || !killed);
+        QCOMPARE(PexoTest::readFile(outside + QStringLiteral("/file")), QByteArray("kept"));
     }
 
     void kconfigSpecialFilesAreNeitherReadNorWritten()

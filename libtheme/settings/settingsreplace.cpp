@@ -1,5 +1,7 @@
 #include "settingsreplace.h"
+#include "diskroom.h"
 #include "failedwrites.h"
+#include "leftbehind.h"
 #include "localfile.h"
 #include "quietconfigparse.h"
 
@@ -16,7 +18,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <memory>
@@ -24,7 +25,6 @@
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -89,18 +89,16 @@ bool isSameFile(const struct stat &a, const struct stat &b)
 }
 
 // Whether the file system has room for a new file of the given size, which
-// takes its blocks while the old file still holds its own. A file system
-// that reports no sizes (some FUSE ones) is not refused: the check of the
-// written file still guards.
+// takes its blocks and an inode while the old file still holds its own. A
+// file system that reports no sizes (some FUSE ones) is not refused: the
+// check of the written file still guards.
 bool hasRoom(const QString &file, const Size &size)
 {
-    struct statvfs fs;
-    if (::statvfs(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), &fs) != 0 || fs.f_blocks == 0 || fs.f_frsize == 0) {
-        return true;
-    }
-    const qint64 block = qint64(fs.f_frsize);
-    const qint64 available = qint64(fs.f_bavail);
-    return available >= plentyOfRoom / block || available >= (size() + block - 1) / block;
+    return DiskRoom::hasRoom(QFileInfo(file).absolutePath(), [&size](const DiskRoom::Space &space) {
+        const qint64 block = space.blockSize;
+        const qint64 bytes = space.blocks >= plentyOfRoom / block ? 0 : size();
+        return DiskRoom::Need{(bytes + block - 1) / block, 1};
+    });
 }
 
 qint64 sizeOf(const QString &file)
@@ -198,30 +196,9 @@ public:
     {
         const QFileInfo info(file);
         const QByteArray prefix = QFile::encodeName(QStringLiteral(".%1.kept-").arg(info.fileName()));
-        const QByteArray directory = QFile::encodeName(info.absolutePath());
-        DIR *listing = ::opendir(directory.constData());
-        if (!listing) {
-            return;
-        }
-        while (const struct dirent *entry = ::readdir(listing)) {
-            const QByteArray name(entry->d_name);
-            if (!isKeptName(name, prefix)) {
-                continue;
-            }
-            const QByteArray path = directory + '/' + name;
-            const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-            if (fd < 0) {
-                continue;
-            }
-            struct stat opened;
-            struct stat named;
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::lstat(path.constData(), &named) == 0 &&
-                isSameFile(opened, named)) {
-                ::unlink(path.constData());
-            }
-            ::close(fd);
-        }
-        ::closedir(listing);
+        LeftBehind::remove(info.absolutePath(), LeftBehind::Type::File, [&prefix](const QByteArray &name) {
+            return isKeptName(name, prefix);
+        });
     }
 
 private:

@@ -19,6 +19,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 const QString userSchemeName = QStringLiteral("User.colors");
 const QString pexoDefaultSchemeName = QStringLiteral("PexoDefault.colors");
@@ -131,6 +133,15 @@ bool ColorUtils::isGeneratedColorScheme(const QString &path)
         QStringLiteral("inactiveForeground"),
     };
     return hasWmEntries(path, keys);
+}
+
+bool ColorUtils::holdsColorGroup(const QByteArray &bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    return std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
+        const QByteArray group = line.trimmed();
+        return group.startsWith("[Colors:") && group.endsWith(']');
+    });
 }
 
 bool ColorUtils::isDefaultWallpaper(const QString &path)

@@ -30,6 +30,9 @@ public:
     // A system scheme by name, or a scheme whose "WM" group holds the colours
     // of a generated scheme.
     static bool isGeneratedColorScheme(const QString &path);
+    // The bytes of a scheme file hold a colour group ("[Colors:...]"), as a
+    // colour scheme file does.
+    static bool holdsColorGroup(const QByteArray &bytes);
     // A bare wallpaper name or one of the default wallpapers.
     static bool isDefaultWallpaper(const QString &path);
     // Copies the user scheme template into the user's data directory unless

@@ -21,8 +21,6 @@
 #include <QUuid>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace Kcm {
 const QString Utils::darkSchemeFileName = ThemeDefaults::darkColorSchemeName;
 const QString Utils::darkSchemePath = ThemeDefaults::darkColorSchemePath;
@@ -53,15 +51,7 @@ QString generatedSchemeName(const QString &wallpaper, bool dark)
 std::optional<QByteArray> readColorScheme(const QString &path)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    const QList<QByteArray> lines = bytes->split('\n');
-    const bool hasColors = std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
-        const QByteArray group = line.trimmed();
-        return group.startsWith("[Colors:") && group.endsWith(']');
-    });
-    return hasColors ? bytes : std::nullopt;
+    return bytes && ColorUtils::holdsColorGroup(*bytes) ? bytes : std::nullopt;
 }
 
 // Up to the first NUL byte, as the script's texts are C strings.

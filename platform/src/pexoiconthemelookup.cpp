@@ -158,8 +158,7 @@ QString existingFile(const LoadedTheme &theme, const IconDir &dir, const QString
     for (const QString &root : theme.roots) {
         for (const char *extension : extensions) {
             const QString path = root + QLatin1Char('/') + dir.subdir + QLatin1Char('/') + icon + QLatin1String(extension);
-            const LocalFile::Kind kind = qstrcmp(extension, ".svg") == 0 ? LocalFile::Kind::Svg : LocalFile::Kind::Image;
-            if (LocalFile::isUsable(path, kind)) {
+            if (LocalFile::isUsable(path, *LocalFile::iconFileKind(path))) {
                 return path;
             }
         }

@@ -8,7 +8,8 @@
     because a write failed while unpacking or rewriting a theme's settings
     (what was written is removed), 5 no theme in the archive. Of an archive's
     themes only the first ThemeImporter::maxThemes are installed; the rest,
-    like any other refused theme, are left out with a warning.
+    like any other refused theme (one holding a file that its reader here
+    would refuse, say), are left out with a warning.
 */
 #include "themeimporter.h"
 #include "themepackage.h"

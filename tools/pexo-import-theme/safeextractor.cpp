@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <map>
 #include <memory>
@@ -47,6 +48,7 @@ public:
     // cannot be made.
     const StagingDir *stagingDir(const QString &dir);
     StagingDir::Move move(const QString &staged, const QString &path);
+    void removeLeftBehind(const QString &dir);
 
     // The tar stream, or null for other formats.
     QIODevice *tar = nullptr;
@@ -54,6 +56,8 @@ public:
     QStringList created;
     bool writeFailed = false;
     std::map<QString, std::unique_ptr<StagingDir>> staging;
+    // The directories looked at for folders left behind, links followed.
+    QSet<QString> swept;
 };
 
 // KTar gives devices and fifos as empty files; the type lies in the entry's
@@ -185,6 +189,7 @@ const StagingDir *SafeExtractorPrivate::stagingDir(const QString &dir)
     }
     std::unique_ptr<StagingDir> &made = staging[dir];
     if (!made) {
+        removeLeftBehind(dir);
         made = std::make_unique<StagingDir>(dir);
     }
     if (made->path().isEmpty()) {
@@ -313,6 +318,21 @@ bool SafeExtractor::extractTree(const KArchiveDirectory *source, const QString &
         }
     }
     return ok;
+}
+
+void SafeExtractorPrivate::removeLeftBehind(const QString &dir)
+{
+    // A folder still missing has nothing in it yet.
+    const QString canonical = QFileInfo(dir).canonicalFilePath();
+    if (!canonical.isEmpty() && !swept.contains(canonical)) {
+        swept.insert(canonical);
+        StagingDir::removeLeftBehind(canonical);
+    }
+}
+
+void SafeExtractor::removeLeftBehind(const QString &dir) const
+{
+    d->removeLeftBehind(dir);
 }
 
 bool SafeExtractor::writeFailed() const

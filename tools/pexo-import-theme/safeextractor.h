@@ -16,7 +16,8 @@ class SafeExtractorPrivate;
 // Contents are copied piece by piece, never held whole in memory. What it
 // puts in place is first built in a hidden folder beside it (a StagingDir),
 // so that a process killed half way leaves nothing half made under the
-// final name. What it creates is recorded, so that it can be taken back;
+// final name; the hidden folders that killed imports left in a directory
+// go before the first one is made there. What it creates is recorded, so that it can be taken back;
 // after a write that failed for want of room or by an I/O error it writes
 // nothing more.
 class SafeExtractor
@@ -60,6 +61,10 @@ public:
     // it); entries it refuses are named in a warning (label is the source's
     // name in the archive). False when any entry was refused or not written.
     bool extractTree(const KArchiveDirectory *source, const QString &label, const QString &target) const;
+
+    // Removes the hidden folders that imports killed half way left in dir,
+    // once in a run: a folder made here later is made without a look.
+    void removeLeftBehind(const QString &dir) const;
 
     // True once a write failed for want of room or by an I/O error.
     bool writeFailed() const;

@@ -1,5 +1,7 @@
 #include "stagingdir.h"
 
+#include "leftbehind.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -7,10 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -31,25 +30,6 @@ bool isStagingName(const QByteArray &name)
     }
     return true;
 }
-
-// The directory at path, opened and locked, when it is still the one that
-// was opened and nobody else holds it; -1 otherwise.
-int lockedDir(const QByteArray &path)
-{
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    struct stat opened;
-    struct stat named;
-    // A directory removed meanwhile has no links left.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 && ::lstat(path.constData(), &named) == 0 &&
-        opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
-        return fd;
-    }
-    ::close(fd);
-    return -1;
-}
 } // namespace
 
 class StagingDirPrivate
@@ -63,7 +43,6 @@ public:
 StagingDir::StagingDir(const QString &parent)
     : d(new StagingDirPrivate)
 {
-    removeLeftBehind(parent);
     // Another import cleaning up may take the folder before it is locked.
     for (int attempt = 0; attempt < 8 && d->fd < 0; ++attempt) {
         QByteArray name = QFile::encodeName(parent) + '/' + prefix + QByteArray(suffixLength, 'X');
@@ -72,7 +51,7 @@ StagingDir::StagingDir(const QString &parent)
             qWarning() << "Cannot create a folder to unpack into in" << parent << qt_error_string(d->error);
             return;
         }
-        d->fd = lockedDir(name);
+        d->fd = LeftBehind::hold(name, LeftBehind::Type::Folder);
         if (d->fd >= 0) {
             d->path = QFile::decodeName(name);
         }
@@ -122,23 +101,5 @@ StagingDir::Move StagingDir::moveIntoPlace(const QString &source, const QString 
 
 void StagingDir::removeLeftBehind(const QString &parent)
 {
-    const QByteArray directory = QFile::encodeName(parent);
-    DIR *listing = ::opendir(directory.constData());
-    if (!listing) {
-        return;
-    }
-    while (const struct dirent *entry = ::readdir(listing)) {
-        const QByteArray name(entry->d_name);
-        if (!isStagingName(name)) {
-            continue;
-        }
-        const QByteArray path = directory + '/' + name;
-        const int fd = lockedDir(path);
-        if (fd >= 0) {
-            // Held while it goes, so that no import takes it meanwhile.
-            QDir(QFile::decodeName(path)).removeRecursively();
-            ::close(fd);
-        }
-    }
-    ::closedir(listing);
+    LeftBehind::remove(parent, LeftBehind::Type::Folder, isStagingName);
 }

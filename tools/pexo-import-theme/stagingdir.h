@@ -15,7 +15,8 @@ class StagingDirPrivate;
 class StagingDir
 {
 public:
-    // Removes the folders left behind in parent, then makes one of its own.
+    // Makes a folder in parent; the folders left behind there are not
+    // looked for here (see removeLeftBehind()).
     explicit StagingDir(const QString &parent);
     // Removes the folder and whatever is still inside.
     ~StagingDir();

@@ -5,10 +5,13 @@
 #include "themepackage.h"
 
 #include "localfile.h"
+#include "localimage.h"
 
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
+#include "colorutils.h"
 #include "cursorthemepart.h"
+#include "diskroom.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
 #include "quietconfigparse.h"
@@ -32,8 +35,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-
-#include <sys/statvfs.h>
 
 namespace {
 bool existsOrIsLink(const QString &path)
@@ -100,16 +101,6 @@ QStringList systemDataDirs()
     return dirs;
 }
 
-// The directory itself or, when it is missing, its nearest existing parent.
-QString existingAncestor(const QString &path)
-{
-    QFileInfo info(path);
-    while (!info.exists() && !info.isRoot()) {
-        info.setFile(info.absolutePath());
-    }
-    return info.absoluteFilePath();
-}
-
 // The keys the description translates ("Id[xx]"): a reader in that
 // language would take the translation for the key. Keys may be escaped: a
 // translated key with an escape, which might be any key, is given as "\\".
@@ -156,10 +147,13 @@ QSet<QString> installedThemeIds()
     return ids;
 }
 
-// A file the theme names: its part, where its path is kept or placed, and
-// how to change the theme's path.
+// A file the theme names: its part, where its path is kept or placed, how
+// to change the theme's path, and the archive's file to place, found
+// before anything is placed.
 struct ThemeFile
 {
+    enum Content { Picture, ColorScheme };
+
     QString part;
     QString path;
     QString stored; // the value as written in the settings
@@ -168,7 +162,34 @@ struct ThemeFile
     QString fallbackDir;
     std::function<void(const QString &)> setPath;
     const char *failure;
+    Content content;
+    // Null when nothing is placed: refused tells whether it failed.
+    const KArchiveFile *archived = nullptr;
+    bool refused = false;
 };
+
+// A cursor or icons theme the theme names, found before anything is placed.
+struct IconTree
+{
+    QString name;
+    bool cursor = false;
+    // Whether it is to be placed; tree is null when the archive lacks it.
+    bool wanted = false;
+    const KArchiveDirectory *tree = nullptr;
+    QString path;
+};
+
+// "1 MiB", "16 KiB".
+QString sizeText(qint64 bytes)
+{
+    constexpr qint64 MiB = 1024 * 1024;
+    return bytes % MiB == 0 ? QStringLiteral("%1 MiB").arg(bytes / MiB) : QStringLiteral("%1 KiB").arg(bytes / 1024);
+}
+
+QString largerThan(LocalFile::Kind kind)
+{
+    return QStringLiteral("is larger than ") + sizeText(LocalFile::sizeLimit(kind));
+}
 } // namespace
 
 class ThemeImporterPrivate
@@ -185,19 +206,20 @@ public:
     {
         return systemDataDirs() + pictureDirs() + QStringList{colorSchemesDir(), userIconsDir};
     }
-    // Returns true when the theme's path was replaced by the default.
-    bool placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const;
-    // Puts the file the theme names at storedPath in place. Returns false
-    // when it could be placed nowhere; *newPath is set when it was placed in
-    // the fallback directory instead.
-    bool placeFile(const KArchiveDirectory *source,
-                   const QString &label,
-                   const QString &part,
-                   const QString &storedPath,
-                   const QStringList &allowedDirs,
-                   const QString &fallbackDir,
-                   QString *newPath) const;
-    void importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const;
+    // Finds the archive's file for the file the theme names. Returns true
+    // when the theme's path was replaced by the default.
+    bool findThemeFile(const KArchiveDirectory *source, const QString &label, ThemeFile &file) const;
+    void placeThemeFile(const ThemeFile &file) const;
+    // Puts the archive's file in place of the one the theme names at
+    // storedPath. Returns false when it could be placed nowhere; *newPath is
+    // set when it was placed in the fallback directory instead.
+    bool placeFile(const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const;
+    IconTree findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const;
+    void importIconTheme(const QString &label, const IconTree &theme) const;
+    // Why a file to be placed is one that its reader in this system would
+    // refuse, or nothing: for each, the reader's own rule.
+    QString unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees) const;
+    QString unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top) const;
     // Moves a complete staged directory to path, unless a write failed.
     void moveIntoPlace(const QString &staged, const char *kind, const QString &name, const QString &path) const;
     static void alreadyInstalled(const char *kind, const QString &name, const QString &path);
@@ -221,37 +243,62 @@ public:
     const QString systemIconsDir = QStringLiteral("/usr/share/icons");
 };
 
-bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
-                                     const QString &label,
-                                     const QString &part,
-                                     const QString &storedPath,
-                                     const QStringList &allowedDirs,
-                                     const QString &fallbackDir,
-                                     QString *newPath) const
+bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, const QString &label, ThemeFile &file) const
 {
-    // Empty values and plain colours name no file.
-    if (!QDir::isAbsolutePath(storedPath)) {
+    // Resolved against the working directory, it could name any file.
+    if (isRelativeFilePath(file.stored)) {
+        qWarning() << "Replacing" << qUtf8Printable(file.part) << file.stored << "by the default: it is not an absolute path";
+        file.setPath(file.defaultPath);
         return true;
     }
-    const QFileInfo stored(storedPath);
-    if (stored.exists()) {
+    if (!file.path.isEmpty() && QFileInfo::exists(file.path) && !isBelowOneOf(file.path, themeFileDirs())) {
+        qWarning() << "Replacing" << qUtf8Printable(file.part) << file.path << "by the default: it lies outside the directories for theme files";
+        file.setPath(file.defaultPath);
         return true;
+    }
+    // Empty values and plain colours name no file.
+    const QFileInfo stored(file.path);
+    if (!QDir::isAbsolutePath(file.path) || stored.exists()) {
+        return false;
     }
     const QString fileName = stored.fileName();
     // Hidden names are refused too: they are how login scripts and settings look.
     if (!SafeExtractor::isSafeName(fileName) || fileName.startsWith(QLatin1Char('.'))) {
-        qWarning() << "Refusing file name" << fileName << "of" << storedPath;
+        qWarning() << "Refusing file name" << fileName << "of" << file.path;
+        file.refused = true;
         return false;
     }
-    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(part));
+    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(file.part));
     const KArchiveEntry *entry = partDir ? partDir->entry(fileName) : nullptr;
-    const KArchiveFile *file = extractor.regularFile(entry);
-    if (!file) {
+    file.archived = extractor.regularFile(entry);
+    if (!file.archived) {
         if (entry) {
-            qWarning() << "Refusing archive entry that is not a plain file" << label + QLatin1Char('/') + part + QLatin1Char('/') + fileName;
+            qWarning() << "Refusing archive entry that is not a plain file" << label + QLatin1Char('/') + file.part + QLatin1Char('/') + fileName;
         }
-        return false;
+        file.refused = true;
     }
+    return false;
+}
+
+void ThemeImporterPrivate::placeThemeFile(const ThemeFile &file) const
+{
+    QString newPath;
+    if (!file.archived) {
+        if (file.refused) {
+            qWarning() << file.failure;
+        }
+    } else if (!placeFile(file.archived, file.path, file.allowedDirs, file.fallbackDir, &newPath)) {
+        qWarning() << file.failure;
+    } else if (!newPath.isEmpty()) {
+        file.setPath(newPath);
+    }
+}
+
+bool ThemeImporterPrivate::placeFile(
+    const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const
+{
+    const QFileInfo stored(storedPath);
+    const QString fileName = stored.fileName();
     const QString storedDir = stored.absolutePath();
     if (isOneOf(storedDir, allowedDirs)) {
         const QString target = QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + fileName;
@@ -272,39 +319,17 @@ bool ThemeImporterPrivate::placeFile(const KArchiveDirectory *source,
     return true;
 }
 
-bool ThemeImporterPrivate::placeThemeFile(const KArchiveDirectory *source, const QString &label, const ThemeFile &file) const
+IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const
 {
-    // Resolved against the working directory, it could name any file.
-    if (isRelativeFilePath(file.stored)) {
-        qWarning() << "Replacing" << qUtf8Printable(file.part) << file.stored << "by the default: it is not an absolute path";
-        file.setPath(file.defaultPath);
-        return true;
-    }
-    if (!file.path.isEmpty() && QFileInfo::exists(file.path) && !isBelowOneOf(file.path, themeFileDirs())) {
-        qWarning() << "Replacing" << qUtf8Printable(file.part) << file.path << "by the default: it lies outside the directories for theme files";
-        file.setPath(file.defaultPath);
-        return true;
-    }
-    QString newPath;
-    if (!placeFile(source, label, file.part, file.path, file.allowedDirs, file.fallbackDir, &newPath)) {
-        qWarning() << file.failure;
-    } else if (!newPath.isEmpty()) {
-        file.setPath(newPath);
-    }
-    return false;
-}
-
-void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, const QString &label, const QString &name, bool cursor) const
-{
+    IconTree theme;
+    theme.name = name;
+    theme.cursor = cursor;
     if (name.isEmpty()) {
-        return;
+        return theme;
     }
     if (!SafeExtractor::isSafeName(name)) {
         qWarning() << (cursor ? "Refusing cursor theme name" : "Refusing icons theme name") << name;
-        return;
-    }
-    if (!extractor.makePath(userIconsDir)) {
-        qWarning() << "Cannot create user icons directory:" << userIconsDir;
+        return theme;
     }
     const QString systemPath = systemIconsDir + QLatin1Char('/') + name;
     if (QFileInfo(systemPath).isDir()) {
@@ -313,24 +338,102 @@ void ThemeImporterPrivate::importIconTheme(const KArchiveDirectory *source, cons
         } else {
             qWarning() << "Icons theme found in system icons; skipping copy:" << systemPath;
         }
+        return theme;
+    }
+    theme.path = userIconsDir + QLatin1Char('/') + name;
+    if (existsOrIsLink(theme.path)) {
+        alreadyInstalled(cursor ? "Cursor theme" : "Icons theme", name, theme.path);
+        return theme;
+    }
+    theme.wanted = true;
+    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(cursor ? QStringLiteral("cursor") : QStringLiteral("icons")));
+    theme.tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
+    return theme;
+}
+
+void ThemeImporterPrivate::importIconTheme(const QString &label, const IconTree &theme) const
+{
+    if (!theme.wanted) {
         return;
     }
-    const QString userPath = userIconsDir + QLatin1Char('/') + name;
-    const char *const kind = cursor ? "Cursor theme" : "Icons theme";
-    if (existsOrIsLink(userPath)) {
-        alreadyInstalled(kind, name, userPath);
-        return;
+    if (!extractor.makePath(userIconsDir)) {
+        qWarning() << "Cannot create user icons directory:" << userIconsDir;
     }
-    const QString part = cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
-    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(part));
-    const KArchiveDirectory *tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
-    const QString staged = tree ? extractor.makeStagedDir(userPath) : QString();
-    if (staged.isEmpty() || !extractor.extractTree(tree, label + QLatin1Char('/') + part + QLatin1Char('/') + name, staged)) {
-        qWarning() << (cursor ? "Can't copy cursors files" : "Can't copy icons files");
+    const QString part = theme.cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
+    const QString staged = theme.tree ? extractor.makeStagedDir(theme.path) : QString();
+    if (staged.isEmpty() || !extractor.extractTree(theme.tree, label + QLatin1Char('/') + part + QLatin1Char('/') + theme.name, staged)) {
+        qWarning() << (theme.cursor ? "Can't copy cursors files" : "Can't copy icons files");
     }
     if (!staged.isEmpty()) {
-        moveIntoPlace(staged, kind, name, userPath);
+        moveIntoPlace(staged, theme.cursor ? "Cursor theme" : "Icons theme", theme.name, theme.path);
     }
+}
+
+QString ThemeImporterPrivate::unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees) const
+{
+    for (const ThemeFile &file : files) {
+        if (!file.archived) {
+            continue;
+        }
+        const QString name = QStringLiteral("\"%1/%2/%3\" ").arg(label, file.part, file.archived->name());
+        // A scheme is read whole, by the colour page's list of every scheme too.
+        const LocalFile::Kind kind = file.content == ThemeFile::Picture ? LocalFile::Kind::Image : LocalFile::Kind::Settings;
+        const qint64 limit = LocalFile::sizeLimit(kind);
+        if (file.archived->size() > limit) {
+            return name + largerThan(kind);
+        }
+        const std::unique_ptr<QIODevice> device(file.archived->createDevice());
+        if (file.content == ThemeFile::Picture && !LocalImage::isDecodable(device.get())) {
+            return name + QStringLiteral("is no picture of a format and size that can be decoded");
+        }
+        // A zip entry may unpack to more than it declares.
+        if (file.content == ThemeFile::ColorScheme) {
+            const QByteArray scheme = device ? device->read(limit + 1) : QByteArray();
+            if (scheme.size() > limit) {
+                return name + largerThan(kind);
+            }
+            if (!ColorUtils::holdsColorGroup(scheme)) {
+                return name + QStringLiteral("holds no colour group");
+            }
+        }
+    }
+    for (const IconTree &theme : trees) {
+        if (theme.tree) {
+            const QString part = theme.cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
+            const QString refused = unreadableIn(theme.tree, label + QLatin1Char('/') + part + QLatin1Char('/') + theme.name, true);
+            if (!refused.isEmpty()) {
+                return refused;
+            }
+        }
+    }
+    return QString();
+}
+
+// The theme's description is read as a settings file, its icons by the
+// kind their names tell: a file beyond its reader's limit would only
+// fill the disk. Whether an icon decodes is left to its reader.
+QString ThemeImporterPrivate::unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top) const
+{
+    const QStringList names = tree->entries();
+    for (const QString &name : names) {
+        const KArchiveEntry *entry = tree->entry(name);
+        const QString entryLabel = label + QLatin1Char('/') + name;
+        if (!SafeExtractor::isSafeName(name)) {
+            continue;
+        }
+        if (const KArchiveDirectory *dir = SafeExtractor::directory(entry)) {
+            const QString refused = unreadableIn(dir, entryLabel, false);
+            if (!refused.isEmpty()) {
+                return refused;
+            }
+        } else if (const KArchiveFile *file = extractor.regularFile(entry)) {
+            const std::optional<LocalFile::Kind> kind = top && name == QLatin1String("index.theme") ? LocalFile::Kind::Settings : LocalFile::iconFileKind(name);
+            if (kind && file->size() > LocalFile::sizeLimit(*kind)) {
+                return QLatin1Char('"') + entryLabel + QStringLiteral("\" ") + largerThan(*kind);
+            }
+        }
+    }
+    return QString();
 }
 
 void ThemeImporterPrivate::moveIntoPlace(const QString &staged, const char *kind, const QString &name, const QString &path) const
@@ -391,21 +494,15 @@ ThemeImporter::Room ThemeImporter::roomFor(const ThemePackage &package) const
     // and the hidden folder things are unpacked into a directory.
     const qint64 settingsRewrites = 2 * themeDirectories().size() + 1;
     const auto roomOn = [&](const QString &dir) {
-        struct statvfs fs;
-        if (::statvfs(QFile::encodeName(existingAncestor(dir)).constData(), &fs) != 0 || fs.f_frsize == 0) {
-            return Enough;
-        }
-        ThemePackage::DiskUse use = package.diskUse(qint64(fs.f_frsize));
-        use.blocks += settingsRewrites;
-        use.inodes += settingsRewrites;
-        if (use.blocks > ThemePackage::maxUnpackedSize / qint64(fs.f_frsize)) {
-            return TooLarge;
-        }
-        // File systems without an inode table say they have none.
-        if (quint64(use.blocks) > fs.f_bavail || (fs.f_files > 0 && quint64(use.inodes) > fs.f_favail)) {
-            return NotEnough;
-        }
-        return Enough;
+        bool tooLarge = false;
+        const bool room = DiskRoom::hasRoom(dir, [&](const DiskRoom::Space &space) {
+            ThemePackage::DiskUse use = package.diskUse(space.blockSize);
+            use.blocks += settingsRewrites;
+            use.inodes += settingsRewrites;
+            tooLarge = use.blocks > ThemePackage::maxUnpackedSize / space.blockSize;
+            return DiskRoom::Need{use.blocks, use.inodes};
+        });
+        return tooLarge ? TooLarge : room ? Enough : NotEnough;
     };
     // The directories may lie on different file systems: each must take all.
     const QStringList dirs = d->importDirs();
@@ -498,7 +595,6 @@ void ThemeImporter::importTheme(const QString &name)
         d->moveIntoPlace(staged, "Theme", name, target);
         return;
     }
-    d->takenIds->insert(theme.id());
     theme.read();
 
     const auto wallpaperPart = theme.wallpaperThemePart();
@@ -519,7 +615,7 @@ void ThemeImporter::importTheme(const QString &name)
     const QString cursorTheme = theme.cursorThemePart()->currentTheme();
     const QString iconTheme = theme.iconThemePart()->currentTheme();
 
-    const QList<ThemeFile> files{
+    QList<ThemeFile> files{
         {QStringLiteral("wallpaper"),
          wallpaper,
          stored(ThemeDefaults::WallPaper),
@@ -529,7 +625,8 @@ void ThemeImporter::importTheme(const QString &name)
          [&](const QString &path) {
              wallpaperPart->setWallpaper(path);
          },
-         "Can't copy wallpaper file"},
+         "Can't copy wallpaper file",
+         ThemeFile::Picture},
         {QStringLiteral("logo"),
          logo,
          storedLogo,
@@ -539,7 +636,8 @@ void ThemeImporter::importTheme(const QString &name)
          [&](const QString &path) {
              wallpaperPart->setLogo(path);
          },
-         "Can't copy logo file"},
+         "Can't copy logo file",
+         ThemeFile::Picture},
         {QStringLiteral("color-scheme"),
          colorScheme,
          stored(ThemeDefaults::ColorScheme),
@@ -549,20 +647,36 @@ void ThemeImporter::importTheme(const QString &name)
          [&](const QString &path) {
              colorsPart->setColorSchemePath(path);
          },
-         "Can't copy colorscheme file"},
+         "Can't copy colorscheme file",
+         ThemeFile::ColorScheme},
     };
     // A replaced path is written even when the part held the default already.
     bool replaced = false;
-    for (const ThemeFile &file : files) {
-        replaced |= d->placeThemeFile(source, name, file);
+    for (ThemeFile &file : files) {
+        replaced |= d->findThemeFile(source, name, file);
+    }
+    const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};
+    // A file its reader refuses, placed, would only cost: nothing of the
+    // theme is placed.
+    const QString unreadable = d->unreadable(name, files, trees);
+    if (!unreadable.isEmpty()) {
+        qWarning() << "Skipping theme" << name << "whose file" << qUtf8Printable(unreadable);
+        QDir(staged).removeRecursively();
+        return;
+    }
+    d->takenIds->insert(theme.id());
+
+    for (const ThemeFile &file : std::as_const(files)) {
+        d->placeThemeFile(file);
         if (extractor.writeFailed()) {
             return;
         }
     }
-
-    d->importIconTheme(source, name, cursorTheme, true);
-    if (!extractor.writeFailed()) {
-        d->importIconTheme(source, name, iconTheme, false);
+    for (const IconTree &tree : trees) {
+        d->importIconTheme(name, tree);
+        if (extractor.writeFailed()) {
+            break;
+        }
     }
 
     if (!extractor.writeFailed() && (replaced || theme.hasChanges())) {
@@ -582,7 +696,7 @@ void ThemeImporter::removeLeftBehind() const
 {
     const QStringList dirs = d->importDirs();
     for (const QString &dir : dirs) {
-        StagingDir::removeLeftBehind(dir);
+        d->extractor.removeLeftBehind(dir);
     }
 }
 

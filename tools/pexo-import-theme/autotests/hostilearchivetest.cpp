@@ -166,7 +166,7 @@ private Q_SLOTS:
         QTest::newRow("wallpaper names a configuration file")
             << QStringLiteral("tar")
             << (theme(QStringLiteral("Ok"), "WallPaper=" + h.toUtf8() + "/.config/autostart/evil.desktop\n")
-                << file(QStringLiteral("Ok/wallpaper/evil.desktop"), "[Desktop Entry]\nExec=evil\n"))
+                << file(QStringLiteral("Ok/wallpaper/evil.desktop"), pngImage()))
             << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc"), QStringLiteral("Pictures/evil.desktop")} << QString();
         QTest::newRow("scheme names an existing configuration file") << QStringLiteral("tar")
                                                                      << (theme(QStringLiteral("Ok"), "ColorScheme=" + h.toUtf8() + "/.config/kdeglobals\n")
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QTest::newRow("wallpaper overwrites a picture")
             << QStringLiteral("tar")
             << (theme(QStringLiteral("Ok"), "WallPaper=" + sandbox.toUtf8() + "/nowhere/mine.jpg\n")
-                << file(QStringLiteral("Ok/wallpaper/mine.jpg"), "overwritten"))
+                << file(QStringLiteral("Ok/wallpaper/mine.jpg"), pngImage()))
             << QStringList{QStringLiteral(".local/share/pexothemes/Ok/theme/themerc")} << QStringLiteral("Can't copy wallpaper file");
         QTest::newRow("wallpaper entry is a link") << QStringLiteral("tar")
                                                    << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/wall.jpg\n")
@@ -247,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(makeArchive(archive(),
                             QStringLiteral("tar"),
                             theme(QStringLiteral("Moved"), "WallPaper=" + stored.toUtf8() + '\n')
-                                << file(QStringLiteral("Moved/wallpaper/evil.desktop"), "[Desktop Entry]\n")));
+                                << file(QStringLiteral("Moved/wallpaper/evil.desktop"), pngImage())));
         QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()}).exitCode, 0);
         QVERIFY(!QFileInfo::exists(stored));
         const QByteArray themerc = PexoTest::readFile(userThemes() + QStringLiteral("/Moved/theme/themerc"));
@@ -262,19 +262,21 @@ private Q_SLOTS:
         QVERIFY(makeArchive(archive(),
                             QStringLiteral("tar"),
                             theme(QStringLiteral("HomePics"), "WallPaper=/nowhere/wall.jpg\nLogoPixmap=" + home().toUtf8() + "/.xsessionrc\n")
-                                << file(QStringLiteral("HomePics/wallpaper/wall.jpg"), "picture")
+                                << file(QStringLiteral("HomePics/wallpaper/wall.jpg"), pngImage())
                                 << file(QStringLiteral("HomePics/logo/.xsessionrc"), "evil")));
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
         PexoTest::removePath(userDirs);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/wall.jpg")));
         QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/.xsessionrc")));
-        QCOMPARE(PexoTest::readFile(home() + QStringLiteral("/Pictures/wall.jpg")), QByteArray("picture"));
+        QCOMPARE(PexoTest::readFile(home() + QStringLiteral("/Pictures/wall.jpg")), pngImage());
         QVERIFY2(run.errors.contains(QLatin1String("Refusing file name \".xsessionrc\"")), qPrintable(run.errors));
     }
 
     // An imported theme may neither hide an installed one nor be one the
-    // user cannot remove; nor may its files be far beyond a real theme's.
+    // user cannot remove; nor may its files be far beyond a real theme's,
+    // nor any file it places be one that its reader refuses. Nothing of a
+    // theme refused is placed.
     void refusedThemes_data()
     {
         QTest::addColumn<QList<Entry>>("entries"); // of a theme Posing, after a theme Ok
@@ -298,6 +300,27 @@ private Q_SLOTS:
         QTest::newRow("read-only in German") << posing("Id=Locked\nName=Locked\nX-Ulvar-System-Theme[de]=true\n")
                                              << QStringLiteral("with a translated system theme mark");
         QTest::newRow("no name") << posing("Id=Nameless\n") << QStringLiteral("without a name");
+        const QByteArray scheme =
+            "ColorScheme=" + colorSchemes().toUtf8() + "/Posing.colors\nWallPaper=" + pictures().toUtf8() + "/posing.png\nIconTheme=Posing\n";
+        const QList<Entry> placing = theme(QStringLiteral("Posing"), scheme)
+            << file(QStringLiteral("Posing/color-scheme/Posing.colors"), colorScheme()) << file(QStringLiteral("Posing/wallpaper/posing.png"), pngImage())
+            << file(QStringLiteral("Posing/icons/Posing/index.theme"), "[Icon Theme]\nDirectories=scalable\n")
+            << file(QStringLiteral("Posing/icons/Posing/scalable/a.svg"), svgImage());
+        const auto replacing = [&placing](int at, const QByteArray &content) {
+            QList<Entry> entries = placing;
+            entries[at].content = content;
+            return entries;
+        };
+        QTest::newRow("scheme without colours") << replacing(4, "[General]\nName=Plain\n")
+                                                << QStringLiteral("whose file \"Posing/color-scheme/Posing.colors\" holds no colour group");
+        QTest::newRow("wallpaper of no picture format")
+            << replacing(5, "[Desktop Entry]\nExec=evil\n") << QStringLiteral("whose file \"Posing/wallpaper/posing.png\" is no picture");
+        QTest::newRow("wallpaper of too many pixels") << replacing(5, "P6\n99999 99999\n255\n")
+                                                      << QStringLiteral("whose file \"Posing/wallpaper/posing.png\" is no picture");
+        QTest::newRow("icon theme description beyond a settings file") << replacing(6, "[Icon Theme]\n" + QByteArray(1 << 20, '#'))
+                                                                       << QStringLiteral("whose file \"Posing/icons/Posing/index.theme\" is larger than 1 MiB");
+        QTest::newRow("icon beyond a drawing") << replacing(7, svgImage() + QByteArray(16 << 20, ' '))
+                                               << QStringLiteral("whose file \"Posing/icons/Posing/scalable/a.svg\" is larger than 16 MiB");
         QList<Entry> huge = theme(QStringLiteral("Posing"), "Padding=" + QByteArray(16 * 1024, 'x') + '\n');
         QTest::newRow("settings beyond a real theme") << huge << QStringLiteral("Refusing theme \"Posing\" whose index.theme or theme/themerc is larger");
         // Posing sorts after Ok and these: the archive's 33rd theme.
@@ -315,13 +338,17 @@ private Q_SLOTS:
         QFETCH(QString, warning);
         PexoTest::writeFile(QStringLiteral("/usr/share/pexothemes/Shipped/index.theme"), "[Pexo Theme]\nId=Shipped\nName=Shipped\nX-Ulvar-System-Theme=true\n");
         QVERIFY(makeArchive(archive(), QStringLiteral("tar"), theme(QStringLiteral("Ok")) + entries));
+        const auto before = PexoTest::snapshotTree(home());
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
         PexoTest::removePath(QStringLiteral("/usr/share/pexothemes/Shipped"));
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.errors.contains(warning.startsWith(QLatin1String("Refusing")) ? warning : QStringLiteral("Skipping theme \"Posing\" ") + warning),
                  qPrintable(run.errors));
-        QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/Posing")));
         QVERIFY(QFileInfo::exists(userThemes() + QStringLiteral("/Ok/index.theme")));
+        const QStringList changes = PexoTest::treeDifferences(before, PexoTest::snapshotTree(home()));
+        for (const QString &change : changes) {
+            QVERIFY2(change.startsWith(QLatin1String("added .local/share/pexothemes/")) && !change.contains(QLatin1String("Posing")), qPrintable(change));
+        }
     }
 
     // An existing file outside the places for theme files would leave with

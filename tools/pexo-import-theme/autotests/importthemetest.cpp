@@ -53,7 +53,7 @@ private:
                              dir(QStringLiteral("T/icons")),
                              file(QStringLiteral("T/theme/themerc"), themerc(wallpaper, cursor)),
                              file(QStringLiteral("T/index.theme"), "[Pexo Theme]\nId=t\nName=T\n"),
-                             file(QStringLiteral("T/wallpaper/") + QFileInfo(wallpaper).fileName(), "wallpaper bytes")};
+                             file(QStringLiteral("T/wallpaper/") + QFileInfo(wallpaper).fileName(), pngImage())};
         if (!cursor.isEmpty()) {
             entries.append(file(QStringLiteral("T/cursor/") + cursor + QStringLiteral("/index.theme"), "[Icon Theme]\n"));
             entries.append(file(QStringLiteral("T/cursor/") + cursor + QStringLiteral("/cursors/left_ptr"), "cursor"));
@@ -61,16 +61,21 @@ private:
         return entries;
     }
 
-    // A theme T whose wallpaper big.png holds size zero bytes, in a tar.gz or
-    // a zip; in a zip whose directory says the wallpaper holds stated bytes
-    // when stated is given. The tar.gz repeats one compressed MiB of zeros,
-    // so that any size is cheap to make.
-    static bool makeLargeArchive(const QString &path, const QString &format, qint64 size, const QString &wallpaper, qint64 stated = -1)
+    // A theme T whose wallpaper big.png (or colour scheme Big.colors, for
+    // part "color-scheme") holds size bytes, a picture's (a scheme's) head
+    // and zeros, in a tar.gz or a zip; in a zip whose directory says the
+    // file holds stated bytes when stated is given. The tar.gz repeats one
+    // compressed MiB of zeros, so that any size is cheap to make.
+    static bool makeLargeArchive(
+        const QString &path, const QString &format, qint64 size, const QString &dir, qint64 stated = -1, const QString &part = QStringLiteral("wallpaper"))
     {
         static const QString script = QStringLiteral(R"(
 import io, shutil, struct, sys, tarfile, zipfile, zlib
-out, fmt, size, wallpaper, stated = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4], int(sys.argv[5])
-files = [('T/theme/themerc', ('[Variables]\nWallPaper=%s/big.png\nLogoPixmap=undefined\nColorScheme=\n' % wallpaper).encode()),
+out, fmt, size, dir, stated, part, head = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4], int(sys.argv[5]), sys.argv[6], bytes.fromhex(sys.argv[7])
+name = 'T/%s/%s' % (part, 'big.png' if part == 'wallpaper' else 'Big.colors')
+stored = '%s/%s' % (dir, name.split('/')[-1])
+wallpaper, scheme = (stored, '') if part == 'wallpaper' else ('', stored)
+files = [('T/theme/themerc', ('[Variables]\nWallPaper=%s\nLogoPixmap=undefined\nColorScheme=%s\n' % (wallpaper, scheme)).encode()),
          ('T/index.theme', b'[Pexo Theme]\nId=t\nName=T\n')]
 class Zeros(io.RawIOBase):
     def __init__(self, n): self.n = n
@@ -78,46 +83,48 @@ class Zeros(io.RawIOBase):
     def readinto(self, b):
         k = min(len(b), self.n); b[:k] = bytes(k); self.n -= k; return k
 if fmt == 'gz':
-    head = b''
-    for name, content in files:
-        info = tarfile.TarInfo(name); info.size = len(content)
-        head += info.tobuf(tarfile.GNU_FORMAT) + content + bytes(-len(content) % 512)
-    info = tarfile.TarInfo('T/wallpaper/big.png'); info.size = size
-    head += info.tobuf(tarfile.GNU_FORMAT)
-    # The content, its padding and the two end blocks are all zeros. After a
-    # full flush a MiB of zeros always compresses to the same bytes.
-    zeros = size + (-size % 512) + 1024
+    tar = b''
+    for member, content in files:
+        info = tarfile.TarInfo(member); info.size = len(content)
+        tar += info.tobuf(tarfile.GNU_FORMAT) + content + bytes(-len(content) % 512)
+    info = tarfile.TarInfo(name); info.size = size
+    tar += info.tobuf(tarfile.GNU_FORMAT) + head
+    # The rest of the content, its padding and the two end blocks are all
+    # zeros. After a full flush a MiB of zeros always compresses to the same bytes.
+    zeros = size - len(head) + (-size % 512) + 1024
     piece = bytes(1 << 20)
     pieces, rest = divmod(zeros, len(piece))
     deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
-    crc = zlib.crc32(head)
+    crc = zlib.crc32(tar)
     with open(out, 'wb') as f:
         f.write(b'\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\xff')
-        f.write(deflate.compress(head) + deflate.flush(zlib.Z_FULL_FLUSH))
+        f.write(deflate.compress(tar) + deflate.flush(zlib.Z_FULL_FLUSH))
         block = deflate.compress(piece) + deflate.flush(zlib.Z_FULL_FLUSH) if pieces else b''
         for _ in range(pieces):
             f.write(block)
             crc = zlib.crc32(piece, crc)
         f.write(deflate.compress(bytes(rest)) + deflate.flush())
         crc = zlib.crc32(bytes(rest), crc)
-        f.write(struct.pack('<II', crc, (len(head) + zeros) & 0xffffffff))
+        f.write(struct.pack('<II', crc, (len(tar) + zeros) & 0xffffffff))
 else:
     with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED, compresslevel=1) as z:
-        for name, content in files:
-            z.writestr(name, content)
-        with z.open('T/wallpaper/big.png', 'w') as f:
-            shutil.copyfileobj(Zeros(size), f, 1 << 20)
+        for member, content in files:
+            z.writestr(member, content)
+        with z.open(name, 'w') as f:
+            f.write(head)
+            shutil.copyfileobj(Zeros(size - len(head)), f, 1 << 20)
 if stated >= 0:
     data = bytearray(open(out, 'rb').read())
-    at = data.find(b'PK\x03\x04', data.find(b'T/wallpaper/big.png') - 30)
+    at = data.find(b'PK\x03\x04', data.find(name.encode()) - 30)
     data[at + 22:at + 26] = struct.pack('<I', stated)
     at = data.find(b'PK\x01\x02')
-    while data[at + 46:at + 65] != b'T/wallpaper/big.png':
+    while data[at + 46:at + 46 + len(name)] != name.encode():
         at = data.find(b'PK\x01\x02', at + 4)
     data[at + 24:at + 28] = struct.pack('<I', stated)
     open(out, 'wb').write(data)
 )");
-        return runPython(script, {path, format, QString::number(size), wallpaper, QString::number(stated)}, {});
+        const QByteArray head = part == QLatin1String("wallpaper") ? pngImage() : colorScheme();
+        return runPython(script, {path, format, QString::number(size), dir, QString::number(stated), part, QString::fromLatin1(head.toHex())}, {});
     }
 
     QString storedWallpaper() const
@@ -214,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(PexoTest::readFile(userThemes() + QStringLiteral("/T/index.theme")), QByteArray("[Pexo Theme]\nId=t\nName=T\n"));
         QVERIFY(PexoTest::readFile(userThemes() + QStringLiteral("/T/theme/themerc")).contains("CursorTheme=Arrows"));
-        QCOMPARE(PexoTest::readFile(wallpaper), QByteArray("wallpaper bytes"));
+        QCOMPARE(PexoTest::readFile(wallpaper), pngImage());
         QCOMPARE(storedWallpaper(), wallpaper);
         // The cursor theme's own index.theme lies at the top of its directory.
         QCOMPARE(PexoTest::readFile(userIcons() + QStringLiteral("/Arrows/index.theme")), QByteArray("[Icon Theme]\n"));
@@ -276,7 +283,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(PexoTest::readFile(userThemes() + QStringLiteral("/T/theme/themerc")).contains("CursorTheme=Arrows"));
         QCOMPARE(storedWallpaper(), wallpaper);
-        QCOMPARE(PexoTest::readFile(wallpaper), QByteArray("wallpaper bytes"));
+        QCOMPARE(PexoTest::readFile(wallpaper), pngImage());
         QCOMPARE(PexoTest::readFile(userIcons() + QStringLiteral("/Arrows/cursors/wait")), QByteArray(256 * 1024, 'w'));
         QCOMPARE(staging(), QStringList{live});
     }
@@ -319,7 +326,7 @@ private Q_SLOTS:
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(storedWallpaper(), expected);
-        QCOMPARE(PexoTest::readFile(expected), exists ? QByteArray("already here") : QByteArray("wallpaper bytes"));
+        QCOMPARE(PexoTest::readFile(expected), exists ? QByteArray("already here") : pngImage());
         if (expected != stored) {
             QVERIFY(!QFileInfo::exists(stored));
         }
@@ -365,23 +372,53 @@ private Q_SLOTS:
         QCOMPARE(QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
-    // The file is copied in pieces, never held whole in memory.
-    void largeEntryInBoundedMemory()
+    // A file its reader would refuse for its size makes the theme skipped
+    // before anything is written; one just within is placed, copied in
+    // pieces, never held whole in memory.
+    void readerSizeLimits_data()
     {
-        const qint64 size = qint64(256) << 20;
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("picture at the limit") << QStringLiteral("wallpaper") << (qint64(256) << 20) << QString();
+        QTest::newRow("picture a byte over") << QStringLiteral("wallpaper") << (qint64(256) << 20) + 1
+                                             << QStringLiteral("\"T/wallpaper/big.png\" is larger than 256 MiB");
+        QTest::newRow("colour scheme at the limit") << QStringLiteral("color-scheme") << (qint64(1) << 20) << QString();
+        QTest::newRow("colour scheme a byte over") << QStringLiteral("color-scheme") << (qint64(1) << 20) + 1
+                                                   << QStringLiteral("\"T/color-scheme/Big.colors\" is larger than 1 MiB");
+    }
+
+    void readerSizeLimits()
+    {
+        QFETCH(QString, part);
+        QFETCH(qint64, size);
+        QFETCH(QString, refusal);
+        const bool picture = part == QLatin1String("wallpaper");
+        const QString dir = picture ? pictures() : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/color-schemes");
+        const QString placed = dir + (picture ? QStringLiteral("/big.png") : QStringLiteral("/Big.colors"));
         const QString path = archives() + QStringLiteral("/large.tar.gz");
-        QVERIFY(makeLargeArchive(path, QStringLiteral("gz"), size, pictures()));
+        QVERIFY(makeLargeArchive(path, QStringLiteral("gz"), size, dir, -1, part));
+        PexoTest::removePath(placed);
         QByteArray output;
         QVERIFY(runPython(QStringLiteral("import resource, subprocess, sys\n"
-                                         "code = subprocess.run(sys.argv[1:]).returncode\n"
-                                         "print(code, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)\n"),
+                                         "run = subprocess.run(sys.argv[1:], stderr=subprocess.PIPE)\n"
+                                         "print(run.returncode, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)\n"
+                                         "print(run.stderr.decode())\n"),
                           {QStringLiteral("pexo-import-theme"), path},
                           {},
                           &output));
-        const QList<QByteArray> results = output.trimmed().split(' ');
+        const QList<QByteArray> results = output.left(output.indexOf('\n')).split(' ');
         QCOMPARE(results.value(0), QByteArray("0"));
         QVERIFY2(results.value(1).toLongLong() < 128 * 1024, output.constData()); // KiB
-        QCOMPARE(QFileInfo(pictures() + QStringLiteral("/big.png")).size(), size);
+        if (refusal.isEmpty()) {
+            QCOMPARE(QFileInfo(placed).size(), size);
+            QVERIFY(QFileInfo::exists(userThemes() + QStringLiteral("/T/index.theme")));
+        } else {
+            QVERIFY2(output.contains("Skipping theme \"T\" whose file " + refusal.toUtf8()), output.constData());
+            QVERIFY(!QFileInfo::exists(placed));
+            QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/T")));
+        }
+        PexoTest::removePath(placed);
     }
 
     void zipEntryLargerThanStated()
@@ -415,29 +452,47 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(pictures() + QStringLiteral("/big.png")));
     }
 
-    void cursorThemeInstalled_data()
+    // What is in a place the import moves a theme to stays, a dangling link
+    // too: it is neither replaced nor followed.
+    void alreadyInstalled_data()
     {
         QTest::addColumn<QString>("existing");
+        QTest::addColumn<bool>("link"); // to a missing folder
         QTest::addColumn<QString>("message");
-        QTest::newRow("system") << QStringLiteral("/usr/share/icons/SysCursor/index.theme")
-                                << QStringLiteral("Cursor theme found in system icons; skipping copy: \"/usr/share/icons/SysCursor\"");
-        QTest::newRow("user") << QStringLiteral("USER/SysCursor/index.theme")
-                              << QStringLiteral("Cursor theme \"SysCursor\" is already installed: \"USER/SysCursor\"");
+        QTest::newRow("system cursor theme") << QStringLiteral("/usr/share/icons/SysCursor/index.theme") << false
+                                             << QStringLiteral("Cursor theme found in system icons; skipping copy: \"/usr/share/icons/SysCursor\"");
+        QTest::newRow("user cursor theme") << QStringLiteral("ICONS/SysCursor/index.theme") << false
+                                           << QStringLiteral("Cursor theme \"SysCursor\" is already installed: \"ICONS/SysCursor\"");
+        QTest::newRow("dangling link at the cursor theme")
+            << QStringLiteral("ICONS/SysCursor") << true << QStringLiteral("Cursor theme \"SysCursor\" is already installed: \"ICONS/SysCursor\"");
+        QTest::newRow("dangling link at the theme") << QStringLiteral("THEMES/T") << true << QStringLiteral("Theme \"T\" is already installed: \"THEMES/T\"");
     }
 
-    void cursorThemeInstalled()
+    void alreadyInstalled()
     {
         QFETCH(QString, existing);
+        QFETCH(bool, link);
         QFETCH(QString, message);
-        existing.replace(QStringLiteral("USER"), userIcons());
-        message.replace(QStringLiteral("USER"), userIcons());
-        PexoTest::writeFile(existing, "installed");
+        for (QString *text : {&existing, &message}) {
+            text->replace(QStringLiteral("ICONS"), userIcons()).replace(QStringLiteral("THEMES"), userThemes());
+        }
+        const QString gone = home() + QStringLiteral("/elsewhere/gone");
+        if (link) {
+            QVERIFY(QDir().mkpath(QFileInfo(existing).path()) && QFile::link(gone, existing));
+        } else {
+            PexoTest::writeFile(existing, "installed");
+        }
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(pictures() + QStringLiteral("/wall.jpg"), QStringLiteral("SysCursor"))));
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
-        QCOMPARE(PexoTest::readFile(existing), QByteArray("installed"));
+        if (link) {
+            QCOMPARE(QFileInfo(existing).symLinkTarget(), gone);
+            QVERIFY(!QFileInfo::exists(gone));
+        } else {
+            QCOMPARE(PexoTest::readFile(existing), QByteArray("installed"));
+        }
         QVERIFY(!QFileInfo::exists(userIcons() + QStringLiteral("/SysCursor/cursors/left_ptr")));
     }
 
