@@ -63,7 +63,8 @@ bool isOversized(const QString &path)
 // the description of a theme far beyond a real one.
 std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
 {
-    if (!LocalFile::isMissingOrLooksUsable(path, LocalFile::Kind::Settings) || (checkSizes && (isOversized(path) || isOversized(ThemeFiles::settingsPath(path))))) {
+    if (!LocalFile::isMissingOrLooksUsable(path, LocalFile::Kind::Settings) ||
+        (checkSizes && (isOversized(path) || isOversized(ThemeFiles::settingsPath(path))))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     const QuietConfigParse quiet;

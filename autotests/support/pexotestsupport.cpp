@@ -144,6 +144,9 @@ TreeSnapshot snapshotTree(const QString &root)
             result.insert(relative, "link:" + info.symLinkTarget().toUtf8());
         } else if (info.isDir()) {
             result.insert(relative, "dir");
+        } else if (!info.isFile()) {
+            // A fifo or a device is never read.
+            result.insert(relative, "special:" + QByteArray::number(qulonglong(info.lastModified().toMSecsSinceEpoch())));
         } else {
             result.insert(relative, QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha1).toHex());
         }

@@ -4,6 +4,7 @@
 #include "failedwrites.h"
 #include "kconfigstorage.h"
 #include "leftbehind.h"
+#include "quietconfigparse.h"
 #include "settingsreplace.h"
 #include "ulvarstorage.h"
 
@@ -422,6 +423,35 @@ private Q_SLOTS:
         QCOMPARE(SettingsReplace::sync(config, fifo), SettingsReplace::Result::Refused);
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         config.markAsClean();
+    }
+
+    // The configuration reader's warnings are off while a guard lives, and
+    // as the logging rules make them again once the last one has ended.
+    void quietParseEnds()
+    {
+        static int warnings;
+        warnings = 0;
+        const QtMessageHandler handler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
+            warnings += qstrcmp(context.category, "kf.config.core") == 0;
+        });
+        const auto restoreHandler = qScopeGuard([handler] {
+            qInstallMessageHandler(handler);
+        });
+        const QString file = writeRc(QStringLiteral("escapes"), "[G]\nK=\\q\n");
+        const auto parse = [&file] {
+            KConfig(file, KConfig::SimpleConfig).group("G").readEntry("K");
+        };
+        {
+            const QuietConfigParse outer;
+            {
+                const QuietConfigParse inner;
+                parse();
+            }
+            parse();
+        }
+        QCOMPARE(warnings, 0);
+        parse();
+        QCOMPARE(warnings, 1);
     }
 
     void ulvarStorage()

@@ -8,12 +8,18 @@
 #include <KSharedConfig>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <memory>
 #include <optional>
@@ -92,6 +98,7 @@ private Q_SLOTS:
         for (const char *dir : {".config", ".local", ".cache", "Desktops"}) {
             PexoTest::removePath(home(QString::fromLatin1(dir)));
         }
+        PexoTest::removePath(QFile::decodeName(qgetenv("XDG_RUNTIME_DIR")) + QStringLiteral("/pexo-theme-settings.lock"));
         administratorSession(false);
     }
 
@@ -465,7 +472,12 @@ private Q_SLOTS:
 
     void adminThemeSavesIntoTheCurrentTheme()
     {
-        const QString index = userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
+        // The configuration reader's warnings about the theme's lines are not printed.
+        QByteArray invalid = "[Variables]\n";
+        for (int i = 0; i < 500; ++i) {
+            invalid += "Odd" + QByteArray::number(i) + "=\\q\n";
+        }
+        const QString index = userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", invalid);
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
         const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
         QCOMPARE(r.exitCode, 0);
@@ -624,6 +636,12 @@ private Q_SLOTS:
             << QByteArray("fifo") << home(QStringLiteral(".config/breezerc")) << QStringLiteral("pexo-set-theme") << dark;
         QTest::newRow("record a directory, admin-theme") << QByteArray("directory") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
         QTest::newRow("record a link loop, admin-theme") << QByteArray("loop") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
+        // The files may be written, but not replaced in their folder.
+        // As a user, whom the folder's permissions hold.
+        QTest::newRow("palette's folder read-only, set-theme")
+            << QByteArray("read-only folder") << home(palette) << QStringLiteral("setpriv")
+            << QStringList{
+                   QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("pexo-set-theme"), QStringLiteral("UlvarTornelDark")};
     }
 
     void unusableLiveSettings()
@@ -635,9 +653,15 @@ private Q_SLOTS:
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", "[Variables]\nIconTheme=mine-icons\nLogoPosition=TopLeft\n");
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
         std::optional<PexoTest::FullDisk> disk;
-        if (!kind.endsWith("full")) {
+        if (!kind.endsWith("full") && !kind.endsWith("folder")) {
             PexoTest::removePath(file);
         }
+        const QString folder = QFileInfo(file).path();
+        auto unmount = qScopeGuard([&] {
+            if (kind == "read-only folder") {
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            }
+        });
         if (kind == "nearly full") {
             // Room for each file the change writes, not for all of them.
             disk.emplace(home(QStringLiteral(".config")), 8192);
@@ -645,6 +669,9 @@ private Q_SLOTS:
         } else if (kind == "full") {
             disk.emplace(QFileInfo(file).path());
             QVERIFY(disk->isFull());
+        } else if (kind == "read-only folder") {
+            // The files in it may be written, the folder takes no new ones.
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
         } else if (kind == "fifo") {
@@ -657,13 +684,13 @@ private Q_SLOTS:
             QVERIFY(PexoTest::writeFile(file, "[Variables]\n") && QFile(file).resize(2 * 1024 * 1024));
         }
         const auto themes = PexoTest::snapshotTree(home(QStringLiteral(".local")));
-        const QByteArray records = PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette));
+        const auto settings = PexoTest::snapshotTree(home(QStringLiteral(".config")));
 
         const PexoTest::ProgramRun r = PexoTest::runProgram(program, arguments, PexoTest::patienceMs);
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.errors.contains(QStringLiteral("Could not ")) && r.errors.contains(file), qPrintable(r.errors));
         QCOMPARE(PexoTest::treeDifferences(themes, PexoTest::snapshotTree(home(QStringLiteral(".local")))), QStringList());
-        QCOMPARE(PexoTest::readFile(home(record)) + PexoTest::readFile(home(palette)), records);
+        QCOMPARE(PexoTest::treeDifferences(settings, PexoTest::snapshotTree(home(QStringLiteral(".config")))), QStringList());
     }
 
     // After a switch or a save the next session sync keeps the current
@@ -714,6 +741,55 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(themerc), saved);
         QCOMPARE(PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette)), liveBefore);
         QVERIFY(saved.contains(stored));
+    }
+
+    // A save whose live settings could not be written all the same puts
+    // the theme's stored settings back, or says that it could not; the
+    // mark naming the theme stays for the next session sync.
+    void failedLiveWrite_data()
+    {
+        QTest::addColumn<bool>("putBackFails");
+        QTest::newRow("put back") << false;
+        QTest::newRow("put back fails too") << true;
+    }
+
+    void failedLiveWrite()
+    {
+        QFETCH(bool, putBackFails);
+        const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
+        userTheme(QStringLiteral("Mine"),
+                  "[Pexo Theme]\nId=Mine\nName=Mine\n",
+                  PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc")));
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QByteArray stored = PexoTest::readFile(themerc);
+        // The session's cursor is not looked at before the first write.
+        const QString cursor = home(QStringLiteral(".config/pexo/session/cursor"));
+        PexoTest::removePath(cursor);
+        QCOMPARE(::mkfifo(QFile::encodeName(cursor).constData(), 0600), 0);
+        const QString vkbd = QStringLiteral("/usr/bin/pexo-vkbd");
+        if (putBackFails) {
+            // Run while the live settings are written: the theme's folder takes no new file.
+            QVERIFY(PexoTest::writeFile(vkbd, "#!/bin/sh\nchmod 555 '" + QFileInfo(themerc).path().toUtf8() + "'\n"));
+            QVERIFY(QFile::setPermissions(vkbd, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        auto restore = qScopeGuard([&] {
+            QFile::setPermissions(QFileInfo(themerc).path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            PexoTest::installCommandRecorder(vkbd);
+        });
+
+        // As a user, whom the folder's permissions hold.
+        const PexoTest::ProgramRun r = run(QStringLiteral("setpriv"),
+                                           {QStringLiteral("--bounding-set=-dac_override,-dac_read_search"),
+                                            QStringLiteral("ulvar-systemsettings"),
+                                            QStringLiteral("kcm_pexo_icons"),
+                                            QStringLiteral("--set"),
+                                            QStringLiteral("isToolbarMonochrome=false"),
+                                            QStringLiteral("--save")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.errors.contains(QStringLiteral("Could not write ") + cursor), qPrintable(r.errors));
+        QCOMPARE(r.errors.contains(QStringLiteral("Could not put back the settings of the current theme ") + themerc), putBackFails);
+        QCOMPARE(PexoTest::readFile(themerc) == stored, !putBackFails);
+        QCOMPARE(PexoTest::readFile(home(QStringLiteral(".config/pexo/session/.theme-change-unfinished"))), QByteArray("Mine"));
     }
 
     // A session sync that cannot save the live settings as a new theme
@@ -786,6 +862,113 @@ private Q_SLOTS:
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {ids.at(0)}).exitCode, 0);
         QCOMPARE(wholeTheme(), ids.at(0));
         QVERIFY(!QFileInfo::exists(mark));
+    }
+
+    // Whatever stands in the place of the lock, the mark of a change or the
+    // administrator-session marker is replaced, never followed or written
+    // through; only a folder holding files stops the change, naming it.
+    void sessionFilesReplaceWhatStandsThere_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<bool>("administrator");
+        QTest::addColumn<int>("exitCode");
+        const QString lock = QStringLiteral("pexo-theme-settings.lock");
+        const QString mark = QStringLiteral(".config/pexo/session/.theme-change-unfinished");
+        QTest::newRow("lock, a socket") << lock << QByteArray("socket") << false << 0;
+        QTest::newRow("lock, a link to a file of the user's") << lock << QByteArray("link") << false << 0;
+        QTest::newRow("lock, a folder holding files") << lock << QByteArray("folder") << false << 1;
+        QTest::newRow("mark, a hard link to a file of the user's") << mark << QByteArray("hard link") << false << 0;
+        QTest::newRow("mark, a socket") << mark << QByteArray("socket") << false << 0;
+        QTest::newRow("mark, a folder holding files") << mark << QByteArray("folder") << false << 1;
+        QTest::newRow("marker, a hard link to a file of the user's") << marker << QByteArray("hard link") << true << 0;
+        QTest::newRow("marker, a dangling link") << marker << QByteArray("dangling") << true << 0;
+    }
+
+    void sessionFilesReplaceWhatStandsThere()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, kind);
+        QFETCH(bool, administrator);
+        QFETCH(int, exitCode);
+        const QString path = file.startsWith(QLatin1Char('.')) ? home(file) : QFile::decodeName(qgetenv("XDG_RUNTIME_DIR")) + QLatin1Char('/') + file;
+        const QString mine = home(QStringLiteral("notes.txt"));
+        QVERIFY(PexoTest::writeFile(mine, "my own notes\n"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        PexoTest::removePath(path);
+        if (kind == "socket") {
+            // A short name: a socket's path is limited.
+            const QString cwd = QDir::currentPath();
+            QVERIFY(QDir::setCurrent(QFileInfo(path).path()));
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            struct sockaddr_un address = {};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, QFile::encodeName(QFileInfo(path).fileName()).constData(), sizeof(address.sun_path));
+            QCOMPARE(::bind(fd, reinterpret_cast<struct sockaddr *>(&address), sizeof(address)), 0);
+            ::close(fd);
+            QVERIFY(QDir::setCurrent(cwd));
+        } else if (kind == "link") {
+            QVERIFY(QFile::link(mine, path));
+        } else if (kind == "dangling") {
+            QVERIFY(QFile::link(home(QStringLiteral("nothing")), path));
+        } else if (kind == "hard link") {
+            QCOMPARE(::link(QFile::encodeName(mine).constData(), QFile::encodeName(path).constData()), 0);
+        } else {
+            QVERIFY(PexoTest::writeFile(path + QStringLiteral("/held"), "kept\n"));
+        }
+        administratorSession(administrator);
+
+        const PexoTest::ProgramRun r =
+            administrator ? run(QStringLiteral("pexo-sync-user-theme")) : run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")});
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(PexoTest::readFile(mine), QByteArray("my own notes\n"));
+        struct stat status = {};
+        if (exitCode != 0) {
+            QVERIFY2(r.errors.contains(QStringLiteral("a folder holding files stands at ") + path), qPrintable(r.errors));
+            QCOMPARE(PexoTest::readFile(path + QStringLiteral("/held")), QByteArray("kept\n"));
+            QVERIFY(recorded(QStringLiteral("CurrentTheme")).isEmpty());
+        } else if (file == marker) {
+            QVERIFY(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1);
+        } else {
+            QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
+            // The lock is a file of its own; the mark went when the change ended.
+            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode), file == QLatin1String("pexo-theme-settings.lock"));
+        }
+    }
+
+    // A page gives up within a couple of seconds when another program holds
+    // the lock, naming it; a tool waits for it.
+    void heldLock()
+    {
+        userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n");
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QByteArray before = PexoTest::readFile(home(live));
+        const QByteArray lock = qgetenv("XDG_RUNTIME_DIR") + "/pexo-theme-settings.lock";
+        const int fd = ::open(lock.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(fd >= 0 && ::flock(fd, LOCK_EX) == 0);
+        auto release = qScopeGuard([fd] {
+            ::close(fd);
+        });
+        QElapsedTimer timer;
+        timer.start();
+        const PexoTest::ProgramRun page =
+            run(QStringLiteral("ulvar-systemsettings"),
+                {QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")});
+        QCOMPARE(page.exitCode, 1);
+        QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed())));
+        const QString holder = QStringLiteral("(sessiontoolstest, process %1)").arg(QCoreApplication::applicationPid());
+        QVERIFY2(page.errors.contains(QStringLiteral("Another change of the session settings is under way ") + holder), qPrintable(page.errors));
+        QCOMPARE(PexoTest::readFile(home(live)), before);
+
+        QProcess tool;
+        tool.start(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")});
+        QTest::qWait(3000);
+        QCOMPARE(tool.state(), QProcess::Running);
+        release.dismiss();
+        ::close(fd);
+        QVERIFY(PexoTest::waitForExit(tool));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
     }
 
     // No X display, or one that cannot be reached: the tools run offscreen
