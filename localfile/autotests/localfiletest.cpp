@@ -155,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(LocalImage::readPart(small, QRect(350, -5, 100, 10)), wide.copy(350, 0, 50, 5));
         // Each format decoded here is told by its content, whatever the name.
         const QString misnamed = QDir::homePath() + QStringLiteral("/wide.ico");
-        for (const char *format : {"BMP", "PBM", "PGM", "PPM", "XPM", "JPEG"}) {
+        for (const char *format : {"BMP", "PBM", "PGM", "PPM", "XPM", "JPEG", "WEBP"}) {
             QVERIFY(wide.save(misnamed, format));
             QVERIFY2(LocalImage::read(misnamed, QSize(100, 100)).size() == QSize(100, 25), format);
         }
@@ -241,6 +241,14 @@ private Q_SLOTS:
         };
         using Scans = PexoTest::JpegScans;
         const QByteArray icon = lyingIcon();
+        const auto saved = [](const QString &name, const QImage &image, const char *format, int quality) {
+            const QString path = QDir::homePath() + QLatin1Char('/') + name;
+            return image.save(path, format, quality) ? path : QString();
+        };
+        QImage translucent(400, 300, QImage::Format_ARGB32);
+        translucent.fill(QColor(0, 0, 255, 128));
+        QBuffer redWebp;
+        QVERIFY(redWebp.open(QIODevice::WriteOnly) && red.save(&redWebp, "WEBP"));
         // A progressive JPEG of its first scan over and over.
         QByteArray repeated = LocalFile::read(jpeg(QStringLiteral("scan.jpg"), QSize(512, 512), Scans::Progressive), LocalFile::Kind::Image).value();
         const int scanStart = repeated.lastIndexOf("\xff\xda");
@@ -270,6 +278,13 @@ private Q_SLOTS:
         QTest::newRow("bitmap of text") << write(QStringLiteral("huge.xbm"),
                                                  "#define b_width 30000\n#define b_height 30000\nstatic char b_bits[] = {\n0x00};\n")
                                         << false;
+        QTest::newRow("tiff") << saved(QStringLiteral("picture.tiff"), translucent, "TIFF", -1) << false;
+        QTest::newRow("lossless webp") << saved(QStringLiteral("lossless.webp"), translucent, "WEBP", 100) << true;
+        QTest::newRow("extended webp") << saved(QStringLiteral("extended.webp"), translucent, "WEBP", 80) << true;
+        QTest::newRow("drawing embedding a webp") << write(QStringLiteral("webp.svg"), embedded("image/webp", redWebp.data())) << true;
+        QTest::newRow("webp animation") << write(QStringLiteral("animation.webp"), PexoTest::webpAnimation(QSize(400, 300))) << true;
+        // Its reader makes the whole canvas as it reads the header.
+        QTest::newRow("webp animation over the limit") << write(QStringLiteral("huge-animation.webp"), PexoTest::webpAnimation(QSize(8000, 6000))) << false;
     }
 
     void picturesAreDecodedAtOnceInBoundedMemory()
