@@ -159,6 +159,50 @@ JpegScans jpegScans(QIODevice *device)
     return scans;
 }
 
+// The number of length bytes at the offset, the lowest first.
+quint32 littleEndian(const QByteArray &bytes, int at, int length)
+{
+    quint32 value = 0;
+    for (int i = length - 1; i >= 0; --i) {
+        value = (value << 8) | uchar(bytes.at(at + i));
+    }
+    return value;
+}
+
+// The size that a WebP's header gives: the frame's of a still picture, the
+// canvas' of an extended one, within which its reader keeps every frame;
+// none when its first chunk is not the start of a picture.
+std::optional<QSize> webpSize(const QByteArray &head)
+{
+    constexpr int chunkAt = 12;
+    constexpr int dataAt = chunkAt + 8;
+    if (head.size() < dataAt || !head.startsWith("RIFF") || head.mid(8, 4) != "WEBP") {
+        return std::nullopt;
+    }
+    const QByteArray chunk = head.mid(chunkAt, 4);
+    const quint32 chunkSize = littleEndian(head, chunkAt + 4, 4);
+    QSize size;
+    if (chunk == "VP8 " && chunkSize >= 10 && head.size() >= dataAt + 10) {
+        // A key frame's tag, its start code, then 14 bits of width and of height.
+        if ((head.at(dataAt) & 1) || head.mid(dataAt + 3, 3) != "\x9d\x01\x2a") {
+            return std::nullopt;
+        }
+        size = QSize(int(littleEndian(head, dataAt + 6, 2) & 0x3fff), int(littleEndian(head, dataAt + 8, 2) & 0x3fff));
+    } else if (chunk == "VP8L" && chunkSize >= 5 && head.size() >= dataAt + 5) {
+        // A signature, then 14 bits of width - 1 and of height - 1, one of
+        // alpha and three of version 0.
+        const quint32 bits = littleEndian(head, dataAt + 1, 4);
+        if (uchar(head.at(dataAt)) != 0x2f || (bits >> 29) != 0) {
+            return std::nullopt;
+        }
+        size = QSize(int(bits & 0x3fff) + 1, int((bits >> 14) & 0x3fff) + 1);
+    } else if (chunk == "VP8X" && chunkSize == 10 && head.size() >= dataAt + 10) {
+        // Flags, three reserved bytes, then 24 bits of width - 1 and of height - 1.
+        size = QSize(int(littleEndian(head, dataAt + 4, 3)) + 1, int(littleEndian(head, dataAt + 7, 3)) + 1);
+    }
+    return size.isEmpty() ? std::nullopt : std::make_optional(size);
+}
+
 // A raster picture ready to decode: its reader, of the format told from its
 // first bytes and of no other, and what its header says.
 struct Raster
@@ -174,7 +218,9 @@ struct Raster
 // The raster picture of the format on the device; none, with a message
 // naming it, when it is not a format decoded here, its header is not one of
 // it, or it is a JPEG of more than maxJpegScans scans or one that an eighth
-// of its size does not bring within maxPixels.
+// of its size does not bring within maxPixels. A WebP's reader is not asked
+// about one of more than maxPixels: it reads an animation whole and makes
+// its canvas as it reads the header.
 std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const QString &name)
 {
     if (format.isEmpty() || format == drawingFormat) {
@@ -184,11 +230,23 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
     Raster picture;
     picture.reader = std::make_unique<QImageReader>(device, format);
     picture.reader->setAutoDetectImageFormat(false);
+    std::optional<QSize> header;
+    if (format == "webp") {
+        header = webpSize(device->peek(headLength));
+        if (!header) {
+            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a broken WebP header:" << name;
+            return std::nullopt;
+        }
+        if (!fitsWhole(*header)) {
+            picture.size = *header;
+            return picture;
+        }
+    }
     if (!picture.reader->canRead()) {
         return std::nullopt;
     }
     picture.size = picture.reader->size();
-    if (picture.size.isEmpty()) {
+    if (picture.size.isEmpty() || (header && picture.size != *header)) {
         return std::nullopt;
     }
     if (format == "jpeg") {

@@ -5,14 +5,16 @@
     (refused as SvgDrawing::load() refuses it, given up when not painted
     within drawingTimeoutMs); a raster picture is decoded by Qt's reader of
     that format alone, and only for formats whose header gives the size that
-    decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). An
-    image is decoded no larger than the caller can show, scaled while
-    decoding where the format allows it (JPEG). An image of more than
-    maxPixels is refused, unless it is a JPEG whose first scan holds every
-    component of a sequential frame (its reader then keeps a few rows of
-    blocks, not the whole image) and an eighth of its size, the most its
-    reader scales down while decoding, is within maxPixels. A JPEG of more
-    than maxJpegScans scans is refused at any size.
+    decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). A
+    WebP's size is read here before its reader, which makes an animation's
+    canvas as it reads the header, is asked; of an animation the first frame
+    is decoded. An image is decoded no larger than the caller can show,
+    scaled while decoding where the format allows it (JPEG). An image of
+    more than maxPixels is refused, unless it is a JPEG whose first scan
+    holds every component of a sequential frame (its reader then keeps a few
+    rows of blocks, not the whole image) and an eighth of its size, the most
+    its reader scales down while decoding, is within maxPixels. A JPEG of
+    more than maxJpegScans scans is refused at any size.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H

@@ -3,8 +3,10 @@
 #include "localfile.h"
 #include "localimage.h"
 
+#include <QBuffer>
 #include <QDeadlineTimer>
 #include <QHash>
+#include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -267,13 +269,31 @@ bool isLink(const QXmlStreamAttribute &attribute)
     return key == QLatin1String("href") || key.endsWith(QLatin1String(":href"));
 }
 
+// True when the first of Qt's readers that takes the bytes is the reader of
+// the format told from them: bytes may be a picture of a format decoded here
+// and one of another (an XPM that is also an XBM, a BMP that is also a TGA),
+// and Qt asks its readers in an order of its own. Qt's XBM reader, asked
+// before the XPM one, decodes the picture to tell whether it takes it: an
+// XPM that holds its header's words is not asked about.
+bool readByItsFormat(const QByteArray &picture)
+{
+    const QByteArray format = LocalImage::format(picture.left(64));
+    if (format == "xpm" && picture.contains("#define")) {
+        return false;
+    }
+    QByteArray bytes = picture;
+    QBuffer buffer(&bytes);
+    return buffer.open(QIODevice::ReadOnly) && QImageReader(&buffer).format() == format;
+}
+
 // Takes the pixels of a picture that an <image> names out of the budget;
 // false when the picture is not one that the renderer decodes within it. The
 // renderer opens any file named, a fifo too, while it parses: only embedded
 // pictures are taken. It reads a reference beginning "data" as embedded,
-// decodes what follows its last "base64," whole and tells the format from the
-// bytes: a picture is taken only as LocalImage::fromData() would take it
-// whole, of a format whose header gives the size decoded; a drawing would be
+// decodes what follows its last "base64," whole with the first of Qt's
+// readers that takes the bytes: a picture is taken only as
+// LocalImage::fromData() would take it whole, of a format whose header gives
+// the size decoded, and when that reader is its format's; a drawing would be
 // painted by a reader without these limits.
 bool takeEmbedded(const QStringRef &reference, qint64 *budget)
 {
@@ -287,8 +307,9 @@ bool takeEmbedded(const QStringRef &reference, qint64 *budget)
     if (start < 0) {
         return true;
     }
-    const QSize size = LocalImage::rasterSize(QByteArray::fromBase64(reference.mid(start + 7).toLatin1()));
-    if (size.isEmpty()) {
+    const QByteArray picture = QByteArray::fromBase64(reference.mid(start + 7).toLatin1());
+    const QSize size = LocalImage::rasterSize(picture);
+    if (size.isEmpty() || !readByItsFormat(picture)) {
         return false;
     }
     *budget -= qint64(size.width()) * size.height();

@@ -4,8 +4,9 @@
     have no more than maxElements, may name no other file, and is painted for
     a limited time only. Pictures embedded in it are raster images of the
     formats LocalImage decodes, taken as LocalImage::fromData() takes them,
-    of no more than LocalImage::maxPixels together; the renderer decodes them
-    while it parses, before any deadline.
+    of no more than LocalImage::maxPixels together, that no reader of another
+    format takes; the renderer decodes them while it parses, before any
+    deadline, with the first of Qt's readers that takes them.
 */
 #ifndef SVGDRAWING_H
 #define SVGDRAWING_H
@@ -30,7 +31,7 @@ constexpr qint64 maxElements = 1000000;
 // is no valid drawing, is larger than the drawing size limit, also once
 // inflated, has more than maxElements, names a style sheet or a picture
 // outside itself, or embeds a drawing, a picture that LocalImage refuses or
-// more pixels than allowed.
+// that a reader of another format takes, or more pixels than allowed.
 std::unique_ptr<QSvgRenderer> load(const QByteArray &drawing);
 
 // Paints the drawing over bounds of the image (the whole image when bounds

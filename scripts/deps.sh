@@ -8,7 +8,7 @@ packages=(
     libkf5config-dev libkf5configwidgets-dev libkf5i18n-dev libkf5coreaddons-dev
     libkf5declarative-dev libkf5widgetsaddons-dev libkf5guiaddons-dev libkf5archive-dev
     libkf5kcmutils-dev
-    libqt5multimedia5-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    libqt5multimedia5-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good qt5-image-formats-plugins
     libconfig-dev libx11-dev libxcursor-dev libsimpleini-dev zlib1g-dev
     xvfb xauth dbus x11-utils x11-xserver-utils psmisc util-linux python3 strace
 )

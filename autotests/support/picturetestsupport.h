@@ -1,12 +1,14 @@
 /*
     Pictures for tests: a black PNG and a grey JPEG of many pixels in small
-    files, written without holding their pixels, and gzip data; and the peak
-    memory of the process.
+    files, written without holding their pixels, a WebP animation of a large
+    canvas, and gzip data; and the peak memory of the process.
 */
 #ifndef PICTURETESTSUPPORT_H
 #define PICTURETESTSUPPORT_H
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QtEndian>
@@ -108,6 +110,46 @@ inline bool writeHugeJpeg(const QString &path, const QSize &size, JpegScans scan
     }
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(head + "\xff\xd9") == head.size() + 2;
+}
+
+namespace Webp {
+inline QByteArray chunk(const char *type, const QByteArray &data)
+{
+    QByteArray bytes = QByteArray(type, 4) + QByteArray(4, '\0');
+    qToLittleEndian<quint32>(quint32(data.size()), bytes.data() + 4);
+    return bytes + data + QByteArray(data.size() % 2, '\0');
+}
+
+inline void put24(QByteArray &bytes, int at, int value)
+{
+    for (int i = 0; i < 3; ++i) {
+        bytes[at + i] = char(value >> (8 * i));
+    }
+}
+} // namespace Webp
+
+// A WebP animation of one red pixel on a transparent canvas of the size.
+inline QByteArray webpAnimation(const QSize &canvas)
+{
+    QImage pixel(1, 1, QImage::Format_ARGB32);
+    pixel.fill(Qt::red);
+    QBuffer lossless;
+    if (!lossless.open(QIODevice::WriteOnly) || !pixel.save(&lossless, "WEBP", 100)) {
+        return QByteArray();
+    }
+    // The frame's VP8L chunk, after "RIFF", the size and "WEBP".
+    const QByteArray bitstream = lossless.data().mid(12);
+    QByteArray header(10, '\0');
+    header[0] = 0x12; // alpha and animation
+    Webp::put24(header, 4, canvas.width() - 1);
+    Webp::put24(header, 7, canvas.height() - 1);
+    // At the canvas' corner, a pixel, shown for 100 ms.
+    QByteArray frame(16, '\0');
+    Webp::put24(frame, 12, 100);
+    const QByteArray chunks = Webp::chunk("VP8X", header) + Webp::chunk("ANIM", QByteArray(6, '\0')) + Webp::chunk("ANMF", frame + bitstream);
+    QByteArray size(4, '\0');
+    qToLittleEndian<quint32>(quint32(4 + chunks.size()), size.data());
+    return "RIFF" + size + "WEBP" + chunks;
 }
 
 // The bytes in the gzip format.

@@ -155,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(LocalImage::readPart(small, QRect(350, -5, 100, 10)), wide.copy(350, 0, 50, 5));
         // Each format decoded here is told by its content, whatever the name.
         const QString misnamed = QDir::homePath() + QStringLiteral("/wide.ico");
-        for (const char *format : {"BMP", "PBM", "PGM", "PPM", "XPM", "JPEG"}) {
+        for (const char *format : {"BMP", "PBM", "PGM", "PPM", "XPM", "JPEG", "WEBP"}) {
             QVERIFY(wide.save(misnamed, format));
             QVERIFY2(LocalImage::read(misnamed, QSize(100, 100)).size() == QSize(100, 25), format);
         }
@@ -212,6 +212,25 @@ private Q_SLOTS:
         QVERIFY(LocalImage::read(QStringLiteral("/dev/zero")).isNull());
     }
 
+    // A 1 x 1 BMP whose first bytes also make the header of an 8192 x 4096 TGA.
+    static QByteArray bmpAlsoTga()
+    {
+        QByteArray bytes(26, '\0');
+        bytes[0] = 'B';
+        bytes[1] = 'M';
+        // The BMP's size, the TGA's type: true colour.
+        bytes[2] = 2;
+        // The BMP's pixel offset and header size, the TGA's width, height and depth.
+        qToLittleEndian<quint32>(quint32(8192) << 16 | 26, bytes.data() + 10);
+        qToLittleEndian<quint32>(quint32(24) << 16 | 4096, bytes.data() + 14);
+        // An old BMP header: width, height, planes and depth.
+        qToLittleEndian<quint16>(1, bytes.data() + 18);
+        qToLittleEndian<quint16>(1, bytes.data() + 20);
+        qToLittleEndian<quint16>(1, bytes.data() + 22);
+        qToLittleEndian<quint16>(24, bytes.data() + 24);
+        return bytes + QByteArray("\0\0\xff\0", 4) + QByteArray(8, '\0') + "TRUEVISION-XFILE." + QByteArray(1, '\0');
+    }
+
     // Pictures that name other files or take more memory than they show.
     void picturesAreDecodedAtOnceInBoundedMemory_data()
     {
@@ -241,6 +260,17 @@ private Q_SLOTS:
         };
         using Scans = PexoTest::JpegScans;
         const QByteArray icon = lyingIcon();
+        const auto saved = [](const QString &name, const QImage &image, const char *format, int quality) {
+            const QString path = QDir::homePath() + QLatin1Char('/') + name;
+            return image.save(path, format, quality) ? path : QString();
+        };
+        QImage translucent(400, 300, QImage::Format_ARGB32);
+        translucent.fill(QColor(0, 0, 255, 128));
+        QBuffer redWebp;
+        QVERIFY(redWebp.open(QIODevice::WriteOnly) && red.save(&redWebp, "WEBP"));
+        // A 1 x 1 XPM whose lines also make the header of a 30000 x 30000 XBM.
+        const QByteArray xpmAlsoXbm =
+            "/* XPM */\n#define a_width 30000\n#define a_height 30000\nstatic char *a[] = {\n\"1 1 1 1\",\n\"a c #ff0000\",\n\"a\"\n};\n/* 0x00 */\n";
         // A progressive JPEG of its first scan over and over.
         QByteArray repeated = LocalFile::read(jpeg(QStringLiteral("scan.jpg"), QSize(512, 512), Scans::Progressive), LocalFile::Kind::Image).value();
         const int scanStart = repeated.lastIndexOf("\xff\xda");
@@ -270,6 +300,18 @@ private Q_SLOTS:
         QTest::newRow("bitmap of text") << write(QStringLiteral("huge.xbm"),
                                                  "#define b_width 30000\n#define b_height 30000\nstatic char b_bits[] = {\n0x00};\n")
                                         << false;
+        // Qt's reader of the format told from the bytes decodes these; a
+        // drawing's renderer decodes with the first reader that takes them.
+        QTest::newRow("drawing embedding a pixmap that is also a bitmap of text")
+            << write(QStringLiteral("xbm.svg"), embedded("image/x-xpixmap", xpmAlsoXbm)) << false;
+        QTest::newRow("drawing embedding a bmp that is also a tga") << write(QStringLiteral("tga.svg"), embedded("image/bmp", bmpAlsoTga())) << false;
+        QTest::newRow("tiff") << saved(QStringLiteral("picture.tiff"), translucent, "TIFF", -1) << false;
+        QTest::newRow("lossless webp") << saved(QStringLiteral("lossless.webp"), translucent, "WEBP", 100) << true;
+        QTest::newRow("extended webp") << saved(QStringLiteral("extended.webp"), translucent, "WEBP", 80) << true;
+        QTest::newRow("drawing embedding a webp") << write(QStringLiteral("webp.svg"), embedded("image/webp", redWebp.data())) << true;
+        QTest::newRow("webp animation") << write(QStringLiteral("animation.webp"), PexoTest::webpAnimation(QSize(400, 300))) << true;
+        // Its reader makes the whole canvas as it reads the header.
+        QTest::newRow("webp animation over the limit") << write(QStringLiteral("huge-animation.webp"), PexoTest::webpAnimation(QSize(8000, 6000))) << false;
     }
 
     void picturesAreDecodedAtOnceInBoundedMemory()

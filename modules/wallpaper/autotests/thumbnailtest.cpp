@@ -116,7 +116,8 @@ private Q_SLOTS:
         QVERIFY(drop(item, &imageData));
         QCOMPARE(QImage(dropped.takeFirst().at(0).toString()).pixelColor(1, 1), QColor(Qt::red));
 
-        // A text file: the error names each format decoded once, and no other.
+        // A text file: the error names each format decoded once, and no other
+        // that Qt's readers know.
         const QString notes = QDir::homePath() + QStringLiteral("/notes.txt");
         QVERIFY(PexoTest::writeFile(notes, "just text"));
         QMimeData textFile;
@@ -126,10 +127,7 @@ private Q_SLOTS:
         QCOMPARE(failed.count(), 1);
         const QString message = failed.takeFirst().at(0).toString();
         QVERIFY(message.startsWith(QLatin1String("This does not appear to be an image file. Please use files of these formats:\n")));
-        QStringList formats = message.section(QLatin1Char('\n'), 1).split(QStringLiteral(", "));
-        QCOMPARE(formats.count(QStringLiteral("png")), 1);
-        QCOMPARE(formats.removeDuplicates(), 0);
-        QVERIFY(formats.contains(QStringLiteral("svg")) && !formats.contains(QStringLiteral("ico")));
+        QCOMPARE(message.section(QLatin1Char('\n'), 1), QStringLiteral("png, jpeg, gif, bmp, webp, pbm, pgm, ppm, xpm, svg, svgz"));
 
         // A fifo is not waited on; image data of more pixels than may be
         // decoded (20000 x 20000) is not decoded.

@@ -250,8 +250,8 @@ private Q_SLOTS:
     {
         const auto module = loaded();
         QSignalSpy errors(module.get(), SIGNAL(error(QString)));
-        const QString picture = writePicture(home(QStringLiteral("pics/a.png")), Qt::red);
-        QVERIFY(module->setProperty("wallpaper", picture));
+        const QString picture = writePicture(home(QStringLiteral("pics/a.webp")), Qt::red);
+        QVERIFY(!picture.isEmpty() && module->setProperty("wallpaper", picture));
         QCOMPARE(module->property("wallpaper").toString(), picture);
 
         // A link is followed; any other desktop entry is refused.
