@@ -13,6 +13,7 @@
 */
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
+#include "colorutils.h"
 #include "cursorthemepart.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
@@ -210,10 +211,8 @@ bool hasContent(const QByteArray &data, Content content)
         const QByteArray format = LocalImage::format(data);
         return format == "svg" ? SvgDrawing::load(data) != nullptr : !format.isEmpty();
     }
-    const QList<QByteArray> lines = data.split('\n');
-    return std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
-        return line.trimmed().startsWith("[Colors:");
-    });
+    // As the import and the colour page take a scheme.
+    return ColorUtils::holdsColorGroup(data);
 }
 
 // Entry 10, 11 or 12: one file named by the theme (stored: as its settings
