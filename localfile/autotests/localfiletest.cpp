@@ -215,20 +215,20 @@ private Q_SLOTS:
     // A 1 x 1 BMP whose first bytes also make the header of an 8192 x 4096 TGA.
     static QByteArray bmpAlsoTga()
     {
-        QByteArray bytes(26, '\0');
+        char bytes[26] = {};
         bytes[0] = 'B';
         bytes[1] = 'M';
         // The BMP's size, the TGA's type: true colour.
         bytes[2] = 2;
         // The BMP's pixel offset and header size, the TGA's width, height and depth.
-        qToLittleEndian<quint32>(quint32(8192) << 16 | 26, bytes.data() + 10);
-        qToLittleEndian<quint32>(quint32(24) << 16 | 4096, bytes.data() + 14);
+        qToLittleEndian<quint32>(quint32(8192) << 16 | 26, bytes + 10);
+        qToLittleEndian<quint32>(quint32(24) << 16 | 4096, bytes + 14);
         // An old BMP header: width, height, planes and depth.
-        qToLittleEndian<quint16>(1, bytes.data() + 18);
-        qToLittleEndian<quint16>(1, bytes.data() + 20);
-        qToLittleEndian<quint16>(1, bytes.data() + 22);
-        qToLittleEndian<quint16>(24, bytes.data() + 24);
-        return bytes + QByteArray("\0\0\xff\0", 4) + QByteArray(8, '\0') + "TRUEVISION-XFILE." + QByteArray(1, '\0');
+        qToLittleEndian<quint16>(1, bytes + 18);
+        qToLittleEndian<quint16>(1, bytes + 20);
+        qToLittleEndian<quint16>(1, bytes + 22);
+        qToLittleEndian<quint16>(24, bytes + 24);
+        return QByteArray(bytes, sizeof(bytes)) + QByteArray("\0\0\xff\0", 4) + QByteArray(8, '\0') + "TRUEVISION-XFILE." + QByteArray(1, '\0');
     }
 
     // Pictures that name other files or take more memory than they show.
