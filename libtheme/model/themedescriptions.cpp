@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cstring>
+
 #include <sys/stat.h>
 
 namespace {
@@ -36,17 +38,21 @@ bool isLarger(const QString &path, ThemeDescriptions::File file)
 // headers, lines without '=', an "Id" that is localised or given twice.
 std::optional<QString> plainId(const QByteArray &text)
 {
+    const char *const end = text.constData() + text.size();
     for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
-        if (text.contains(special)) {
+        if (std::memchr(text.constData(), special, text.size())) {
             return std::nullopt;
         }
     }
     const QByteArray group = ThemeDefaults::themeDescriptionGroup.toUtf8();
     bool inGroup = false;
     std::optional<QByteArray> id;
-    const QList<QByteArray> lines = text.split('\n');
-    for (const QByteArray &rawLine : lines) {
-        const QByteArray line = rawLine.trimmed();
+    // Lines are looked at in place: a description may hold hundreds.
+    for (const char *next = text.constData(); next < end;) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(next, '\n', end - next));
+        lineEnd = lineEnd ? lineEnd : end;
+        const QByteArray line = QByteArray::fromRawData(next, int(lineEnd - next)).trimmed();
+        next = lineEnd + 1;
         if (line.isEmpty() || line.startsWith('#')) {
             continue;
         }
@@ -54,15 +60,19 @@ std::optional<QString> plainId(const QByteArray &text)
             if (!line.endsWith(']') || line.count('[') != 1 || line.count(']') != 1) {
                 return std::nullopt;
             }
-            inGroup = line.mid(1, line.size() - 2) == group;
+            inGroup = QByteArray::fromRawData(line.constData() + 1, line.size() - 2) == group;
             continue;
         }
         const int equals = line.indexOf('=');
         if (equals < 0) {
             return std::nullopt;
         }
-        const QByteArray key = line.left(equals).trimmed();
-        if (!inGroup || (key != "Id" && key.left(key.indexOf('[')).trimmed() != "Id")) {
+        if (!inGroup) {
+            continue;
+        }
+        const QByteArray key = QByteArray::fromRawData(line.constData(), equals).trimmed();
+        const int bracket = key.indexOf('[');
+        if (key != "Id" && QByteArray::fromRawData(key.constData(), bracket < 0 ? key.size() : bracket).trimmed() != "Id") {
             continue;
         }
         if (key != "Id" || id) {
