@@ -84,7 +84,7 @@ std::optional<QString> plainId(const QByteArray &text)
 }
 
 // The id of the theme whose description is at indexPath; empty when the
-// file is not usable or the theme is oversized. A plain file is read
+// file is not usable or a file of the theme is larger than its kind allows. A plain file is read
 // without opening it as a configuration, which resolves its path again
 // and again.
 QString readId(const QString &indexPath)
@@ -109,14 +109,10 @@ qint64 ThemeDescriptions::sizeLimit(File file)
     return file == File::Description ? 128 * 1024 : 16 * 1024;
 }
 
-bool ThemeDescriptions::isOversized(const QString &indexPath)
-{
-    return isLarger(indexPath, File::Description) || isLarger(settingsPath(indexPath), File::Settings);
-}
-
 std::shared_ptr<KConfig> ThemeDescriptions::open(const QString &indexPath, bool checkSizes)
 {
-    if (!LocalFile::isMissingOrLooksUsable(indexPath, LocalFile::Kind::Settings) || (checkSizes && isOversized(indexPath))) {
+    if (!LocalFile::isMissingOrLooksUsable(indexPath, LocalFile::Kind::Settings) ||
+        (checkSizes && (isLarger(indexPath, File::Description) || isLarger(settingsPath(indexPath), File::Settings)))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     const QuietConfigParse quiet;

@@ -31,13 +31,10 @@ enum class File {
 // The largest file of its kind a theme may have, in bytes.
 PEXOTHEME_EXPORT qint64 sizeLimit(File file);
 
-// True when the description at indexPath or the settings beside it is,
-// links followed, larger than its kind allows.
-PEXOTHEME_EXPORT bool isOversized(const QString &indexPath);
-
 // The description's configuration, read without the reader's warnings. A
 // file that is there but no usable settings file reads as missing, and so,
-// when sizes are to be checked, does an oversized theme's description.
+// when sizes are to be checked, does one whose theme has a file larger
+// than its kind allows.
 PEXOTHEME_EXPORT std::shared_ptr<KConfig> open(const QString &indexPath, bool checkSizes);
 
 // The untranslated "Id" of the description: an "Id[xx]" entry is no id.
@@ -45,9 +42,9 @@ PEXOTHEME_EXPORT QString idOf(const KConfig &config);
 
 // The installed themes' description files by id, user themes first: the
 // first directory, in name order, with an id wins. known gives the id read
-// from a file at an earlier scan, taken while it still looks usable;
-// any other file is read, and holds no theme when it is not usable or the
-// theme is oversized.
+// from a file at an earlier scan, taken while it still looks usable; any
+// other file is read, and holds no theme when it is not usable or a file of
+// its theme is larger than its kind allows.
 PEXOTHEME_EXPORT std::map<QString, QString> installed(const std::function<std::optional<QString>(const QString &indexPath)> &known = nullptr);
 } // namespace ThemeDescriptions
 
