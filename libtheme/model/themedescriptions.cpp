@@ -84,9 +84,9 @@ std::optional<QString> plainId(const QByteArray &text)
 }
 
 // The id of the theme whose description is at indexPath; empty when the
-// file is not usable or a file of the theme is larger than its kind allows. A plain file is read
-// without opening it as a configuration, which resolves its path again
-// and again.
+// file is not usable or a file of the theme is larger than its kind
+// allows. A plain file is read without opening it as a configuration,
+// which resolves its path again and again.
 QString readId(const QString &indexPath)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(indexPath, LocalFile::Kind::Settings);
