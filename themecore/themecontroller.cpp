@@ -9,10 +9,10 @@
 #include "installedtheme.h"
 #include "livesettingschange.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 #include "settingsfilter.h"
 #include "themecorelog.h"
 #include "themedefaults.h"
+#include "themedescriptions.h"
 #include "themefiles.h"
 
 #include <KConfigGroup>
@@ -38,7 +38,9 @@ const char currentThemePathKey[] = "CurrentThemePath";
 
 // A theme's description file. Its configuration is opened when a Theme is
 // made from it and shared by the themes made while one lives: the registry
-// keeps none, however many themes it lists.
+// keeps none, however many themes it lists. Nothing else opens these files:
+// KDE's list of shared configurations, looked through at every opening, is
+// left alone.
 struct IndexFile
 {
     QString path;
@@ -46,30 +48,6 @@ struct IndexFile
     // Listed by a scan under the id read from the file.
     bool scanned = false;
 };
-
-// True when the file at path, links followed, is far beyond any real
-// theme's: a theme with such a description or settings is not read.
-bool isOversized(const QString &path)
-{
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_size > ThemeDefaults::maxThemeFileSize;
-}
-
-// The registry's own configuration of a description file, shared by the
-// themes made from it. Nothing else opens these files: KDE's list of
-// shared configurations, looked through at every opening, is left alone.
-// A file that is there but no usable settings file reads as missing, and
-// so, when sizes are to be checked (the scan checks those it lists), does
-// the description of a theme far beyond a real one.
-std::shared_ptr<KConfig> openIndex(const QString &path, bool checkSizes)
-{
-    if (!LocalFile::isMissingOrLooksUsable(path, LocalFile::Kind::Settings) ||
-        (checkSizes && (isOversized(path) || isOversized(ThemeFiles::settingsPath(path))))) {
-        return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
-    }
-    const QuietConfigParse quiet;
-    return std::make_shared<KConfig>(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
-}
 
 // The record, or an empty one that takes no writes when a file it would be
 // read from is no usable settings file.
@@ -79,60 +57,6 @@ KSharedConfigPtr openRecord()
         return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);
     }
     return KSharedConfig::openConfig(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
-}
-
-// Ids are never translated: an "Id[xx]" entry is no id.
-QString idOf(const std::shared_ptr<KConfig> &config)
-{
-    return config->group(ThemeFiles::indexGroup).readEntryUntranslated("Id", QString());
-}
-
-// The untranslated "Id" of group "Pexo Theme", taken from the bytes of a
-// file of plain lines (blank, comment, "[group]", "key=value"), as a
-// configuration reader takes it. Nothing when the file needs that reader:
-// escapes, expansions and options, other line breaks, nested or odd group
-// headers, lines without '=', an "Id" that is localised or given twice. No
-// id for a file far beyond a real description.
-std::optional<QString> plainId(const QByteArray &text)
-{
-    if (text.size() > ThemeDefaults::maxThemeFileSize) {
-        return QString();
-    }
-    for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
-        if (text.contains(special)) {
-            return std::nullopt;
-        }
-    }
-    const QByteArray group = ThemeFiles::indexGroup.toUtf8();
-    bool inGroup = false;
-    std::optional<QByteArray> id;
-    const QList<QByteArray> lines = text.split('\n');
-    for (const QByteArray &rawLine : lines) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith('#')) {
-            continue;
-        }
-        if (line.startsWith('[')) {
-            if (!line.endsWith(']') || line.count('[') != 1 || line.count(']') != 1) {
-                return std::nullopt;
-            }
-            inGroup = line.mid(1, line.size() - 2) == group;
-            continue;
-        }
-        const int equals = line.indexOf('=');
-        if (equals < 0) {
-            return std::nullopt;
-        }
-        const QByteArray key = line.left(equals).trimmed();
-        if (!inGroup || (key != "Id" && key.left(key.indexOf('[')).trimmed() != "Id")) {
-            continue;
-        }
-        if (key != "Id" || id) {
-            return std::nullopt;
-        }
-        id = line.mid(equals + 1).trimmed();
-    }
-    return id ? QString::fromUtf8(*id) : QString();
 }
 
 // A theme name is used as a directory name below the user themes directory.
@@ -170,7 +94,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const std::shared_ptr<KConfig> currentConfig = openIndex(currentThemePath, true);
+    const std::shared_ptr<KConfig> currentConfig = ThemeDescriptions::open(currentThemePath, true);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
     // What could not be written into the live settings is a failure of the registry's.
     QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
@@ -183,10 +107,6 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
 
 std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
 {
-    const QDir::Filters filters = QDir::Dirs | QDir::NoDot | QDir::NoDotDot;
-    QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
-    entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
-
     // A rescan takes what the registry knows of a file: the id read for an
     // earlier scan, or the configuration open as a scan would open it.
     struct Known
@@ -200,36 +120,17 @@ std::map<QString, IndexFile> ThemeControllerPrivate::fetchThemes() const
         if (file.scanned) {
             known.insert(file.path, Known{id, config});
         } else if (config && config->openFlags() == KConfig::SimpleConfig && config->locationType() == QStandardPaths::GenericConfigLocation) {
-            known.insert(file.path, Known{idOf(config), config});
+            known.insert(file.path, Known{ThemeDescriptions::idOf(*config), config});
         }
     }
 
+    const std::map<QString, QString> installed = ThemeDescriptions::installed([&known](const QString &path) -> std::optional<QString> {
+        const auto it = known.constFind(path);
+        return it == known.cend() ? std::nullopt : std::optional<QString>(it->id);
+    });
     std::map<QString, IndexFile> found;
-    for (const QFileInfo &entry : std::as_const(entries)) {
-        IndexFile file{entry.filePath() + QDir::separator() + ThemeFiles::indexFileName, {}, true};
-        // A plain file is read without opening it as a configuration, which
-        // resolves its path again and again.
-        QString id;
-        const auto it = known.constFind(file.path);
-        if (it != known.cend()) {
-            if (LocalFile::status(file.path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable) {
-                continue;
-            }
-            id = it->id;
-            file.config = it->config;
-        } else if (const std::optional<QByteArray> bytes = LocalFile::read(file.path, LocalFile::Kind::Settings);
-                   !bytes || isOversized(ThemeFiles::settingsPath(file.path))) {
-            continue;
-        } else if (const std::optional<QString> plain = plainId(*bytes)) {
-            id = *plain;
-        } else {
-            id = idOf(openIndex(file.path, true));
-        }
-        if (id.isEmpty()) {
-            continue;
-        }
-        // The first directory with an id wins: user themes hide system ones.
-        found.emplace(id, file);
+    for (const auto &[id, path] : installed) {
+        found.emplace_hint(found.end(), id, IndexFile{path, known.value(path).config, true});
     }
     return found;
 }
@@ -251,7 +152,7 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
 {
     std::shared_ptr<KConfig> config = file.config.lock();
     if (!config) {
-        config = openIndex(file.path, !file.scanned);
+        config = ThemeDescriptions::open(file.path, !file.scanned);
         file.config = config;
     }
     return makeTheme(file.path, config);

@@ -14,8 +14,8 @@ class ThemeControllerPrivate;
 
 // The installed themes of the user and the system, the session's current
 // theme (kept in the record file "pexo-admin-themerc") and the live settings.
-// A theme directory whose index.theme or theme/themerc is far beyond a real
-// theme's (ThemeDefaults::maxThemeFileSize) holds no theme.
+// A theme directory whose index.theme or theme/themerc is larger than its
+// kind allows (ThemeDescriptions::sizeLimit) holds no theme.
 class ThemeController : public QObject
 {
     Q_OBJECT

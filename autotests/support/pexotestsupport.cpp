@@ -324,6 +324,27 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size() && file.flush();
 }
 
+QByteArray translatedDescriptionLines()
+{
+    // The first letters of the Latin, Cyrillic, Greek, Arabic, Devanagari, Thai and Han scripts.
+    const char32_t scripts[] = {0x61, 0x430, 0x3b1, 0x627, 0x915, 0xe01, 0x4e00};
+    QByteArray lines;
+    for (int i = 0; i < 150; ++i) {
+        const char32_t first = scripts[i % 7];
+        const int scale = first == 0x4e00 ? 3 : 1;
+        const QByteArray locale = QByteArray(1, char('a' + i / 26)) + char('a' + i % 26);
+        for (const auto &[key, letters] : {std::pair<QByteArray, int>("Name", 24), std::pair<QByteArray, int>("Comment", 200)}) {
+            QString text;
+            for (int n = 0; n < letters / scale; ++n) {
+                const char32_t letter = scale == 1 && n % 7 == 6 ? U' ' : first + (n * 5 + i) % 20;
+                text += QString::fromUcs4(&letter, 1);
+            }
+            lines += key + '[' + locale + "]=" + text.toUtf8() + '\n';
+        }
+    }
+    return lines;
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);

@@ -43,6 +43,11 @@ bool writeFile(const QString &path, const QByteArray &content);
 // The file's content; a null QByteArray when it cannot be read.
 QByteArray readFile(const QString &path);
 
+// "Name[xx]=" and "Comment[xx]=" lines of a theme's description in 150
+// languages: a name of 24 letters and a comment of 200 (a third as many in
+// Han), in scripts of one to three bytes a letter; about 70 KB.
+QByteArray translatedDescriptionLines();
+
 // Removes a file, a symbolic link or a directory tree. True when nothing is left at path.
 bool removePath(const QString &path);
 

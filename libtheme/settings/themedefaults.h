@@ -48,10 +48,6 @@ inline const QString themeVariablesGroup = QStringLiteral("Variables");
 // The group of a theme's description file index.theme
 inline const QString themeDescriptionGroup = QStringLiteral("Pexo Theme");
 inline const QString systemThemesDir = QStringLiteral("/usr/share/pexothemes");
-// A theme's index.theme or theme/themerc larger than this is far beyond any
-// real theme (about a hundred lines, a kilobyte or so): such a theme is
-// neither imported nor listed.
-inline constexpr qint64 maxThemeFileSize = 16 * 1024;
 inline const QString userColorSchemeName = QStringLiteral("User.colors");
 inline const QString darkColorSchemeName = QStringLiteral("UlvarDark.colors");
 inline const QString darkColorSchemePath = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");

@@ -1,4 +1,5 @@
 #include "themecontroller.h"
+#include "themedescriptions.h"
 #include "themefixtures.h"
 
 #include "iconthemepart.h"
@@ -184,14 +185,19 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<qint64>("size");
     QTest::addColumn<bool>("listed");
-    QTest::newRow("settings at the limit") << QStringLiteral("theme/themerc") << ThemeDefaults::maxThemeFileSize << true;
-    QTest::newRow("settings beyond it") << QStringLiteral("theme/themerc") << ThemeDefaults::maxThemeFileSize + 1 << false;
-    QTest::newRow("description beyond it") << QStringLiteral("index.theme") << ThemeDefaults::maxThemeFileSize + 1 << false;
+    const qint64 settingsLimit = ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Settings);
+    const qint64 descriptionLimit = ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description);
+    QTest::newRow("settings at the limit") << QStringLiteral("theme/themerc") << settingsLimit << true;
+    QTest::newRow("settings beyond it") << QStringLiteral("theme/themerc") << settingsLimit + 1 << false;
+    QTest::newRow("description at the limit") << QStringLiteral("index.theme") << descriptionLimit << true;
+    QTest::newRow("description beyond it") << QStringLiteral("index.theme") << descriptionLimit + 1 << false;
+    QTest::newRow("description translated into every language") << QStringLiteral("index.theme[xx]") << qint64(0) << true;
     // Read without a warning for each of its invalid escapes.
-    QTest::newRow("settings of invalid escapes") << QStringLiteral("theme/themerc\\q") << ThemeDefaults::maxThemeFileSize - 16 << true;
-    QTest::newRow("description of invalid escapes") << QStringLiteral("index.theme\\q") << ThemeDefaults::maxThemeFileSize - 16 << true;
+    QTest::newRow("settings of invalid escapes") << QStringLiteral("theme/themerc\\q") << settingsLimit - 16 << true;
+    QTest::newRow("description of invalid escapes") << QStringLiteral("index.theme\\q") << descriptionLimit - 16 << true;
 }
 
+// A system theme, listed and selectable when its files are within the limits.
 void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
 {
     QFETCH(QString, file);
@@ -199,9 +205,14 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
     QFETCH(bool, listed);
     const QByteArray padding = file.endsWith(QLatin1String("\\q")) ? QByteArrayLiteral("\\q") : QByteArrayLiteral("x");
     file.remove(QLatin1String("\\q"));
-    QByteArray text =
-        file == QLatin1String("index.theme") ? index(QStringLiteral("Big"), QStringLiteral("Big")) : themerc(QStringLiteral("big"), QStringLiteral("#123456"));
-    text += "Padding=" + padding.repeated((size - text.size() - 9) / padding.size()) + '\n';
+    QByteArray text = file.startsWith(QLatin1String("index.theme")) ? index(QStringLiteral("Big"), QStringLiteral("Big"), true)
+                                                                    : themerc(QStringLiteral("big"), QStringLiteral("#123456"));
+    if (file.endsWith(QLatin1String("[xx]"))) {
+        file.chop(4);
+        text += PexoTest::translatedDescriptionLines();
+    } else {
+        text += "Padding=" + padding.repeated((size - text.size() - 9) / padding.size()) + '\n';
+    }
     static int readerWarnings;
     readerWarnings = 0;
     const QtMessageHandler handler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
@@ -210,25 +221,27 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
     const auto restoreHandler = qScopeGuard([handler] {
         qInstallMessageHandler(handler);
     });
-    writeTheme(
-        userTheme(QStringLiteral("Big")), index(QStringLiteral("Big"), QStringLiteral("Big")), themerc(QStringLiteral("big"), QStringLiteral("#123456")));
-    writeFile(userTheme(QStringLiteral("Big/")) + file, text);
+    PexoTest::removePath(ThemeDefaults::currentThemeConfigPath);
+    writeTheme(systemTheme(QStringLiteral("Big")),
+               index(QStringLiteral("Big"), QStringLiteral("Big"), true),
+               themerc(QStringLiteral("big"), QStringLiteral("#123456")));
+    writeFile(systemTheme(QStringLiteral("Big/")) + file, text);
 
     {
         ThemeController controller;
         QCOMPARE(bool(controller.theme(QStringLiteral("Big"))), listed);
         QCOMPARE(ids(controller.availableThemes()).contains(QStringLiteral("Big")), listed);
-        if (listed) {
-            controller.theme(QStringLiteral("Big"))->read();
-        }
+        controller.setCurrentTheme(QStringLiteral("Big"));
+        QCOMPARE(entry(recordPath(), QStringLiteral("Theme"), QStringLiteral("CurrentTheme")), listed ? QStringLiteral("Big") : QStringLiteral("<missing>"));
+        QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")) == QLatin1String("big"), listed);
         // Nor is one written meanwhile.
-        writeTheme(userTheme(QStringLiteral("Later")), index(QStringLiteral("Later"), QStringLiteral("Later")));
-        writeFile(userTheme(QStringLiteral("Later/")) + file, text.replace("Big", "Later"));
+        writeTheme(userTheme(QStringLiteral("New")), index(QStringLiteral("New"), QStringLiteral("New")));
+        writeFile(userTheme(QStringLiteral("New/")) + file, text.replace("Big", "New"));
         controller.updateAvailableThemes();
-        QCOMPARE(bool(controller.theme(QStringLiteral("Later"))), listed);
+        QCOMPARE(bool(controller.theme(QStringLiteral("New"))), listed);
     }
     // Nor is it read as the recorded current theme.
-    writeRecord(QStringLiteral("Big"), userTheme(QStringLiteral("Big/index.theme")));
+    writeRecord(QStringLiteral("Big"), systemTheme(QStringLiteral("Big/index.theme")));
     QCOMPARE(ThemeController().currentTheme()->isValid(), listed);
     QVERIFY2(readerWarnings < 10, qPrintable(QString::number(readerWarnings)));
 }

@@ -17,6 +17,7 @@
 #include "quietconfigparse.h"
 #include "theme.h"
 #include "themedefaults.h"
+#include "themedescriptions.h"
 #include "wallpaperthemepart.h"
 
 #include <KArchive>
@@ -124,25 +125,13 @@ QSet<QByteArray> translatedKeys(const QByteArray &description)
     return keys;
 }
 
-// The ids of the themes installed for the user and the system, read as the
-// theme registry reads them: untranslated, from each directory's description.
+// The ids of the themes installed for the user and the system: those the
+// theme registry lists.
 QSet<QString> installedThemeIds()
 {
     QSet<QString> ids;
-    for (const QString &themes : {ThemeDefaults::userThemesDir, ThemeDefaults::systemThemesDir}) {
-        const QFileInfoList dirs = QDir(themes).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QFileInfo &dir : dirs) {
-            const QString index = dir.filePath() + QStringLiteral("/index.theme");
-            // A fifo would hold up the reading.
-            if (!LocalFile::isUsable(index, LocalFile::Kind::Settings)) {
-                continue;
-            }
-            const KConfig config(index, KConfig::SimpleConfig);
-            const QString id = config.group(ThemeDefaults::themeDescriptionGroup).readEntryUntranslated("Id", QString());
-            if (!id.isEmpty()) {
-                ids.insert(id);
-            }
-        }
+    for (const auto &installed : ThemeDescriptions::installed()) {
+        ids.insert(installed.first);
     }
     return ids;
 }
@@ -550,9 +539,12 @@ void ThemeImporter::importTheme(const QString &name)
         qWarning() << "Refusing theme" << name << "whose index.theme or theme/themerc is not a plain file";
         return;
     }
-    if (index->size() > ThemeDefaults::maxThemeFileSize || themerc->size() > ThemeDefaults::maxThemeFileSize) {
+    using ThemeDescriptions::File;
+    if (index->size() > ThemeDescriptions::sizeLimit(File::Description) || themerc->size() > ThemeDescriptions::sizeLimit(File::Settings)) {
         qWarning() << "Refusing theme" << name
-                   << qUtf8Printable(QStringLiteral("whose index.theme or theme/themerc is larger than %1 KiB").arg(ThemeDefaults::maxThemeFileSize / 1024));
+                   << qUtf8Printable(QStringLiteral("whose index.theme or theme/themerc is larger than a theme may hold (%1 KiB, %2 KiB)")
+                                         .arg(ThemeDescriptions::sizeLimit(File::Description) / 1024)
+                                         .arg(ThemeDescriptions::sizeLimit(File::Settings) / 1024));
         return;
     }
 

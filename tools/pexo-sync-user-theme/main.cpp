@@ -15,6 +15,7 @@
 #include <theme.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
+#include <themedescriptions.h>
 
 #include <KConfigGroup>
 #include <KLocalizedString>
@@ -79,7 +80,7 @@ bool createUserThemeDir(const QString &id)
     std::optional<QByteArray> live = LocalFile::read(ThemeDefaults::currentThemeConfigPath, LocalFile::Kind::Settings);
     // Live settings larger than a theme may hold would make a theme that is
     // never listed: it starts empty, and takes its values when applied.
-    if (live && live->size() > ThemeDefaults::maxThemeFileSize) {
+    if (live && live->size() > ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Settings)) {
         live = QByteArrayLiteral("[Variables]\n");
     }
     if (!live || !LocalFile::writeNew(settingsFile, *live)) {

@@ -1,4 +1,5 @@
 #include "archivefixtures.h"
+#include "themedescriptions.h"
 
 #include <KConfig>
 #include <KConfigGroup>
@@ -349,6 +350,47 @@ private Q_SLOTS:
         for (const QString &change : changes) {
             QVERIFY2(change.startsWith(QLatin1String("added .local/share/pexothemes/")) && !change.contains(QLatin1String("Posing")), qPrintable(change));
         }
+    }
+
+    // The installed descriptions are read as the theme registry reads them:
+    // a folder it would not list takes no id, and the reader's warnings are
+    // not printed. The archive's description is held to the registry's limit.
+    void descriptionsAreReadAsListed_data()
+    {
+        QTest::addColumn<QByteArray>("installedDescription"); // of the system theme folder Taken
+        QTest::addColumn<QByteArray>("installedSettings");
+        QTest::addColumn<QByteArray>("description"); // of the archive's theme Posing
+        QTest::addColumn<bool>("imported");
+        const QByteArray taken = "[Pexo Theme]\nId=Taken\nName=Taken\n";
+        const QByteArray settings = "[Variables]\n";
+        const QByteArray posing = "[Pexo Theme]\nId=Taken\nName=Posing\n";
+        const QByteArray beyondDescription = "Padding=" + QByteArray(ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description), 'x') + '\n';
+        const QByteArray beyondSettings = "Padding=" + QByteArray(ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Settings), 'x') + '\n';
+        QTest::newRow("installed description beyond the limit") << taken + beyondDescription << settings << posing << true;
+        QTest::newRow("installed settings beyond the limit") << taken << settings + beyondSettings << posing << true;
+        QTest::newRow("installed description of invalid escapes") << taken + "Padding=" + QByteArray("\\q").repeated(100) + '\n' << settings << posing << false;
+        QTest::newRow("description translated into every language")
+            << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\n" + PexoTest::translatedDescriptionLines() << true;
+        QTest::newRow("description beyond the limit") << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\n" + beyondDescription << false;
+    }
+
+    void descriptionsAreReadAsListed()
+    {
+        QFETCH(QByteArray, installedDescription);
+        QFETCH(QByteArray, installedSettings);
+        QFETCH(QByteArray, description);
+        QFETCH(bool, imported);
+        const QString installed = QStringLiteral("/usr/share/pexothemes/Taken");
+        PexoTest::writeFile(installed + QStringLiteral("/index.theme"), installedDescription);
+        PexoTest::writeFile(installed + QStringLiteral("/theme/themerc"), installedSettings);
+        QList<Entry> entries = theme(QStringLiteral("Posing"));
+        entries.replace(3, file(QStringLiteral("Posing/index.theme"), description));
+        QVERIFY(makeArchive(archive(), QStringLiteral("tar"), entries));
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
+        PexoTest::removePath(installed);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QFileInfo::exists(userThemes() + QStringLiteral("/Posing/index.theme")), imported);
+        QVERIFY2(!run.errors.contains(QLatin1String("KConfigIni")), qPrintable(run.errors));
     }
 
     // An existing file outside the places for theme files would leave with

@@ -1,0 +1,147 @@
+#include "themedescriptions.h"
+
+#include "localfile.h"
+#include "quietconfigparse.h"
+#include "themedefaults.h"
+
+#include <KConfig>
+#include <KConfigGroup>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cstring>
+
+#include <sys/stat.h>
+
+namespace {
+const QString indexFileName = QStringLiteral("index.theme");
+
+QString settingsPath(const QString &indexPath)
+{
+    return QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
+}
+
+// True when the file at path, links followed, is larger than its kind allows.
+bool isLarger(const QString &path, ThemeDescriptions::File file)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_size > ThemeDescriptions::sizeLimit(file);
+}
+
+// The untranslated "Id" of group "Pexo Theme", taken from the bytes of a
+// file of plain lines (blank, comment, "[group]", "key=value"), as a
+// configuration reader takes it. Nothing when the file needs that reader:
+// escapes, expansions and options, other line breaks, nested or odd group
+// headers, lines without '=', an "Id" that is localised or given twice.
+std::optional<QString> plainId(const QByteArray &text)
+{
+    const char *const end = text.constData() + text.size();
+    for (const char special : {'\\', '$', '\r', '\v', '\f', '\0'}) {
+        if (std::memchr(text.constData(), special, text.size())) {
+            return std::nullopt;
+        }
+    }
+    const QByteArray group = ThemeDefaults::themeDescriptionGroup.toUtf8();
+    bool inGroup = false;
+    std::optional<QByteArray> id;
+    // Lines are looked at in place: a description may hold hundreds.
+    for (const char *next = text.constData(); next < end;) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(next, '\n', end - next));
+        lineEnd = lineEnd ? lineEnd : end;
+        const QByteArray line = QByteArray::fromRawData(next, int(lineEnd - next)).trimmed();
+        next = lineEnd + 1;
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        if (line.startsWith('[')) {
+            if (!line.endsWith(']') || line.count('[') != 1 || line.count(']') != 1) {
+                return std::nullopt;
+            }
+            inGroup = QByteArray::fromRawData(line.constData() + 1, line.size() - 2) == group;
+            continue;
+        }
+        const int equals = line.indexOf('=');
+        if (equals < 0) {
+            return std::nullopt;
+        }
+        if (!inGroup) {
+            continue;
+        }
+        const QByteArray key = QByteArray::fromRawData(line.constData(), equals).trimmed();
+        const int bracket = key.indexOf('[');
+        if (key != "Id" && QByteArray::fromRawData(key.constData(), bracket < 0 ? key.size() : bracket).trimmed() != "Id") {
+            continue;
+        }
+        if (key != "Id" || id) {
+            return std::nullopt;
+        }
+        id = line.mid(equals + 1).trimmed();
+    }
+    return id ? QString::fromUtf8(*id) : QString();
+}
+
+// The id of the theme whose description is at indexPath; empty when the
+// file is not usable or a file of the theme is larger than its kind
+// allows. A plain file is read without opening it as a configuration,
+// which resolves its path again and again.
+QString readId(const QString &indexPath)
+{
+    const std::optional<QByteArray> bytes = LocalFile::read(indexPath, LocalFile::Kind::Settings);
+    if (!bytes || bytes->size() > ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description) ||
+        isLarger(settingsPath(indexPath), ThemeDescriptions::File::Settings)) {
+        return QString();
+    }
+    if (const std::optional<QString> plain = plainId(*bytes)) {
+        return *plain;
+    }
+    return ThemeDescriptions::idOf(*ThemeDescriptions::open(indexPath, true));
+}
+} // namespace
+
+qint64 ThemeDescriptions::sizeLimit(File file)
+{
+    // A name and a one- or two-sentence comment translated into about 150
+    // languages, many in scripts of two or three bytes a letter, take 40 to
+    // 75 KB.
+    return file == File::Description ? 128 * 1024 : 16 * 1024;
+}
+
+std::shared_ptr<KConfig> ThemeDescriptions::open(const QString &indexPath, bool checkSizes)
+{
+    if (!LocalFile::isMissingOrLooksUsable(indexPath, LocalFile::Kind::Settings) ||
+        (checkSizes && (isLarger(indexPath, File::Description) || isLarger(settingsPath(indexPath), File::Settings)))) {
+        return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
+    }
+    const QuietConfigParse quiet;
+    return std::make_shared<KConfig>(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+}
+
+QString ThemeDescriptions::idOf(const KConfig &config)
+{
+    return config.group(ThemeDefaults::themeDescriptionGroup).readEntryUntranslated("Id", QString());
+}
+
+std::map<QString, QString> ThemeDescriptions::installed(const std::function<std::optional<QString>(const QString &indexPath)> &known)
+{
+    const QDir::Filters filters = QDir::Dirs | QDir::NoDot | QDir::NoDotDot;
+    QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
+    entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
+
+    std::map<QString, QString> found;
+    for (const QFileInfo &entry : std::as_const(entries)) {
+        const QString path = entry.filePath() + QDir::separator() + indexFileName;
+        std::optional<QString> id = known ? known(path) : std::nullopt;
+        if (!id) {
+            id = readId(path);
+        } else if (LocalFile::status(path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable) {
+            continue;
+        }
+        if (!id->isEmpty()) {
+            found.emplace(*id, path);
+        }
+    }
+    return found;
+}

@@ -1,0 +1,51 @@
+/*
+    Internal: the one reader of the installed themes' descriptions
+    (index.theme) and the one size rule for a theme's files. The theme
+    registry lists, and the import refuses to hide, exactly the ids read
+    here. A theme directory whose description or settings is larger than
+    its kind allows holds no theme: it is neither listed nor imported.
+*/
+#ifndef THEMEDESCRIPTIONS_H
+#define THEMEDESCRIPTIONS_H
+
+#include "pexotheme_export.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class KConfig;
+
+namespace ThemeDescriptions {
+enum class File {
+    // index.theme: an id, and a name and a comment translated into every
+    // language a desktop ships.
+    Description,
+    // theme/themerc: about a hundred lines, a kilobyte or so.
+    Settings,
+};
+
+// The largest file of its kind a theme may have, in bytes.
+PEXOTHEME_EXPORT qint64 sizeLimit(File file);
+
+// The description's configuration, read without the reader's warnings. A
+// file that is there but no usable settings file reads as missing, and so,
+// when sizes are to be checked, does one whose theme has a file larger
+// than its kind allows.
+PEXOTHEME_EXPORT std::shared_ptr<KConfig> open(const QString &indexPath, bool checkSizes);
+
+// The untranslated "Id" of the description: an "Id[xx]" entry is no id.
+PEXOTHEME_EXPORT QString idOf(const KConfig &config);
+
+// The installed themes' description files by id, user themes first: the
+// first directory, in name order, with an id wins. known gives the id read
+// from a file at an earlier scan, taken while it still looks usable; any
+// other file is read, and holds no theme when it is not usable or a file of
+// its theme is larger than its kind allows.
+PEXOTHEME_EXPORT std::map<QString, QString> installed(const std::function<std::optional<QString>(const QString &indexPath)> &known = nullptr);
+} // namespace ThemeDescriptions
+
+#endif
