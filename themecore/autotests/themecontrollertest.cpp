@@ -231,7 +231,10 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
         ThemeController controller;
         QCOMPARE(bool(controller.theme(QStringLiteral("Big"))), listed);
         QCOMPARE(ids(controller.availableThemes()).contains(QStringLiteral("Big")), listed);
-        controller.setCurrentTheme(QStringLiteral("Big"));
+        {
+            const SessionLock lock(SessionLock::Wait::Tool);
+            controller.setCurrentTheme(QStringLiteral("Big"));
+        }
         QCOMPARE(entry(recordPath(), QStringLiteral("Theme"), QStringLiteral("CurrentTheme")), listed ? QStringLiteral("Big") : QStringLiteral("<missing>"));
         QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, ThemeDefaults::themeVariablesGroup, QStringLiteral("IconTheme")) == QLatin1String("big"), listed);
         // Nor is one written meanwhile.
