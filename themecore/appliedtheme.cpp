@@ -9,6 +9,7 @@
 #include <smallfile.h>
 #include <soundsthemepart.h>
 #include <theme.h>
+#include <themedefaults.h>
 #include <wallpaperthemepart.h>
 
 #include <QCryptographicHash>
@@ -19,7 +20,8 @@
 #include <optional>
 
 namespace {
-// The values that make two themes equal, as a digest.
+// The values that make two themes equal (those that the parts' operator==
+// compare, and no others), as a digest.
 QByteArray digest(const Theme &theme)
 {
     QByteArray bytes;
@@ -72,5 +74,6 @@ std::shared_ptr<Theme> AppliedTheme::readLive()
 
 QString AppliedTheme::path()
 {
-    return QFileInfo(LiveSettingsChange::markPath()).absolutePath() + QStringLiteral("/.theme-applied");
+    // Each session's live settings have a note of their own.
+    return QFileInfo(LiveSettingsChange::markPath()).absolutePath() + QStringLiteral("/.theme-applied") + ThemeDefaults::Detail::sessionSuffix();
 }

@@ -8,6 +8,7 @@
 #include <settingsreplace.h>
 #include <smallfile.h>
 #include <themedefaults.h>
+#include <wallpaperrecords.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,9 +23,10 @@ namespace {
 // Whether the outermost change of this process has written the mark.
 int changes = 0;
 
-// The files that every change writes, and that it must be able to write
+// The files that a change writes, and that it must be able to write
 // whole before it writes any: the live settings, the palette, Qt's
-// palette and the decoration colours, and for a switch the record.
+// palette, the decoration colours, the desktop folders' wallpaper records,
+// and for a switch the record.
 QStringList filesOf(LiveSettingsChange::Files files)
 {
     QStringList paths{ThemeDefaults::currentThemeConfigPath,
@@ -34,7 +36,8 @@ QStringList filesOf(LiveSettingsChange::Files files)
     if (files == LiveSettingsChange::Files::LiveAndRecord) {
         paths << ConfigFiles::userFile(ThemeFiles::recordFileName);
     }
-    return paths;
+    // The desktop folders' wallpaper records it may rewrite.
+    return paths + WallpaperRecords::files();
 }
 
 } // namespace

@@ -234,6 +234,8 @@ bool Theme::isPropertyImmutable(const QString &key)
     return d->provider->settings()->isOverriddenByMaster(key);
 }
 
+// The control core's note of an applied theme digests the values that the
+// parts compare: a value compared here is taken there too.
 bool Theme::operator==(const Theme &other) const
 {
     return *d->colors == *other.d->colors && *d->cursor == *other.d->cursor && *d->icons == *other.d->icons && *d->sounds == *other.d->sounds &&

@@ -12,10 +12,11 @@ bool DiskRoom::hasRoom(const QString &path, const Reckoning &need)
         info.setFile(info.absolutePath());
     }
     struct statvfs fs;
-    if (::statvfs(QFile::encodeName(info.absoluteFilePath()).constData(), &fs) != 0 || fs.f_blocks == 0 || fs.f_frsize == 0) {
+    if (::statvfs(QFile::encodeName(info.absoluteFilePath()).constData(), &fs) != 0 || fs.f_frsize == 0) {
         return true;
     }
     const Space space{qint64(fs.f_frsize), qint64(fs.f_bavail), fs.f_files > 0 ? qint64(fs.f_favail) : -1};
+    // Reckoned all the same: a caller may weigh what it needs on its own.
     const Need needed = need(space);
-    return needed.blocks <= space.blocks && (space.inodes < 0 || needed.inodes <= space.inodes);
+    return fs.f_blocks == 0 || (needed.blocks <= space.blocks && (space.inodes < 0 || needed.inodes <= space.inodes));
 }

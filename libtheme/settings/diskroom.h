@@ -33,8 +33,8 @@ using Reckoning = std::function<Need(const Space &space)>;
 
 // Whether the file system holding path (or, while path is missing, its
 // nearest existing parent) has the blocks and inodes that need reckons. A
-// file system that reports no sizes (some FUSE ones) is not refused, and
-// then nothing is reckoned.
+// file system that reports no sizes (some FUSE ones) is not refused; need
+// is still asked when its block size is known.
 PEXOTHEME_EXPORT bool hasRoom(const QString &path, const Reckoning &need);
 } // namespace DiskRoom
 

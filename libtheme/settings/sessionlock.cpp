@@ -26,6 +26,8 @@ constexpr int pagePatienceMs = 2000;
 
 // The lock of this process.
 std::atomic<bool> held{false};
+// What openLockFile() gives while another writer makes the lock file.
+constexpr int busy = -2;
 int lockFd = -1;
 
 QString systemError(int error)
@@ -40,10 +42,12 @@ class FolderLock
 public:
     FolderLock(const QByteArray &folder, const QDeadlineTimer &deadline)
         : m_fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        , m_error(m_fd < 0 ? errno : 0)
     {
         while (m_fd >= 0 && !m_locked) {
             m_locked = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
-            if (!m_locked && ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())) {
+            m_error = m_locked ? 0 : errno;
+            if (!m_locked && ((m_error != EWOULDBLOCK && m_error != EINTR) || deadline.hasExpired())) {
                 break;
             }
             if (!m_locked) {
@@ -65,8 +69,15 @@ public:
         return m_locked;
     }
 
+    // Why it is not locked.
+    int error() const
+    {
+        return m_error;
+    }
+
 private:
     int m_fd;
+    int m_error;
     bool m_locked = false;
 };
 
@@ -78,7 +89,11 @@ int openLockFile(const QString &path, const QDeadlineTimer &deadline, QString *e
     const QByteArray name = QFile::encodeName(path);
     const FolderLock folder(QFile::encodeName(QFileInfo(path).absolutePath()), deadline);
     if (!folder.isLocked()) {
-        *error = QStringLiteral("%1: %2").arg(QFileInfo(path).absolutePath(), systemError(errno));
+        // Held past the deadline: by another writer taking the lock.
+        if (folder.error() == EWOULDBLOCK) {
+            return busy;
+        }
+        *error = QStringLiteral("%1: %2").arg(QFileInfo(path).absolutePath(), systemError(folder.error()));
         return -1;
     }
     struct stat status;
@@ -145,13 +160,22 @@ SessionLock::SessionLock(Wait wait)
         return;
     }
     const QDeadlineTimer deadline(patience(wait));
+    const auto otherChange = [this, wait, &file](const QString &holder) {
+        const QString other = holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder);
+        m_message = wait == Wait::Page ? QStringLiteral("Another change of the session settings is under way%1: try again when it has ended").arg(other)
+                                       : QStringLiteral("Another change of the session settings%1 did not end in time (lock %2)").arg(other, file);
+    };
     QString error;
     int fd = -1;
     for (;;) {
         if (fd < 0) {
             fd = openLockFile(file, deadline, &error);
+            if (fd == busy) {
+                otherChange(QString());
+                return;
+            }
             if (fd < 0) {
-                m_message = QStringLiteral("Cannot open the lock of the session settings %1").arg(error);
+                m_message = QStringLiteral("Cannot open the lock of the session settings: %1").arg(error);
                 return;
             }
         }
@@ -164,11 +188,8 @@ SessionLock::SessionLock(Wait wait)
             continue;
         }
         if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
-            const QString holder = holderOf(fd);
+            otherChange(holderOf(fd));
             ::close(fd);
-            const QString other = holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder);
-            m_message = wait == Wait::Page ? QStringLiteral("Another change of the session settings is under way%1: try again when it has ended").arg(other)
-                                           : QStringLiteral("Another change of the session settings%1 did not end in time (lock %2)").arg(other, file);
             return;
         }
         QThread::msleep(pollMs);

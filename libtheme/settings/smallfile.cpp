@@ -1,34 +1,49 @@
 #include "smallfile.h"
+#include "leftbehind.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// Something else may be put in the place meanwhile: the file is made once
-// it is free, within a few turns.
+constexpr int suffixDigits = 8;
+// Something else may be put in the place meanwhile: the file is moved in
+// once the place is free, within a few turns.
 constexpr int attempts = 8;
 
 QString reason(const QString &path, int error)
 {
-    if (error == ENOTEMPTY) {
+    if (error == ENOTEMPTY || error == EEXIST) {
         return QStringLiteral("a folder holding files stands at %1").arg(path);
     }
     return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(::strerror(error)));
 }
 
-// Removes the name at the path, whatever it names: a folder only when empty.
-bool clear(const QByteArray &name)
+// ".NAME.new-XXXXXXXX": the new content, made beside the file.
+QByteArray newPrefix(const QString &path)
 {
-    struct stat status;
-    if (::lstat(name.constData(), &status) != 0) {
-        return errno == ENOENT;
+    return QFile::encodeName(QStringLiteral(".%1.new-").arg(QFileInfo(path).fileName()));
+}
+
+bool isNewName(const QByteArray &name, const QByteArray &prefix)
+{
+    if (name.size() != prefix.size() + suffixDigits || !name.startsWith(prefix)) {
+        return false;
     }
-    return S_ISDIR(status.st_mode) ? ::rmdir(name.constData()) == 0 : ::unlink(name.constData()) == 0 || errno == ENOENT;
+    for (int i = prefix.size(); i < name.size(); ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(name.at(i)))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool writeAll(int fd, const QByteArray &bytes)
@@ -46,40 +61,65 @@ bool writeAll(int fd, const QByteArray &bytes)
     }
     return true;
 }
+
+// A new file beside the place, held (flock) while it lives so that no one
+// takes it for one that a killed writer left; -1 when it cannot be made.
+int makeNew(const QString &path, QByteArray *name)
+{
+    const QByteArray prefix = QFile::encodeName(QFileInfo(path).absolutePath()) + '/' + newPrefix(path);
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        *name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(suffixDigits, '0');
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::flock(fd, LOCK_SH | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
 } // namespace
 
 bool SmallFile::place(const QString &path, const QByteArray &bytes, QString *error)
 {
-    const QByteArray name = QFile::encodeName(path);
-    int fd = -1;
-    int cause = 0;
-    for (int attempt = 0; attempt < attempts && fd < 0; ++attempt) {
-        // Never opens what is there: a new file or nothing.
-        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            break;
-        }
-        cause = errno;
-        if (cause != EEXIST || !clear(name)) {
-            cause = cause == EEXIST ? errno : cause;
-            break;
-        }
-    }
-    if (fd < 0) {
+    const auto fail = [&](int cause) {
         if (error) {
             *error = reason(path, cause);
         }
         return false;
+    };
+    // What writers killed before the rename left beside it.
+    const QByteArray prefix = newPrefix(path);
+    LeftBehind::remove(QFileInfo(path).absolutePath(), LeftBehind::Type::File, [&prefix](const QByteArray &name) {
+        return isNewName(name, prefix);
+    });
+    QByteArray made;
+    const int fd = makeNew(path, &made);
+    if (fd < 0) {
+        return fail(errno);
     }
     const bool written = writeAll(fd, bytes);
-    cause = errno;
-    if (::close(fd) != 0 || !written) {
-        cause = written ? errno : cause;
-        ::unlink(name.constData());
-        if (error) {
-            *error = reason(path, cause);
+    int cause = errno;
+    // The rename replaces whatever stands in the place but a folder, in one
+    // step: the old file stays until the new one is whole.
+    const QByteArray name = QFile::encodeName(path);
+    bool moved = false;
+    if (written) {
+        for (int attempt = 0; attempt < attempts && !moved; ++attempt) {
+            moved = ::rename(made.constData(), name.constData()) == 0;
+            cause = errno;
+            if (!moved && (cause != EISDIR || ::rmdir(name.constData()) != 0)) {
+                cause = cause == EISDIR ? errno : cause;
+                break;
+            }
         }
-        return false;
     }
-    return true;
+    if (!moved) {
+        ::unlink(made.constData());
+    }
+    ::close(fd);
+    return moved || fail(cause);
 }

@@ -1,7 +1,5 @@
 #include "module.h"
 
-#include <sessionlock.h>
-
 #include "modulelog.h"
 #include "thememodel.h"
 #include "themeproxymodel.h"

@@ -338,6 +338,21 @@ private Q_SLOTS:
         PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
         QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
+
+        // A name is taken by anything in the folder, a dangling link too.
+        init();
+        QVERIFY(QDir().mkpath(home(userThemes)));
+        QVERIFY(QFile::link(home(QStringLiteral("nowhere")), home(userThemes + QStringLiteral("/Custom"))));
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom1"));
+
+        // A themes folder that is no folder takes no theme, at once.
+        init();
+        QVERIFY(PexoTest::writeFile(home(userThemes), "a file\n"));
+        PexoTest::writeFile(home(live), "[Variables]\nIconTheme=c\n");
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 1);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QString());
     }
 
     // A fifo, a device or an oversized file where a setting, a theme or a
@@ -638,10 +653,11 @@ private Q_SLOTS:
         QTest::newRow("record a link loop, admin-theme") << QByteArray("loop") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
         // The files may be written, but not replaced in their folder.
         // As a user, whom the folder's permissions hold.
-        QTest::newRow("palette's folder read-only, set-theme")
-            << QByteArray("read-only folder") << home(palette) << QStringLiteral("setpriv")
-            << QStringList{
-                   QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("pexo-set-theme"), QStringLiteral("UlvarTornelDark")};
+        const QStringList asUser{
+            QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("pexo-set-theme"), QStringLiteral("UlvarTornelDark")};
+        QTest::newRow("palette's folder read-only, set-theme") << QByteArray("read-only folder") << home(palette) << QStringLiteral("setpriv") << asUser;
+        QTest::newRow("desktop folder read-only, set-theme")
+            << QByteArray("read-only folder") << home(QStringLiteral("Desktops/Desktop1/.directory")) << QStringLiteral("setpriv") << asUser;
     }
 
     void unusableLiveSettings()
@@ -671,6 +687,9 @@ private Q_SLOTS:
             QVERIFY(disk->isFull());
         } else if (kind == "read-only folder") {
             // The files in it may be written, the folder takes no new ones.
+            if (!QFileInfo::exists(file)) {
+                QVERIFY(PexoTest::writeFile(file, "[Desktop Entry]\nX-PEXO-WallPaper=/nowhere.jpg\n"));
+            }
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
@@ -881,6 +900,7 @@ private Q_SLOTS:
         QTest::newRow("mark, a hard link to a file of the user's") << mark << QByteArray("hard link") << false << 0;
         QTest::newRow("mark, a socket") << mark << QByteArray("socket") << false << 0;
         QTest::newRow("mark, a folder holding files") << mark << QByteArray("folder") << false << 1;
+        QTest::newRow("mark, beside it the new one of a writer killed") << mark << QByteArray("left new") << false << 0;
         QTest::newRow("marker, a hard link to a file of the user's") << marker << QByteArray("hard link") << true << 0;
         QTest::newRow("marker, a dangling link") << marker << QByteArray("dangling") << true << 0;
     }
@@ -913,6 +933,8 @@ private Q_SLOTS:
             QVERIFY(QFile::link(home(QStringLiteral("nothing")), path));
         } else if (kind == "hard link") {
             QCOMPARE(::link(QFile::encodeName(mine).constData(), QFile::encodeName(path).constData()), 0);
+        } else if (kind == "left new") {
+            QVERIFY(PexoTest::writeFile(QFileInfo(path).path() + QStringLiteral("/.%1.new-0000abcd").arg(QFileInfo(path).fileName()), "Half"));
         } else {
             QVERIFY(PexoTest::writeFile(path + QStringLiteral("/held"), "kept\n"));
         }
@@ -933,6 +955,7 @@ private Q_SLOTS:
             QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
             // The lock is a file of its own; the mark went when the change ended.
             QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode), file == QLatin1String("pexo-theme-settings.lock"));
+            QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".new-")), QStringList());
         }
     }
 

@@ -42,14 +42,15 @@ bool writeFailed = false;
 
 // "Custom", then "Custom1", "Custom2" ...: the first id that is neither
 // known nor the name of anything in the user themes folder (a dangling
-// link included).
+// link included). A folder that cannot be looked into takes no name: the
+// theme is then not made there.
 QString uniqueThemeId(const ThemeController &controller)
 {
     const QString base = i18n("Custom");
     const QDir userThemes(ThemeDefaults::userThemesDir);
     const auto isFree = [&](const QString &id) {
         struct stat status;
-        return !controller.theme(id) && ::lstat(QFile::encodeName(userThemes.filePath(id)).constData(), &status) != 0 && errno == ENOENT;
+        return !controller.theme(id) && ::lstat(QFile::encodeName(userThemes.filePath(id)).constData(), &status) != 0;
     };
     if (isFree(base)) {
         return base;

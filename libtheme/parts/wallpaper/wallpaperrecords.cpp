@@ -203,6 +203,18 @@ void WallpaperRecords::clearScreenRecords()
     }
 }
 
+QStringList WallpaperRecords::files()
+{
+    QStringList usable;
+    const QStringList candidates = QStringList{currentRecordFile()} + desktopFolderRecordFiles();
+    for (const QString &path : candidates) {
+        if (LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
+            usable << path;
+        }
+    }
+    return usable;
+}
+
 std::optional<QString> WallpaperRecords::desktopRecord()
 {
     return record(s_desktopGroup);

@@ -8,7 +8,10 @@
 #ifndef WALLPAPERRECORDS_H
 #define WALLPAPERRECORDS_H
 
+#include "pexotheme_export.h"
+
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -39,6 +42,11 @@ std::optional<QString> screenRecord(const QString &screenName);
 
 // Whether a record value names a wallpaper: a colour, or an existing file.
 bool isUsableRecord(const QString &value);
+
+// The record files that a change of the wallpaper may rewrite: those of
+// the current and the per-desktop folders that are there as usable files
+// (the others are left alone).
+PEXOTHEME_EXPORT QStringList files();
 
 // Sends "PEXOWM_UPDATE_VAL WallPaperLocal <value>\n".
 void sendLocalWallpaper(const QString &value);
