@@ -160,6 +160,15 @@ bool LocalFile::exists(const QString &path)
     return !path.isEmpty() && (::stat(QFile::encodeName(path).constData(), &status) == 0 || errno == ELOOP);
 }
 
+QString LocalFile::nearestExisting(const QString &path)
+{
+    QFileInfo info(path);
+    while (!info.exists() && !info.isRoot()) {
+        info.setFile(info.absolutePath());
+    }
+    return info.absoluteFilePath();
+}
+
 bool LocalFile::isMissingOrUsable(const QString &path, Kind kind)
 {
     return !exists(path) || isUsable(path, kind);

@@ -68,6 +68,10 @@ QString canonicalPath(const QString &path);
 // loop is something: no file can be made there).
 bool exists(const QString &path);
 
+// The path itself, absolute, when something is there; else its nearest
+// parent that is there, where what is missing would be made.
+QString nearestExisting(const QString &path);
+
 // True when nothing is at the path or it is usable: a file that may be read
 // as missing, or written.
 bool isMissingOrUsable(const QString &path, Kind kind);

@@ -56,7 +56,9 @@ QByteArray noteOf(const QString &id, const Theme &stored, const Theme &live)
 void AppliedTheme::note(const QString &id, const Theme &stored, const Theme &live)
 {
     // Only a hint: without it the sync does as it would anyway.
-    SmallFile::place(path(), noteOf(id, stored, live));
+    if (!(stored == live)) {
+        SmallFile::place(path(), noteOf(id, stored, live));
+    }
 }
 
 bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme &live)

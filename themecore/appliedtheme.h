@@ -19,7 +19,7 @@ class Theme;
 
 namespace AppliedTheme {
 // Notes that applying the theme id, whose values (read) are stored, gave
-// the live values (read).
+// the live values (read), where those are not the theme's.
 void note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.

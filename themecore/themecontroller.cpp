@@ -282,10 +282,7 @@ void ThemeController::setCurrentTheme(const QString &id)
     // The theme is not rewritten: where the live settings did not take its
     // values as they are, the next session sync learns that they are its.
     if (failed.files().isEmpty()) {
-        const std::shared_ptr<Theme> applied = AppliedTheme::readLive();
-        if (!(*applied == *d->currentTheme)) {
-            AppliedTheme::note(themeId, *d->currentTheme, *applied);
-        }
+        AppliedTheme::note(themeId, *d->currentTheme, *AppliedTheme::readLive());
     }
 }
 

@@ -145,9 +145,7 @@ void ThemeDecorator::apply()
     current->copyFrom(applied);
     if (applyStored(*current, controller)) {
         current->read();
-        if (!(*applied == *current)) {
-            AppliedTheme::note(controller->currentThemeId(), *current, *applied);
-        }
+        AppliedTheme::note(controller->currentThemeId(), *current, *applied);
     }
 }
 

@@ -18,6 +18,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -805,5 +806,26 @@ void DBusSignalWatcher::onSignal(const QDBusMessage &message)
         return;
     }
     m_arrivals.append(message);
+}
+namespace {
+std::atomic<int> readerWarnings{0};
+} // namespace
+
+ReaderWarnings::ReaderWarnings()
+{
+    readerWarnings = 0;
+    m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
+        readerWarnings += qstrcmp(context.category, "kf.config.core") == 0;
+    });
+}
+
+ReaderWarnings::~ReaderWarnings()
+{
+    qInstallMessageHandler(m_previous);
+}
+
+int ReaderWarnings::count() const
+{
+    return readerWarnings;
 }
 } // namespace PexoTest

@@ -181,6 +181,22 @@ private:
     bool m_full = false;
 };
 
+// While it lives, counts the messages this process logs in the
+// configuration reader's category ("kf.config.core"), and prints no others.
+class ReaderWarnings
+{
+public:
+    ReaderWarnings();
+    ~ReaderWarnings();
+    ReaderWarnings(const ReaderWarnings &) = delete;
+    ReaderWarnings &operator=(const ReaderWarnings &) = delete;
+
+    int count() const;
+
+private:
+    QtMessageHandler m_previous;
+};
+
 // While it lives, counts the times each file of one directory is replaced
 // (renamed into place) or closed after being opened for writing.
 class FileWriteCounter

@@ -429,14 +429,7 @@ private Q_SLOTS:
     // as the logging rules make them again once the last one has ended.
     void quietParseEnds()
     {
-        static int warnings;
-        warnings = 0;
-        const QtMessageHandler handler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
-            warnings += qstrcmp(context.category, "kf.config.core") == 0;
-        });
-        const auto restoreHandler = qScopeGuard([handler] {
-            qInstallMessageHandler(handler);
-        });
+        const PexoTest::ReaderWarnings warnings;
         const QString file = writeRc(QStringLiteral("escapes"), "[G]\nK=\\q\n");
         const auto parse = [&file] {
             KConfig(file, KConfig::SimpleConfig).group("G").readEntry("K");
@@ -449,9 +442,9 @@ private Q_SLOTS:
             }
             parse();
         }
-        QCOMPARE(warnings, 0);
+        QCOMPARE(warnings.count(), 0);
         parse();
-        QCOMPARE(warnings, 1);
+        QCOMPARE(warnings.count(), 1);
     }
 
     void ulvarStorage()

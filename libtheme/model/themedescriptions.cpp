@@ -17,13 +17,6 @@
 #include <sys/stat.h>
 
 namespace {
-const QString indexFileName = QStringLiteral("index.theme");
-
-QString settingsPath(const QString &indexPath)
-{
-    return QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
-}
-
 // True when the file at path, links followed, is larger than its kind allows.
 bool isLarger(const QString &path, ThemeDescriptions::File file)
 {
@@ -91,7 +84,7 @@ QString readId(const QString &indexPath)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(indexPath, LocalFile::Kind::Settings);
     if (!bytes || bytes->size() > ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description) ||
-        isLarger(settingsPath(indexPath), ThemeDescriptions::File::Settings)) {
+        isLarger(ThemeDescriptions::settingsPath(indexPath), ThemeDescriptions::File::Settings)) {
         return QString();
     }
     if (const std::optional<QString> plain = plainId(*bytes)) {
@@ -112,7 +105,7 @@ qint64 ThemeDescriptions::sizeLimit(File file)
 std::shared_ptr<KConfig> ThemeDescriptions::open(const QString &indexPath, bool checkSizes)
 {
     if (!LocalFile::isMissingOrLooksUsable(indexPath, LocalFile::Kind::Settings) ||
-        (checkSizes && (isLarger(indexPath, File::Description) || isLarger(settingsPath(indexPath), File::Settings)))) {
+        (checkSizes && (isLarger(indexPath, File::Description) || isLarger(ThemeDescriptions::settingsPath(indexPath), File::Settings)))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
     const QuietConfigParse quiet;

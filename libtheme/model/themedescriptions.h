@@ -10,6 +10,7 @@
 
 #include "pexotheme_export.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <functional>
@@ -27,6 +28,16 @@ enum class File {
     // theme/themerc: about a hundred lines, a kilobyte or so.
     Settings,
 };
+
+// A theme's description, directly inside the theme directory.
+inline const QString indexFileName = QStringLiteral("index.theme");
+// A theme's stored settings, below its directory.
+inline const QString settingsSubPath = QStringLiteral("theme/themerc");
+// The stored settings of the theme described by the file at indexPath.
+inline QString settingsPath(const QString &indexPath)
+{
+    return QFileInfo(indexPath).absolutePath() + QLatin1Char('/') + settingsSubPath;
+}
 
 // The largest file of its kind a theme may have, in bytes.
 PEXOTHEME_EXPORT qint64 sizeLimit(File file);

@@ -1,18 +1,14 @@
 #include "diskroom.h"
+#include "localfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <sys/statvfs.h>
 
 bool DiskRoom::hasRoom(const QString &path, const Reckoning &need)
 {
-    QFileInfo info(path);
-    while (!info.exists() && !info.isRoot()) {
-        info.setFile(info.absolutePath());
-    }
     struct statvfs fs;
-    if (::statvfs(QFile::encodeName(info.absoluteFilePath()).constData(), &fs) != 0 || fs.f_frsize == 0) {
+    if (::statvfs(QFile::encodeName(LocalFile::nearestExisting(path)).constData(), &fs) != 0 || fs.f_frsize == 0) {
         return true;
     }
     const Space space{qint64(fs.f_frsize), qint64(fs.f_bavail), fs.f_files > 0 ? qint64(fs.f_favail) : -1};

@@ -2,12 +2,26 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cctype>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+constexpr int suffixDigits = 8;
+
+QByteArray besidePrefix(const QString &path, const char *what)
+{
+    return QFile::encodeName(QStringLiteral(".%1.%2-").arg(QFileInfo(path).fileName(), QLatin1String(what)));
+}
+} // namespace
 
 int LeftBehind::hold(const QByteArray &path, Type type)
 {
@@ -53,4 +67,23 @@ void LeftBehind::remove(const QString &dir, Type type, const std::function<bool(
         ::close(fd);
     }
     ::closedir(listing);
+}
+
+QString LeftBehind::besideName(const QString &path, const char *what)
+{
+    const QString suffix = QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), suffixDigits, 16, QLatin1Char('0'));
+    return QFileInfo(path).absolutePath() + QLatin1Char('/') + QFile::decodeName(besidePrefix(path, what)) + suffix;
+}
+
+void LeftBehind::removeBeside(const QString &path, const char *what)
+{
+    const QByteArray prefix = besidePrefix(path, what);
+    remove(QFileInfo(path).absolutePath(), Type::File, [&prefix](const QByteArray &name) {
+        if (name.size() != prefix.size() + suffixDigits || !name.startsWith(prefix)) {
+            return false;
+        }
+        return std::all_of(name.cbegin() + prefix.size(), name.cend(), [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+        });
+    });
 }

@@ -29,6 +29,12 @@ PEXOTHEME_EXPORT int hold(const QByteArray &path, Type type);
 // nobody holds, each while it is held here: a folder with everything in
 // it, links removed and never followed.
 PEXOTHEME_EXPORT void remove(const QString &dir, Type type, const std::function<bool(const QByteArray &name)> &isLeftBehind);
+
+// A new name ".NAME.<what>-XXXXXXXX" (eight hexadecimal digits) for a file
+// that a writer keeps beside the file at path for a while.
+PEXOTHEME_EXPORT QString besideName(const QString &path, const char *what);
+// Removes the files of that kind beside the file at path that nobody holds.
+PEXOTHEME_EXPORT void removeBeside(const QString &path, const char *what);
 } // namespace LeftBehind
 
 #endif

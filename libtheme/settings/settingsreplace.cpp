@@ -10,13 +10,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSet>
 #include <QSettings>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
@@ -32,7 +30,8 @@
 namespace {
 // What a line takes beside its text: the "=", flags, escapes, the line break.
 constexpr qint64 lineCost = 16;
-constexpr int keptSuffixDigits = 8;
+// The old content of a file, ".NAME.kept-XXXXXXXX" beside it.
+const char keptWhat[] = "kept";
 
 class Rewrite;
 // Whether the written file is whole, given the old content kept beside it.
@@ -114,7 +113,6 @@ public:
     explicit Kept(const QString &file)
         : m_file(file)
     {
-        const QFileInfo info(file);
         const QByteArray name = QFile::encodeName(file);
         for (int attempt = 0; attempt < 8 && m_path.isEmpty(); ++attempt) {
             // Locked before the link exists, so that it is never taken for
@@ -124,8 +122,7 @@ public:
             if (fd >= 0) {
                 ::flock(fd, LOCK_SH | LOCK_NB);
             }
-            const QString path = info.absolutePath() +
-                QStringLiteral("/.%1.kept-%2").arg(info.fileName()).arg(QRandomGenerator::global()->generate(), keptSuffixDigits, 16, QLatin1Char('0'));
+            const QString path = LeftBehind::besideName(file, keptWhat);
             const QByteArray link = QFile::encodeName(path);
             if (::link(name.constData(), link.constData()) != 0) {
                 const int error = errno;
@@ -194,11 +191,7 @@ public:
     // left behind: a link whose file nobody holds a lock on.
     static void removeLeftBehind(const QString &file)
     {
-        const QFileInfo info(file);
-        const QByteArray prefix = QFile::encodeName(QStringLiteral(".%1.kept-").arg(info.fileName()));
-        LeftBehind::remove(info.absolutePath(), LeftBehind::Type::File, [&prefix](const QByteArray &name) {
-            return isKeptName(name, prefix);
-        });
+        LeftBehind::removeBeside(file, keptWhat);
     }
 
 private:
@@ -207,19 +200,6 @@ private:
         if (fd >= 0) {
             ::close(fd);
         }
-    }
-
-    static bool isKeptName(const QByteArray &name, const QByteArray &prefix)
-    {
-        if (name.size() != prefix.size() + keptSuffixDigits || !name.startsWith(prefix)) {
-            return false;
-        }
-        for (int i = prefix.size(); i < name.size(); ++i) {
-            if (!std::isxdigit(static_cast<unsigned char>(name.at(i)))) {
-                return false;
-            }
-        }
-        return true;
     }
 
     QString m_file;
@@ -407,11 +387,8 @@ bool SettingsReplace::isReplaceable(const QString &path)
     if (!LocalFile::isMissingOrLooksUsable(file, LocalFile::Kind::Settings) || (::access(name.constData(), R_OK | W_OK) != 0 && errno != ENOENT)) {
         return false;
     }
-    QFileInfo folder(QFileInfo(file).absolutePath());
-    while (!folder.exists() && !folder.isRoot()) {
-        folder.setFile(folder.absolutePath());
-    }
-    return ::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK | X_OK) == 0;
+    const QString folder = LocalFile::nearestExisting(QFileInfo(file).absolutePath());
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
 QStringList SettingsReplace::unreplaceable(const QStringList &files)

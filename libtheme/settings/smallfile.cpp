@@ -2,10 +2,7 @@
 #include "leftbehind.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,7 +11,6 @@
 #include <unistd.h>
 
 namespace {
-constexpr int suffixDigits = 8;
 // Something else may be put in the place meanwhile: the file is moved in
 // once the place is free, within a few turns.
 constexpr int attempts = 8;
@@ -27,24 +23,8 @@ QString reason(const QString &path, int error)
     return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(::strerror(error)));
 }
 
-// ".NAME.new-XXXXXXXX": the new content, made beside the file.
-QByteArray newPrefix(const QString &path)
-{
-    return QFile::encodeName(QStringLiteral(".%1.new-").arg(QFileInfo(path).fileName()));
-}
-
-bool isNewName(const QByteArray &name, const QByteArray &prefix)
-{
-    if (name.size() != prefix.size() + suffixDigits || !name.startsWith(prefix)) {
-        return false;
-    }
-    for (int i = prefix.size(); i < name.size(); ++i) {
-        if (!std::isxdigit(static_cast<unsigned char>(name.at(i)))) {
-            return false;
-        }
-    }
-    return true;
-}
+// The new content, made beside the file as ".NAME.new-XXXXXXXX".
+const char newWhat[] = "new";
 
 bool writeAll(int fd, const QByteArray &bytes)
 {
@@ -66,9 +46,8 @@ bool writeAll(int fd, const QByteArray &bytes)
 // takes it for one that a killed writer left; -1 when it cannot be made.
 int makeNew(const QString &path, QByteArray *name)
 {
-    const QByteArray prefix = QFile::encodeName(QFileInfo(path).absolutePath()) + '/' + newPrefix(path);
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        *name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(suffixDigits, '0');
+        *name = QFile::encodeName(LeftBehind::besideName(path, newWhat));
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::flock(fd, LOCK_SH | LOCK_NB);
@@ -92,10 +71,7 @@ bool SmallFile::place(const QString &path, const QByteArray &bytes, QString *err
         return false;
     };
     // What writers killed before the rename left beside it.
-    const QByteArray prefix = newPrefix(path);
-    LeftBehind::remove(QFileInfo(path).absolutePath(), LeftBehind::Type::File, [&prefix](const QByteArray &name) {
-        return isNewName(name, prefix);
-    });
+    LeftBehind::removeBeside(path, newWhat);
     QByteArray made;
     const int fd = makeNew(path, &made);
     if (fd < 0) {

@@ -9,7 +9,6 @@
 #include "wallpaperthemepart.h"
 
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -213,14 +212,7 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
     } else {
         text += "Padding=" + padding.repeated((size - text.size() - 9) / padding.size()) + '\n';
     }
-    static int readerWarnings;
-    readerWarnings = 0;
-    const QtMessageHandler handler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
-        readerWarnings += qstrcmp(context.category, "kf.config.core") == 0;
-    });
-    const auto restoreHandler = qScopeGuard([handler] {
-        qInstallMessageHandler(handler);
-    });
+    const PexoTest::ReaderWarnings readerWarnings;
     PexoTest::removePath(ThemeDefaults::currentThemeConfigPath);
     writeTheme(systemTheme(QStringLiteral("Big")),
                index(QStringLiteral("Big"), QStringLiteral("Big"), true),
@@ -246,7 +238,7 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
     // Nor is it read as the recorded current theme.
     writeRecord(QStringLiteral("Big"), systemTheme(QStringLiteral("Big/index.theme")));
     QCOMPARE(ThemeController().currentTheme()->isValid(), listed);
-    QVERIFY2(readerWarnings < 10, qPrintable(QString::number(readerWarnings)));
+    QVERIFY2(readerWarnings.count() < 10, qPrintable(QString::number(readerWarnings.count())));
 }
 
 void ThemeControllerTest::setCurrentThemeRecordsAndApplies()

@@ -17,9 +17,9 @@ class SafeExtractorPrivate;
 // puts in place is first built in a hidden folder beside it (a StagingDir),
 // so that a process killed half way leaves nothing half made under the
 // final name; the hidden folders that killed imports left in a directory
-// go before the first one is made there. What it creates is recorded, so that it can be taken back;
-// after a write that failed for want of room or by an I/O error it writes
-// nothing more.
+// go before the first one is made there. What it creates is recorded, so
+// that it can be taken back; after a write that failed for want of room or
+// by an I/O error it writes nothing more.
 class SafeExtractor
 {
 public:

@@ -166,6 +166,12 @@ struct IconTree
     bool wanted = false;
     const KArchiveDirectory *tree = nullptr;
     QString path;
+
+    // The archive's folder of such themes.
+    QString part() const
+    {
+        return cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
+    }
 };
 
 // "1 MiB", "16 KiB".
@@ -335,7 +341,7 @@ IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, co
         return theme;
     }
     theme.wanted = true;
-    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(cursor ? QStringLiteral("cursor") : QStringLiteral("icons")));
+    const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(theme.part()));
     theme.tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
     return theme;
 }
@@ -348,9 +354,8 @@ void ThemeImporterPrivate::importIconTheme(const QString &label, const IconTree 
     if (!extractor.makePath(userIconsDir)) {
         qWarning() << "Cannot create user icons directory:" << userIconsDir;
     }
-    const QString part = theme.cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
     const QString staged = theme.tree ? extractor.makeStagedDir(theme.path) : QString();
-    if (staged.isEmpty() || !extractor.extractTree(theme.tree, label + QLatin1Char('/') + part + QLatin1Char('/') + theme.name, staged)) {
+    if (staged.isEmpty() || !extractor.extractTree(theme.tree, label + QLatin1Char('/') + theme.part() + QLatin1Char('/') + theme.name, staged)) {
         qWarning() << (theme.cursor ? "Can't copy cursors files" : "Can't copy icons files");
     }
     if (!staged.isEmpty()) {
@@ -388,8 +393,7 @@ QString ThemeImporterPrivate::unreadable(const QString &label, const QList<Theme
     }
     for (const IconTree &theme : trees) {
         if (theme.tree) {
-            const QString part = theme.cursor ? QStringLiteral("cursor") : QStringLiteral("icons");
-            const QString refused = unreadableIn(theme.tree, label + QLatin1Char('/') + part + QLatin1Char('/') + theme.name, true);
+            const QString refused = unreadableIn(theme.tree, label + QLatin1Char('/') + theme.part() + QLatin1Char('/') + theme.name, true);
             if (!refused.isEmpty()) {
                 return refused;
             }

@@ -30,7 +30,6 @@
 #include <memory>
 #include <optional>
 
-#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
