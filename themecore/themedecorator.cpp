@@ -137,16 +137,17 @@ void ThemeDecorator::apply()
         return;
     }
     // The theme holds what the live settings took: a scheme of the
-    // system's own brings its colours, the master file fixes a key.
+    // system's own brings its colours.
     const std::shared_ptr<Theme> applied = AppliedTheme::readLive();
-    if (*applied == *current) {
-        return;
+    if (!(*applied == *current)) {
+        current->copyFrom(applied);
+        if (!applyStored(*current, controller)) {
+            return;
+        }
     }
-    current->copyFrom(applied);
-    if (applyStored(*current, controller)) {
-        current->read();
-        AppliedTheme::note(controller->currentThemeId(), *current, *applied);
-    }
+    // What the theme reads back, which the master file may fix otherwise.
+    current->read();
+    AppliedTheme::note(controller->currentThemeId(), *current, *applied);
 }
 
 void ThemeDecorator::registerProperty(const QString &property, const QString &key)

@@ -723,15 +723,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("master");
         const QString page = QStringLiteral("ulvar-systemsettings");
         QTest::newRow("switch to a theme whose scheme sets another primary colour")
-            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456");
-        QTest::newRow("admin-theme, a scheme of the system's own") << QByteArray("#118bcc") << QStringLiteral("pexo-admin-theme")
-                                                                   << QStringList{QStringLiteral("x"), darkScheme} << QByteArray("PrimaryColor=#2884be");
+            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray();
+        QTest::newRow("admin-theme, a scheme of the system's own")
+            << QByteArray("#118bcc") << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("x"), darkScheme} << QByteArray("PrimaryColor=#2884be")
+            << QByteArray();
         QTest::newRow("colour page, an accent the scheme replaces")
             << QByteArray("#118bcc") << page
             << QStringList{QStringLiteral("kcm_pexo_color"), QStringLiteral("--set"), QStringLiteral("accentColor=#a0b0c0"), QStringLiteral("--save")}
-            << QByteArray("PrimaryColor=#118bcc");
+            << QByteArray("PrimaryColor=#118bcc") << QByteArray();
+        // The theme reads the master's colour, the scheme replaces it live.
+        QTest::newRow("icons page, a primary colour the master file fixes")
+            << QByteArray("#123456") << page
+            << QStringList{QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")}
+            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray("[Variables]\nPrimaryColor=#ff0000\n");
     }
 
     void changesKeepTheTheme()
@@ -740,6 +747,14 @@ private Q_SLOTS:
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, master);
+        const QString masterFile = QStringLiteral("/usr/share/pexo/theme.master/themerc");
+        if (!master.isEmpty()) {
+            QVERIFY(PexoTest::writeFile(masterFile, master));
+        }
+        auto removeMaster = qScopeGuard([&masterFile] {
+            QFile::remove(masterFile);
+        });
         const QByteArray light = PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc"));
         const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", QByteArray(light).replace("PrimaryColor=#118bcc", "PrimaryColor=" + primary));
