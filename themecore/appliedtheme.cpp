@@ -14,6 +14,7 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDir>
 #include <QFileInfo>
 #include <QMetaEnum>
 
@@ -47,24 +48,42 @@ QByteArray digest(const Theme &theme)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
+const QString noteName = QStringLiteral(".theme-applied");
+
+QByteArray themeOf(const QString &id, const Theme &stored)
+{
+    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n';
+}
+
 QByteArray noteOf(const QString &id, const Theme &stored, const Theme &live)
 {
-    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n' + digest(live) + '\n';
+    return themeOf(id, stored) + digest(live) + '\n';
 }
 } // namespace
 
 void AppliedTheme::note(const QString &id, const Theme &stored, const Theme &live)
 {
-    // Only a hint: without it the sync does as it would anyway.
-    if (!(stored == live)) {
-        SmallFile::place(path(), noteOf(id, stored, live));
-    }
+    // Only a hint: without it the sync does as it would anyway. Also made
+    // where the live settings took the theme whole, for the other sessions.
+    SmallFile::place(path(), noteOf(id, stored, live));
 }
 
 bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme &live)
 {
     const std::optional<QByteArray> text = LocalFile::read(path(), LocalFile::Kind::Settings);
     return text && *text == noteOf(id, stored, live);
+}
+
+bool AppliedTheme::isAppliedElsewhere(const QString &id, const Theme &stored)
+{
+    const QFileInfo own(path());
+    // Newest first; a writer's file beside a note has another name.
+    const QFileInfoList notes = own.dir().entryInfoList({noteName + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Time);
+    if (notes.isEmpty() || notes.constFirst().fileName() == own.fileName()) {
+        return false;
+    }
+    const std::optional<QByteArray> text = LocalFile::read(notes.constFirst().absoluteFilePath(), LocalFile::Kind::Settings);
+    return text && text->startsWith(themeOf(id, stored));
 }
 
 std::shared_ptr<Theme> AppliedTheme::readLive()
@@ -77,5 +96,5 @@ std::shared_ptr<Theme> AppliedTheme::readLive()
 QString AppliedTheme::path()
 {
     // Each session's live settings have a note of their own.
-    return QFileInfo(LiveSettingsChange::markPath()).absolutePath() + QStringLiteral("/.theme-applied") + ThemeDefaults::Detail::sessionSuffix();
+    return QFileInfo(LiveSettingsChange::markPath()).absolutePath() + QLatin1Char('/') + noteName + ThemeDefaults::Detail::sessionSuffix();
 }

@@ -6,7 +6,9 @@
     the next session sync takes such live settings for the current theme's
     instead of saving them as a new one. The note holds the theme's id and
     digests of its values and of the live ones: it says nothing once either
-    has changed.
+    has changed. Each session has live settings and a note of its own; the
+    newest note, made in another session, tells the sync of a session whose
+    live settings predate it that the change is still to be taken there.
 */
 #ifndef APPLIEDTHEME_H
 #define APPLIEDTHEME_H
@@ -24,6 +26,10 @@ void note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.
 bool isApplied(const QString &id, const Theme &stored, const Theme &live);
+// Whether the newest note of all sessions is another session's, newer than
+// this session's own, and names the theme id with its values as they are
+// stored now: a change made there that these live settings have not taken.
+bool isAppliedElsewhere(const QString &id, const Theme &stored);
 // The live settings as they read now, in a theme of their own: a page's
 // live theme reacts to what it reads.
 std::shared_ptr<Theme> readLive();

@@ -39,6 +39,7 @@ const QString palette = QStringLiteral(".config/pexo/paletterc");
 const QString marker = QStringLiteral(".config/pexo/session/.admin-session-applied");
 const QString userThemes = QStringLiteral(".local/share/pexothemes");
 const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
+const QString otherSession = QStringLiteral("PEXO_SESSION_SUFFIX=.other");
 } // namespace
 
 class SessionToolsTest : public QObject
@@ -739,6 +740,16 @@ private Q_SLOTS:
             << QByteArray("#123456") << page
             << QStringList{QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")}
             << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray("[Variables]\nPrimaryColor=#ff0000\n");
+        // Each session has live settings of its own; the record is shared.
+        QTest::newRow("switch, then the sync of another session started before it")
+            << QByteArray("#123456") << QStringLiteral("env") << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray();
+        QTest::newRow("icons page, then the sync of another session started before it") << QByteArray("#118bcc") << QStringLiteral("env")
+                                                                                        << QStringList{QStringLiteral("ulvar-systemsettings"),
+                                                                                                       QStringLiteral("kcm_pexo_icons"),
+                                                                                                       QStringLiteral("--set"),
+                                                                                                       QStringLiteral("isToolbarMonochrome=false"),
+                                                                                                       QStringLiteral("--save")}
+                                                                                        << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray();
     }
 
     void changesKeepTheTheme()
@@ -761,6 +772,14 @@ private Q_SLOTS:
         const QByteArray before = PexoTest::readFile(themerc);
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
         QCOMPARE(PexoTest::readFile(themerc), before);
+        // The other session's sync ran when the theme was another one; the
+        // next one, there, sees the change made here.
+        const bool inOtherSession = program == QLatin1String("env");
+        if (inOtherSession) {
+            QCOMPARE(run(QStringLiteral("env"), {otherSession, QStringLiteral("pexo-set-theme"), QStringLiteral("UlvarTornelDark")}).exitCode, 0);
+            QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+            program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+        }
         if (!program.isEmpty()) {
             // The colour page reports that the scheme did not keep its accent.
             run(program, arguments);
@@ -769,6 +788,12 @@ private Q_SLOTS:
         const QByteArray saved = PexoTest::readFile(themerc);
         const QByteArray liveBefore = PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette));
 
+        if (inOtherSession) {
+            QCOMPARE(run(QStringLiteral("env"), {otherSession, QStringLiteral("pexo-sync-user-theme")}).exitCode, 0);
+            QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Mine"));
+            // That session took the theme as this one did.
+            QCOMPARE(PexoTest::readFile(home(live) + QStringLiteral(".other")), PexoTest::readFile(home(live)));
+        }
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Mine"));
         QCOMPARE(QDir(home(userThemes)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{QStringLiteral("Mine")});

@@ -176,6 +176,12 @@ int ordinarySession(ThemeController &controller)
         }
         return 0;
     }
+    // Live settings that a change made since in another session has left
+    // behind: the recorded theme, as that session took it.
+    if (AppliedTheme::isAppliedElsewhere(controller.currentThemeId(), *currentTheme)) {
+        controller.setCurrentTheme(controller.currentThemeId());
+        return 0;
+    }
     if (const auto equal = controller.equalTheme(systemTheme)) {
         controller.setCurrentTheme(equal->id());
         return 0;
