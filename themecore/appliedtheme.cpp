@@ -82,8 +82,14 @@ bool AppliedTheme::isAppliedElsewhere(const QString &id, const Theme &stored)
     if (notes.isEmpty() || notes.constFirst().fileName() == own.fileName()) {
         return false;
     }
+    // This session took the theme so already: its live settings are its own.
+    const QByteArray theme = themeOf(id, stored);
+    const std::optional<QByteArray> ownText = LocalFile::read(own.absoluteFilePath(), LocalFile::Kind::Settings);
+    if (ownText && ownText->startsWith(theme)) {
+        return false;
+    }
     const std::optional<QByteArray> text = LocalFile::read(notes.constFirst().absoluteFilePath(), LocalFile::Kind::Settings);
-    return text && text->startsWith(themeOf(id, stored));
+    return text && text->startsWith(theme);
 }
 
 std::shared_ptr<Theme> AppliedTheme::readLive()

@@ -26,9 +26,10 @@ void note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.
 bool isApplied(const QString &id, const Theme &stored, const Theme &live);
-// Whether the newest note of all sessions is another session's, newer than
-// this session's own, and names the theme id with its values as they are
-// stored now: a change made there that these live settings have not taken.
+// Whether the newest note of all sessions is another session's and names
+// the theme id with its values as they are stored now, while this
+// session's own note names no such theme: a change made there that these
+// live settings have not taken.
 bool isAppliedElsewhere(const QString &id, const Theme &stored);
 // The live settings as they read now, in a theme of their own: a page's
 // live theme reacts to what it reads.

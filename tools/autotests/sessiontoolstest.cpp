@@ -267,6 +267,8 @@ private Q_SLOTS:
         // Live settings of no installed theme, partly outside current.themerc:
         // the scheme and colours in paletterc, the cursor in the core library.
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
+        // Another session has taken the theme since: what is changed here is still the user's own.
+        QCOMPARE(run(QStringLiteral("env"), {otherSession, QStringLiteral("pexo-sync-user-theme")}).exitCode, 0);
         PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=my-icons\n");
         PexoTest::writeFile(home(QStringLiteral(".config/pexo/session/cursor")), "name=big-cursors\nsize=48\n");
 
