@@ -165,6 +165,23 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(home(record))); // the live settings equal the default theme
         QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarLight.colors"));
         QVERIFY(!QDir(home(userThemes)).exists());
+
+        // The scheme file of the current theme changed since it was applied:
+        // the sync applies it as it is now, and the next one keeps the theme.
+        const QString scheme = home(QStringLiteral(".local/share/color-schemes/Mine.colors"));
+        QVERIFY(PexoTest::writeFile(scheme, PexoTest::readFile(QStringLiteral("/usr/share/color-schemes/UlvarLight.colors"))));
+        const QByteArray light = PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc"));
+        userTheme(QStringLiteral("Mine"),
+                  "[Pexo Theme]\nId=Mine\nName=Mine\n",
+                  QByteArray(light).replace("/usr/share/color-schemes/UlvarLight.colors", scheme.toUtf8()));
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        QVERIFY(PexoTest::writeFile(scheme, PexoTest::readFile(darkScheme)));
+        for (int run = 0; run < 2; ++run) {
+            QCOMPARE(this->run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        }
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Mine"));
+        QCOMPARE(QDir(home(userThemes)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Mine")});
+        QVERIFY(PexoTest::readFile(home(palette)).contains("PrimaryColor=#2884be"));
     }
 
     // Each window-manager command finds its value already stored. The cursor

@@ -157,6 +157,11 @@ int ordinarySession(ThemeController &controller)
             return 1;
         }
         systemTheme->apply();
+        // A scheme file changed since may have brought other colours: they
+        // are the theme's too.
+        if (!writeFailed) {
+            AppliedTheme::note(controller.currentThemeId(), *currentTheme, *AppliedTheme::readLive());
+        }
         return 0;
     }
     if (!currentTheme->isValid()) {
