@@ -166,6 +166,22 @@ private Q_SLOTS:
         QVERIFY(PexoTest::readFile(home(palette)).contains("UlvarLight.colors"));
         QVERIFY(!QDir(home(userThemes)).exists());
 
+        // A first session has no settings of the user's to save, also where
+        // the master file fixes a colour that the scheme replaces live.
+        init();
+        {
+            const QString master = QStringLiteral("/usr/share/pexo/theme.master/themerc");
+            QVERIFY(PexoTest::writeFile(master, "[Variables]\nPrimaryColor=#ff0000\n"));
+            auto removeMaster = qScopeGuard([&master] {
+                QFile::remove(master);
+            });
+            for (int run = 0; run < 2; ++run) {
+                QCOMPARE(this->run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+                QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelLight"));
+                QVERIFY(!QDir(home(userThemes)).exists());
+            }
+        }
+
         // The scheme file of the current theme changed since it was applied:
         // the sync applies it as it is now, and the next one keeps the theme.
         const QString scheme = home(QStringLiteral(".local/share/color-schemes/Mine.colors"));

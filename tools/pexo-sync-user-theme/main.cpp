@@ -25,6 +25,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 #include <memory>
@@ -184,6 +185,12 @@ int ordinarySession(ThemeController &controller)
     // Live settings that a change made since in another session has left
     // behind: the recorded theme, as that session took it.
     if (AppliedTheme::isAppliedElsewhere(controller.currentThemeId(), *currentTheme)) {
+        controller.setCurrentTheme(controller.currentThemeId());
+        return 0;
+    }
+    // A first session has no live settings of the user's to keep: the
+    // recorded theme, whatever the master file fixes in it.
+    if (!QFileInfo::exists(ThemeDefaults::currentThemeConfigPath)) {
         controller.setCurrentTheme(controller.currentThemeId());
         return 0;
     }
