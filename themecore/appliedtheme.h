@@ -1,10 +1,10 @@
 /*
-    Internal: what applying a theme gave the live settings, where that is
-    not the theme's own values (a colour scheme of the system's own brings
+    Internal: what applying a theme gave the live settings, which need not
+    be the theme's own values (a colour scheme of the system's own brings
     its colours, the master file fixes a key, a value the desktop did not
-    take). A switch that ended whole notes it beside the live settings, and
-    the next session sync takes such live settings for the current theme's
-    instead of saving them as a new one. The note holds the theme's id and
+    take). A switch, a save or a session sync that ended whole notes it
+    beside the live settings, and the next session sync takes such live
+    settings for the current theme's instead of saving them as a new one. The note holds the theme's id and
     digests of its values and of the live ones: it says nothing once either
     has changed. Each session has live settings and a note of its own; the
     newest note, made in another session, tells the sync of a session whose
@@ -21,7 +21,7 @@ class Theme;
 
 namespace AppliedTheme {
 // Notes that applying the theme id, whose values (read) are stored, gave
-// the live values (read), where those are not the theme's.
+// the live values (read).
 void note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.
