@@ -4,11 +4,12 @@
     its colours, the master file fixes a key, a value the desktop did not
     take). A switch, a save or a session sync that ended whole notes it
     beside the live settings, and the next session sync takes such live
-    settings for the current theme's instead of saving them as a new one. The note holds the theme's id and
-    digests of its values and of the live ones: it says nothing once either
-    has changed. Each session has live settings and a note of its own; the
-    newest note, made in another session, tells the sync of a session whose
-    live settings predate it that the change is still to be taken there.
+    settings for the current theme's instead of saving them as a new one.
+    The note holds the theme's id and digests of its values and of the live
+    ones: it says nothing once either has changed. Each session has live
+    settings and a note of its own; the newest note, made in another
+    session, tells the sync of a session whose live settings predate it
+    that the change is still to be taken there.
 */
 #ifndef APPLIEDTHEME_H
 #define APPLIEDTHEME_H
