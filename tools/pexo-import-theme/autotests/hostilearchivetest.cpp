@@ -321,6 +321,10 @@ private Q_SLOTS:
         QTest::newRow("icon theme description its reader warns about")
             << replacing(6, "[Icon Theme]\nDirectories=scalable\n" + warned)
             << QStringLiteral("whose file \"Posing/icons/Posing/index.theme\" makes its reader warn");
+        QTest::newRow("scheme kept in the theme's folder its reader warns about")
+            << (theme(QStringLiteral("Posing"), "ColorScheme=" + userThemes().toUtf8() + "/Posing/theme/Posing.colors\n")
+                << file(QStringLiteral("Posing/theme/Posing.colors"), colorScheme() + warned))
+            << QStringLiteral("whose file \"Posing/theme/Posing.colors\" makes its reader warn");
         QList<Entry> heavy = replacing(4, colorScheme() + "Padding=" + QByteArray(600 * 1024, 'x') + '\n');
         heavy[6].content = "[Icon Theme]\nDirectories=scalable\nPadding=" + QByteArray(600 * 1024, 'x') + '\n';
         QTest::newRow("scheme and icon theme description beyond one settings file")
