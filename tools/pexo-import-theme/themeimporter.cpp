@@ -23,7 +23,6 @@
 #include <KArchive>
 #include <KArchiveDirectory>
 #include <KArchiveFile>
-#include <KConfig>
 #include <KConfigGroup>
 #include <KSharedConfig>
 
@@ -33,7 +32,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <functional>
@@ -191,64 +189,6 @@ QString largerThan(LocalFile::Kind kind)
 {
     return QStringLiteral("is larger than ") + sizeText(LocalFile::sizeLimit(kind));
 }
-
-// The most warnings the configuration reader may give about a settings file
-// from elsewhere: each costs far more than its line, and the pages read
-// every colour scheme and icon theme description, some many times.
-constexpr int maxReaderWarnings = 100;
-
-int readerWarningCount = 0;
-QtMessageHandler otherMessages = nullptr;
-
-void countReaderWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && qstrcmp(context.category, "kf.config.core") == 0) {
-        ++readerWarningCount;
-        return;
-    }
-    otherMessages(type, context, message);
-}
-
-// Whether the configuration reader, reading the settings from a file made
-// for it in dir, warns more than maxReaderWarnings times; nothing when that
-// file cannot be made. Its warnings are each about one line: the settings
-// are read a part of whole lines at a time, to stop soon after the most.
-// Warnings the logging rules switch off are not seen.
-std::optional<bool> readerWarnsOften(const QByteArray &settings, const QString &dir)
-{
-    constexpr int partSize = 16 * 1024;
-    QTemporaryFile file(dir + QStringLiteral("/.settings-XXXXXX"));
-    if (!file.open()) {
-        return std::nullopt;
-    }
-    readerWarningCount = 0;
-    otherMessages = qInstallMessageHandler(countReaderWarning);
-    bool written = true;
-    for (int from = 0; written && from < settings.size() && readerWarningCount <= maxReaderWarnings;) {
-        const int newline = settings.indexOf('\n', std::min(from + partSize, int(settings.size())) - 1);
-        const int to = newline < 0 ? settings.size() : newline + 1;
-        const QByteArray part = settings.mid(from, to - from);
-        written = file.seek(0) && file.resize(0) && file.write(part) == part.size() && file.flush();
-        if (written) {
-            const KConfig config(file.fileName(), KConfig::SimpleConfig);
-        }
-        from = to;
-    }
-    qInstallMessageHandler(otherMessages);
-    if (!written) {
-        return std::nullopt;
-    }
-    return readerWarningCount > maxReaderWarnings;
-}
-
-QString warnedAbout(const QByteArray &settings, const QString &dir)
-{
-    const std::optional<bool> often = readerWarnsOften(settings, dir);
-    if (!often) {
-        return QStringLiteral("could not be checked");
-    }
-    return *often ? QStringLiteral("makes its reader warn more than %1 times").arg(maxReaderWarnings) : QString();
-}
 } // namespace
 
 class ThemeImporterPrivate
@@ -279,12 +219,9 @@ public:
     IconTree findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const;
     void importIconTheme(const QString &label, const IconTree &theme) const;
     // Why a file to be placed is one that its reader in this system would
-    // refuse, or nothing: for each, the reader's own rule. A settings file
-    // is read for the check in a file made in scratchDir; the bytes of the
-    // settings files are added to settingsBytes.
-    QString
-    unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees, const QString &scratchDir, qint64 &settingsBytes) const;
-    QString unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top, const QString &scratchDir, qint64 &settingsBytes) const;
+    // refuse, or nothing: for each, the reader's own rule.
+    QString unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees) const;
+    QString unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top) const;
     // Moves a complete staged directory to path, unless a write failed.
     void moveIntoPlace(const QString &staged, const char *kind, const QString &name, const QString &path) const;
     static void alreadyInstalled(const char *kind, const QString &name, const QString &path);
@@ -301,11 +238,6 @@ public:
     // Ids taken by the themes installed before the first theme of the
     // archive was unpacked and by those imported since.
     std::optional<QSet<QString>> takenIds;
-    // What the colour schemes and icon and cursor theme descriptions still
-    // to be placed may hold together: the pages read every one whole, the
-    // icons page many times, and one archive brings no more than one such
-    // file may hold.
-    qint64 settingsRoom = LocalFile::sizeLimit(LocalFile::Kind::Settings);
     bool settingsWriteFailed = false;
     const KArchiveDirectory *root = nullptr;
     const QString userThemesDir = ThemeDefaults::userThemesDir;
@@ -453,8 +385,7 @@ void ThemeImporterPrivate::importIconTheme(const QString &label, const IconTree 
     }
 }
 
-QString ThemeImporterPrivate::unreadable(
-    const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees, const QString &scratchDir, qint64 &settingsBytes) const
+QString ThemeImporterPrivate::unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees) const
 {
     for (const ThemeFile &file : files) {
         const KArchiveFile *const archived = file.archived ? file.archived : file.inTheme;
@@ -482,17 +413,11 @@ QString ThemeImporterPrivate::unreadable(
             if (!ColorUtils::holdsColorGroup(scheme)) {
                 return name + QStringLiteral("holds no colour group");
             }
-            const QString warned = warnedAbout(scheme, scratchDir);
-            if (!warned.isEmpty()) {
-                return name + warned;
-            }
-            settingsBytes += scheme.size();
         }
     }
     for (const IconTree &theme : trees) {
         if (theme.tree) {
-            const QString refused =
-                unreadableIn(theme.tree, label + QLatin1Char('/') + theme.part() + QLatin1Char('/') + theme.name, true, scratchDir, settingsBytes);
+            const QString refused = unreadableIn(theme.tree, label + QLatin1Char('/') + theme.part() + QLatin1Char('/') + theme.name, true);
             if (!refused.isEmpty()) {
                 return refused;
             }
@@ -504,8 +429,7 @@ QString ThemeImporterPrivate::unreadable(
 // The theme's description is read as a settings file, its icons by the
 // kind their names tell: a file beyond its reader's limit would only
 // fill the disk. Whether an icon decodes is left to its reader.
-QString
-ThemeImporterPrivate::unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top, const QString &scratchDir, qint64 &settingsBytes) const
+QString ThemeImporterPrivate::unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top) const
 {
     const QStringList names = tree->entries();
     for (const QString &name : names) {
@@ -515,30 +439,14 @@ ThemeImporterPrivate::unreadableIn(const KArchiveDirectory *tree, const QString 
             continue;
         }
         if (const KArchiveDirectory *dir = SafeExtractor::directory(entry)) {
-            const QString refused = unreadableIn(dir, entryLabel, false, scratchDir, settingsBytes);
+            const QString refused = unreadableIn(dir, entryLabel, false);
             if (!refused.isEmpty()) {
                 return refused;
             }
         } else if (const KArchiveFile *file = extractor.regularFile(entry)) {
-            const bool description = top && name == QLatin1String("index.theme");
-            const std::optional<LocalFile::Kind> kind = description ? LocalFile::Kind::Settings : LocalFile::iconFileKind(name);
-            const QString quoted = QLatin1Char('"') + entryLabel + QStringLiteral("\" ");
+            const std::optional<LocalFile::Kind> kind = top && name == QLatin1String("index.theme") ? LocalFile::Kind::Settings : LocalFile::iconFileKind(name);
             if (kind && file->size() > LocalFile::sizeLimit(*kind)) {
-                return quoted + largerThan(*kind);
-            }
-            if (description) {
-                // A zip entry may unpack to more than it declares.
-                const std::unique_ptr<QIODevice> device(file->createDevice());
-                const qint64 limit = LocalFile::sizeLimit(*kind);
-                const QByteArray settings = device ? device->read(limit + 1) : QByteArray();
-                if (settings.size() > limit) {
-                    return quoted + largerThan(*kind);
-                }
-                const QString warned = warnedAbout(settings, scratchDir);
-                if (!warned.isEmpty()) {
-                    return quoted + warned;
-                }
-                settingsBytes += settings.size();
+                return QLatin1Char('"') + entryLabel + QStringLiteral("\" ") + largerThan(*kind);
             }
         }
     }
@@ -774,21 +682,12 @@ void ThemeImporter::importTheme(const QString &name)
     const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};
     // A file its reader refuses, placed, would only cost: nothing of the
     // theme is placed.
-    qint64 settingsBytes = 0;
-    const QString unreadable = d->unreadable(name, files, trees, staged, settingsBytes);
+    const QString unreadable = d->unreadable(name, files, trees);
     if (!unreadable.isEmpty()) {
         qWarning() << "Skipping theme" << name << "whose file" << qUtf8Printable(unreadable);
         QDir(staged).removeRecursively();
         return;
     }
-    if (settingsBytes > d->settingsRoom) {
-        qWarning() << "Skipping theme" << name
-                   << qUtf8Printable(QStringLiteral("whose colour scheme and icon theme descriptions would bring those of the archive beyond %1 together")
-                                         .arg(sizeText(LocalFile::sizeLimit(LocalFile::Kind::Settings))));
-        QDir(staged).removeRecursively();
-        return;
-    }
-    d->settingsRoom -= settingsBytes;
     d->takenIds->insert(theme.id());
 
     for (const ThemeFile &file : std::as_const(files)) {

@@ -314,21 +314,10 @@ private Q_SLOTS:
         };
         QTest::newRow("scheme without colours") << replacing(4, "[General]\nName=Plain\n")
                                                 << QStringLiteral("whose file \"Posing/color-scheme/Posing.colors\" holds no colour group");
-        // Each warning costs the pages that read the file far more than its line.
-        const QByteArray warned = "Padding=" + QByteArray("\\q").repeated(101) + '\n';
-        QTest::newRow("scheme its reader warns about")
-            << replacing(4, colorScheme() + warned) << QStringLiteral("whose file \"Posing/color-scheme/Posing.colors\" makes its reader warn");
-        QTest::newRow("icon theme description its reader warns about")
-            << replacing(6, "[Icon Theme]\nDirectories=scalable\n" + warned)
-            << QStringLiteral("whose file \"Posing/icons/Posing/index.theme\" makes its reader warn");
-        QTest::newRow("scheme kept in the theme's folder its reader warns about")
+        QTest::newRow("scheme kept in the theme's folder without colours")
             << (theme(QStringLiteral("Posing"), "ColorScheme=" + userThemes().toUtf8() + "/Posing/theme/Posing.colors\n")
-                << file(QStringLiteral("Posing/theme/Posing.colors"), colorScheme() + warned))
-            << QStringLiteral("whose file \"Posing/theme/Posing.colors\" makes its reader warn");
-        QList<Entry> heavy = replacing(4, colorScheme() + "Padding=" + QByteArray(600 * 1024, 'x') + '\n');
-        heavy[6].content = "[Icon Theme]\nDirectories=scalable\nPadding=" + QByteArray(600 * 1024, 'x') + '\n';
-        QTest::newRow("scheme and icon theme description beyond one settings file")
-            << heavy << QStringLiteral("whose colour scheme and icon theme descriptions would bring those of the archive beyond 1 MiB together");
+                << file(QStringLiteral("Posing/theme/Posing.colors"), "[General]\nName=Plain\n"))
+            << QStringLiteral("whose file \"Posing/theme/Posing.colors\" holds no colour group");
         QTest::newRow("wallpaper of no picture format")
             << replacing(5, "[Desktop Entry]\nExec=evil\n") << QStringLiteral("whose file \"Posing/wallpaper/posing.png\" is no picture");
         QTest::newRow("wallpaper of too many pixels") << replacing(5, "P6\n99999 99999\n255\n")
