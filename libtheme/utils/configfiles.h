@@ -9,6 +9,7 @@
 
 #include "failedwrites.h"
 #include "localfile.h"
+#include "quietconfigparse.h"
 
 #include <KSharedConfig>
 
@@ -59,10 +60,11 @@ inline KSharedConfigPtr openToWrite(const QString &name, KConfig::OpenFlags flag
 
 // A colour scheme's configuration, read from the file when the path is
 // absolute and names a usable file; otherwise an empty configuration, as
-// for a missing file.
+// for a missing file. The reader's warnings about its lines are not printed.
 inline KSharedConfigPtr openScheme(const QString &path, KConfig::OpenFlags flags = KConfig::SimpleConfig)
 {
     if (QDir::isAbsolutePath(path) && LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
+        const QuietConfigParse quiet;
         return KSharedConfig::openConfig(path, flags, QStandardPaths::GenericConfigLocation);
     }
     return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);

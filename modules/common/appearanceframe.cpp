@@ -1,6 +1,7 @@
 #include "appearanceframe.h"
 #include "paletteguard.h"
 
+#include <quietconfigparse.h>
 #include <sessionlock.h>
 #include <themecontroller.h>
 #include <themedecorator.h>
@@ -38,7 +39,9 @@ bool AppearanceFrame::hasChanges(const ThemeController *controller)
 void AppearanceFrame::activateColorScheme(const QString &path)
 {
     // Creating the manager already re-applies the scheme remembered in the
-    // application's configuration, or the default one.
+    // application's configuration, or the default one. It reads every
+    // scheme, and the one activated again.
+    const QuietConfigParse quiet;
     PaletteGuard guard;
     KColorSchemeManager manager;
     manager.setAutosaveChanges(false);

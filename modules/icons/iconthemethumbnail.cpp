@@ -3,6 +3,7 @@
 #include <decodeslot.h>
 #include <localimage.h>
 #include <pexoicontheme.h>
+#include <quietconfigparse.h>
 
 #include <QFutureWatcher>
 #include <QImage>
@@ -77,6 +78,7 @@ void IconThemeThumbnailPrivate::resetIcons(const QString &theme)
     decodedFor = QSize();
     dropLoad();
 
+    const QuietConfigParse quiet;
     PexoIconTheme iconTheme(theme.toStdString(), std::string(), false);
     if (!iconTheme.load()) {
         q->update();

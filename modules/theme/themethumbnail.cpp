@@ -1,6 +1,7 @@
 #include "themethumbnail.h"
 
 #include "colorutils.h"
+#include "configfiles.h"
 #include "decodeslot.h"
 #include "localfile.h"
 #include "localimage.h"
@@ -9,7 +10,6 @@
 #include <pexowallpaper.h>
 
 #include <KColorUtils>
-#include <KConfig>
 #include <KConfigGroup>
 
 #include <QColor>
@@ -320,10 +320,10 @@ void ThemeThumbnail::resetColors()
     }
 
     // A scheme that is no usable file reads as a missing one.
-    const KConfig scheme(LocalFile::isUsable(d->colorScheme, LocalFile::Kind::Settings) ? d->colorScheme : QString(), KConfig::SimpleConfig);
-    const KConfigGroup window = scheme.group("Colors:Window");
-    const KConfigGroup view = scheme.group("Colors:View");
-    const KConfigGroup wm = scheme.group("WM");
+    const KSharedConfigPtr scheme = ConfigFiles::openScheme(d->colorScheme);
+    const KConfigGroup window = scheme->group("Colors:Window");
+    const KConfigGroup view = scheme->group("Colors:View");
+    const KConfigGroup wm = scheme->group("WM");
 
     d->colors.insert(QStringLiteral("windowbackground"), entryColor(window, "BackgroundNormal", QStringLiteral("#262626")));
     d->colors.insert(QStringLiteral("alternativebackground"), entryColor(view, "BackgroundNormal", QStringLiteral("#404040")));

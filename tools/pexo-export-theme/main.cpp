@@ -22,6 +22,7 @@
 #include "svgdrawing.h"
 #include "theme.h"
 #include "themedefaults.h"
+#include "themedescriptions.h"
 #include "wallpaperthemepart.h"
 
 #include <offscreenfallback.h>
@@ -29,7 +30,6 @@
 
 #include <KCompressionDevice>
 #include <KConfig>
-#include <KSharedConfig>
 #include <KTar>
 
 #include <QApplication>
@@ -378,7 +378,7 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         qCritical() << "Cannot open" << descriptionPath;
         return DescriptionUnreadable;
     }
-    const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
+    const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath, false);
     const QString settingsPath = QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
     const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
     Theme theme(config, provider);

@@ -155,6 +155,10 @@ struct ThemeFile
     // Null when nothing is placed: refused tells whether it failed.
     const KArchiveFile *archived = nullptr;
     bool refused = false;
+    // The archive's file that the theme names in its own folder, placed
+    // with it, and its path in that folder.
+    const KArchiveFile *inTheme = nullptr;
+    QString inThemePath{};
 };
 
 // A cursor or icons theme the theme names, found before anything is placed.
@@ -209,6 +213,9 @@ public:
     // storedPath. Returns false when it could be placed nowhere; *newPath is
     // set when it was placed in the fallback directory instead.
     bool placeFile(const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const;
+    // Finds the archive's file that the theme names when it lies in the
+    // theme's own folder, which source is unpacked to as target.
+    void findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const;
     IconTree findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const;
     void importIconTheme(const QString &label, const IconTree &theme) const;
     // Why a file to be placed is one that its reader in this system would
@@ -314,6 +321,21 @@ bool ThemeImporterPrivate::placeFile(
     return true;
 }
 
+void ThemeImporterPrivate::findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const
+{
+    const QString cleaned = QDir::cleanPath(file.path);
+    if (!cleaned.startsWith(target + QLatin1Char('/'))) {
+        return;
+    }
+    file.inThemePath = cleaned.mid(target.size() + 1);
+    const QStringList names = file.inThemePath.split(QLatin1Char('/'));
+    const KArchiveDirectory *dir = source;
+    for (int i = 0; dir && i + 1 < names.size(); ++i) {
+        dir = SafeExtractor::directory(dir->entry(names.at(i)));
+    }
+    file.inTheme = dir ? extractor.regularFile(dir->entry(names.last())) : nullptr;
+}
+
 IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const
 {
     IconTree theme;
@@ -366,17 +388,19 @@ void ThemeImporterPrivate::importIconTheme(const QString &label, const IconTree 
 QString ThemeImporterPrivate::unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees) const
 {
     for (const ThemeFile &file : files) {
-        if (!file.archived) {
+        const KArchiveFile *const archived = file.archived ? file.archived : file.inTheme;
+        if (!archived) {
             continue;
         }
-        const QString name = QStringLiteral("\"%1/%2/%3\" ").arg(label, file.part, file.archived->name());
+        const QString name =
+            file.archived ? QStringLiteral("\"%1/%2/%3\" ").arg(label, file.part, archived->name()) : QStringLiteral("\"%1/%2\" ").arg(label, file.inThemePath);
         // A scheme is read whole, by the colour page's list of every scheme too.
         const LocalFile::Kind kind = file.content == ThemeFile::Picture ? LocalFile::Kind::Image : LocalFile::Kind::Settings;
         const qint64 limit = LocalFile::sizeLimit(kind);
-        if (file.archived->size() > limit) {
+        if (archived->size() > limit) {
             return name + largerThan(kind);
         }
-        const std::unique_ptr<QIODevice> device(file.archived->createDevice());
+        const std::unique_ptr<QIODevice> device(archived->createDevice());
         if (file.content == ThemeFile::Picture && !LocalImage::isDecodable(device.get())) {
             return name + QStringLiteral("is no picture of a format and size that can be decoded");
         }
@@ -650,6 +674,10 @@ void ThemeImporter::importTheme(const QString &name)
     bool replaced = false;
     for (ThemeFile &file : files) {
         replaced |= d->findThemeFile(source, name, file);
+        // Kept in the theme's own folder, it comes with the theme's tree.
+        if (!file.archived) {
+            d->findInTheme(source, target, file);
+        }
     }
     const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};
     // A file its reader refuses, placed, would only cost: nothing of the

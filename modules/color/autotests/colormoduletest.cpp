@@ -8,8 +8,10 @@
 #include <KConfig>
 #include <KConfigGroup>
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -128,6 +130,7 @@ private Q_SLOTS:
     void savedColoursMatchLiveOnes();
     void loadKeepsStoredColours();
     void missingSchemeFile();
+    void warnedSchemeCostsItsParseOnly();
     void customSchemeOnFreshAccount();
     void wallpaperScheme_data();
     void wallpaperScheme();
@@ -382,6 +385,44 @@ void ColorModuleTest::missingSchemeFile()
     }
     QCOMPARE(module->property("currentColorScheme").toString(), home("gone.colors"));
     QCOMPARE(errors.count(), 3);
+}
+
+// A scheme of 1 MiB whose every line makes the reader warn: the page lists
+// it, draws its icon and saves it as the current scheme, and the tools
+// switch to a theme holding it and apply it, each without a warning and
+// without waiting.
+void ColorModuleTest::warnedSchemeCostsItsParseOnly()
+{
+    const QString warned = home(".local/share/color-schemes/Warned.colors");
+    const QByteArray line = "Padding=" + QByteArray("\\q").repeated(64) + '\n';
+    QByteArray scheme = "[General]\nName=Warned\n[Colors:View]\nBackgroundNormal=10,20,30\n";
+    scheme += line.repeated((1024 * 1024 - scheme.size()) / line.size());
+    QVERIFY(PexoTest::writeFile(warned, scheme));
+    QElapsedTimer timer;
+    timer.start();
+    {
+        const PexoTest::ReaderWarnings warnings;
+        auto module = loadedModule();
+        QVERIFY(module);
+        const auto *schemes = module->property("schemeModel").value<QAbstractProxyModel *>();
+        QVERIFY(schemes);
+        // Each icon is drawn from its scheme when first asked for.
+        for (int i = 0; i < schemes->rowCount(); ++i) {
+            schemes->index(i, 0).data(Qt::DecorationRole);
+        }
+        QVERIFY(module->setProperty("currentColorScheme", warned));
+        QMetaObject::invokeMethod(module.get(), "save");
+        QCOMPARE(entry(ThemeDefaults::paletteConfigPath, "ColorScheme"), warned);
+        QCOMPARE(warnings.count(), 0);
+    }
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    for (const QStringList &arguments : {QStringList{QStringLiteral("pexo-set-theme"), QStringLiteral("Mine")},
+                                         QStringList{QStringLiteral("pexo-admin-theme"), QStringLiteral("-"), warned}}) {
+        const PexoTest::ProgramRun run = PexoTest::runProgram(arguments.first(), arguments.mid(1), 2000);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(!run.errors.contains(QLatin1String("Invalid escape")), qPrintable(run.errors.left(300)));
+    }
+    QCOMPARE(entry(ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc"), "ColorScheme"), warned);
 }
 
 // The user's own scheme is copied from a read-only template into a directory

@@ -100,7 +100,8 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         const QString noId = themeDir() + QStringLiteral("/index.theme");
-        PexoTest::writeFile(noId, "[Pexo Theme]\nName=No id\n");
+        // Its invalid escape is read without a word.
+        PexoTest::writeFile(noId, "[Pexo Theme]\nName=No id\nComment=\\q\n");
         PexoTest::writeFile(themeDir() + QStringLiteral("/theme/themerc"), "[Variables]\n");
         arguments.replaceInStrings(QStringLiteral("ARCHIVE"), archive());
         arguments.replaceInStrings(QStringLiteral("NOID"), noId);

@@ -314,6 +314,10 @@ private Q_SLOTS:
         };
         QTest::newRow("scheme without colours") << replacing(4, "[General]\nName=Plain\n")
                                                 << QStringLiteral("whose file \"Posing/color-scheme/Posing.colors\" holds no colour group");
+        QTest::newRow("scheme kept in the theme's folder without colours")
+            << (theme(QStringLiteral("Posing"), "ColorScheme=" + userThemes().toUtf8() + "/Posing/theme/Posing.colors\n")
+                << file(QStringLiteral("Posing/theme/Posing.colors"), "[General]\nName=Plain\n"))
+            << QStringLiteral("whose file \"Posing/theme/Posing.colors\" holds no colour group");
         QTest::newRow("wallpaper of no picture format")
             << replacing(5, "[Desktop Entry]\nExec=evil\n") << QStringLiteral("whose file \"Posing/wallpaper/posing.png\" is no picture");
         QTest::newRow("wallpaper of too many pixels") << replacing(5, "P6\n99999 99999\n255\n")
