@@ -94,9 +94,14 @@ void ThemeDecorator::updateNeedSave()
 
 void ThemeDecorator::apply()
 {
+    const std::shared_ptr<Theme> current = controller->currentTheme();
+    // The record may name any file: write only a theme of the theme directories.
+    const bool installed = isInstalledTheme(*current);
+    const QString stored = ThemeFiles::settingsPath(current->desktopPath());
     // Live settings that cannot be written were read as defaults: copied
-    // into the current theme, they would cost it its own values.
-    const LiveSettingsChange change(LiveSettingsChange::Files::Live, controller->currentThemeId());
+    // into the current theme, they would cost it its own values. A theme
+    // that cannot be written fails the save before anything is written.
+    const LiveSettingsChange change(LiveSettingsChange::Files::Live, controller->currentThemeId(), installed ? QStringList{stored} : QStringList());
     if (!change.refusal().isEmpty()) {
         Q_EMIT controller->error(change.refusal());
         return;
@@ -107,14 +112,10 @@ void ThemeDecorator::apply()
         Q_EMIT controller->error(QStringLiteral("The current theme was changed by another program; open the page again to change it"));
         return;
     }
-    const std::shared_ptr<Theme> current = controller->currentTheme();
     const std::shared_ptr<Theme> live = controller->systemTheme();
     current->copyFrom(live);
-    // The record may name any file: write only a theme of the theme directories.
-    const bool installed = isInstalledTheme(*current);
     // What the theme held, put back when the live settings could not take
     // the change: a failed save changes no stored theme.
-    const QString stored = ThemeFiles::settingsPath(current->desktopPath());
     const std::optional<QByteArray> before = installed ? LocalFile::read(stored, LocalFile::Kind::Settings) : std::nullopt;
     if (installed) {
         // The live settings keep their changes when the theme could not take them.

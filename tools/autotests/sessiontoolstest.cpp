@@ -658,6 +658,11 @@ private Q_SLOTS:
         QTest::newRow("palette's folder read-only, set-theme") << QByteArray("read-only folder") << home(palette) << QStringLiteral("setpriv") << asUser;
         QTest::newRow("desktop folder read-only, set-theme")
             << QByteArray("read-only folder") << home(QStringLiteral("Desktops/Desktop1/.directory")) << QStringLiteral("setpriv") << asUser;
+        // A save writes the current theme's settings too.
+        const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
+        const QStringList iconsPageAsUser = QStringList{asUser.first(), QStringLiteral("ulvar-systemsettings")} + iconsPage;
+        QTest::newRow("theme's folder read-only, icons page") << QByteArray("read-only folder") << themerc << QStringLiteral("setpriv") << iconsPageAsUser;
+        QTest::newRow("theme's settings read-only, icons page") << QByteArray("read-only") << themerc << QStringLiteral("setpriv") << iconsPageAsUser;
     }
 
     void unusableLiveSettings()
@@ -669,13 +674,15 @@ private Q_SLOTS:
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", "[Variables]\nIconTheme=mine-icons\nLogoPosition=TopLeft\n");
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
         std::optional<PexoTest::FullDisk> disk;
-        if (!kind.endsWith("full") && !kind.endsWith("folder")) {
+        if (!kind.endsWith("full") && !kind.startsWith("read-only")) {
             PexoTest::removePath(file);
         }
         const QString folder = QFileInfo(file).path();
         auto unmount = qScopeGuard([&] {
             if (kind == "read-only folder") {
                 QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            } else if (kind == "read-only") {
+                QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
             }
         });
         if (kind == "nearly full") {
@@ -691,6 +698,8 @@ private Q_SLOTS:
                 QVERIFY(PexoTest::writeFile(file, "[Desktop Entry]\nX-PEXO-WallPaper=/nowhere.jpg\n"));
             }
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        } else if (kind == "read-only") {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
         } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
         } else if (kind == "fifo") {
