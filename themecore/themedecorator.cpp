@@ -15,6 +15,8 @@
 #include <settingsreplace.h>
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStringList>
@@ -117,6 +119,8 @@ void ThemeDecorator::apply()
     // What the theme held, put back when the live settings could not take
     // the change: a failed save changes no stored theme.
     const std::optional<QByteArray> before = installed ? LocalFile::read(stored, LocalFile::Kind::Settings) : std::nullopt;
+    // A theme that had no settings file has none again.
+    const bool hadNone = installed && !before && !QFileInfo(stored).exists() && !QFileInfo(stored).isSymLink();
     if (installed) {
         // The live settings keep their changes when the theme could not take them.
         if (!applyStored(*current, controller)) {
@@ -129,7 +133,8 @@ void ThemeDecorator::apply()
     live->apply();
     if (!failed.files().isEmpty()) {
         // The theme keeps what it held; so it tells when it cannot.
-        if (before && !SettingsReplace::write(stored, *before)) {
+        const bool putBack = before ? SettingsReplace::write(stored, *before) : hadNone && (!QFileInfo::exists(stored) || QFile::remove(stored));
+        if (installed && !putBack) {
             Q_EMIT controller->error(QStringLiteral("Could not put back the settings of the current theme ") + stored);
         }
         return;

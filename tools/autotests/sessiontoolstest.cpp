@@ -777,18 +777,24 @@ private Q_SLOTS:
     void failedLiveWrite_data()
     {
         QTest::addColumn<bool>("putBackFails");
-        QTest::newRow("put back") << false;
-        QTest::newRow("put back fails too") << true;
+        QTest::addColumn<bool>("hadNone");
+        QTest::newRow("put back") << false << false;
+        QTest::newRow("put back fails too") << true << false;
+        QTest::newRow("the theme had no settings file") << false << true;
     }
 
     void failedLiveWrite()
     {
         QFETCH(bool, putBackFails);
+        QFETCH(bool, hadNone);
         const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         userTheme(QStringLiteral("Mine"),
                   "[Pexo Theme]\nId=Mine\nName=Mine\n",
                   PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc")));
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        if (hadNone) {
+            QVERIFY(QFile::remove(themerc));
+        }
         const QByteArray stored = PexoTest::readFile(themerc);
         // The session's cursor is not looked at before the first write.
         const QString cursor = home(QStringLiteral(".config/pexo/session/cursor"));
@@ -817,6 +823,7 @@ private Q_SLOTS:
         QVERIFY2(r.errors.contains(QStringLiteral("Could not write ") + cursor), qPrintable(r.errors));
         QCOMPARE(r.errors.contains(QStringLiteral("Could not put back the settings of the current theme ") + themerc), putBackFails);
         QCOMPARE(PexoTest::readFile(themerc) == stored, !putBackFails);
+        QCOMPARE(QFileInfo::exists(themerc), !hadNone);
         QCOMPARE(PexoTest::readFile(home(QStringLiteral(".config/pexo/session/.theme-change-unfinished"))), QByteArray("Mine"));
     }
 
