@@ -35,6 +35,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 #include <SimpleIni.h>
@@ -110,6 +111,24 @@ QString desktopFolderWallpaper()
         }
     }
     return candidate;
+}
+
+// The picture a text names, as the settings keep it: a file URL's path, "~"
+// as the home folder, a relative path of an existing file made absolute;
+// any other text (a colour, a wallpaper name) as it is.
+QString spelledPicture(const QString &text)
+{
+    if (text.startsWith(QLatin1String("file:"))) {
+        const QUrl url(text);
+        return url.isValid() && url.isLocalFile() ? url.toLocalFile() : text;
+    }
+    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/"))) {
+        return QDir::homePath() + text.mid(1);
+    }
+    if (!text.isEmpty() && QDir::isRelativePath(text) && QFileInfo::exists(text)) {
+        return QFileInfo(text).absoluteFilePath();
+    }
+    return text;
 }
 
 // Runs the converter script. Only a normal exit with code 0 that left a
@@ -255,7 +274,7 @@ QString Module::wallpaper() const
 
 void Module::setWallpaper(const QString &path)
 {
-    QString wallpaper = path;
+    QString wallpaper = spelledPicture(path);
     if (wallpaper.endsWith(QLatin1String(".desktop"))) {
         if (!LocalFile::isUsable(wallpaper, LocalFile::Kind::Settings)) {
             Q_EMIT error(i18n("Faild to load wallpaper image"));
@@ -295,8 +314,9 @@ QString Module::logo() const
     return d->wallpaperPart()->logo();
 }
 
-void Module::setLogo(const QString &logo)
+void Module::setLogo(const QString &path)
 {
+    const QString logo = spelledPicture(path);
     d->wallpaperPart()->setLogo(logo);
     d->builder->setLogo(logo);
 }
