@@ -221,5 +221,6 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
 
 bool ThemeDecorator::mandatoryIntegrityControl() const
 {
-    return isHighIntegrityLevel();
+    // Asked on the page's window thread.
+    return isHighIntegrityLevel(SessionLock::patience(SessionLock::Wait::Page));
 }

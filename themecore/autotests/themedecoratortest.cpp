@@ -360,7 +360,11 @@ void ThemeDecoratorTest::integrityLevel()
     Decorator decorator;
 
     const PexoTest::Watchdog watchdog(PexoTest::patienceMs / 1000);
+    QElapsedTimer timer;
+    timer.start();
     QCOMPARE(decorator.mandatoryIntegrityControl(), high);
+    // The page's window waits no longer than for the session lock.
+    QVERIFY2(timer.elapsed() < SessionLock::patience(SessionLock::Wait::Page) + 1000, qPrintable(QString::number(timer.elapsed())));
     if (installed) {
         QCOMPARE(readFile(QDir::homePath() + QStringLiteral("/ilevel-args")), QByteArray("--ilevel"));
     }
