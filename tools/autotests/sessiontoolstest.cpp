@@ -1010,6 +1010,34 @@ private Q_SLOTS:
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
     }
 
+    // Helper programs that hang hold a page's save up no longer than the
+    // lock would: the page's window keeps going.
+    void hungHelpers()
+    {
+        userTheme(QStringLiteral("Mine"),
+                  "[Pexo Theme]\nId=Mine\nName=Mine\n",
+                  PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc")));
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QStringList helpers{QStringLiteral("/usr/bin/killall"), QStringLiteral("/usr/bin/pexo-vkbd")};
+        auto restore = qScopeGuard([&helpers] {
+            for (const QString &helper : helpers) {
+                PexoTest::installCommandRecorder(helper);
+            }
+        });
+        for (const QString &helper : helpers) {
+            QVERIFY(PexoTest::writeFile(helper, "#!/bin/sh\nexec sleep 60\n"));
+            QVERIFY(QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const PexoTest::ProgramRun page =
+            run(QStringLiteral("ulvar-systemsettings"),
+                {QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")});
+        QVERIFY2(page.exitCode == 0, qPrintable(page.errors));
+        QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(PexoTest::readFile(home(live)).contains("useSymbolicIconsForToolBar=false"));
+    }
+
     // No X display, or one that cannot be reached: the tools run offscreen
     // and skip what needs X.
     void toolsRunWithoutDisplay()
