@@ -35,7 +35,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 #include <QWindow>
 
 #include <SimpleIni.h>
@@ -111,24 +110,6 @@ QString desktopFolderWallpaper()
         }
     }
     return candidate;
-}
-
-// The picture a text names, as the settings keep it: a file URL's path, "~"
-// as the home folder, a relative path of an existing file made absolute;
-// any other text (a colour, a wallpaper name) as it is.
-QString spelledPicture(const QString &text)
-{
-    if (text.startsWith(QLatin1String("file:"))) {
-        const QUrl url(text);
-        return url.isValid() && url.isLocalFile() ? url.toLocalFile() : text;
-    }
-    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/"))) {
-        return QDir::homePath() + text.mid(1);
-    }
-    if (!text.isEmpty() && QDir::isRelativePath(text) && QFileInfo::exists(text)) {
-        return QFileInfo(text).absoluteFilePath();
-    }
-    return text;
 }
 
 // Runs the converter script. Only a normal exit with code 0 that left a
@@ -274,7 +255,7 @@ QString Module::wallpaper() const
 
 void Module::setWallpaper(const QString &path)
 {
-    QString wallpaper = spelledPicture(path);
+    QString wallpaper = Kcm::Utils::spelledPath(path);
     if (wallpaper.endsWith(QLatin1String(".desktop"))) {
         if (!LocalFile::isUsable(wallpaper, LocalFile::Kind::Settings)) {
             Q_EMIT error(i18n("Faild to load wallpaper image"));
@@ -316,7 +297,7 @@ QString Module::logo() const
 
 void Module::setLogo(const QString &path)
 {
-    const QString logo = spelledPicture(path);
+    const QString logo = Kcm::Utils::spelledPath(path);
     d->wallpaperPart()->setLogo(logo);
     d->builder->setLogo(logo);
 }
