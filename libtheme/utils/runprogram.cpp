@@ -42,11 +42,17 @@ constexpr int programTimeoutMs = 10000;
 // The deadline of the ProgramPatience that lives, as QDeadlineTimer::deadline().
 std::atomic<qint64> sharedDeadline{std::numeric_limits<qint64>::max()};
 
-// A helper's deadline: its own time, or the shared deadline when that is sooner.
+// What a helper gets after a slow save has spent the shared time: enough
+// to end when it does not hang.
+constexpr int leastProgramMs = 250;
+
+// A helper's deadline: its own time, or the shared deadline when that is
+// sooner (but never less than the least time).
 QDeadlineTimer programDeadline()
 {
     const QDeadlineTimer own(programTimeoutMs);
-    const qint64 shared = sharedDeadline;
+    const QDeadlineTimer least(leastProgramMs);
+    const qint64 shared = std::max(qint64(sharedDeadline), least.deadline());
     if (shared >= own.deadline()) {
         return own;
     }
