@@ -31,6 +31,7 @@
 #include <KConfig>
 #include <KSharedConfig>
 #include <KTar>
+#include <themedescriptions.h>
 
 #include <QApplication>
 #include <QDebug>
@@ -378,7 +379,8 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         qCritical() << "Cannot open" << descriptionPath;
         return DescriptionUnreadable;
     }
-    const KSharedConfigPtr config = KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
+    // The registry's reader: quiet, and a theme with a file over its size holds no theme.
+    const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath, true);
     const QString settingsPath = QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
     const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
     Theme theme(config, provider);
