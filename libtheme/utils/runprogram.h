@@ -1,10 +1,9 @@
 /*
     Internal: runs a program with its arguments, without a shell in between,
     and waits for it, 10 s at most (less under a ProgramPatience): one still
-    running then is killed. Its
-    exit status is not examined. The program shares the
-    caller's memory until it starts, so that starting it does not copy the
-    caller's page tables.
+    running then is killed. Its exit status is not examined. The program
+    shares the caller's memory until it starts, so that starting it does not
+    copy the caller's page tables.
 */
 #ifndef RUNPROGRAM_H
 #define RUNPROGRAM_H

@@ -22,6 +22,7 @@
 #include "svgdrawing.h"
 #include "theme.h"
 #include "themedefaults.h"
+#include "themedescriptions.h"
 #include "wallpaperthemepart.h"
 
 #include <offscreenfallback.h>
@@ -29,9 +30,7 @@
 
 #include <KCompressionDevice>
 #include <KConfig>
-#include <KSharedConfig>
 #include <KTar>
-#include <themedescriptions.h>
 
 #include <QApplication>
 #include <QDebug>
