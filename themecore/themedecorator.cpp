@@ -11,6 +11,7 @@
 
 #include <failedwrites.h>
 #include <localfile.h>
+#include <processwait.h>
 #include <sessionlock.h>
 #include <settingsreplace.h>
 
@@ -38,7 +39,8 @@ QString askForName(const QStringList &arguments)
 {
     QProcess dialog;
     dialog.start(QStringLiteral("pexo-dialog"), arguments, QIODevice::ReadWrite);
-    if (!dialog.waitForFinished(dialogTimeoutMs)) {
+    // The page's window keeps repainting behind the dialog.
+    if (!waitForFinishedRepainting(dialog, dialogTimeoutMs)) {
         if (dialog.state() != QProcess::NotRunning) {
             qCWarning(THEME_CORE_LOG) << "pexo-dialog did not finish in time";
             dialog.kill();

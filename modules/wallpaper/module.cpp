@@ -15,6 +15,7 @@
 #include <localfile.h>
 #include <localimage.h>
 #include <personalization.h>
+#include <processwait.h>
 #include <taskbarthemepart.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
@@ -119,7 +120,8 @@ bool convertWithScript(const QString &source, const QString &target)
     const QRect screen = Kcm::Utils::screenGeometry(false);
     QProcess process;
     process.start(svgConverter, {QString::number(screen.width()), QString::number(screen.height()), source, target});
-    if (!process.waitForFinished(converterTimeout())) {
+    // The page's window keeps repainting meanwhile.
+    if (!waitForFinishedRepainting(process, converterTimeout())) {
         if (process.state() != QProcess::NotRunning) {
             qCWarning(MODULE_LOG) << "The SVG converter did not finish in time:" << source;
             process.kill();
