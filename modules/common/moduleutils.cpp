@@ -72,7 +72,7 @@ QString Utils::spelledPath(const QString &text)
         return QDir::homePath() + text.mid(1);
     }
     if (!text.isEmpty() && QDir::isRelativePath(text) && QFileInfo::exists(text)) {
-        return QFileInfo(text).absoluteFilePath();
+        return LocalFile::absolutePath(text);
     }
     return text;
 }
