@@ -415,12 +415,9 @@ void Module::save()
         return;
     }
     // Files that cannot be written fail the save before anything is written:
-    // the live settings, and Qt's settings when the interface effects change.
-    QStringList files{ThemeDefaults::currentThemeConfigPath};
-    if (!(GuiEffectsList::stored() == uiEffects)) {
-        files << ConfigFiles::userFile(QStringLiteral("Trolltech.conf"));
-    }
-    const QStringList unwritable = SettingsReplace::unreplaceable(files);
+    // the live settings, and Qt's settings, which every save stores.
+    const QStringList unwritable =
+        SettingsReplace::unreplaceable({ThemeDefaults::currentThemeConfigPath, ConfigFiles::userFile(QStringLiteral("Trolltech.conf"))});
     if (!unwritable.isEmpty()) {
         Q_EMIT error(QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", ")));
         return;

@@ -162,6 +162,8 @@ private Q_SLOTS:
         // Known before the first write: the live settings are not written either.
         QTest::newRow("Qt settings read-only, with a live value")
             << QByteArray("/usr/bin/picom") << qtSettingsPath() << qtSettingsPath() << QByteArray("uiEffectsEnabled,windowFadingEnabled") << true;
+        QTest::newRow("Qt settings read-only, a window manager value")
+            << QByteArray("/usr/bin/picom") << qtSettingsPath() << qtSettingsPath() << QByteArray("menuShowDelay") << true;
     }
 
     void unwritableFiles()
