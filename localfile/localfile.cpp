@@ -1,5 +1,6 @@
 #include "localfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -128,6 +129,15 @@ LocalFile::Status LocalFile::status(const QString &path, Kind kind)
         return Status::Directory;
     }
     return isRegular(status, kind) && (status.st_size > 0 || sizeLimit(kind) == std::numeric_limits<qint64>::max()) ? Status::LooksUsable : Status::Other;
+}
+
+QString LocalFile::absolutePath(const QString &path)
+{
+    QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    while (absolute.startsWith(QLatin1String("/../")) || absolute == QLatin1String("/..")) {
+        absolute = absolute.mid(3);
+    }
+    return absolute.isEmpty() ? QStringLiteral("/") : absolute;
 }
 
 QString LocalFile::canonicalPath(const QString &path)

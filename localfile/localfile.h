@@ -64,6 +64,10 @@ Status status(const QString &path, Kind kind);
 // with one look-up; empty when nothing is there.
 QString canonicalPath(const QString &path);
 
+// The path made absolute against the working directory, "." and ".."
+// taken out (".." of the root is the root); links are kept as they are.
+QString absolutePath(const QString &path);
+
 // True when something is at the path (a dangling link is nothing, a link
 // loop is something: no file can be made there).
 bool exists(const QString &path);

@@ -4,15 +4,14 @@
 
 #include "themecorelog.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 
-namespace {
-// An answer takes a moment; a tool that hangs counts as one that failed.
-const int toolTimeoutMs = 10000;
-} // namespace
+#include <algorithm>
 
-bool isHighIntegrityLevel()
+// An answer takes a moment; a tool that hangs counts as one that failed.
+bool isHighIntegrityLevel(int patienceMs)
 {
     const QString tool = QString::fromLocal8Bit(FindFileInPATH("trelk-id").c_str());
     if (tool.isEmpty()) {
@@ -21,10 +20,11 @@ bool isHighIntegrityLevel()
     // Started directly: the path found is one argument, never split.
     QProcess process;
     process.start(tool, {QStringLiteral("--ilevel")}, QIODevice::ReadOnly);
-    if (!process.waitForStarted()) {
+    const QDeadlineTimer deadline(patienceMs);
+    if (!process.waitForStarted(patienceMs)) {
         return false;
     }
-    if (!process.waitForFinished(toolTimeoutMs)) {
+    if (!process.waitForFinished(int(std::max<qint64>(deadline.remainingTime(), 0)))) {
         if (process.state() != QProcess::NotRunning) {
             qCWarning(THEME_CORE_LOG) << tool << "did not finish in time";
             process.kill();

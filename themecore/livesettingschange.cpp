@@ -52,7 +52,7 @@ public:
     std::optional<FailedWrites> failed;
 };
 
-LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
+LiveSettingsChange::LiveSettingsChange(Files files, const QString &target, const QStringList &themeFiles)
     : d(new LiveSettingsChangePrivate)
 {
     // Taken where the change started: its steps only look.
@@ -65,7 +65,7 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target)
     // switch cannot tell which theme it would record.
     const QString unusableRecord = files == Files::LiveAndRecord ? ConfigFiles::unusableFile(ThemeFiles::recordFileName) : QString();
     const QString unreadable = unusableRecord == ConfigFiles::userFile(ThemeFiles::recordFileName) ? QString() : unusableRecord;
-    QStringList unwritable = SettingsReplace::unreplaceable(filesOf(files));
+    QStringList unwritable = SettingsReplace::unreplaceable(filesOf(files) + themeFiles);
     QString markError;
     if (changes == 0 && unreadable.isEmpty() && unwritable.isEmpty()) {
         QFileInfo(markPath()).dir().mkpath(QStringLiteral("."));

@@ -16,6 +16,7 @@
 #define LIVESETTINGSCHANGE_H
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -32,8 +33,9 @@ public:
     };
 
     // The target is the id of the theme the change leads to; empty for
-    // the recorded one.
-    explicit LiveSettingsChange(Files files, const QString &target = QString());
+    // the recorded one. A save names the settings file of the theme it
+    // writes too: it is checked with the others.
+    explicit LiveSettingsChange(Files files, const QString &target = QString(), const QStringList &themeFiles = QStringList());
     ~LiveSettingsChange();
     LiveSettingsChange(const LiveSettingsChange &) = delete;
     LiveSettingsChange &operator=(const LiveSettingsChange &) = delete;

@@ -11,10 +11,13 @@
 
 #include <failedwrites.h>
 #include <localfile.h>
+#include <processwait.h>
 #include <sessionlock.h>
 #include <settingsreplace.h>
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStringList>
@@ -36,7 +39,8 @@ QString askForName(const QStringList &arguments)
 {
     QProcess dialog;
     dialog.start(QStringLiteral("pexo-dialog"), arguments, QIODevice::ReadWrite);
-    if (!dialog.waitForFinished(dialogTimeoutMs)) {
+    // The page's window keeps repainting behind the dialog.
+    if (!waitForFinishedRepainting(dialog, dialogTimeoutMs)) {
         if (dialog.state() != QProcess::NotRunning) {
             qCWarning(THEME_CORE_LOG) << "pexo-dialog did not finish in time";
             dialog.kill();
@@ -94,9 +98,14 @@ void ThemeDecorator::updateNeedSave()
 
 void ThemeDecorator::apply()
 {
+    const std::shared_ptr<Theme> current = controller->currentTheme();
+    // The record may name any file: write only a theme of the theme directories.
+    const bool installed = isInstalledTheme(*current);
+    const QString stored = ThemeFiles::settingsPath(current->desktopPath());
     // Live settings that cannot be written were read as defaults: copied
-    // into the current theme, they would cost it its own values.
-    const LiveSettingsChange change(LiveSettingsChange::Files::Live, controller->currentThemeId());
+    // into the current theme, they would cost it its own values. A theme
+    // that cannot be written fails the save before anything is written.
+    const LiveSettingsChange change(LiveSettingsChange::Files::Live, controller->currentThemeId(), installed ? QStringList{stored} : QStringList());
     if (!change.refusal().isEmpty()) {
         Q_EMIT controller->error(change.refusal());
         return;
@@ -107,15 +116,13 @@ void ThemeDecorator::apply()
         Q_EMIT controller->error(QStringLiteral("The current theme was changed by another program; open the page again to change it"));
         return;
     }
-    const std::shared_ptr<Theme> current = controller->currentTheme();
     const std::shared_ptr<Theme> live = controller->systemTheme();
     current->copyFrom(live);
-    // The record may name any file: write only a theme of the theme directories.
-    const bool installed = isInstalledTheme(*current);
     // What the theme held, put back when the live settings could not take
     // the change: a failed save changes no stored theme.
-    const QString stored = ThemeFiles::settingsPath(current->desktopPath());
     const std::optional<QByteArray> before = installed ? LocalFile::read(stored, LocalFile::Kind::Settings) : std::nullopt;
+    // A theme that had no settings file has none again.
+    const bool hadNone = installed && !before && !QFileInfo(stored).exists() && !QFileInfo(stored).isSymLink();
     if (installed) {
         // The live settings keep their changes when the theme could not take them.
         if (!applyStored(*current, controller)) {
@@ -128,7 +135,8 @@ void ThemeDecorator::apply()
     live->apply();
     if (!failed.files().isEmpty()) {
         // The theme keeps what it held; so it tells when it cannot.
-        if (before && !SettingsReplace::write(stored, *before)) {
+        const bool putBack = before ? SettingsReplace::write(stored, *before) : hadNone && (!QFileInfo::exists(stored) || QFile::remove(stored));
+        if (installed && !putBack) {
             Q_EMIT controller->error(QStringLiteral("Could not put back the settings of the current theme ") + stored);
         }
         return;
@@ -216,5 +224,6 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
 
 bool ThemeDecorator::mandatoryIntegrityControl() const
 {
-    return isHighIntegrityLevel();
+    // Asked on the page's window thread.
+    return isHighIntegrityLevel(SessionLock::patience(SessionLock::Wait::Page));
 }

@@ -123,13 +123,23 @@ std::optional<QByteArray> readConfigText(const QString &path)
     return withIncludes(*text, QFileInfo(path).absolutePath(), 0, room);
 }
 
-QString chooseFile()
+// The user's file; without one, the system file it would be copied from
+// (read as it is), or, when make is true, that copy or a new empty file.
+QString chooseFile(bool make)
 {
     if (QFile::exists(userPicomFile)) {
         return userPicomFile;
     }
     if (QFile::exists(userComptonFile)) {
         return userComptonFile;
+    }
+    if (!make) {
+        for (const QString &systemFile : systemFiles) {
+            if (LocalFile::isUsable(systemFile, LocalFile::Kind::Settings)) {
+                return systemFile;
+            }
+        }
+        return QString();
     }
     // A new home may not have its configuration directory yet.
     QDir().mkpath(userConfigDir);
@@ -168,6 +178,9 @@ public:
 
     config_t config;
     QString path;
+    // Whether path is the user's own file: the user's file is made only when
+    // a setter writes, not by reading.
+    bool own = false;
     FileStamp stamp;
     // Whether the file (with its includes) was read, or is missing.
     bool readable = false;
@@ -178,6 +191,8 @@ void ComptonCompositorConfigPrivate::reload()
     config_destroy(&config);
     config_init(&config);
     if (path.isEmpty()) {
+        // No file anywhere: every option is off.
+        readable = true;
         return;
     }
     stamp = stampOf(path);
@@ -222,7 +237,7 @@ bool ComptonCompositorConfigPrivate::get(const Option &option)
 bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
 {
     // No file could be had: every option reads as off, and cannot be turned on.
-    if (path.isEmpty()) {
+    if (path.isEmpty() && own) {
         if (on) {
             FailedWrites::note(userPicomFile);
         }
@@ -251,6 +266,20 @@ bool ComptonCompositorConfigPrivate::set(const Option &option, bool on)
             config_setting_set_bool(setting, value);
         }
     };
+    if (!own) {
+        path = chooseFile(true);
+        own = true;
+        if (path.isEmpty()) {
+            FailedWrites::note(userPicomFile);
+            return false;
+        }
+        // The copy, as the user's file now holds it.
+        reload();
+        setting = lookup(option);
+        if (!setting) {
+            return false;
+        }
+    }
     store(target);
     if (!write()) {
         // Not written (and noted): keep what the file holds, so the change
@@ -287,7 +316,8 @@ ComptonCompositorConfig *ComptonCompositorConfig::instance()
 ComptonCompositorConfig::ComptonCompositorConfig()
     : d(new ComptonCompositorConfigPrivate)
 {
-    d->path = chooseFile();
+    d->path = chooseFile(false);
+    d->own = d->path == userPicomFile || d->path == userComptonFile;
     d->reload();
 }
 

@@ -1,5 +1,6 @@
 #include "sessionlock.h"
 #include "localfile.h"
+#include "runprogram.h"
 #include "smallfile.h"
 
 #include <QDeadlineTimer>
@@ -197,6 +198,9 @@ SessionLock::SessionLock(Wait wait)
     lockFd = fd;
     held = true;
     m_locked = true;
+    if (wait == Wait::Page) {
+        m_programs = std::make_unique<ProgramPatience>(patience(wait));
+    }
 }
 
 SessionLock::~SessionLock()
@@ -204,6 +208,7 @@ SessionLock::~SessionLock()
     if (!m_locked) {
         return;
     }
+    m_programs.reset();
     ::close(lockFd);
     lockFd = -1;
     held = false;

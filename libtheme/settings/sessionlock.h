@@ -13,6 +13,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class ProgramPatience;
+
 class PEXOTHEME_EXPORT SessionLock
 {
 public:
@@ -21,7 +25,8 @@ public:
         // a second, a busy machine's queue of them far less than a minute.
         Tool,
         // A page waits on its window's thread: it gives up within a couple
-        // of seconds, naming the other writer.
+        // of seconds, naming the other writer; while it holds the lock, the
+        // helper programs of its change together take no longer.
         Page,
     };
 
@@ -44,6 +49,7 @@ public:
 private:
     bool m_locked = false;
     QString m_message;
+    std::unique_ptr<ProgramPatience> m_programs;
 };
 
 #endif

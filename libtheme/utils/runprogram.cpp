@@ -4,9 +4,11 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -36,6 +38,28 @@ pid_t spawn(const char *program, bool searchPath, std::initializer_list<const ch
 // What a helper program may take: they answer in a moment, one that hangs
 // must not hang the caller.
 constexpr int programTimeoutMs = 10000;
+
+// The deadline of the ProgramPatience that lives, as QDeadlineTimer::deadline().
+std::atomic<qint64> sharedDeadline{std::numeric_limits<qint64>::max()};
+
+// What a helper gets after a slow save has spent the shared time: enough
+// to end when it does not hang.
+constexpr int leastProgramMs = 250;
+
+// A helper's deadline: its own time, or the shared deadline when that is
+// sooner (but never less than the least time).
+QDeadlineTimer programDeadline()
+{
+    const QDeadlineTimer own(programTimeoutMs);
+    const QDeadlineTimer least(leastProgramMs);
+    const qint64 shared = std::max(qint64(sharedDeadline), least.deadline());
+    if (shared >= own.deadline()) {
+        return own;
+    }
+    QDeadlineTimer deadline;
+    deadline.setDeadline(shared);
+    return deadline;
+}
 
 // Waits until the descriptor is ready for the events or the deadline passes.
 bool waitReady(int fd, short events, const QDeadlineTimer &deadline)
@@ -104,11 +128,21 @@ void waitFor(pid_t pid, const QDeadlineTimer &deadline)
 
 } // namespace
 
+ProgramPatience::ProgramPatience(int patienceMs)
+{
+    sharedDeadline = QDeadlineTimer(patienceMs).deadline();
+}
+
+ProgramPatience::~ProgramPatience()
+{
+    sharedDeadline = std::numeric_limits<qint64>::max();
+}
+
 void runProgram(const char *path, std::initializer_list<const char *> arguments)
 {
     const pid_t pid = spawn(path, false, arguments);
     if (pid > 0) {
-        waitFor(pid, QDeadlineTimer(programTimeoutMs));
+        waitFor(pid, programDeadline());
     }
 }
 
@@ -119,7 +153,7 @@ std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_l
     if (fd < 0) {
         return std::nullopt;
     }
-    const QDeadlineTimer deadline(programTimeoutMs);
+    const QDeadlineTimer deadline = programDeadline();
     QByteArray output;
     char buffer[4096];
     ssize_t n = 0;
@@ -142,7 +176,7 @@ bool writeProgramInput(const char *name, std::initializer_list<const char *> arg
     if (fd < 0) {
         return false;
     }
-    const QDeadlineTimer deadline(programTimeoutMs);
+    const QDeadlineTimer deadline = programDeadline();
     const char *data = input.constData();
     size_t remaining = size_t(input.size());
     while (remaining > 0 && waitReady(fd, POLLOUT, deadline)) {

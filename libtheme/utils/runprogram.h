@@ -1,9 +1,9 @@
 /*
     Internal: runs a program with its arguments, without a shell in between,
-    and waits for it, 10 s at most: one still running then is killed. Its
-    exit status is not examined. The program shares the
-    caller's memory until it starts, so that starting it does not copy the
-    caller's page tables.
+    and waits for it, 10 s at most (less under a ProgramPatience): one still
+    running then is killed. Its exit status is not examined. The program
+    shares the caller's memory until it starts, so that starting it does not
+    copy the caller's page tables.
 */
 #ifndef RUNPROGRAM_H
 #define RUNPROGRAM_H
@@ -12,6 +12,17 @@
 
 #include <initializer_list>
 #include <optional>
+
+// While one lives, the programs run also end by its deadline: the helpers
+// of a page's save together take no longer than the page may wait.
+class ProgramPatience
+{
+public:
+    explicit ProgramPatience(int patienceMs);
+    ~ProgramPatience();
+    ProgramPatience(const ProgramPatience &) = delete;
+    ProgramPatience &operator=(const ProgramPatience &) = delete;
+};
 
 // path: the program file.
 void runProgram(const char *path, std::initializer_list<const char *> arguments);

@@ -115,8 +115,9 @@ QString Module::currentColorScheme() const
     return colorsPart(controller)->colorSchemePath();
 }
 
-void Module::setCurrentColorScheme(const QString &path)
+void Module::setCurrentColorScheme(const QString &given)
 {
+    const QString path = Kcm::Utils::spelledPath(given);
     // The window manager's command could not carry it; a file that is
     // there but no scheme file (a fifo, a device, a huge or a /proc file)
     // would be read by every page and tool that takes the colours.

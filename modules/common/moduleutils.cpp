@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QUrl>
 #include <QUuid>
 #include <QWindow>
 
@@ -60,6 +61,21 @@ QString fromUtf8Text(const QByteArray &bytes)
     return QString::fromUtf8(bytes.constData());
 }
 } // namespace
+
+QString Utils::spelledPath(const QString &text)
+{
+    if (text.startsWith(QLatin1String("file:"))) {
+        const QUrl url(text);
+        return url.isValid() && url.isLocalFile() ? url.toLocalFile() : text;
+    }
+    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/"))) {
+        return QDir::homePath() + text.mid(1);
+    }
+    if (!text.isEmpty() && QDir::isRelativePath(text) && QFileInfo::exists(text)) {
+        return LocalFile::absolutePath(text);
+    }
+    return text;
+}
 
 QString Utils::generateNameForWallpaper()
 {

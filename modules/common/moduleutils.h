@@ -26,6 +26,10 @@ public:
     static const QString generatorScript;
     static const QString generatorResultPrefix;
 
+    // The file a page is given, as the settings keep it: a file URL's path,
+    // "~" as the home folder, a relative path of an existing file made
+    // absolute; any other text (a colour, a name) as it is.
+    static QString spelledPath(const QString &text);
     // A fresh "<uuid>.png" path in the user's "Wallpapers" directory; the file is not created.
     static QString generateNameForWallpaper();
     // The geometry of the screen in device pixels: the screen of the first

@@ -1,5 +1,6 @@
 #include "module.h"
 
+#include <configfiles.h>
 #include <effectsthemepart.h>
 #include <enumgadget.h>
 #include <failedwrites.h>
@@ -7,6 +8,7 @@
 #include <needssave.h>
 #include <personalization.h>
 #include <sessionlock.h>
+#include <settingsreplace.h>
 #include <themedefaults.h>
 #include <utils.h>
 
@@ -410,6 +412,14 @@ void Module::save()
     const SessionLock lock(SessionLock::Wait::Page);
     if (!lock.isLocked()) {
         Q_EMIT error(lock.message());
+        return;
+    }
+    // Files that cannot be written fail the save before anything is written:
+    // the live settings, and Qt's settings, which every save stores.
+    const QStringList unwritable =
+        SettingsReplace::unreplaceable({ThemeDefaults::currentThemeConfigPath, ConfigFiles::userFile(QStringLiteral("Trolltech.conf"))});
+    if (!unwritable.isEmpty()) {
+        Q_EMIT error(QStringLiteral("Could not write ") + unwritable.join(QStringLiteral(", ")));
         return;
     }
     const bool partSaved = frame.saveHeld();

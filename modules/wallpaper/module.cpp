@@ -15,6 +15,7 @@
 #include <localfile.h>
 #include <localimage.h>
 #include <personalization.h>
+#include <processwait.h>
 #include <taskbarthemepart.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
@@ -119,7 +120,8 @@ bool convertWithScript(const QString &source, const QString &target)
     const QRect screen = Kcm::Utils::screenGeometry(false);
     QProcess process;
     process.start(svgConverter, {QString::number(screen.width()), QString::number(screen.height()), source, target});
-    if (!process.waitForFinished(converterTimeout())) {
+    // The page's window keeps repainting meanwhile.
+    if (!waitForFinishedRepainting(process, converterTimeout())) {
         if (process.state() != QProcess::NotRunning) {
             qCWarning(MODULE_LOG) << "The SVG converter did not finish in time:" << source;
             process.kill();
@@ -255,7 +257,7 @@ QString Module::wallpaper() const
 
 void Module::setWallpaper(const QString &path)
 {
-    QString wallpaper = path;
+    QString wallpaper = Kcm::Utils::spelledPath(path);
     if (wallpaper.endsWith(QLatin1String(".desktop"))) {
         if (!LocalFile::isUsable(wallpaper, LocalFile::Kind::Settings)) {
             Q_EMIT error(i18n("Faild to load wallpaper image"));
@@ -295,8 +297,9 @@ QString Module::logo() const
     return d->wallpaperPart()->logo();
 }
 
-void Module::setLogo(const QString &logo)
+void Module::setLogo(const QString &path)
 {
+    const QString logo = Kcm::Utils::spelledPath(path);
     d->wallpaperPart()->setLogo(logo);
     d->builder->setLogo(logo);
 }

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 struct Run
@@ -124,6 +125,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("wallpaper") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QString() << 0 << QString();
         QTest::newRow("logo") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QString() << 0 << QString();
+        // Other spellings of the same file.
+        QTest::newRow("wallpaper as a file URL") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("url") << 0 << QString();
+        QTest::newRow("logo below the home folder") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QStringLiteral("home") << 0 << QString();
+        QTest::newRow("wallpaper, a relative path") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("relative") << 0
+                                                    << QString();
         QTest::newRow("wallpaper fixed to a copy") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("master") << 1
                                                    << QStringLiteral("did not save wallpaper=");
         QTest::newRow("logo, read-only folder") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QStringLiteral("read-only") << 1
@@ -156,7 +162,15 @@ private Q_SLOTS:
             QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), session, session}), 0);
             QCOMPARE(QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), session}), 0);
         }
-        const Run run = host({QStringLiteral("kcm_pexo_wallpaper"), QStringLiteral("--set"), property + QLatin1Char('=') + link, QStringLiteral("--save")});
+        QString spelled = link;
+        if (obstacle == QLatin1String("url")) {
+            spelled = QUrl::fromLocalFile(link).toString();
+        } else if (obstacle == QLatin1String("home")) {
+            spelled = QStringLiteral("~/") + QDir::home().relativeFilePath(link);
+        } else if (obstacle == QLatin1String("relative")) {
+            spelled = QDir::current().relativeFilePath(link);
+        }
+        const Run run = host({QStringLiteral("kcm_pexo_wallpaper"), QStringLiteral("--set"), property + QLatin1Char('=') + spelled, QStringLiteral("--save")});
         if (obstacle == QLatin1String("master")) {
             QVERIFY(QFile::remove(master));
         } else if (obstacle == QLatin1String("read-only")) {
@@ -165,6 +179,8 @@ private Q_SLOTS:
         QVERIFY2(run.exitCode == status, qPrintable(run.errors));
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
         if (status == 0) {
+            // Kept as a path that any program finds.
+            QVERIFY2(QDir::isAbsolutePath(liveValue(key)), qPrintable(liveValue(key)));
             QCOMPARE(QFileInfo(liveValue(key)).canonicalFilePath(), picture);
         } else if (obstacle == QLatin1String("read-only")) {
             QCOMPARE(liveValue(key), before);

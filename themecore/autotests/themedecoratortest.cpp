@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -28,6 +29,7 @@ const QByteArray dialogScript = "#!/bin/sh\n"
                                 "cancel) exit 1 ;;\n"
                                 "crash) kill -SEGV $$ ;;\n"
                                 "hang) exec sleep 120 ;;\n"
+                                "slow) sleep 1; cat \"$dir/answer\" ;;\n"
                                 "esac\n";
 
 const QByteArray integrityScript = "#!/bin/sh\n"
@@ -78,6 +80,7 @@ private Q_SLOTS:
     void applyWritesOnlyInstalledThemes_data();
     void applyWritesOnlyInstalledThemes();
     void dialogArguments();
+    void eventsWhileTheDialogIsOpen();
     void acceptedNameBecomesCurrentTheme();
     void refusedNames_data();
     void refusedNames();
@@ -199,6 +202,24 @@ void ThemeDecoratorTest::dialogArguments()
                                 "Your changes will be saved in a new theme.\nPlease enter a name for the new topic",
                                 "Mine Name (Copy)",
                                 ""}));
+}
+
+// The page's window keeps repainting behind the dialog: the thread's
+// events (but the user's input) are handled while it is open.
+void ThemeDecoratorTest::eventsWhileTheDialogIsOpen()
+{
+    writeFile(dialogFile("mode"), "slow");
+    writeFile(dialogFile("answer"), "");
+    Decorator decorator;
+    bool handled = false;
+    QTimer::singleShot(100, this, [&handled] {
+        handled = true;
+    });
+
+    decorator.createNewThemeBasedOnCurrent();
+
+    QVERIFY(handled);
+    QCOMPARE(decorator.needSaveCalls, 1);
 }
 
 void ThemeDecoratorTest::acceptedNameBecomesCurrentTheme()
@@ -360,7 +381,11 @@ void ThemeDecoratorTest::integrityLevel()
     Decorator decorator;
 
     const PexoTest::Watchdog watchdog(PexoTest::patienceMs / 1000);
+    QElapsedTimer timer;
+    timer.start();
     QCOMPARE(decorator.mandatoryIntegrityControl(), high);
+    // The page's window waits no longer than for the session lock.
+    QVERIFY2(timer.elapsed() < SessionLock::patience(SessionLock::Wait::Page) + 1000, qPrintable(QString::number(timer.elapsed())));
     if (installed) {
         QCOMPARE(readFile(QDir::homePath() + QStringLiteral("/ilevel-args")), QByteArray("--ilevel"));
     }

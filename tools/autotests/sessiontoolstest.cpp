@@ -530,11 +530,12 @@ private Q_SLOTS:
         }
         const QString index = userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", invalid);
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
-        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), darkScheme});
+        // Given by a relative path, kept as the path that every reader finds.
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-admin-theme"), {QStringLiteral("-"), QDir::current().relativeFilePath(darkScheme)});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors));
         const QString themerc = QFileInfo(index).absolutePath() + QStringLiteral("/theme/themerc");
-        QVERIFY(PexoTest::readFile(themerc).contains("ColorScheme=" + darkScheme.toUtf8()));
+        QVERIFY2(PexoTest::readFile(themerc).contains("ColorScheme=" + darkScheme.toUtf8()), PexoTest::readFile(themerc).constData());
         QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
 
         // The same scheme again changes nothing.
@@ -694,6 +695,11 @@ private Q_SLOTS:
         QTest::newRow("palette's folder read-only, set-theme") << QByteArray("read-only folder") << home(palette) << QStringLiteral("setpriv") << asUser;
         QTest::newRow("desktop folder read-only, set-theme")
             << QByteArray("read-only folder") << home(QStringLiteral("Desktops/Desktop1/.directory")) << QStringLiteral("setpriv") << asUser;
+        // A save writes the current theme's settings too.
+        const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
+        const QStringList iconsPageAsUser = QStringList{asUser.first(), QStringLiteral("ulvar-systemsettings")} + iconsPage;
+        QTest::newRow("theme's folder read-only, icons page") << QByteArray("read-only folder") << themerc << QStringLiteral("setpriv") << iconsPageAsUser;
+        QTest::newRow("theme's settings read-only, icons page") << QByteArray("read-only") << themerc << QStringLiteral("setpriv") << iconsPageAsUser;
     }
 
     void unusableLiveSettings()
@@ -705,13 +711,15 @@ private Q_SLOTS:
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", "[Variables]\nIconTheme=mine-icons\nLogoPosition=TopLeft\n");
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
         std::optional<PexoTest::FullDisk> disk;
-        if (!kind.endsWith("full") && !kind.endsWith("folder")) {
+        if (!kind.endsWith("full") && !kind.startsWith("read-only")) {
             PexoTest::removePath(file);
         }
         const QString folder = QFileInfo(file).path();
         auto unmount = qScopeGuard([&] {
             if (kind == "read-only folder") {
                 QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            } else if (kind == "read-only") {
+                QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
             }
         });
         if (kind == "nearly full") {
@@ -727,6 +735,8 @@ private Q_SLOTS:
                 QVERIFY(PexoTest::writeFile(file, "[Desktop Entry]\nX-PEXO-WallPaper=/nowhere.jpg\n"));
             }
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        } else if (kind == "read-only") {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
         } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
         } else if (kind == "fifo") {
@@ -843,18 +853,24 @@ private Q_SLOTS:
     void failedLiveWrite_data()
     {
         QTest::addColumn<bool>("putBackFails");
-        QTest::newRow("put back") << false;
-        QTest::newRow("put back fails too") << true;
+        QTest::addColumn<bool>("hadNone");
+        QTest::newRow("put back") << false << false;
+        QTest::newRow("put back fails too") << true << false;
+        QTest::newRow("the theme had no settings file") << false << true;
     }
 
     void failedLiveWrite()
     {
         QFETCH(bool, putBackFails);
+        QFETCH(bool, hadNone);
         const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         userTheme(QStringLiteral("Mine"),
                   "[Pexo Theme]\nId=Mine\nName=Mine\n",
                   PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc")));
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        if (hadNone) {
+            QVERIFY(QFile::remove(themerc));
+        }
         const QByteArray stored = PexoTest::readFile(themerc);
         // The session's cursor is not looked at before the first write.
         const QString cursor = home(QStringLiteral(".config/pexo/session/cursor"));
@@ -883,6 +899,7 @@ private Q_SLOTS:
         QVERIFY2(r.errors.contains(QStringLiteral("Could not write ") + cursor), qPrintable(r.errors));
         QCOMPARE(r.errors.contains(QStringLiteral("Could not put back the settings of the current theme ") + themerc), putBackFails);
         QCOMPARE(PexoTest::readFile(themerc) == stored, !putBackFails);
+        QCOMPARE(QFileInfo::exists(themerc), !hadNone);
         QCOMPARE(PexoTest::readFile(home(QStringLiteral(".config/pexo/session/.theme-change-unfinished"))), QByteArray("Mine"));
     }
 
@@ -1067,6 +1084,34 @@ private Q_SLOTS:
         QVERIFY(PexoTest::waitForExit(tool));
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
+    }
+
+    // Helper programs that hang hold a page's save up no longer than the
+    // lock would: the page's window keeps going.
+    void hungHelpers()
+    {
+        userTheme(QStringLiteral("Mine"),
+                  "[Pexo Theme]\nId=Mine\nName=Mine\n",
+                  PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc")));
+        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QStringList helpers{QStringLiteral("/usr/bin/killall"), QStringLiteral("/usr/bin/pexo-vkbd")};
+        auto restore = qScopeGuard([&helpers] {
+            for (const QString &helper : helpers) {
+                PexoTest::installCommandRecorder(helper);
+            }
+        });
+        for (const QString &helper : helpers) {
+            QVERIFY(PexoTest::writeFile(helper, "#!/bin/sh\nexec sleep 60\n"));
+            QVERIFY(QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const PexoTest::ProgramRun page =
+            run(QStringLiteral("ulvar-systemsettings"),
+                {QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")});
+        QVERIFY2(page.exitCode == 0, qPrintable(page.errors));
+        QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(PexoTest::readFile(home(live)).contains("useSymbolicIconsForToolBar=false"));
     }
 
     // No X display, or one that cannot be reached: the tools run offscreen

@@ -45,7 +45,8 @@ int main(int argc, char **argv)
     }
     auto applier = std::make_unique<ApplyColorScheme>();
     applier->readThemes();
-    applier->setColorScheme(path);
+    // Kept as a path that every reader of the colours finds.
+    applier->setColorScheme(LocalFile::absolutePath(path));
     if (applier->hasSystemThemeChanges() && !applier->applyUnlessReadOnly()) {
         return 1;
     }

@@ -378,7 +378,8 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         qCritical() << "Cannot open" << descriptionPath;
         return DescriptionUnreadable;
     }
-    const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath, false);
+    // The registry's reader: quiet, and a theme with a file over its size holds no theme.
+    const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath, true);
     const QString settingsPath = QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
     const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
     Theme theme(config, provider);

@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -131,6 +132,7 @@ private Q_SLOTS:
     void loadKeepsStoredColours();
     void missingSchemeFile();
     void warnedSchemeCostsItsParseOnly();
+    void spelledSchemePaths();
     void customSchemeOnFreshAccount();
     void wallpaperScheme_data();
     void wallpaperScheme();
@@ -423,6 +425,22 @@ void ColorModuleTest::warnedSchemeCostsItsParseOnly()
         QVERIFY2(!run.errors.contains(QLatin1String("Invalid escape")), qPrintable(run.errors.left(300)));
     }
     QCOMPARE(entry(ThemeDefaults::userThemesDir + QStringLiteral("/Mine/theme/themerc"), "ColorScheme"), warned);
+}
+
+// A scheme given as a file URL, below "~" or by a relative path is kept as
+// the path that every reader of the colours finds.
+void ColorModuleTest::spelledSchemePaths()
+{
+    auto module = loadedModule();
+    QVERIFY(module);
+    const QString own = home("own.colors");
+    QVERIFY(QFile::copy(darkScheme, own));
+    const QList<QPair<QString, QString>> spellings{
+        {QUrl::fromLocalFile(darkScheme).toString(), darkScheme}, {QStringLiteral("~/own.colors"), own}, {QDir::current().relativeFilePath(own), own}};
+    for (const auto &spelling : spellings) {
+        QVERIFY(module->setProperty("currentColorScheme", spelling.first));
+        QCOMPARE(module->property("currentColorScheme").toString(), spelling.second);
+    }
 }
 
 // The user's own scheme is copied from a read-only template into a directory

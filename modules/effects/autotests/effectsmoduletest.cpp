@@ -5,6 +5,7 @@
 
 #include <personalization.h>
 #include <sizesthemepart.h>
+#include <themedefaults.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -150,13 +151,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("unwritable");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<bool>("liveKept");
         const QString kompmgrrc = QDir::homePath() + QStringLiteral("/.config/pexo/kompmgrrc");
-        QTest::newRow("picom.conf") << QByteArray("/usr/bin/picom") << compositorFile() << compositorFile() << QByteArray("windowFadingEnabled");
-        QTest::newRow("kompmgrrc") << QByteArray("/usr/bin/pexo-kompmgr") << kompmgrrc << kompmgrrc << QByteArray("transparencyEnabled");
+        QTest::newRow("picom.conf") << QByteArray("/usr/bin/picom") << compositorFile() << compositorFile() << QByteArray("windowFadingEnabled") << false;
+        QTest::newRow("kompmgrrc") << QByteArray("/usr/bin/pexo-kompmgr") << kompmgrrc << kompmgrrc << QByteArray("transparencyEnabled") << false;
         QTest::newRow("configuration directory") << QByteArray("/usr/bin/picom") << QDir::homePath() + QStringLiteral("/.config") << qtSettingsPath()
-                                                 << QByteArray("uiEffectsEnabled");
+                                                 << QByteArray("uiEffectsEnabled") << true;
         // A fifo in its place is neither waited on nor replaced.
-        QTest::newRow("Qt settings fifo") << QByteArray("/usr/bin/picom") << QString() << qtSettingsPath() << QByteArray("uiEffectsEnabled");
+        QTest::newRow("Qt settings fifo") << QByteArray("/usr/bin/picom") << QString() << qtSettingsPath() << QByteArray("uiEffectsEnabled") << true;
+        // Known before the first write: the live settings are not written either.
+        QTest::newRow("Qt settings read-only, with a live value")
+            << QByteArray("/usr/bin/picom") << qtSettingsPath() << qtSettingsPath() << QByteArray("uiEffectsEnabled,windowFadingEnabled") << true;
+        QTest::newRow("Qt settings read-only, a window manager value")
+            << QByteArray("/usr/bin/picom") << qtSettingsPath() << qtSettingsPath() << QByteArray("menuShowDelay") << true;
     }
 
     void unwritableFiles()
@@ -165,12 +172,16 @@ private Q_SLOTS:
         QFETCH(QString, unwritable);
         QFETCH(QString, file);
         QFETCH(QByteArray, property);
+        QFETCH(bool, liveKept);
         BehaviourTest::resetFiles("CompositeManager=" + compositor + "\n");
         QVERIFY(QFile::exists(file) || PexoTest::writeFile(file, QByteArray()));
         const auto module = loaded();
         QVERIFY(module);
         QSignalSpy errors(module.get(), SIGNAL(error(QString)));
-        module->setProperty(property.constData(), !module->property(property.constData()).toBool());
+        const QByteArray live = PexoTest::readFile(ThemeDefaults::currentThemeConfigPath);
+        for (const QByteArray &name : property.split(',')) {
+            module->setProperty(name.constData(), !module->property(name.constData()).toBool());
+        }
         if (unwritable.isEmpty()) {
             QVERIFY(QFile::remove(file));
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
@@ -186,6 +197,7 @@ private Q_SLOTS:
         }
         QCOMPARE(errors.count(), 1);
         QVERIFY2(errors.first().first().toString().contains(file), qPrintable(errors.first().first().toString()));
+        QCOMPARE(PexoTest::readFile(ThemeDefaults::currentThemeConfigPath) == live, liveKept);
         QVERIFY(QMetaObject::invokeMethod(module.get(), "updateNeedSave"));
         QVERIFY(module->property("needsSave").toBool());
     }

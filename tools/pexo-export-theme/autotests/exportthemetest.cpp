@@ -1,5 +1,7 @@
 #include "archivefixtures.h"
 
+#include <themedescriptions.h>
+
 #include <QTest>
 
 #include <optional>
@@ -93,6 +95,10 @@ private Q_SLOTS:
         QTest::newRow("empty description") << QStringList{QString(), QStringLiteral("ARCHIVE")} << 64;
         QTest::newRow("missing description") << QStringList{QStringLiteral("/nowhere/index.theme"), QStringLiteral("ARCHIVE")} << 64;
         QTest::newRow("theme without id") << QStringList{QStringLiteral("NOID"), QStringLiteral("ARCHIVE")} << 96;
+        // Read as the registry reads it: without the reader's warnings, and
+        // no theme when it is larger than a description may be.
+        QTest::newRow("theme without id, of invalid escapes") << QStringList{QStringLiteral("ESCAPES"), QStringLiteral("ARCHIVE")} << 96;
+        QTest::newRow("description over its size") << QStringList{QStringLiteral("LARGE"), QStringLiteral("ARCHIVE")} << 96;
     }
 
     void failuresBeforeTheArchive()
@@ -105,6 +111,14 @@ private Q_SLOTS:
         PexoTest::writeFile(themeDir() + QStringLiteral("/theme/themerc"), "[Variables]\n");
         arguments.replaceInStrings(QStringLiteral("ARCHIVE"), archive());
         arguments.replaceInStrings(QStringLiteral("NOID"), noId);
+        const QString escapes = themeDir() + QStringLiteral("-escapes/index.theme");
+        PexoTest::writeFile(escapes, "[Pexo Theme]\nName=No id\n" + QByteArray("Padding=\\q\n").repeated(50));
+        arguments.replaceInStrings(QStringLiteral("ESCAPES"), escapes);
+        const QString large = themeDir() + QStringLiteral("-large/index.theme");
+        const qint64 limit = ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description);
+        PexoTest::writeFile(large, "[Pexo Theme]\nId=large\nName=Large\nComment=" + QByteArray(int(limit), 'x') + '\n');
+        PexoTest::writeFile(themeDir() + QStringLiteral("-large/theme/themerc"), "[Variables]\n");
+        arguments.replaceInStrings(QStringLiteral("LARGE"), large);
 
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), arguments);
         QCOMPARE(run.exitCode, exitCode);
