@@ -971,6 +971,8 @@ private Q_SLOTS:
         const QString mark = QStringLiteral(".config/pexo/session/.theme-change-unfinished");
         QTest::newRow("lock, a socket") << lock << QByteArray("socket") << false << 0;
         QTest::newRow("lock, a link to a file of the user's") << lock << QByteArray("link") << false << 0;
+        QTest::newRow("lock, a hard link to a file of the user's") << lock << QByteArray("hard link") << false << 0;
+        QTest::newRow("lock, a file the user cannot read") << lock << QByteArray("unreadable") << false << 0;
         QTest::newRow("lock, a folder holding files") << lock << QByteArray("folder") << false << 1;
         QTest::newRow("mark, a hard link to a file of the user's") << mark << QByteArray("hard link") << false << 0;
         QTest::newRow("mark, a socket") << mark << QByteArray("socket") << false << 0;
@@ -1008,6 +1010,8 @@ private Q_SLOTS:
             QVERIFY(QFile::link(home(QStringLiteral("nothing")), path));
         } else if (kind == "hard link") {
             QCOMPARE(::link(QFile::encodeName(mine).constData(), QFile::encodeName(path).constData()), 0);
+        } else if (kind == "unreadable") {
+            QVERIFY(PexoTest::writeFile(path, QByteArray()) && QFile::setPermissions(path, QFile::Permissions()));
         } else if (kind == "left new") {
             QVERIFY(PexoTest::writeFile(QFileInfo(path).path() + QStringLiteral("/.%1.new-0000abcd").arg(QFileInfo(path).fileName()), "Half"));
         } else {
@@ -1015,9 +1019,12 @@ private Q_SLOTS:
         }
         administratorSession(administrator);
 
-        const PexoTest::ProgramRun r =
-            administrator ? run(QStringLiteral("pexo-sync-user-theme")) : run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")});
-        QCOMPARE(r.exitCode, exitCode);
+        // As a user, whom a file's permissions hold.
+        const PexoTest::ProgramRun r = administrator
+            ? run(QStringLiteral("pexo-sync-user-theme"))
+            : run(QStringLiteral("setpriv"),
+                  {QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("pexo-set-theme"), QStringLiteral("UlvarTornelDark")});
+        QVERIFY2(r.exitCode == exitCode, qPrintable(r.errors));
         QCOMPARE(PexoTest::readFile(mine), QByteArray("my own notes\n"));
         struct stat status = {};
         if (exitCode != 0) {
@@ -1029,7 +1036,8 @@ private Q_SLOTS:
         } else {
             QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
             // The lock is a file of its own; the mark went when the change ended.
-            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode), file == QLatin1String("pexo-theme-settings.lock"));
+            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1,
+                     file == QLatin1String("pexo-theme-settings.lock"));
             QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".new-")), QStringList());
         }
     }
