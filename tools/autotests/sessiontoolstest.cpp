@@ -267,6 +267,14 @@ private Q_SLOTS:
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QFile::exists(home(marker)));
         QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+
+        // No administrator session leaves a folder in the marker's place:
+        // the live settings are the user's own.
+        QVERIFY(QDir().mkpath(home(marker + QStringLiteral("/held"))));
+        QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=by-hand\n"));
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
+        QVERIFY(QFileInfo(home(marker + QStringLiteral("/held"))).isDir());
     }
 
     void syncUnreadableLiveSettings()

@@ -172,7 +172,9 @@ int ordinarySession(ThemeController &controller)
     // Live settings last set by an administrator session: the recorded
     // theme again. Left half made by a change that did not end: the theme
     // it led to, when that is still there, else the recorded one.
-    const bool afterAdministrator = QFile::exists(ThemeDefaults::adminSessionAppliedPath);
+    // The marker is a file: no administrator session leaves a folder there.
+    const QFileInfo marker(ThemeDefaults::adminSessionAppliedPath);
+    const bool afterAdministrator = marker.exists() && !marker.isDir();
     if (afterAdministrator || LiveSettingsChange::wasCutOff()) {
         const QString target = afterAdministrator ? QString() : LiveSettingsChange::unfinishedTarget();
         const auto unfinished = target.isEmpty() ? nullptr : controller.theme(target);
