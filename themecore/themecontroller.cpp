@@ -282,7 +282,9 @@ void ThemeController::setCurrentTheme(const QString &id)
     // The theme is not rewritten: where the live settings did not take its
     // values as they are, the next session sync learns that they are its.
     if (failed.files().isEmpty()) {
-        AppliedTheme::note(themeId, *d->currentTheme, *AppliedTheme::readLive());
+        if (const QString message = AppliedTheme::note(themeId, *d->currentTheme, *AppliedTheme::readLive()); !message.isEmpty()) {
+            Q_EMIT error(message);
+        }
     }
 }
 

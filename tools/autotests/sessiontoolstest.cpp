@@ -768,31 +768,36 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("master");
+        QTest::addColumn<bool>("noteBlocked");
         const QString page = QStringLiteral("ulvar-systemsettings");
         QTest::newRow("switch to a theme whose scheme sets another primary colour")
-            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray();
+            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray() << false;
+        // The switch fails, naming it; the theme stays all the same.
+        QTest::newRow("switch, a folder holding files in the place of its note")
+            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray() << true;
         QTest::newRow("admin-theme, a scheme of the system's own")
             << QByteArray("#118bcc") << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("x"), darkScheme} << QByteArray("PrimaryColor=#2884be")
-            << QByteArray();
+            << QByteArray() << false;
         QTest::newRow("colour page, an accent the scheme replaces")
             << QByteArray("#118bcc") << page
             << QStringList{QStringLiteral("kcm_pexo_color"), QStringLiteral("--set"), QStringLiteral("accentColor=#a0b0c0"), QStringLiteral("--save")}
-            << QByteArray("PrimaryColor=#118bcc") << QByteArray();
+            << QByteArray("PrimaryColor=#118bcc") << QByteArray() << false;
         // The theme reads the master's colour, the scheme replaces it live.
         QTest::newRow("icons page, a primary colour the master file fixes")
             << QByteArray("#123456") << page
             << QStringList{QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")}
-            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray("[Variables]\nPrimaryColor=#ff0000\n");
+            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray("[Variables]\nPrimaryColor=#ff0000\n") << false;
         // Each session has live settings of its own; the record is shared.
         QTest::newRow("switch, then the sync of another session started before it")
-            << QByteArray("#123456") << QStringLiteral("env") << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray();
-        QTest::newRow("icons page, then the sync of another session started before it") << QByteArray("#118bcc") << QStringLiteral("env")
-                                                                                        << QStringList{QStringLiteral("ulvar-systemsettings"),
-                                                                                                       QStringLiteral("kcm_pexo_icons"),
-                                                                                                       QStringLiteral("--set"),
-                                                                                                       QStringLiteral("isToolbarMonochrome=false"),
-                                                                                                       QStringLiteral("--save")}
-                                                                                        << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray();
+            << QByteArray("#123456") << QStringLiteral("env") << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray() << false;
+        QTest::newRow("icons page, then the sync of another session started before it")
+            << QByteArray("#118bcc") << QStringLiteral("env")
+            << QStringList{QStringLiteral("ulvar-systemsettings"),
+                           QStringLiteral("kcm_pexo_icons"),
+                           QStringLiteral("--set"),
+                           QStringLiteral("isToolbarMonochrome=false"),
+                           QStringLiteral("--save")}
+            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray() << false;
     }
 
     void changesKeepTheTheme()
@@ -802,6 +807,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, stored);
         QFETCH(QByteArray, master);
+        QFETCH(bool, noteBlocked);
         const QString masterFile = QStringLiteral("/usr/share/pexo/theme.master/themerc");
         if (!master.isEmpty()) {
             QVERIFY(PexoTest::writeFile(masterFile, master));
@@ -813,7 +819,13 @@ private Q_SLOTS:
         const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", QByteArray(light).replace("PrimaryColor=#118bcc", "PrimaryColor=" + primary));
         const QByteArray before = PexoTest::readFile(themerc);
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QString note = home(QStringLiteral(".config/pexo/session/.theme-applied"));
+        if (noteBlocked) {
+            QVERIFY(PexoTest::writeFile(note + QStringLiteral("/held"), "kept\n"));
+        }
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")});
+        QCOMPARE(r.exitCode, noteBlocked ? 1 : 0);
+        QCOMPARE(r.errors.contains(QStringLiteral("a folder holding files stands at ") + note), noteBlocked);
         QCOMPARE(PexoTest::readFile(themerc), before);
         // The other session's sync ran when the theme was another one; the
         // next one, there, sees the change made here.
@@ -837,12 +849,13 @@ private Q_SLOTS:
             // That session took the theme as this one did.
             QCOMPARE(PexoTest::readFile(home(live) + QStringLiteral(".other")), PexoTest::readFile(home(live)));
         }
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, noteBlocked ? 1 : 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Mine"));
         QCOMPARE(QDir(home(userThemes)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{QStringLiteral("Mine")});
         QCOMPARE(PexoTest::readFile(themerc), saved);
         QCOMPARE(PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette)), liveBefore);
         QVERIFY(saved.contains(stored));
+        QCOMPARE(PexoTest::readFile(note + QStringLiteral("/held")), noteBlocked ? QByteArray("kept\n") : QByteArray());
     }
 
     // A save whose live settings could not be written all the same puts

@@ -161,7 +161,10 @@ int ordinarySession(ThemeController &controller)
         // A scheme file changed since may have brought other colours: they
         // are the theme's too.
         if (!writeFailed) {
-            AppliedTheme::note(controller.currentThemeId(), *currentTheme, *AppliedTheme::readLive());
+            if (const QString message = AppliedTheme::note(controller.currentThemeId(), *currentTheme, *AppliedTheme::readLive()); !message.isEmpty()) {
+                qWarning().noquote() << message;
+                return 1;
+            }
         }
         return 0;
     }
