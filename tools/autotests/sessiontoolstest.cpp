@@ -695,6 +695,8 @@ private Q_SLOTS:
             << QByteArray("fifo") << home(QStringLiteral(".config/breezerc")) << QStringLiteral("pexo-set-theme") << dark;
         QTest::newRow("record a directory, admin-theme") << QByteArray("directory") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
         QTest::newRow("record a link loop, admin-theme") << QByteArray("loop") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
+        QTest::newRow("record's lock a folder holding files, set-theme")
+            << QByteArray("full folder") << home(record + QStringLiteral(".lock")) << QStringLiteral("pexo-set-theme") << dark;
         // The files may be written, but not replaced in their folder.
         // As a user, whom the folder's permissions hold.
         const QStringList asUser{
@@ -737,6 +739,8 @@ private Q_SLOTS:
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
+        } else if (kind == "full folder") {
+            QVERIFY(PexoTest::writeFile(file + QStringLiteral("/held"), "kept\n"));
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         } else if (kind == "device") {
@@ -999,6 +1003,7 @@ private Q_SLOTS:
         QTest::newRow("mark, a socket") << mark << QByteArray("socket") << false << 0;
         QTest::newRow("mark, a folder holding files") << mark << QByteArray("folder") << false << 1;
         QTest::newRow("mark, beside it the new one of a writer killed") << mark << QByteArray("left new") << false << 0;
+        QTest::newRow("record's lock, a fifo") << record + QStringLiteral(".lock") << QByteArray("fifo") << false << 0;
         QTest::newRow("marker, a hard link to a file of the user's") << marker << QByteArray("hard link") << true << 0;
         QTest::newRow("marker, a dangling link") << marker << QByteArray("dangling") << true << 0;
     }
@@ -1031,6 +1036,8 @@ private Q_SLOTS:
             QVERIFY(QFile::link(home(QStringLiteral("nothing")), path));
         } else if (kind == "hard link") {
             QCOMPARE(::link(QFile::encodeName(mine).constData(), QFile::encodeName(path).constData()), 0);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else if (kind == "unreadable") {
             QVERIFY(PexoTest::writeFile(path, QByteArray()) && QFile::setPermissions(path, QFile::Permissions()));
         } else if (kind == "left new") {
