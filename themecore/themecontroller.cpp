@@ -358,18 +358,14 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     if (!QDir().mkpath(targetDirectory)) {
         return d->fail(QStringLiteral("Failed to create destination parent path: ") + targetDirectory);
     }
-    QFile targetFile(target);
-    if (!targetFile.open(QIODevice::WriteOnly | QIODevice::NewOnly) || targetFile.write(*settings) != settings->size() || !targetFile.flush()) {
+    if (!LocalFile::writeNew(target, *settings)) {
         return d->fail(QStringLiteral("Failed to copy themerc from ") + source + QStringLiteral(" to ") + target);
     }
-    targetFile.close();
 
     const QString indexPath = QDir(newDirectory).filePath(ThemeFiles::indexFileName);
-    QFile indexFile(indexPath);
-    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (!LocalFile::writeNew(indexPath, QByteArray())) {
         return d->fail(QStringLiteral("Failed to create index.theme: ") + indexPath);
     }
-    indexFile.close();
 
     const QString baseName = d->makeTheme(base->second)->name();
 
