@@ -404,30 +404,36 @@ private Q_SLOTS:
     // it for ever. A folder holding files is refused, named, before a write.
     void lockPlaces_data()
     {
-        QTest::addColumn<QString>("suffix");
         QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<bool>("qsettings");
+        QTest::addColumn<bool>("linked");
         QTest::addColumn<bool>("written");
-        const QString lock = QStringLiteral(".lock");
         for (const QByteArray kind : {"fifo", "dangling", "loop", "socket", "folder", "hard link"}) {
-            QTest::addRow("%s", kind.constData()) << lock << kind << false << true;
+            QTest::addRow("%s", kind.constData()) << kind << false << false << true;
         }
-        QTest::newRow("fifo, Qt's settings") << lock << QByteArray("fifo") << true << true;
-        QTest::newRow("folder holding files") << lock << QByteArray("full folder") << false << false;
-        QTest::newRow("folder holding files, Qt's settings") << lock << QByteArray("full folder") << true << false;
+        QTest::newRow("fifo, Qt's settings") << QByteArray("fifo") << true << false << true;
+        // Qt's class takes the lock beside the name it is given.
+        QTest::newRow("fifo, Qt's settings through a link") << QByteArray("fifo") << true << true << true;
+        QTest::newRow("folder holding files") << QByteArray("full folder") << false << false << false;
+        QTest::newRow("folder holding files, Qt's settings") << QByteArray("full folder") << true << false << false;
     }
 
     void lockPlaces()
     {
-        QFETCH(QString, suffix);
         QFETCH(QByteArray, kind);
         QFETCH(bool, qsettings);
+        QFETCH(bool, linked);
         QFETCH(bool, written);
-        const QString file = writeRc(QStringLiteral("locked"), "[Variables]\nK=1\n");
-        const QString lock = file + suffix;
+        const QString target = writeRc(QStringLiteral("locked"), "[Variables]\nK=1\n");
+        const QString file = linked ? path(QStringLiteral("link")) : target;
+        const QString lock = file + QStringLiteral(".lock");
+        PexoTest::removePath(lock);
+        if (linked) {
+            PexoTest::removePath(file);
+            QVERIFY(QFile::link(target, file));
+        }
         const QString mine = writeRc(QStringLiteral("mine"), "my own\n");
         const QByteArray name = QFile::encodeName(lock);
-        PexoTest::removePath(lock);
         if (kind == "fifo") {
             QCOMPARE(::mkfifo(name.constData(), 0600), 0);
         } else if (kind == "dangling") {

@@ -522,7 +522,9 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
     const QString file = resolved(path);
     // Qt's class reads the file as it is made: it would wait on a fifo and
     // read a device for ever.
-    if (!isReplaceable(file)) {
+    // It takes its lock beside the name given, a link's included.
+    const QString given = QFileInfo(path).absoluteFilePath();
+    if (!isReplaceable(file) || (given != file && !clearLockPlaces(given))) {
         FailedWrites::note(file);
         return false;
     }
