@@ -4,6 +4,7 @@
 #include <colorsthemepart.h>
 #include <currentsettingsprovider.h>
 #include <cursorthemepart.h>
+#include <failedwrites.h>
 #include <iconthemepart.h>
 #include <localfile.h>
 #include <smallfile.h>
@@ -61,11 +62,16 @@ QByteArray noteOf(const QString &id, const Theme &stored, const Theme &live)
 }
 } // namespace
 
-void AppliedTheme::note(const QString &id, const Theme &stored, const Theme &live)
+QString AppliedTheme::note(const QString &id, const Theme &stored, const Theme &live)
 {
-    // Only a hint: without it the sync does as it would anyway. Also made
-    // where the live settings took the theme whole, for the other sessions.
-    SmallFile::place(path(), noteOf(id, stored, live));
+    // Also made where the live settings took the theme whole, for the
+    // other sessions.
+    QString error;
+    if (SmallFile::place(path(), noteOf(id, stored, live), &error)) {
+        return QString();
+    }
+    FailedWrites::note(path());
+    return QStringLiteral("Could not write %1 (%2)").arg(path(), error);
 }
 
 bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme &live)

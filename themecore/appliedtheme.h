@@ -22,8 +22,11 @@ class Theme;
 
 namespace AppliedTheme {
 // Notes that applying the theme id, whose values (read) are stored, gave
-// the live values (read).
-void note(const QString &id, const Theme &stored, const Theme &live);
+// the live values (read). A note that could not be written is noted in the
+// open FailedWrites collections, so that the change stays unfinished and
+// the next sync applies the theme again; the message says why. Empty when
+// written.
+QString note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.
 bool isApplied(const QString &id, const Theme &stored, const Theme &live);

@@ -282,7 +282,9 @@ void ThemeController::setCurrentTheme(const QString &id)
     // The theme is not rewritten: where the live settings did not take its
     // values as they are, the next session sync learns that they are its.
     if (failed.files().isEmpty()) {
-        AppliedTheme::note(themeId, *d->currentTheme, *AppliedTheme::readLive());
+        if (const QString message = AppliedTheme::note(themeId, *d->currentTheme, *AppliedTheme::readLive()); !message.isEmpty()) {
+            Q_EMIT error(message);
+        }
     }
 }
 
@@ -356,18 +358,14 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     if (!QDir().mkpath(targetDirectory)) {
         return d->fail(QStringLiteral("Failed to create destination parent path: ") + targetDirectory);
     }
-    QFile targetFile(target);
-    if (!targetFile.open(QIODevice::WriteOnly | QIODevice::NewOnly) || targetFile.write(*settings) != settings->size() || !targetFile.flush()) {
+    if (!LocalFile::writeNew(target, *settings)) {
         return d->fail(QStringLiteral("Failed to copy themerc from ") + source + QStringLiteral(" to ") + target);
     }
-    targetFile.close();
 
     const QString indexPath = QDir(newDirectory).filePath(ThemeFiles::indexFileName);
-    QFile indexFile(indexPath);
-    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (!LocalFile::writeNew(indexPath, QByteArray())) {
         return d->fail(QStringLiteral("Failed to create index.theme: ") + indexPath);
     }
-    indexFile.close();
 
     const QString baseName = d->makeTheme(base->second)->name();
 

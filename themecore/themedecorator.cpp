@@ -155,7 +155,9 @@ void ThemeDecorator::apply()
     }
     // What the theme reads back, which the master file may fix otherwise.
     current->read();
-    AppliedTheme::note(controller->currentThemeId(), *current, *applied);
+    if (const QString message = AppliedTheme::note(controller->currentThemeId(), *current, *applied); !message.isEmpty()) {
+        Q_EMIT controller->error(message);
+    }
 }
 
 void ThemeDecorator::registerProperty(const QString &property, const QString &key)

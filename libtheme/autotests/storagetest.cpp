@@ -24,7 +24,9 @@
 #include <memory>
 
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 class StorageTest : public QObject
@@ -395,6 +397,88 @@ private Q_SLOTS:
         holder.waitForFinished(PexoTest::patienceMs);
         QCOMPARE(QFileInfo(entry).exists() || QFileInfo(entry).isSymLink(), link || !killed);
         QCOMPARE(PexoTest::readFile(outside + QStringLiteral("/file")), QByteArray("kept"));
+    }
+
+    // What stands in the place of the lock files that the writers take
+    // beside a file, and that is no lock, is replaced: they would wait for
+    // it for ever. A folder holding files is refused, named, before a write.
+    void lockPlaces_data()
+    {
+        QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<bool>("qsettings");
+        QTest::addColumn<bool>("linked");
+        QTest::addColumn<bool>("written");
+        for (const QByteArray kind : {"fifo", "dangling", "loop", "socket", "folder", "hard link"}) {
+            QTest::addRow("%s", kind.constData()) << kind << false << false << true;
+        }
+        QTest::newRow("fifo, Qt's settings") << QByteArray("fifo") << true << false << true;
+        // Qt's class takes the lock beside the name it is given.
+        QTest::newRow("fifo, Qt's settings through a link") << QByteArray("fifo") << true << true << true;
+        QTest::newRow("folder holding files") << QByteArray("full folder") << false << false << false;
+        QTest::newRow("folder holding files, Qt's settings") << QByteArray("full folder") << true << false << false;
+    }
+
+    void lockPlaces()
+    {
+        QFETCH(QByteArray, kind);
+        QFETCH(bool, qsettings);
+        QFETCH(bool, linked);
+        QFETCH(bool, written);
+        const QString target = writeRc(QStringLiteral("locked"), "[Variables]\nK=1\n");
+        const QString file = linked ? path(QStringLiteral("link")) : target;
+        const QString lock = file + QStringLiteral(".lock");
+        PexoTest::removePath(lock);
+        if (linked) {
+            PexoTest::removePath(file);
+            QVERIFY(QFile::link(target, file));
+        }
+        const QString mine = writeRc(QStringLiteral("mine"), "my own\n");
+        const QByteArray name = QFile::encodeName(lock);
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind == "dangling") {
+            QVERIFY(QFile::link(path(QStringLiteral("nothing")), lock));
+        } else if (kind == "loop") {
+            QVERIFY(QFile::link(lock, lock));
+        } else if (kind == "socket") {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            struct sockaddr_un address = {};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, name.constData(), sizeof(address.sun_path));
+            QCOMPARE(::bind(fd, reinterpret_cast<struct sockaddr *>(&address), sizeof(address)), 0);
+            ::close(fd);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(lock));
+        } else if (kind == "hard link") {
+            QCOMPARE(::link(QFile::encodeName(mine).constData(), name.constData()), 0);
+        } else {
+            QVERIFY(PexoTest::writeFile(lock + QStringLiteral("/held"), "kept\n"));
+        }
+        QCOMPARE(SettingsReplace::unreplaceable({file}), written ? QStringList() : QStringList{lock});
+        bool result = !written;
+        QStringList failed;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            const FailedWrites failures;
+            if (qsettings) {
+                result = SettingsReplace::store(file, QStringLiteral("Variables"), {{QStringLiteral("K"), QStringLiteral("2")}});
+            } else {
+                KConfigStorage storage(file);
+                result = storage.write(QStringLiteral("K"), QStringLiteral("2")) && storage.sync();
+            }
+            failed = failures.files();
+        }));
+        thread->start();
+        // A writer that waits for a lock waits far longer.
+        QVERIFY2(thread->wait(10000), "a writer waits for what stands in its lock's place");
+        QCOMPARE(result, written);
+        QCOMPARE(PexoTest::readFile(file).contains("K=2"), written);
+        QCOMPARE(failed.contains(lock), !written);
+        QCOMPARE(PexoTest::readFile(mine), QByteArray("my own\n"));
+        struct stat status;
+        QCOMPARE(::lstat(name.constData(), &status) == 0, !written);
+        if (!written) {
+            QCOMPARE(PexoTest::readFile(lock + QStringLiteral("/held")), QByteArray("kept\n"));
+        }
     }
 
     void kconfigSpecialFilesAreNeitherReadNorWritten()

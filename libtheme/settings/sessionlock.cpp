@@ -84,7 +84,8 @@ private:
 
 // The lock file, opened for its flock only: it is never written. Whatever
 // else stands in its place (a link, a fifo, a socket, a device, an empty
-// folder) is replaced by an empty file first.
+// folder, a file the user cannot read, which no writer can hold) is
+// replaced by an empty file first.
 int openLockFile(const QString &path, const QDeadlineTimer &deadline, QString *error)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -101,7 +102,14 @@ int openLockFile(const QString &path, const QDeadlineTimer &deadline, QString *e
     if ((::lstat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode)) && !SmallFile::place(path, QByteArray(), error)) {
         return -1;
     }
-    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(name.constData(), flags);
+    if (fd < 0 && errno == EACCES) {
+        if (!SmallFile::place(path, QByteArray(), error)) {
+            return -1;
+        }
+        fd = ::open(name.constData(), flags);
+    }
     if (fd < 0) {
         *error = QStringLiteral("%1: %2").arg(path, systemError(errno));
     }
@@ -116,6 +124,13 @@ bool isAtPath(int fd, const QString &path)
     struct stat named;
     return ::fstat(fd, &opened) == 0 && ::lstat(QFile::encodeName(path).constData(), &named) == 0 && opened.st_dev == named.st_dev &&
         opened.st_ino == named.st_ino;
+}
+
+// Whether the file open at fd has no other name than the lock's.
+bool isOwnFile(int fd)
+{
+    struct stat status;
+    return ::fstat(fd, &status) != 0 || status.st_nlink <= 1;
 }
 
 // The program and process that hold the flock on the file open at fd, as
@@ -181,7 +196,10 @@ SessionLock::SessionLock(Wait wait)
             }
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            if (isAtPath(fd, file)) {
+            // A hard link to a file of the user's is replaced once it is
+            // held, when no other writer can hold it; where that fails, it
+            // serves as it is.
+            if (isAtPath(fd, file) && (isOwnFile(fd) || !SmallFile::place(file, QByteArray()))) {
                 break;
             }
             ::close(fd);

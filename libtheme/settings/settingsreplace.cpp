@@ -4,10 +4,12 @@
 #include "leftbehind.h"
 #include "localfile.h"
 #include "quietconfigparse.h"
+#include "smallfile.h"
 
 #include <KConfig>
 #include <KConfigGroup>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -98,6 +100,47 @@ bool hasRoom(const QString &file, const Size &size)
         const qint64 bytes = space.blocks >= plentyOfRoom / block ? 0 : size();
         return DiskRoom::Need{(bytes + block - 1) / block, 1};
     });
+}
+
+// KConfig and Qt's settings class take a lock file beside the file, and
+// another beside that one while they remove a stale lock. They wait for
+// ever for anything there that they cannot read and remove as a lock: all
+// but a regular file of one name that the user may write.
+const char *const lockSuffixes[] = {".lock", ".lock.rmlock"};
+
+bool isStrayLock(const QByteArray &lock)
+{
+    struct stat status;
+    return ::lstat(lock.constData(), &status) == 0 && (!S_ISREG(status.st_mode) || status.st_nlink != 1 || ::access(lock.constData(), W_OK) != 0);
+}
+
+// The first of the file's lock places where a folder holding files stands.
+QString blockedLockPlace(const QString &file)
+{
+    for (const char *suffix : lockSuffixes) {
+        const QString lock = file + QLatin1String(suffix);
+        const QFileInfo info(lock);
+        if (info.isDir() && !info.isSymLink() && !QDir(lock).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+            return lock;
+        }
+    }
+    return QString();
+}
+
+// Replaces what stands in the file's lock places and is no lock by a file
+// of its own, and removes that. False, with the place noted, when it could
+// not be cleared.
+bool clearLockPlaces(const QString &file)
+{
+    for (const char *suffix : lockSuffixes) {
+        const QString lock = file + QLatin1String(suffix);
+        const QByteArray name = QFile::encodeName(lock);
+        if (isStrayLock(name) && (!SmallFile::place(lock, QByteArray()) || ::unlink(name.constData()) != 0)) {
+            FailedWrites::note(lock);
+            return false;
+        }
+    }
+    return true;
 }
 
 qint64 sizeOf(const QString &file)
@@ -336,7 +379,7 @@ bool holdsQtKeys(Rewrite &rewrite)
 
 SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
-    if (!SettingsReplace::isReplaceable(file)) {
+    if (!SettingsReplace::isReplaceable(file) || !clearLockPlaces(file)) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);
@@ -399,8 +442,11 @@ QStringList SettingsReplace::unreplaceable(const QStringList &files)
     QStringList targets;
     for (const QString &file : files) {
         targets << resolved(file);
+        const QString blockedLock = blockedLockPlace(targets.last());
         if (!isReplaceable(targets.last())) {
             refused << file;
+        } else if (!blockedLock.isEmpty()) {
+            refused << blockedLock;
         }
     }
     if (!refused.isEmpty()) {
@@ -476,7 +522,9 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
     const QString file = resolved(path);
     // Qt's class reads the file as it is made: it would wait on a fifo and
     // read a device for ever.
-    if (!isReplaceable(file)) {
+    // It takes its lock beside the name given, a link's included.
+    const QString given = QFileInfo(path).absoluteFilePath();
+    if (!isReplaceable(file) || (given != file && !clearLockPlaces(given))) {
         FailedWrites::note(file);
         return false;
     }

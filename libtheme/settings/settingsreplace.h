@@ -12,7 +12,10 @@
     meanwhile the old content is kept by a hard link beside the file (it
     takes no room): when the new file lost an entry that the old one held
     and the writer still holds, or ends within a line, the old content is
-    put back. Every failure is noted in the open FailedWrites collections.
+    put back. Whatever stands where the writers take the file's lock and
+    is no lock (a link, a fifo, a socket, a folder...), which they would
+    wait for for ever, is replaced and removed first. Every failure is
+    noted in the open FailedWrites collections.
 
     A writer holds a shared lock on the file it keeps from before the link
     is made until it is gone. The next write of the file removes the links
@@ -51,7 +54,8 @@ enum class Result {
 // before every write.
 PEXOTHEME_EXPORT bool isReplaceable(const QString &file);
 
-// Of files rewritten one after another, those that may not be replaced;
+// Of files rewritten one after another, those that may not be replaced
+// (or the place of a file's lock, where a folder holding files stands);
 // all of them when each may be but their file systems lack the room for
 // all of them together, each as it is and a little more. Empty when a
 // change that rewrites them may go ahead.

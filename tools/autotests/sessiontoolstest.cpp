@@ -267,6 +267,14 @@ private Q_SLOTS:
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QVERIFY(!QFile::exists(home(marker)));
         QVERIFY(PexoTest::readFile(home(palette)).contains("ColorScheme=" + darkScheme.toUtf8()));
+
+        // No administrator session leaves a folder in the marker's place:
+        // the live settings are the user's own.
+        QVERIFY(QDir().mkpath(home(marker + QStringLiteral("/held"))));
+        QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)) + "IconTheme=by-hand\n"));
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Custom"));
+        QVERIFY(QFileInfo(home(marker + QStringLiteral("/held"))).isDir());
     }
 
     void syncUnreadableLiveSettings()
@@ -688,6 +696,8 @@ private Q_SLOTS:
             << QByteArray("fifo") << home(QStringLiteral(".config/breezerc")) << QStringLiteral("pexo-set-theme") << dark;
         QTest::newRow("record a directory, admin-theme") << QByteArray("directory") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
         QTest::newRow("record a link loop, admin-theme") << QByteArray("loop") << home(record) << QStringLiteral("pexo-admin-theme") << admin;
+        QTest::newRow("record's lock a folder holding files, set-theme")
+            << QByteArray("full folder") << home(record + QStringLiteral(".lock")) << QStringLiteral("pexo-set-theme") << dark;
         // The files may be written, but not replaced in their folder.
         // As a user, whom the folder's permissions hold.
         const QStringList asUser{
@@ -739,6 +749,8 @@ private Q_SLOTS:
             QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
         } else if (kind == "directory") {
             QVERIFY(QDir().mkpath(file));
+        } else if (kind == "full folder") {
+            QVERIFY(PexoTest::writeFile(file + QStringLiteral("/held"), "kept\n"));
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         } else if (kind == "device") {
@@ -770,31 +782,36 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("master");
+        QTest::addColumn<bool>("noteBlocked");
         const QString page = QStringLiteral("ulvar-systemsettings");
         QTest::newRow("switch to a theme whose scheme sets another primary colour")
-            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray();
+            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray() << false;
+        // The switch fails, naming it; the theme stays all the same.
+        QTest::newRow("switch, a folder holding files in the place of its note")
+            << QByteArray("#123456") << QString() << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray() << true;
         QTest::newRow("admin-theme, a scheme of the system's own")
             << QByteArray("#118bcc") << QStringLiteral("pexo-admin-theme") << QStringList{QStringLiteral("x"), darkScheme} << QByteArray("PrimaryColor=#2884be")
-            << QByteArray();
+            << QByteArray() << false;
         QTest::newRow("colour page, an accent the scheme replaces")
             << QByteArray("#118bcc") << page
             << QStringList{QStringLiteral("kcm_pexo_color"), QStringLiteral("--set"), QStringLiteral("accentColor=#a0b0c0"), QStringLiteral("--save")}
-            << QByteArray("PrimaryColor=#118bcc") << QByteArray();
+            << QByteArray("PrimaryColor=#118bcc") << QByteArray() << false;
         // The theme reads the master's colour, the scheme replaces it live.
         QTest::newRow("icons page, a primary colour the master file fixes")
             << QByteArray("#123456") << page
             << QStringList{QStringLiteral("kcm_pexo_icons"), QStringLiteral("--set"), QStringLiteral("isToolbarMonochrome=false"), QStringLiteral("--save")}
-            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray("[Variables]\nPrimaryColor=#ff0000\n");
+            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray("[Variables]\nPrimaryColor=#ff0000\n") << false;
         // Each session has live settings of its own; the record is shared.
         QTest::newRow("switch, then the sync of another session started before it")
-            << QByteArray("#123456") << QStringLiteral("env") << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray();
-        QTest::newRow("icons page, then the sync of another session started before it") << QByteArray("#118bcc") << QStringLiteral("env")
-                                                                                        << QStringList{QStringLiteral("ulvar-systemsettings"),
-                                                                                                       QStringLiteral("kcm_pexo_icons"),
-                                                                                                       QStringLiteral("--set"),
-                                                                                                       QStringLiteral("isToolbarMonochrome=false"),
-                                                                                                       QStringLiteral("--save")}
-                                                                                        << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray();
+            << QByteArray("#123456") << QStringLiteral("env") << QStringList() << QByteArray("PrimaryColor=#123456") << QByteArray() << false;
+        QTest::newRow("icons page, then the sync of another session started before it")
+            << QByteArray("#118bcc") << QStringLiteral("env")
+            << QStringList{QStringLiteral("ulvar-systemsettings"),
+                           QStringLiteral("kcm_pexo_icons"),
+                           QStringLiteral("--set"),
+                           QStringLiteral("isToolbarMonochrome=false"),
+                           QStringLiteral("--save")}
+            << QByteArray("useSymbolicIconsForToolBar=false") << QByteArray() << false;
     }
 
     void changesKeepTheTheme()
@@ -804,6 +821,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, stored);
         QFETCH(QByteArray, master);
+        QFETCH(bool, noteBlocked);
         const QString masterFile = QStringLiteral("/usr/share/pexo/theme.master/themerc");
         if (!master.isEmpty()) {
             QVERIFY(PexoTest::writeFile(masterFile, master));
@@ -815,7 +833,13 @@ private Q_SLOTS:
         const QString themerc = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         userTheme(QStringLiteral("Mine"), "[Pexo Theme]\nId=Mine\nName=Mine\n", QByteArray(light).replace("PrimaryColor=#118bcc", "PrimaryColor=" + primary));
         const QByteArray before = PexoTest::readFile(themerc);
-        QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")}).exitCode, 0);
+        const QString note = home(QStringLiteral(".config/pexo/session/.theme-applied"));
+        if (noteBlocked) {
+            QVERIFY(PexoTest::writeFile(note + QStringLiteral("/held"), "kept\n"));
+        }
+        const PexoTest::ProgramRun r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("Mine")});
+        QCOMPARE(r.exitCode, noteBlocked ? 1 : 0);
+        QCOMPARE(r.errors.contains(QStringLiteral("a folder holding files stands at ") + note), noteBlocked);
         QCOMPARE(PexoTest::readFile(themerc), before);
         // The other session's sync ran when the theme was another one; the
         // next one, there, sees the change made here.
@@ -839,12 +863,13 @@ private Q_SLOTS:
             // That session took the theme as this one did.
             QCOMPARE(PexoTest::readFile(home(live) + QStringLiteral(".other")), PexoTest::readFile(home(live)));
         }
-        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, noteBlocked ? 1 : 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("Mine"));
         QCOMPARE(QDir(home(userThemes)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{QStringLiteral("Mine")});
         QCOMPARE(PexoTest::readFile(themerc), saved);
         QCOMPARE(PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette)), liveBefore);
         QVERIFY(saved.contains(stored));
+        QCOMPARE(PexoTest::readFile(note + QStringLiteral("/held")), noteBlocked ? QByteArray("kept\n") : QByteArray());
     }
 
     // A save whose live settings could not be written all the same puts
@@ -988,11 +1013,14 @@ private Q_SLOTS:
         const QString mark = QStringLiteral(".config/pexo/session/.theme-change-unfinished");
         QTest::newRow("lock, a socket") << lock << QByteArray("socket") << false << 0;
         QTest::newRow("lock, a link to a file of the user's") << lock << QByteArray("link") << false << 0;
+        QTest::newRow("lock, a hard link to a file of the user's") << lock << QByteArray("hard link") << false << 0;
+        QTest::newRow("lock, a file the user cannot read") << lock << QByteArray("unreadable") << false << 0;
         QTest::newRow("lock, a folder holding files") << lock << QByteArray("folder") << false << 1;
         QTest::newRow("mark, a hard link to a file of the user's") << mark << QByteArray("hard link") << false << 0;
         QTest::newRow("mark, a socket") << mark << QByteArray("socket") << false << 0;
         QTest::newRow("mark, a folder holding files") << mark << QByteArray("folder") << false << 1;
         QTest::newRow("mark, beside it the new one of a writer killed") << mark << QByteArray("left new") << false << 0;
+        QTest::newRow("record's lock, a fifo") << record + QStringLiteral(".lock") << QByteArray("fifo") << false << 0;
         QTest::newRow("marker, a hard link to a file of the user's") << marker << QByteArray("hard link") << true << 0;
         QTest::newRow("marker, a dangling link") << marker << QByteArray("dangling") << true << 0;
     }
@@ -1025,6 +1053,10 @@ private Q_SLOTS:
             QVERIFY(QFile::link(home(QStringLiteral("nothing")), path));
         } else if (kind == "hard link") {
             QCOMPARE(::link(QFile::encodeName(mine).constData(), QFile::encodeName(path).constData()), 0);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "unreadable") {
+            QVERIFY(PexoTest::writeFile(path, QByteArray()) && QFile::setPermissions(path, QFile::Permissions()));
         } else if (kind == "left new") {
             QVERIFY(PexoTest::writeFile(QFileInfo(path).path() + QStringLiteral("/.%1.new-0000abcd").arg(QFileInfo(path).fileName()), "Half"));
         } else {
@@ -1032,9 +1064,12 @@ private Q_SLOTS:
         }
         administratorSession(administrator);
 
-        const PexoTest::ProgramRun r =
-            administrator ? run(QStringLiteral("pexo-sync-user-theme")) : run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")});
-        QCOMPARE(r.exitCode, exitCode);
+        // As a user, whom a file's permissions hold.
+        const PexoTest::ProgramRun r = administrator
+            ? run(QStringLiteral("pexo-sync-user-theme"))
+            : run(QStringLiteral("setpriv"),
+                  {QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("pexo-set-theme"), QStringLiteral("UlvarTornelDark")});
+        QVERIFY2(r.exitCode == exitCode, qPrintable(r.errors));
         QCOMPARE(PexoTest::readFile(mine), QByteArray("my own notes\n"));
         struct stat status = {};
         if (exitCode != 0) {
@@ -1046,7 +1081,8 @@ private Q_SLOTS:
         } else {
             QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
             // The lock is a file of its own; the mark went when the change ended.
-            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode), file == QLatin1String("pexo-theme-settings.lock"));
+            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1,
+                     file == QLatin1String("pexo-theme-settings.lock"));
             QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".new-")), QStringList());
         }
     }

@@ -161,7 +161,10 @@ int ordinarySession(ThemeController &controller)
         // A scheme file changed since may have brought other colours: they
         // are the theme's too.
         if (!writeFailed) {
-            AppliedTheme::note(controller.currentThemeId(), *currentTheme, *AppliedTheme::readLive());
+            if (const QString message = AppliedTheme::note(controller.currentThemeId(), *currentTheme, *AppliedTheme::readLive()); !message.isEmpty()) {
+                qWarning().noquote() << message;
+                return 1;
+            }
         }
         return 0;
     }
@@ -172,7 +175,9 @@ int ordinarySession(ThemeController &controller)
     // Live settings last set by an administrator session: the recorded
     // theme again. Left half made by a change that did not end: the theme
     // it led to, when that is still there, else the recorded one.
-    const bool afterAdministrator = QFile::exists(ThemeDefaults::adminSessionAppliedPath);
+    // The marker is a file: no administrator session leaves a folder there.
+    const QFileInfo marker(ThemeDefaults::adminSessionAppliedPath);
+    const bool afterAdministrator = marker.exists() && !marker.isDir();
     if (afterAdministrator || LiveSettingsChange::wasCutOff()) {
         const QString target = afterAdministrator ? QString() : LiveSettingsChange::unfinishedTarget();
         const auto unfinished = target.isEmpty() ? nullptr : controller.theme(target);
