@@ -99,15 +99,18 @@ int spawnWithPair(const char *name, std::initializer_list<const char *> argument
 }
 
 // Waits for the program until the deadline; one still running then is killed.
-void waitFor(pid_t pid, const QDeadlineTimer &deadline)
+// Whether it ended by itself with status 0.
+bool waitFor(pid_t pid, const QDeadlineTimer &deadline)
 {
     // Its descriptor tells at once when it ends; without one, it is looked at
     // every few milliseconds.
     const int pidFd = int(::syscall(SYS_pidfd_open, pid, 0));
     int status = 0;
+    bool succeeded = false;
     for (int pause = 1;; pause = std::min(pause * 2, 20)) {
         const pid_t ended = waitpid(pid, &status, WNOHANG);
         if (ended == pid || (ended < 0 && errno != EINTR)) {
+            succeeded = ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
             break;
         }
         if (deadline.hasExpired()) {
@@ -124,6 +127,7 @@ void waitFor(pid_t pid, const QDeadlineTimer &deadline)
     if (pidFd >= 0) {
         ::close(pidFd);
     }
+    return succeeded;
 }
 
 } // namespace
@@ -156,14 +160,18 @@ std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_l
     const QDeadlineTimer deadline = programDeadline();
     QByteArray output;
     char buffer[4096];
-    ssize_t n = 0;
+    ssize_t n = -1;
     while (waitReady(fd, POLLIN, deadline) && ((n = ::read(fd, buffer, sizeof(buffer))) > 0 || (n < 0 && errno == EINTR))) {
         if (n > 0) {
             output.append(buffer, int(n));
         }
     }
     ::close(fd);
-    waitFor(pid, deadline);
+    // Output cut short by the deadline, or of a program that failed, is none.
+    const bool whole = n == 0;
+    if (!waitFor(pid, deadline) || !whole) {
+        return std::nullopt;
+    }
     return output;
 }
 

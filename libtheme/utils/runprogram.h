@@ -1,7 +1,7 @@
 /*
     Internal: runs a program with its arguments, without a shell in between,
     and waits for it, 10 s at most (less under a ProgramPatience): one still
-    running then is killed. Its exit status is not examined. The program
+    running then is killed. Only its output is judged by its exit status. The program
     shares the caller's memory until it starts, so that starting it does not
     copy the caller's page tables.
 */
@@ -28,7 +28,8 @@ public:
 void runProgram(const char *path, std::initializer_list<const char *> arguments);
 
 // name: a program looked up in PATH. Its standard input is empty; what it
-// writes on its standard output is returned, nothing when it did not start.
+// writes on its standard output is returned; nothing when it did not start,
+// did not end with status 0, or was cut short by its deadline.
 std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_list<const char *> arguments);
 
 // name: a program looked up in PATH, given input on its standard input.

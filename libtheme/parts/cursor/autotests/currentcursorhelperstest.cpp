@@ -9,7 +9,9 @@
 #include <pexoicontheme.h>
 #include <pexotestsupport.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <X11/Xcursor/Xcursor.h>
@@ -105,6 +107,34 @@ private Q_SLOTS:
         QCOMPARE(PexoIconTheme::getCurrentCursorThemeName(nullptr), std::string("Hackneyed"));
         QVERIFY(resources().contains("Xcursor.theme:\told"));
         QCOMPARE(displayCursorTheme(), QByteArray("DMZ-Black"));
+    }
+
+    // A query that fails or is cut off gives no list to load again: the
+    // resource database is left as it is.
+    void resourcesKeptWhenTheQueryFails_data()
+    {
+        QTest::addColumn<QByteArray>("query");
+        QTest::newRow("exits 1") << QByteArray("echo 'Xcursor.size:\t48'; exit 1");
+        QTest::newRow("killed") << QByteArray("echo 'Xcursor.size:\t48'; kill -9 $$");
+    }
+
+    void resourcesKeptWhenTheQueryFails()
+    {
+        QFETCH(QByteArray, query);
+        QVERIFY(loadResources(cursorResources));
+        const QString xrdb = QStringLiteral("/usr/bin/xrdb");
+        const QString real = PexoTest::sandboxDir() + QStringLiteral("/xrdb.real");
+        QVERIFY(QFile::copy(xrdb, real));
+        auto restore = qScopeGuard([&] {
+            QFile::remove(xrdb);
+            QFile::copy(real, xrdb);
+            QFile::remove(real);
+        });
+        QVERIFY(PexoTest::writeFile(xrdb, "#!/bin/sh\nif [ \"$1\" = -q ]; then " + query + "; fi\nexec " + real.toUtf8() + " \"$@\"\n"));
+        QVERIFY(QFile::setPermissions(xrdb, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        CurrentCursorApplyHelper(nullptr).applyCurrentTheme(QStringLiteral("Adwaita"));
+        QVERIFY2(resources().contains("Pexo.note:\tlinux /* kept */ as is\n"), resources().constData());
+        QVERIFY2(resources().contains("Xcursor.theme:\told"), resources().constData());
     }
 
     // Last: replaces xrdb for the rest of the process.
