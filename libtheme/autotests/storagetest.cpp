@@ -416,6 +416,7 @@ private Q_SLOTS:
         QTest::newRow("fifo, Qt's settings through a link") << QByteArray("fifo") << true << true << true;
         QTest::newRow("folder holding files") << QByteArray("full folder") << false << false << false;
         QTest::newRow("folder holding files, Qt's settings") << QByteArray("full folder") << true << false << false;
+        QTest::newRow("folder holding files, Qt's settings through a link") << QByteArray("full folder") << true << true << false;
     }
 
     void lockPlaces()
@@ -428,6 +429,7 @@ private Q_SLOTS:
         const QString file = linked ? path(QStringLiteral("link")) : target;
         const QString lock = file + QStringLiteral(".lock");
         PexoTest::removePath(lock);
+        PexoTest::removePath(target + QStringLiteral(".lock"));
         if (linked) {
             PexoTest::removePath(file);
             QVERIFY(QFile::link(target, file));

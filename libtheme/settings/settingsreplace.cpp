@@ -442,7 +442,12 @@ QStringList SettingsReplace::unreplaceable(const QStringList &files)
     QStringList targets;
     for (const QString &file : files) {
         targets << resolved(file);
-        const QString blockedLock = blockedLockPlace(targets.last());
+        // Qt's settings class takes its lock beside the name given, a link's too.
+        const QString given = QFileInfo(file).absoluteFilePath();
+        QString blockedLock = blockedLockPlace(targets.last());
+        if (blockedLock.isEmpty() && given != targets.last()) {
+            blockedLock = blockedLockPlace(given);
+        }
         if (!isReplaceable(targets.last())) {
             refused << file;
         } else if (!blockedLock.isEmpty()) {
