@@ -133,7 +133,18 @@ LocalFile::Status LocalFile::status(const QString &path, Kind kind)
 
 QString LocalFile::absolutePath(const QString &path)
 {
-    QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const QString given = QDir::current().absoluteFilePath(path);
+    // ".." goes up from where a link leads, not from the link: the folder
+    // is resolved as the system resolves it when it is there.
+    if (given.split(QLatin1Char('/')).contains(QLatin1String(".."))) {
+        const QFileInfo info(given);
+        const bool named = info.fileName() != QLatin1String("..") && info.fileName() != QLatin1String(".");
+        const QString folder = QFileInfo(named ? info.path() : given).canonicalFilePath();
+        if (!folder.isEmpty()) {
+            return named ? QDir(folder).filePath(info.fileName()) : folder;
+        }
+    }
+    QString absolute = QDir::cleanPath(given);
     while (absolute.startsWith(QLatin1String("/../")) || absolute == QLatin1String("/..")) {
         absolute = absolute.mid(3);
     }

@@ -65,7 +65,8 @@ Status status(const QString &path, Kind kind);
 QString canonicalPath(const QString &path);
 
 // The path made absolute against the working directory, "." and ".."
-// taken out (".." of the root is the root); links are kept as they are.
+// taken out (".." of the root is the root, and goes up from where a link
+// before it leads); a link that the path names is kept as it is.
 QString absolutePath(const QString &path);
 
 // True when something is at the path (a dangling link is nothing, a link

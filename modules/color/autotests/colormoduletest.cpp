@@ -435,8 +435,12 @@ void ColorModuleTest::spelledSchemePaths()
     QVERIFY(module);
     const QString own = home("own.colors");
     QVERIFY(QFile::copy(darkScheme, own));
-    const QList<QPair<QString, QString>> spellings{
-        {QUrl::fromLocalFile(darkScheme).toString(), darkScheme}, {QStringLiteral("~/own.colors"), own}, {QDir::current().relativeFilePath(own), own}};
+    // ".." after a link goes up from where the link leads.
+    QVERIFY(QDir().mkpath(home("sub/deeper")) && QFile::link(home("sub/deeper"), home("deep")));
+    const QList<QPair<QString, QString>> spellings{{QUrl::fromLocalFile(darkScheme).toString(), darkScheme},
+                                                   {QStringLiteral("~/own.colors"), own},
+                                                   {QDir::current().relativeFilePath(own), own},
+                                                   {QDir::current().relativeFilePath(home("deep")) + QStringLiteral("/../../own.colors"), own}};
     for (const auto &spelling : spellings) {
         QVERIFY(module->setProperty("currentColorScheme", spelling.first));
         QCOMPARE(module->property("currentColorScheme").toString(), spelling.second);
