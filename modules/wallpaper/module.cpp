@@ -269,6 +269,9 @@ void Module::setWallpaper(const QString &path)
             return;
         }
         wallpaper = entry.url();
+        if (wallpaper.startsWith(QLatin1String("file:"))) {
+            wallpaper = Kcm::Utils::spelledPath(wallpaper);
+        }
         if (wallpaper.isEmpty()) {
             Q_EMIT error(i18n("Faild to load wallpaper image"));
             return;

@@ -130,6 +130,8 @@ private Q_SLOTS:
         QTest::newRow("logo below the home folder") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QStringLiteral("home") << 0 << QString();
         QTest::newRow("wallpaper, a relative path") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("relative") << 0
                                                     << QString();
+        QTest::newRow("wallpaper, a desktop link to a file URL")
+            << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("desktop") << 0 << QString();
         QTest::newRow("wallpaper fixed to a copy") << QStringLiteral("wallpaper") << QStringLiteral("WallPaper") << QStringLiteral("master") << 1
                                                    << QStringLiteral("did not save wallpaper=");
         QTest::newRow("logo, read-only folder") << QStringLiteral("logo") << QStringLiteral("LogoPixmap") << QStringLiteral("read-only") << 1
@@ -169,6 +171,9 @@ private Q_SLOTS:
             spelled = QStringLiteral("~/") + QDir::home().relativeFilePath(link);
         } else if (obstacle == QLatin1String("relative")) {
             spelled = QDir::current().relativeFilePath(link);
+        } else if (obstacle == QLatin1String("desktop")) {
+            spelled = link + QStringLiteral(".desktop");
+            QVERIFY(PexoTest::writeFile(spelled, "[Desktop Entry]\nType=Link\nURL=" + QUrl::fromLocalFile(link).toEncoded() + '\n'));
         }
         const Run run = host({QStringLiteral("kcm_pexo_wallpaper"), QStringLiteral("--set"), property + QLatin1Char('=') + spelled, QStringLiteral("--save")});
         if (obstacle == QLatin1String("master")) {
