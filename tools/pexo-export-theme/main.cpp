@@ -380,7 +380,7 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
     // The registry's reader: quiet, and a theme with a file over its size holds no theme.
     const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath, true);
-    const QString settingsPath = QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc");
+    const QString settingsPath = ThemeDescriptions::settingsPath(indexPath);
     const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
     Theme theme(config, provider);
     if (!theme.isValid()) {
@@ -394,8 +394,7 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     // The folder of the description as given: its configuration names the
     // file a link leads to.
     const QString themeDir = QFileInfo(indexPath).absolutePath();
-    const QStringList ownFiles{
-        indexPath, themeDir + QStringLiteral("/theme/themerc"), wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
+    const QStringList ownFiles{indexPath, settingsPath, wallpaper->wallpaper(), wallpaper->logo(), theme.colorsThemePart()->colorSchemePath()};
     const QStringList ownDirs{themeDir, findIconThemeDir(cursorTheme), findIconThemeDir(iconTheme)};
     const std::optional<KCompressionDevice::CompressionType> compression = compressionForName(archivePath);
     if (!compression) {
@@ -447,7 +446,7 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         }
         result = SettingsUnreadable;
     } else {
-        writer.writeFile(name + QStringLiteral("/theme/themerc"), *themerc);
+        writer.writeFile(name + QLatin1Char('/') + ThemeDescriptions::settingsSubPath, *themerc);
         const bool descriptionLeaves = leavesTheme(descriptionPath, themeDir);
         const std::optional<QByteArray> description = descriptionLeaves ? std::nullopt : LocalFile::read(descriptionPath, LocalFile::Kind::Settings);
         if (!description) {
