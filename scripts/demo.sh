@@ -81,7 +81,8 @@ show() {
 
     local created=() changed=() f
     while IFS= read -r f; do
-        case $f in .cache/* | .config/Trolltech.conf | .config/breezerc) continue ;; esac
+        # The applied note holds digests for the next sync, no settings.
+        case $f in .cache/* | .config/Trolltech.conf | .config/breezerc | .config/pexo/session/.theme-applied*) continue ;; esac
         if [ ! -e "$snap/$f" ]; then
             created+=("$f")
         elif ! cmp -s "$snap/$f" "$f"; then
