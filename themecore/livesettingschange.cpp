@@ -45,7 +45,6 @@ QStringList filesOf(LiveSettingsChange::Files files)
 class LiveSettingsChangePrivate
 {
 public:
-    bool started = false;
     QString refusal;
     // What the outermost change, which owns the mark, could not write: the
     // mark then stays.
@@ -81,7 +80,6 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target, const
         }
         return;
     }
-    d->started = true;
     if (changes == 0) {
         d->failed.emplace();
     }
@@ -90,7 +88,7 @@ LiveSettingsChange::LiveSettingsChange(Files files, const QString &target, const
 
 LiveSettingsChange::~LiveSettingsChange()
 {
-    if (!d->started) {
+    if (!d->refusal.isEmpty()) {
         return;
     }
     // A change that could not write a file stays unfinished: the next

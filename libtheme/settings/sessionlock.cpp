@@ -29,7 +29,6 @@ constexpr int pagePatienceMs = 2000;
 std::atomic<bool> held{false};
 // What openLockFile() gives while another writer makes the lock file.
 constexpr int busy = -2;
-int lockFd = -1;
 
 QString systemError(int error)
 {
@@ -213,9 +212,8 @@ SessionLock::SessionLock(Wait wait)
         }
         QThread::msleep(pollMs);
     }
-    lockFd = fd;
+    m_fd = fd;
     held = true;
-    m_locked = true;
     if (wait == Wait::Page) {
         m_programs = std::make_unique<ProgramPatience>(patience(wait));
     }
@@ -223,18 +221,17 @@ SessionLock::SessionLock(Wait wait)
 
 SessionLock::~SessionLock()
 {
-    if (!m_locked) {
+    if (m_fd < 0) {
         return;
     }
     m_programs.reset();
-    ::close(lockFd);
-    lockFd = -1;
+    ::close(m_fd);
     held = false;
 }
 
 bool SessionLock::isLocked() const
 {
-    return m_locked;
+    return m_fd >= 0;
 }
 
 const QString &SessionLock::message() const

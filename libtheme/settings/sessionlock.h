@@ -47,7 +47,8 @@ public:
     static int patience(Wait wait);
 
 private:
-    bool m_locked = false;
+    // The lock file, open while this object holds it.
+    int m_fd = -1;
     QString m_message;
     std::unique_ptr<ProgramPatience> m_programs;
 };

@@ -377,9 +377,31 @@ bool holdsQtKeys(Rewrite &rewrite)
     return view.path().isEmpty() || qtKeys(view.path()).contains(qtKeys(rewrite.keptPath()));
 }
 
+// Whether the file may be replaced: nothing there yet (a dangling link
+// included, whose target is then made), or a regular file (links
+// followed) within the settings size that the user may read and write;
+// and its folder (or the nearest one there, where folders are to be made)
+// lets the user make a file and rename it into the file's place. A
+// directory, a fifo, a device or a link loop is none. The one check
+// before every write.
+bool isReplaceable(const QString &path)
+{
+    // The writers follow links: a fifo or a device would be replaced by a
+    // regular file, a huge file was never read. They open the file
+    // themselves, and read it before they write it. They write a new file
+    // beside it and rename it into its place, making its folder first.
+    const QString file = resolved(path);
+    const QByteArray name = QFile::encodeName(file);
+    if (!LocalFile::isMissingOrLooksUsable(file, LocalFile::Kind::Settings) || (::access(name.constData(), R_OK | W_OK) != 0 && errno != ENOENT)) {
+        return false;
+    }
+    const QString folder = LocalFile::nearestExisting(QFileInfo(file).absolutePath());
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
 SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
-    if (!SettingsReplace::isReplaceable(file) || !clearLockPlaces(file)) {
+    if (!isReplaceable(file) || !clearLockPlaces(file)) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);
@@ -418,21 +440,6 @@ bool isSameValue(const QVariant &stored, const QVariant &value)
     return stored.toString() == value.toString();
 }
 } // namespace
-
-bool SettingsReplace::isReplaceable(const QString &path)
-{
-    // The writers follow links: a fifo or a device would be replaced by a
-    // regular file, a huge file was never read. They open the file
-    // themselves, and read it before they write it. They write a new file
-    // beside it and rename it into its place, making its folder first.
-    const QString file = resolved(path);
-    const QByteArray name = QFile::encodeName(file);
-    if (!LocalFile::isMissingOrLooksUsable(file, LocalFile::Kind::Settings) || (::access(name.constData(), R_OK | W_OK) != 0 && errno != ENOENT)) {
-        return false;
-    }
-    const QString folder = LocalFile::nearestExisting(QFileInfo(file).absolutePath());
-    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
-}
 
 QStringList SettingsReplace::unreplaceable(const QStringList &files)
 {

@@ -45,15 +45,6 @@ enum class Result {
     CutShort,
 };
 
-// Whether the file may be replaced: nothing there yet (a dangling link
-// included, whose target is then made), or a regular file (links
-// followed) within the settings size that the user may read and write;
-// and its folder (or the nearest one there, where folders are to be made)
-// lets the user make a file and rename it into the file's place. A
-// directory, a fifo, a device or a link loop is none. The one check
-// before every write.
-PEXOTHEME_EXPORT bool isReplaceable(const QString &file);
-
 // Of files rewritten one after another, those that may not be replaced
 // (or the place of a file's lock, where a folder holding files stands);
 // all of them when each may be but their file systems lack the room for

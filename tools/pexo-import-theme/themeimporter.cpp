@@ -570,9 +570,9 @@ void ThemeImporter::importTheme(const QString &name)
     using ThemeDescriptions::File;
     if (index->size() > ThemeDescriptions::sizeLimit(File::Description) || themerc->size() > ThemeDescriptions::sizeLimit(File::Settings)) {
         qWarning() << "Refusing theme" << name
-                   << qUtf8Printable(QStringLiteral("whose index.theme or theme/themerc is larger than a theme may hold (%1 KiB, %2 KiB)")
-                                         .arg(ThemeDescriptions::sizeLimit(File::Description) / 1024)
-                                         .arg(ThemeDescriptions::sizeLimit(File::Settings) / 1024));
+                   << qUtf8Printable(
+                          QStringLiteral("whose index.theme or theme/themerc is larger than a theme may hold (%1, %2)")
+                              .arg(sizeText(ThemeDescriptions::sizeLimit(File::Description)), sizeText(ThemeDescriptions::sizeLimit(File::Settings))));
         return;
     }
 
