@@ -15,13 +15,24 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
-#include <QDir>
 #include <QFileInfo>
 #include <QMetaEnum>
 
 #include <optional>
 
 namespace {
+void writeSounds(QDataStream &out, const SoundsThemePart &sounds)
+{
+    out << sounds.soundThemeEnabled() << sounds.soundTheme();
+    const QMetaEnum events = QMetaEnum::fromType<SoundsThemePart::Sounds>();
+    for (int i = 0; i < events.keyCount(); ++i) {
+        const auto event = SoundsThemePart::Sounds(events.value(i));
+        if (event != SoundsThemePart::UndefinedSound) {
+            out << sounds.getSound(event);
+        }
+    }
+}
+
 // The values that make two themes equal (those that the parts' operator==
 // compare, and no others), as a digest.
 QByteArray digest(const Theme &theme)
@@ -34,40 +45,51 @@ QByteArray digest(const Theme &theme)
     out << cursor->currentTheme() << qint32(cursor->currentSize());
     const auto icons = theme.iconThemePart();
     out << icons->currentTheme() << icons->isToolbarMonochrome() << icons->isTaskbarMonochrome();
-    const auto sounds = theme.soundsThemePart();
-    out << sounds->soundThemeEnabled() << sounds->soundTheme();
-    const QMetaEnum events = QMetaEnum::fromType<SoundsThemePart::Sounds>();
-    for (int i = 0; i < events.keyCount(); ++i) {
-        const auto event = SoundsThemePart::Sounds(events.value(i));
-        if (event != SoundsThemePart::UndefinedSound) {
-            out << sounds->getSound(event);
-        }
-    }
+    writeSounds(out, *theme.soundsThemePart());
     const auto wallpaper = theme.wallpaperThemePart();
     out << wallpaper->wallpaper() << wallpaper->logo() << wallpaper->wallpaperStyle() << wallpaper->logoPosition() << wallpaper->forCurrentScreen()
         << wallpaper->forCurrentDesktop() << qint32(wallpaper->slideShowPeriod());
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
-const QString noteName = QStringLiteral(".theme-applied");
-
-QByteArray themeOf(const QString &id, const Theme &stored)
+// Those that the session's own live settings file holds: not the scheme
+// and colours of the palette file, the cursor, Qt's settings or the
+// desktop folders' records, which the sessions of a user share.
+QByteArray ownDigest(const Theme &live)
 {
-    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n';
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    const auto colors = live.colorsThemePart();
+    out << colors->colorSchemeType() << colors->wallpaperColorSchemeType() << colors->isCustomColorSchemeDark();
+    const auto icons = live.iconThemePart();
+    out << icons->currentTheme() << icons->isTaskbarMonochrome();
+    writeSounds(out, *live.soundsThemePart());
+    const auto wallpaper = live.wallpaperThemePart();
+    out << wallpaper->wallpaper() << wallpaper->logo() << wallpaper->wallpaperStyle() << wallpaper->logoPosition() << qint32(wallpaper->slideShowPeriod());
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
-QByteArray noteOf(const QString &id, const Theme &stored, const Theme &live)
+const QString noteName = QStringLiteral(".theme-applied");
+
+// The theme's id and stored values, what the live settings took, and what
+// of that the session's own file holds, a line each.
+QByteArray appliedOf(const QString &id, const Theme &stored, const Theme &live)
 {
-    return themeOf(id, stored) + digest(live) + '\n';
+    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n' + digest(live) + '\n';
+}
+
+std::optional<QByteArray> readNote()
+{
+    return LocalFile::read(AppliedTheme::path(), LocalFile::Kind::Settings);
 }
 } // namespace
 
 QString AppliedTheme::note(const QString &id, const Theme &stored, const Theme &live)
 {
-    // Also made where the live settings took the theme whole, for the
-    // other sessions.
+    // Also made where the live settings took the theme whole: the next
+    // sync tells by it what the session changed since.
     QString error;
-    if (SmallFile::place(path(), noteOf(id, stored, live), &error)) {
+    if (SmallFile::place(path(), appliedOf(id, stored, live) + ownDigest(live) + '\n', &error)) {
         return QString();
     }
     FailedWrites::note(path());
@@ -76,26 +98,15 @@ QString AppliedTheme::note(const QString &id, const Theme &stored, const Theme &
 
 bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme &live)
 {
-    const std::optional<QByteArray> text = LocalFile::read(path(), LocalFile::Kind::Settings);
-    return text && *text == noteOf(id, stored, live);
+    const std::optional<QByteArray> text = readNote();
+    return text && text->startsWith(appliedOf(id, stored, live));
 }
 
-bool AppliedTheme::isAppliedElsewhere(const QString &id, const Theme &stored)
+bool AppliedTheme::isUnchanged(const Theme &live)
 {
-    const QFileInfo own(path());
-    // Newest first; a writer's file beside a note has another name.
-    const QFileInfoList notes = own.dir().entryInfoList({noteName + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Time);
-    if (notes.isEmpty() || notes.constFirst().fileName() == own.fileName()) {
-        return false;
-    }
-    // This session took the theme so already: its live settings are its own.
-    const QByteArray theme = themeOf(id, stored);
-    const std::optional<QByteArray> ownText = LocalFile::read(own.absoluteFilePath(), LocalFile::Kind::Settings);
-    if (ownText && ownText->startsWith(theme)) {
-        return false;
-    }
-    const std::optional<QByteArray> text = LocalFile::read(notes.constFirst().absoluteFilePath(), LocalFile::Kind::Settings);
-    return text && text->startsWith(theme);
+    const std::optional<QByteArray> text = readNote();
+    const QList<QByteArray> lines = text ? text->split('\n') : QList<QByteArray>();
+    return lines.size() == 5 && lines.at(3) == ownDigest(live);
 }
 
 std::shared_ptr<Theme> AppliedTheme::readLive()

@@ -7,9 +7,11 @@
     settings for the current theme's instead of saving them as a new one.
     The note holds the theme's id and digests of its values and of the live
     ones: it says nothing once either has changed. Each session has live
-    settings and a note of its own; the newest note, made in another
-    session, tells the sync of a session whose live settings predate it
-    that the change is still to be taken there.
+    settings and a note of its own, while the record, the palette and the
+    cursor are shared: the note also tells whether the values of the
+    session's own file are still those its last change left, so that a
+    change made since in another session is taken here only where this one
+    changed nothing of its own.
 */
 #ifndef APPLIEDTHEME_H
 #define APPLIEDTHEME_H
@@ -30,11 +32,9 @@ QString note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.
 bool isApplied(const QString &id, const Theme &stored, const Theme &live);
-// Whether the newest note of all sessions is another session's and names
-// the theme id with its values as they are stored now, while this
-// session's own note names no such theme: a change made there that these
-// live settings have not taken.
-bool isAppliedElsewhere(const QString &id, const Theme &stored);
+// Whether this session's own live settings file holds the values that
+// its last noted change left in it: it changed nothing of its own since.
+bool isUnchanged(const Theme &live);
 // The live settings as they read now, in a theme of their own: a page's
 // live theme reacts to what it reads.
 std::shared_ptr<Theme> readLive();

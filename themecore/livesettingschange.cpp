@@ -119,5 +119,7 @@ QString LiveSettingsChange::unfinishedTarget()
 
 QString LiveSettingsChange::markPath()
 {
-    return QFileInfo(ThemeDefaults::adminSessionAppliedPath).absolutePath() + QStringLiteral("/.theme-change-unfinished");
+    // A change of this session's live settings: each session has a mark of its own.
+    return QFileInfo(ThemeDefaults::adminSessionAppliedPath).absolutePath() + QStringLiteral("/.theme-change-unfinished") +
+        ThemeDefaults::Detail::sessionSuffix();
 }

@@ -8,6 +8,7 @@
 #include "failedwrites.h"
 #include "installedtheme.h"
 #include "livesettingschange.h"
+#include "livetheme.h"
 #include "localfile.h"
 #include "settingsfilter.h"
 #include "themecorelog.h"
@@ -95,7 +96,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , q(controller)
 {
     const std::shared_ptr<KConfig> currentConfig = ThemeDescriptions::open(currentThemePath, true);
-    systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
+    systemTheme = std::make_shared<LiveTheme>(std::make_shared<CurrentSettingsProvider>());
     // What could not be written into the live settings is a failure of the registry's.
     QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
     currentTheme = makeTheme(currentThemePath, currentConfig);

@@ -3,6 +3,7 @@
 #include "installedtheme.h"
 #include "integritylevel.h"
 #include "livesettingschange.h"
+#include "livetheme.h"
 #include "themefiles.h"
 
 #include "themecorelog.h"
@@ -59,6 +60,33 @@ QString askForName(const QStringList &arguments)
     return QString::fromUtf8(output).trimmed();
 }
 
+// What the change starts from, once it holds the lock: the current theme
+// as stored now, and the live settings as they are now with the edits
+// made on the page's (or tool's) copy since it read them made again on
+// them, so that no value that another writer changed meanwhile is written
+// back. Where this session changed nothing of its own since its last
+// change while the current theme was switched or saved in another
+// session, the change starts from the theme as stored, as the next
+// session sync would. False, with error(), when the theme recorded is no
+// longer the one the page read: saved into it, its edits would land in
+// another theme.
+bool takeFilesAsTheyAre(ThemeController *controller, bool installed)
+{
+    if (!controller->isCurrentThemeRecorded()) {
+        Q_EMIT controller->error(QStringLiteral("The current theme was changed by another program; open the page again to change it"));
+        return false;
+    }
+    const std::shared_ptr<Theme> current = controller->currentTheme();
+    current->read();
+    std::shared_ptr<Theme> base = AppliedTheme::readLive();
+    if (installed && !(*base == *current) && !AppliedTheme::isApplied(controller->currentThemeId(), *current, *base) && AppliedTheme::isUnchanged(*base)) {
+        base = current;
+    }
+    // The registry's live theme keeps what it read.
+    std::static_pointer_cast<LiveTheme>(controller->systemTheme())->rebase(base);
+    return true;
+}
+
 // Applies a stored theme; what could not be written goes out as the
 // controller's error. False then.
 bool applyStored(Theme &theme, ThemeController *controller)
@@ -110,10 +138,7 @@ void ThemeDecorator::apply()
         Q_EMIT controller->error(change.refusal());
         return;
     }
-    // The page's theme is the one it read: saved into it after a switch
-    // elsewhere, its settings would land in a theme no longer current.
-    if (!controller->isCurrentThemeRecorded()) {
-        Q_EMIT controller->error(QStringLiteral("The current theme was changed by another program; open the page again to change it"));
+    if (!takeFilesAsTheyAre(controller, installed)) {
         return;
     }
     const std::shared_ptr<Theme> live = controller->systemTheme();
@@ -203,6 +228,10 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
     const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord, name);
     if (!change.refusal().isEmpty()) {
         Q_EMIT controller->error(change.refusal());
+        updateNeedSave();
+        return;
+    }
+    if (!takeFilesAsTheyAre(controller, isInstalledTheme(*controller->currentTheme()))) {
         updateNeedSave();
         return;
     }

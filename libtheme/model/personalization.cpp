@@ -4,6 +4,7 @@
 #include "failedwrites.h"
 #include "ipersonalizationsettingsprovider.h"
 #include "ithemesettings.h"
+#include "kconfigstorage.h"
 #include "screensaverthemepart.h"
 #include "sizesthemepart.h"
 #include "taskbarthemepart.h"
@@ -146,6 +147,8 @@ void Personalization::apply()
 
 void Personalization::read()
 {
+    // The files as they are now, also where another writer changed them.
+    KConfigStorage::readFilesAgain();
     for (const auto &entry : d->entries()) {
         entry.part->read(d->readHelper(entry));
     }

@@ -8,6 +8,7 @@
 #include "iconthemepart.h"
 #include "isettingsprovider.h"
 #include "ithemesettings.h"
+#include "kconfigstorage.h"
 #include "soundsthemepart.h"
 #include "themedefaults.h"
 #include "wallpaperthemepart.h"
@@ -193,6 +194,8 @@ void Theme::apply()
 
 void Theme::read()
 {
+    // The files as they are now, also where another writer changed them.
+    KConfigStorage::readFilesAgain();
     const ISettingsProvider *p = d->provider.get();
     // The wallpaper goes first here, unlike in every other operation.
     d->wallpaper->read(p->wallpaperReadHelper());

@@ -10,23 +10,87 @@
 #include <KConfig>
 #include <KConfigGroup>
 
+#include <QFile>
 #include <QHash>
 
+#include <sys/stat.h>
+
 namespace {
+// What tells that a file was changed or replaced since it was read.
+struct FileStamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    timespec changed{};
+
+    static FileStamp of(const QString &path)
+    {
+        FileStamp stamp;
+        struct stat status;
+        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+            stamp = FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+        }
+        return stamp;
+    }
+
+    bool operator==(const FileStamp &other) const
+    {
+        const auto same = [](const timespec &a, const timespec &b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
+        return device == other.device && inode == other.inode && size == other.size && same(modified, other.modified) && same(changed, other.changed);
+    }
+};
+
+struct OpenFile
+{
+    std::weak_ptr<KConfig> config;
+    // The file as the configuration last read it.
+    FileStamp read;
+    // The round of looks at the files in which it was looked at last.
+    quint64 looked = 0;
+};
+
 // The configurations open on this thread, by path: storages on one path share
 // one, found without a pass over every open file.
-thread_local QHash<QString, std::weak_ptr<KConfig>> openFiles;
+thread_local QHash<QString, OpenFile> openFiles;
+// Advanced whenever the files are to be read as they are now.
+thread_local quint64 lookRound = 1;
 
 std::shared_ptr<KConfig> openShared(const QString &path)
 {
-    std::weak_ptr<KConfig> &known = openFiles[path];
-    std::shared_ptr<KConfig> config = known.lock();
+    OpenFile &known = openFiles[path];
+    std::shared_ptr<KConfig> config = known.config.lock();
     if (!config) {
+        // Taken before the file is read: a change in between reads it again.
+        known.read = FileStamp::of(path);
+        known.looked = lookRound;
         const QuietConfigParse quiet;
         config = std::make_shared<KConfig>(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
-        known = config;
+        known.config = config;
     }
     return config;
+}
+
+// Reads the shared configuration of the path again when its file changed
+// since, once a round; one holding writes not yet flushed keeps them.
+void lookAtFile(const QString &path, KConfig &config)
+{
+    const auto known = openFiles.find(path);
+    if (known == openFiles.end() || known->looked == lookRound || known->config.lock().get() != &config) {
+        return;
+    }
+    known->looked = lookRound;
+    const FileStamp now = FileStamp::of(path);
+    // One that is no usable file any more is not read: its writes are refused.
+    if (now == known->read || config.isDirty() || !LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
+        return;
+    }
+    known->read = now;
+    const QuietConfigParse quiet;
+    config.reparseConfiguration();
 }
 
 // A fifo or a device would block or never end when read, a huge file would
@@ -58,6 +122,8 @@ public:
     bool special = false;
     quint64 seenFailures = 0;
     bool lostWrites = false;
+    // The round of looks at the files seen last.
+    quint64 seenRound = 0;
 };
 
 KConfigStoragePrivate::~KConfigStoragePrivate()
@@ -68,7 +134,7 @@ KConfigStoragePrivate::~KConfigStoragePrivate()
     // on, whose entry for the path is then another configuration's: only an
     // expired entry goes.
     const auto known = openFiles.find(path);
-    if (known != openFiles.end() && known->expired()) {
+    if (known != openFiles.end() && known->config.expired()) {
         openFiles.erase(known);
     }
 }
@@ -79,7 +145,7 @@ KConfigGroup *KConfigStoragePrivate::group()
     if (opened && ConfigSync::isBroken(*config)) {
         lostWrites = takeLostWrites();
         const auto known = openFiles.constFind(path);
-        if (known != openFiles.cend() && known->lock() == config) {
+        if (known != openFiles.cend() && known->config.lock() == config) {
             openFiles.erase(known);
         }
         opened.reset();
@@ -90,6 +156,12 @@ KConfigGroup *KConfigStoragePrivate::group()
         config = special ? std::make_shared<KConfig>(QString(), KConfig::SimpleConfig) : openShared(path);
         opened.reset(new KConfigGroup(config.get(), ThemeDefaults::themeVariablesGroup));
         seenFailures = ConfigSync::failures(*config);
+    }
+    if (seenRound != lookRound) {
+        seenRound = lookRound;
+        if (!special) {
+            lookAtFile(path, *config);
+        }
     }
     return opened.get();
 }
@@ -161,6 +233,11 @@ bool KConfigStorage::isReadOnly() const
 QString KConfigStorage::filePath() const
 {
     return d->path;
+}
+
+void KConfigStorage::readFilesAgain()
+{
+    ++lookRound;
 }
 
 void KConfigStorage::removeKey(const QString &key)

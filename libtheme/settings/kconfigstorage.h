@@ -8,7 +8,8 @@
 class KConfigStoragePrivate;
 
 // A storage over a KDE configuration file. Storages on the same path share
-// one in-memory configuration.
+// one in-memory configuration, which reads the file again when it changed
+// since, at its first use after readFilesAgain().
 class PEXOTHEME_EXPORT KConfigStorage : public IThemeStorage
 {
 public:
@@ -28,6 +29,10 @@ public:
     bool isReadOnly() const override;
     QString filePath() const override;
     void removeKey(const QString &key) override;
+
+    // The storages of this thread read their files as they are now: each
+    // looks at its file once, at its next use.
+    static void readFilesAgain();
 
 private:
     std::unique_ptr<KConfigStoragePrivate> const d;

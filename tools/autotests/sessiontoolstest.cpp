@@ -40,6 +40,11 @@ const QString marker = QStringLiteral(".config/pexo/session/.admin-session-appli
 const QString userThemes = QStringLiteral(".local/share/pexothemes");
 const QString darkScheme = QStringLiteral("/usr/share/color-schemes/UlvarDark.colors");
 const QString otherSession = QStringLiteral("PEXO_SESSION_SUFFIX=.other");
+
+QStringList words(const char *text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '));
+}
 } // namespace
 
 class SessionToolsTest : public QObject
@@ -297,6 +302,8 @@ private Q_SLOTS:
     void syncFindsAnEqualInstalledTheme()
     {
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
+        // Live settings that no change noted: the user's own.
+        QVERIFY(QFile::remove(home(QStringLiteral(".config/pexo/session/.theme-applied"))));
         setRecord(QStringLiteral("UlvarTornelLight"), QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/index.theme"));
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
@@ -870,6 +877,91 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette)), liveBefore);
         QVERIFY(saved.contains(stored));
         QCOMPARE(PexoTest::readFile(note + QStringLiteral("/held")), noteBlocked ? QByteArray("kept\n") : QByteArray());
+    }
+
+    // Two sessions of one user: each has live settings of its own, the
+    // record and the palette are shared. A session's own change of its live
+    // settings is never thrown away; another session's change is taken
+    // only where this one changed nothing of its own since.
+    void twoSessions_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        // The theme the sync of session A ends on; "Custom" holds A's change.
+        QTest::addColumn<QString>("result");
+        const QString custom = QStringLiteral("Custom");
+        QTest::newRow("A changes after B's switch") << words("A:light B:dark A:edit") << custom;
+        QTest::newRow("A changes before B's switch") << words("A:light A:edit B:dark") << custom;
+        QTest::newRow("A has no note") << words("A:light A:unnote B:dark A:edit") << custom;
+        QTest::newRow("both on one theme, B saves a page into it") << words("A:mine B:mine B:page A:edit") << custom;
+        QTest::newRow("B's switch cut off") << words("A:light B:cut A:edit") << custom;
+        QTest::newRow("A unchanged, an ended session's note dated ahead") << words("A:light C:ahead B:dark") << QStringLiteral("UlvarTornelDark");
+        QTest::newRow("A unchanged, B saves a page into their theme") << words("A:mine B:mine B:page") << QStringLiteral("Mine");
+        // B's administrator session set B's live settings only.
+        QTest::newRow("B in an administrator session") << words("A:light B:admin A:sync B:sync") << QStringLiteral("UlvarTornelLight");
+    }
+
+    void twoSessions()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, result);
+        const QByteArray lightWallpaper = "WallPaper=/usr/share/wallpapers/pexo-default-light.jpg";
+        const QString mine = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
+        userTheme(QStringLiteral("Mine"),
+                  "[Pexo Theme]\nId=Mine\nName=Mine\n",
+                  PexoTest::readFile(QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/theme/themerc")));
+        const QString sessionDir = home(QStringLiteral(".config/pexo/session/"));
+        const QMap<QString, QString> themes{{QStringLiteral("light"), QStringLiteral("UlvarTornelLight")},
+                                            {QStringLiteral("dark"), QStringLiteral("UlvarTornelDark")},
+                                            {QStringLiteral("mine"), QStringLiteral("Mine")}};
+        for (const QString &step : std::as_const(steps)) {
+            const QString what = step.mid(2);
+            const QStringList session = step.startsWith(QLatin1Char('B')) ? QStringList{otherSession} : QStringList();
+            if (themes.contains(what)) {
+                QCOMPARE(run(QStringLiteral("env"), session + QStringList{QStringLiteral("pexo-set-theme"), themes.value(what)}).exitCode, 0);
+            } else if (what == QLatin1String("edit")) {
+                const QByteArray own = PexoTest::readFile(home(live));
+                QVERIFY(own.contains(lightWallpaper));
+                QVERIFY(PexoTest::writeFile(home(live), QByteArray(own).replace(lightWallpaper, "WallPaper=#333333")));
+            } else if (what == QLatin1String("unnote")) {
+                QVERIFY(QFile::remove(sessionDir + QStringLiteral(".theme-applied")));
+            } else if (what == QLatin1String("page")) {
+                const QStringList page{QStringLiteral("ulvar-systemsettings"),
+                                       QStringLiteral("kcm_pexo_wallpaper"),
+                                       QStringLiteral("--set"),
+                                       QStringLiteral("wallpaper=#444444"),
+                                       QStringLiteral("--save")};
+                QCOMPARE(run(QStringLiteral("env"), session + page).exitCode, 0);
+            } else if (what == QLatin1String("cut")) {
+                // Killed by the first program it starts, half way.
+                QVERIFY(PexoTest::writeFile(QStringLiteral("/usr/bin/killall"), "#!/bin/sh\nkill -9 $PPID\n"));
+                QVERIFY(QFile::setPermissions(QStringLiteral("/usr/bin/killall"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+                const int killed =
+                    run(QStringLiteral("env"), session + QStringList{QStringLiteral("pexo-set-theme"), themes.value(QStringLiteral("dark"))}).exitCode;
+                QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
+                QCOMPARE(killed, -1);
+            } else if (what == QLatin1String("sync") || what == QLatin1String("admin")) {
+                administratorSession(what == QLatin1String("admin"));
+                QCOMPARE(run(QStringLiteral("env"), session + QStringList{QStringLiteral("pexo-sync-user-theme")}).exitCode, 0);
+                administratorSession(false);
+            } else if (what == QLatin1String("ahead")) {
+                const QString gone = sessionDir + QStringLiteral(".theme-applied.gone");
+                QVERIFY(QFile::copy(sessionDir + QStringLiteral(".theme-applied"), gone));
+                QVERIFY(touch(gone, 86400));
+            }
+        }
+        QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+        QCOMPARE(recorded(QStringLiteral("CurrentTheme")), result);
+        if (result == QLatin1String("Custom")) {
+            QVERIFY(PexoTest::readFile(home(userThemes + QStringLiteral("/Custom/theme/themerc"))).contains("WallPaper=#333333"));
+            QVERIFY(PexoTest::readFile(home(live)).contains("WallPaper=#333333"));
+        } else {
+            QVERIFY(!QFileInfo::exists(home(userThemes + QStringLiteral("/Custom"))));
+            // As the other session took it.
+            QCOMPARE(PexoTest::readFile(home(live)), PexoTest::readFile(home(live) + QStringLiteral(".other")));
+        }
+        if (steps.contains(QStringLiteral("B:page"))) {
+            QVERIFY(PexoTest::readFile(mine).contains("WallPaper=#444444"));
+        }
     }
 
     // A save whose live settings could not be written all the same puts

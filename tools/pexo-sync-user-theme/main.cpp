@@ -187,9 +187,10 @@ int ordinarySession(ThemeController &controller)
         }
         return 0;
     }
-    // Live settings that a change made since in another session has left
-    // behind: the recorded theme, as that session took it.
-    if (AppliedTheme::isAppliedElsewhere(controller.currentThemeId(), *currentTheme)) {
+    // Live settings of which this session changed nothing since its last
+    // change, while the theme was switched or saved in another session (the
+    // record and the palette are shared): the recorded theme, as stored now.
+    if (AppliedTheme::isUnchanged(*systemTheme)) {
         controller.setCurrentTheme(controller.currentThemeId());
         return 0;
     }

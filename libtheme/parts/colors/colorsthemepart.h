@@ -16,6 +16,13 @@ class ColorsThemePartPrivate;
 class PEXOTHEME_EXPORT ColorsThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(QString colorSchemeType READ colorSchemeType WRITE setColorSchemeType NOTIFY colorSchemeTypeChanged)
+    Q_PROPERTY(QString colorSchemePath READ colorSchemePath WRITE setColorSchemePath NOTIFY colorSchemePathChanged)
+    Q_PROPERTY(QString wallpaperColorSchemeType READ wallpaperColorSchemeType WRITE setWallpaperColorSchemeType NOTIFY wallpaperColorSchemeTypeChanged)
+    Q_PROPERTY(QString primaryColor READ primaryColor WRITE setPrimaryColor NOTIFY primaryColorChanged)
+    Q_PROPERTY(QString backgroundColor READ backgroundColor WRITE setBackgroundColor NOTIFY backgroundColorChanged)
+    Q_PROPERTY(bool isCustomColorSchemeDark READ isCustomColorSchemeDark WRITE setIsCustomColorSchemeDark NOTIFY isCustomColorSchemeDarkChanged)
 public:
     // The part never takes a Qt parent; its owner holds it.
     explicit ColorsThemePart(QObject *parent = nullptr);

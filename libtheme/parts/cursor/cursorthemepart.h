@@ -14,6 +14,9 @@ class CursorThemePartPrivate;
 class PEXOTHEME_EXPORT CursorThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(QString currentTheme READ currentTheme WRITE setCurrentTheme NOTIFY currentThemeChanged)
+    Q_PROPERTY(int currentSize READ currentSize WRITE setCurrentSize NOTIFY currentSizeChanged)
 public:
     explicit CursorThemePart(QObject *parent = nullptr);
     ~CursorThemePart() override;

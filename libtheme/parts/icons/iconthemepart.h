@@ -14,6 +14,10 @@ class IconThemePartPrivate;
 class PEXOTHEME_EXPORT IconThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(QString currentTheme READ currentTheme WRITE setCurrentTheme NOTIFY currentThemeChanged)
+    Q_PROPERTY(bool isToolbarMonochrome READ isToolbarMonochrome WRITE setIsToolbarMonochrome NOTIFY isToolbarMonochromeChanged)
+    Q_PROPERTY(bool isTaskbarMonochrome READ isTaskbarMonochrome WRITE setIsTaskbarMonochrome NOTIFY isTaskbarMonochromeChanged)
 public:
     explicit IconThemePart(QObject *parent = nullptr);
     ~IconThemePart() override;

@@ -279,7 +279,7 @@ void SoundsThemePart::setAltKbSound(const QString &sound)
     d->setEvent(AltKb, sound);
 }
 
-QString SoundsThemePart::getSound(Sounds sound)
+QString SoundsThemePart::getSound(Sounds sound) const
 {
     return isEvent(sound) ? d->events[sound] : QString();
 }

@@ -14,6 +14,26 @@ class SoundsThemePartPrivate;
 class PEXOTHEME_EXPORT SoundsThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(bool soundThemeEnabled READ soundThemeEnabled WRITE setSoundThemeEnabled NOTIFY soundThemeEnabledChanged)
+    Q_PROPERTY(QString soundTheme READ soundTheme WRITE setSoundTheme NOTIFY soundThemeChanged)
+    Q_PROPERTY(QString menuPopupSound READ menuPopupSound WRITE setMenuPopupSound NOTIFY menuPopupSoundChanged)
+    Q_PROPERTY(QString menuCommandSound READ menuCommandSound WRITE setMenuCommandSound NOTIFY menuCommandSoundChanged)
+    Q_PROPERTY(QString openSound READ openSound WRITE setOpenSound NOTIFY openSoundChanged)
+    Q_PROPERTY(QString closeSound READ closeSound WRITE setCloseSound NOTIFY closeSoundChanged)
+    Q_PROPERTY(QString restoreUpSound READ restoreUpSound WRITE setRestoreUpSound NOTIFY restoreUpSoundChanged)
+    Q_PROPERTY(QString restoreDownSound READ restoreDownSound WRITE setRestoreDownSound NOTIFY restoreDownSoundChanged)
+    Q_PROPERTY(QString minimizeSound READ minimizeSound WRITE setMinimizeSound NOTIFY minimizeSoundChanged)
+    Q_PROPERTY(QString maximizeSound READ maximizeSound WRITE setMaximizeSound NOTIFY maximizeSoundChanged)
+    Q_PROPERTY(QString systemStartSound READ systemStartSound WRITE setSystemStartSound NOTIFY systemStartSoundChanged)
+    Q_PROPERTY(QString systemExitSound READ systemExitSound WRITE setSystemExitSound NOTIFY systemExitSoundChanged)
+    Q_PROPERTY(QString systemLockSound READ systemLockSound WRITE setSystemLockSound NOTIFY systemLockSoundChanged)
+    Q_PROPERTY(QString lockerBellSound READ lockerBellSound WRITE setLockerBellSound NOTIFY lockerBellSoundChanged)
+    Q_PROPERTY(QString errorDialogSound READ errorDialogSound WRITE setErrorDialogSound NOTIFY errorDialogSoundChanged)
+    Q_PROPERTY(QString forceTrayMessageSound READ forceTrayMessageSound WRITE setForceTrayMessageSound NOTIFY forceTrayMessageSoundChanged)
+    Q_PROPERTY(QString osdNotifySound READ osdNotifySound WRITE setOsdNotifySound NOTIFY osdNotifySoundChanged)
+    Q_PROPERTY(QString baseKbSound READ baseKbSound WRITE setBaseKbSound NOTIFY baseKbSoundChanged)
+    Q_PROPERTY(QString altKbSound READ altKbSound WRITE setAltKbSound NOTIFY altKbSoundChanged)
 public:
     // The desktop events, each addressing one of the event values.
     enum Sounds {
@@ -83,7 +103,7 @@ public:
     void setAltKbSound(const QString &sound);
 
     // The event value that the sound addresses; empty outside MenuPopup..AltKb.
-    QString getSound(Sounds sound);
+    QString getSound(Sounds sound) const;
     // Sets the event value that the sound addresses; does nothing outside MenuPopup..AltKb.
     void setSound(Sounds sound, const QString &value);
 

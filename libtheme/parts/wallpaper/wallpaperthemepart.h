@@ -14,6 +14,14 @@ class WallpaperThemePartPrivate;
 class PEXOTHEME_EXPORT WallpaperThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(QString wallpaper READ wallpaper WRITE setWallpaper NOTIFY wallpaperChanged)
+    Q_PROPERTY(QString logo READ logo WRITE setLogo NOTIFY logoChanged)
+    Q_PROPERTY(QString wallpaperStyle READ wallpaperStyle WRITE setWallpaperStyle NOTIFY wallpaperStyleChanged)
+    Q_PROPERTY(QString logoPosition READ logoPosition WRITE setLogoPosition NOTIFY logoPositionChanged)
+    Q_PROPERTY(bool forCurrentScreen READ forCurrentScreen WRITE setForCurrentScreen NOTIFY forCurrentScreenChanged)
+    Q_PROPERTY(bool forCurrentDesktop READ forCurrentDesktop WRITE setForCurrentDesktop NOTIFY forCurrentDesktopChanged)
+    Q_PROPERTY(int slideShowPeriod READ slideShowPeriod WRITE setSlideShowPeriod NOTIFY slideShowPeriodChanged)
 public:
     // Parts are held by std::shared_ptr: the part never takes a Qt parent.
     explicit WallpaperThemePart(QObject *parent = nullptr);

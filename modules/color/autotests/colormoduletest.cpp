@@ -13,9 +13,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -138,6 +141,8 @@ private Q_SLOTS:
     void wallpaperScheme();
     void windowManagerColours_data();
     void windowManagerColours();
+    void saveBesideOtherWriters_data();
+    void saveBesideOtherWriters();
 };
 
 void ColorModuleTest::initTestCase()
@@ -585,6 +590,85 @@ void ColorModuleTest::windowManagerColours()
         actual << module->property(property.toLatin1().constData()).toString();
     }
     QCOMPARE(actual, colours);
+}
+
+// Another writer changed the files between the page's load and its save:
+// the save keeps what that writer made and adds only the page's own edit.
+void ColorModuleTest::saveBesideOtherWriters_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QString>("wallpaper");
+    // Loaded once the switch had recorded the theme, before its wallpaper reached the live settings.
+    QTest::newRow("loaded while a switch held the lock") << QStringLiteral("switch") << QStringLiteral("#200000");
+    QTest::newRow("another page saved since it loaded") << QStringLiteral("page") << QStringLiteral("#300000");
+    // This session changed nothing of its own: the page starts from the theme as stored.
+    QTest::newRow("another session switched") << QStringLiteral("session") << QStringLiteral("#200000");
+}
+
+void ColorModuleTest::saveBesideOtherWriters()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, wallpaper);
+    const QByteArray light = PexoTest::readFile(ThemeDefaults::systemThemesDir + QStringLiteral("/UlvarTornelLight/theme/themerc"));
+    QVERIFY(light.contains("WallPaper="));
+    const auto themerc = [](const char *id) -> QString {
+        return ThemeDefaults::userThemesDir + QLatin1Char('/') + QLatin1String(id) + QStringLiteral("/theme/themerc");
+    };
+    for (const char *id : {"L", "D"}) {
+        QVERIFY(PexoTest::writeFile(ThemeDefaults::userThemesDir + QLatin1Char('/') + QLatin1String(id) + QStringLiteral("/index.theme"),
+                                    "[Pexo Theme]\nId=" + QByteArray(id) + "\nName=" + id + "\n"));
+        QRegularExpression line(QStringLiteral("WallPaper=[^\n]*"));
+        QVERIFY(PexoTest::writeFile(themerc(id),
+                                    QString::fromUtf8(light).replace(line, QStringLiteral("WallPaper=#%1").arg(*id == 'L' ? 100000 : 200000)).toUtf8()));
+    }
+    const QByteArray storedL = PexoTest::readFile(themerc("L"));
+    QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-set-theme"), {meanwhile == QLatin1String("page") ? QStringLiteral("D") : QStringLiteral("L")}).exitCode,
+             0);
+
+    std::unique_ptr<QObject> module;
+    if (meanwhile == QLatin1String("switch")) {
+        // The switch waits in its first query of the X resources until the page has loaded.
+        const QString xrdb = QStringLiteral("/usr/bin/xrdb");
+        QVERIFY(QFile::rename(xrdb, xrdb + QStringLiteral(".real")));
+        auto restore = qScopeGuard([&xrdb] {
+            QFile::remove(xrdb);
+            QFile::rename(xrdb + QStringLiteral(".real"), xrdb);
+        });
+        writeScript(xrdb,
+                    "#!/bin/sh\nif [ \"$1\" = -q ] && [ ! -e \"$HOME/go\" ]; then\n: > \"$HOME/waiting\"\n"
+                    "while [ ! -e \"$HOME/go\" ]; do sleep 0.05; done\nfi\nexec /usr/bin/xrdb.real \"$@\"\n");
+        QProcess switching;
+        switching.start(QStringLiteral("pexo-set-theme"), {QStringLiteral("D")});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home("waiting")), PexoTest::patienceMs);
+        module = loadedModule();
+        QVERIFY(PexoTest::writeFile(home("go"), QByteArray()));
+        QVERIFY(PexoTest::waitForExit(switching));
+        QCOMPARE(switching.exitCode(), 0);
+    } else if (meanwhile == QLatin1String("session")) {
+        QCOMPARE(
+            PexoTest::runProgram(QStringLiteral("env"), {QStringLiteral("PEXO_SESSION_SUFFIX=.other"), QStringLiteral("pexo-set-theme"), QStringLiteral("D")})
+                .exitCode,
+            0);
+        module = loadedModule();
+    } else {
+        module = loadedModule();
+        const PexoTest::ProgramRun page =
+            PexoTest::runProgram(QStringLiteral("ulvar-systemsettings"), words("kcm_pexo_wallpaper --set wallpaper=#300000 --save"));
+        QVERIFY2(page.exitCode == 0, qPrintable(page.errors));
+    }
+    QVERIFY(module);
+    QSignalSpy errors(module.get(), SIGNAL(error(QString)));
+    QVERIFY(module->setProperty("currentColorScheme", darkScheme));
+    QMetaObject::invokeMethod(module.get(), "save");
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(entry(themerc("D"), "WallPaper"), wallpaper);
+    QCOMPARE(entry(themerc("D"), "ColorScheme"), darkScheme);
+    QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, "WallPaper"), wallpaper);
+    QCOMPARE(PexoTest::readFile(themerc("L")), storedL);
+    // The next session start finds the theme as saved.
+    QCOMPARE(PexoTest::runProgram(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
+    QCOMPARE(entry(configFile("pexo-admin-themerc"), "CurrentTheme", "Theme"), QStringLiteral("D"));
+    QVERIFY(!QFileInfo::exists(ThemeDefaults::userThemesDir + QStringLiteral("/Custom")));
 }
 
 int main(int argc, char **argv)
