@@ -9,12 +9,17 @@
 
 #include "pexotheme_export.h"
 
+#include <QVariantList>
+
 class IThemePart;
 class Theme;
 
 namespace ValueChanges {
-// The parts are of one class.
-PEXOTHEME_EXPORT void carry(const IThemePart &before, const IThemePart &edited, IThemePart &target);
+// The part's values, one for each property of its class, in their order.
+PEXOTHEME_EXPORT QVariantList values(const IThemePart &part);
+// Sets on the part each value in which edited differs from before, both
+// values of a part of its class.
+PEXOTHEME_EXPORT void carry(const QVariantList &before, const QVariantList &edited, IThemePart &target);
 // Part by part.
 PEXOTHEME_EXPORT void carry(const Theme &before, const Theme &edited, Theme &target);
 } // namespace ValueChanges

@@ -5,12 +5,16 @@
 #include <effectsthemepart.h>
 #include <failedwrites.h>
 #include <ithemesettings.h>
+#include <kconfigstorage.h>
 #include <personalization.h>
 #include <screensaverthemepart.h>
 #include <sessionlock.h>
 #include <sizesthemepart.h>
 #include <taskbarthemepart.h>
+#include <valuechanges.h>
 #include <wmthemepart.h>
+
+#include <QSignalBlocker>
 
 namespace {
 using PartGetter = IThemePart *(*)(const Personalization *);
@@ -76,6 +80,9 @@ public:
     std::shared_ptr<BasePersonalizationSettingsProvider> provider;
     Personalization *personalization;
     PartEntry own;
+    // The own part's values as last read or saved: what differs from them
+    // is the page's edit.
+    QVariantList taken;
 };
 
 BehaviourFrame::BehaviourFrame(QObject *module, OwnPart ownPart)
@@ -134,6 +141,7 @@ std::shared_ptr<EffectsThemePart> BehaviourFrame::part<EffectsThemePart>() const
 void BehaviourFrame::load()
 {
     d->personalization->read();
+    d->taken = ValueChanges::values(*d->ownPart());
 }
 
 bool BehaviourFrame::save()
@@ -156,13 +164,28 @@ bool BehaviourFrame::saveHeld()
     if (!hasChanges()) {
         return true;
     }
+    // The part as the settings hold it now, with the page's edits made again
+    // on it: a value that another program changed meanwhile is not written
+    // back. The page hears nothing of the values read.
+    IThemePart *part = d->ownPart();
+    const QVariantList edited = ValueChanges::values(*part);
+    // A page that never loaded has nothing to make again.
+    if (!d->taken.isEmpty()) {
+        const QSignalBlocker still(part);
+        KConfigStorage::readFilesAgain();
+        part->read(d->readHelper());
+        const QVariantList read = ValueChanges::values(*part);
+        ValueChanges::carry(d->taken, edited, *part);
+        d->taken = read;
+    }
     const FailedWrites failed;
-    d->ownPart()->apply((d->provider.get()->*d->own.applyHelper)());
+    part->apply((d->provider.get()->*d->own.applyHelper)());
     d->provider->settings()->sync();
     if (!failed.files().isEmpty()) {
         Q_EMIT d->personalization->error(failed.message());
         return false;
     }
+    d->taken = ValueChanges::values(*part);
     return true;
 }
 

@@ -81,7 +81,8 @@ public:
     // Reads every part from the settings.
     void load();
     // Writes the own part and syncs, when it differs from the settings,
-    // under the session lock. False, with the Personalization's error(),
+    // under the session lock: the part as the settings hold it then, with
+    // the values that the page changed since load() or the last save. False, with the Personalization's error(),
     // when the lock was not taken or a file could not be written: what was
     // not written still differs from the settings.
     bool save();

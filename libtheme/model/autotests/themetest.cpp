@@ -8,6 +8,7 @@
 #include "iconthemepart.h"
 #include "ithemesettings.h"
 #include "soundsthemepart.h"
+#include "valuechanges.h"
 #include "wallpaperthemepart.h"
 
 #include <pexotestsupport.h>
@@ -234,6 +235,53 @@ private Q_SLOTS:
 
         second->wallpaperThemePart()->setLogoPosition(QStringLiteral("TopLeft"));
         QVERIFY(!(*first == *second));
+    }
+
+    // An edit made on values read before is made again on other values:
+    // every value the parts compare is carried, and only what was edited.
+    void editsAreCarried()
+    {
+        QByteArray themerc = "[Variables]\nColorScheme=/x.colors\nPrimaryColor=#010203\nBackgroundColor=#040506\nSchemeType=Custom\n"
+                             "CustomSchemeDark=true\nWallPaperColorScheme=Dark\nCursorTheme=big\nCursorSize=48\nIconTheme=mine\n"
+                             "useSymbolicIconsForToolBar=true\nUseTrayIconTheme=true\nEnableSound=true\nSoundTheme=chimes\nLogoPixmap=/l.png\n"
+                             "LogoPosition=TopLeft\nWallPaper=#123456\nWallPaperPos=Center\nWallPaperForCurrentDesktop=true\n"
+                             "WallPaperForCurrentScreen=true\nWallPaperPeriod=30\n";
+        for (const char *key : {"MenuPopupSound",
+                                "MenuCommandSound",
+                                "OpenSound",
+                                "CloseSound",
+                                "RestoreUpSound",
+                                "RestoreDownSound",
+                                "MinimizeSound",
+                                "MaximizeSound",
+                                "SystemStartSound",
+                                "SystemExitSound",
+                                "SystemLockSound",
+                                "LockerBellSound",
+                                "ErrorDialogSound",
+                                "ForceTrayMessageSound",
+                                "OSDNotifySound",
+                                "BaseKbSound",
+                                "AltKbSound"}) {
+            themerc += key + QByteArray("=/s/") + key + ".oga\n";
+        }
+        const auto edited = open(makeTheme(QStringLiteral("edited"), "[Pexo Theme]\nId=edited\nName=Edited\n", themerc));
+        edited->read();
+        const auto before = open(makeTheme(QStringLiteral("before"), "[Pexo Theme]\nId=before\nName=Before\n"));
+        before->read();
+        const auto target = open(makeTheme(QStringLiteral("target"), "[Pexo Theme]\nId=target\nName=Target\n", "[Variables]\nIconTheme=other\n"));
+        target->read();
+        QVERIFY(!(*before == *edited));
+        ValueChanges::carry(*before, *edited, *target);
+        QVERIFY(*target == *edited);
+
+        // A value the edit left alone keeps the target's own.
+        target->read();
+        edited->copyFrom(before);
+        edited->wallpaperThemePart()->setLogo(QStringLiteral("/mine.png"));
+        ValueChanges::carry(*before, *edited, *target);
+        QCOMPARE(target->iconThemePart()->currentTheme(), QStringLiteral("other"));
+        QCOMPARE(target->wallpaperThemePart()->logo(), QStringLiteral("/mine.png"));
     }
 
     void descriptionFile()

@@ -12,6 +12,11 @@ class DesktopThemePartPrivate;
 class PEXOTHEME_EXPORT DesktopThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(bool showDragNDropIndication READ showDragNDropIndication WRITE setShowDragNDropIndication NOTIFY showDragNDropIndicationChanged)
+    Q_PROPERTY(bool adaptiveIconStringColor READ adaptiveIconStringColor WRITE setAdaptiveIconStringColor NOTIFY adaptiveIconStringColorChanged)
+    Q_PROPERTY(bool showTrashOnDesktop READ showTrashOnDesktop WRITE setShowTrashOnDesktop NOTIFY showTrashOnDesktopChanged)
+    Q_PROPERTY(bool showComputerOnDesktop READ showComputerOnDesktop WRITE setShowComputerOnDesktop NOTIFY showComputerOnDesktopChanged)
 public:
     explicit DesktopThemePart(QObject *parent = nullptr);
     ~DesktopThemePart() override;

@@ -13,6 +13,18 @@ class EffectsThemePartPrivate;
 class PEXOTHEME_EXPORT EffectsThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(bool preview READ preview WRITE setPreview NOTIFY previewChanged)
+    Q_PROPERTY(QString compositeManager READ compositeManager WRITE setCompositeManager NOTIFY compositeManagerChanged)
+    Q_PROPERTY(bool effectsEnabled READ effectsEnabled WRITE setEffectsEnabled NOTIFY effectsEnabledChanged)
+    Q_PROPERTY(bool transparencyEnabled READ transparencyEnabled WRITE setTransparencyEnabled NOTIFY transparencyEnabledChanged)
+    Q_PROPERTY(bool shadowEnabled READ shadowEnabled WRITE setShadowEnabled NOTIFY shadowEnabledChanged)
+    Q_PROPERTY(bool shadowsForActiveEnabled READ shadowsForActiveEnabled WRITE setShadowsForActiveEnabled NOTIFY shadowsForActiveEnabledChanged)
+    Q_PROPERTY(bool roundedCornersEnabled READ roundedCornersEnabled WRITE setRoundedCornersEnabled NOTIFY roundedCornersEnabledChanged)
+    Q_PROPERTY(bool verticalSyncronizationEnabled READ verticalSyncronizationEnabled WRITE setVerticalSyncronizationEnabled NOTIFY
+                   verticalSyncronizationEnabledChanged)
+    Q_PROPERTY(bool windowAnimationsEnabled READ windowAnimationsEnabled WRITE setWindowAnimationsEnabled NOTIFY windowAnimationsEnabledChanged)
+    Q_PROPERTY(bool windowFadingEnabled READ windowFadingEnabled WRITE setWindowFadingEnabled NOTIFY windowFadingEnabledChanged)
 public:
     explicit EffectsThemePart(QObject *parent = nullptr);
     ~EffectsThemePart() override;

@@ -12,6 +12,19 @@ class ScreenSaverThemePartPrivate;
 class PEXOTHEME_EXPORT ScreenSaverThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(int delay READ delay WRITE setDelay NOTIFY screensaverDelayChanged)
+    Q_PROPERTY(int lockerDpmsTimeout READ lockerDpmsTimeout WRITE setLockerDpmsTimeout NOTIFY lockerDpmsTimeoutChanged)
+    Q_PROPERTY(bool lockerOnDpms READ lockerOnDpms WRITE setLockerOnDpms NOTIFY lockerOnDpmsChanged)
+    Q_PROPERTY(bool lockerOnSleep READ lockerOnSleep WRITE setLockerOnSleep NOTIFY lockerOnSleepChanged)
+    Q_PROPERTY(bool lockerOnSwitch READ lockerOnSwitch WRITE setLockerOnSwitch NOTIFY lockerOnSwitchChanged)
+    Q_PROPERTY(bool lockerOnLid READ lockerOnLid WRITE setLockerOnLid NOTIFY lockerOnLidChanged)
+    Q_PROPERTY(int startDelay READ startDelay WRITE setStartDelay NOTIFY screensaverStartDelayChanged)
+    Q_PROPERTY(int passwordTimeout READ passwordTimeout WRITE setPasswordTimeout NOTIFY passwordTimeoutChanged)
+    Q_PROPERTY(int bellLevel READ bellLevel WRITE setBellLevel NOTIFY bellLevelChanged)
+    Q_PROPERTY(bool ttyLock READ ttyLock WRITE setTtyLock NOTIFY ttyLockChanged)
+    Q_PROPERTY(bool xaccessLock READ xaccessLock WRITE setXaccessLock NOTIFY xaccessLockChanged)
+    Q_PROPERTY(bool numlockOn READ numlockOn WRITE setNumlockOn NOTIFY numlockOnChanged)
 public:
     explicit ScreenSaverThemePart(QObject *parent = nullptr);
     ~ScreenSaverThemePart() override;

@@ -12,6 +12,11 @@ class SizesThemePartPrivate;
 class PEXOTHEME_EXPORT SizesThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(int taskbarSize READ taskbarSize WRITE setTaskbarSize NOTIFY taskbarSizeChanged)
+    Q_PROPERTY(int windowFrameTitleSize READ windowFrameTitleSize WRITE setWindowFrameTitleSize NOTIFY windowFrameTitleSizeChanged)
+    Q_PROPERTY(int windowFrameBorderSize READ windowFrameBorderSize WRITE setWindowFrameBorderSize NOTIFY windowFrameBorderSizeChanged)
+    Q_PROPERTY(int desktopIconSize READ desktopIconSize WRITE setDesktopIconSize NOTIFY desktopIconSizeChanged)
 public:
     explicit SizesThemePart(QObject *parent = nullptr);
     ~SizesThemePart() override;

@@ -13,6 +13,14 @@ class TaskbarThemePartPrivate;
 class PEXOTHEME_EXPORT TaskbarThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(QString position READ position WRITE setPosition NOTIFY positionChanged)
+    Q_PROPERTY(bool labelsOnTaskbar READ labelsOnTaskbar WRITE setLabelsOnTaskbar NOTIFY labelsOnTaskbarChanged)
+    Q_PROPERTY(bool usePager READ usePager WRITE setUsePager NOTIFY usePagerChanged)
+    Q_PROPERTY(bool buttonCombine READ buttonCombine WRITE setButtonCombine NOTIFY buttonCombineChanged)
+    Q_PROPERTY(bool multiTaskbar READ multiTaskbar WRITE setMultiTaskbar NOTIFY multiTaskbarChanged)
+    Q_PROPERTY(bool switcherAllPages READ switcherAllPages WRITE setSwitcherAllPages NOTIFY switcherAllPagesChanged)
+    Q_PROPERTY(bool useNationalFlags READ useNationalFlags WRITE setUseNationalFlags NOTIFY useNationalFlagsChanged)
 public:
     explicit TaskbarThemePart(QObject *parent = nullptr);
     ~TaskbarThemePart() override;

@@ -12,6 +12,20 @@ class WmThemePartPrivate;
 class PEXOTHEME_EXPORT WmThemePart : public IThemePart
 {
     Q_OBJECT
+    // Each value, for the code that handles a part's values alike.
+    Q_PROPERTY(bool ownKeyboardLayoutForWindows READ ownKeyboardLayoutForWindows WRITE setOwnKeyboardLayoutForWindows NOTIFY ownKeyboardLayoutForWindowsChanged)
+    Q_PROPERTY(
+        bool baseKeyboardLayoutForWindows READ baseKeyboardLayoutForWindows WRITE setBaseKeyboardLayoutForWindows NOTIFY baseKeyboardLayoutForWindowsChanged)
+    Q_PROPERTY(bool opaqueMoveEnabled READ opaqueMoveEnabled WRITE setOpaqueMoveEnabled NOTIFY opaqueMoveEnabledChanged)
+    Q_PROPERTY(bool opaqueResizeEnabled READ opaqueResizeEnabled WRITE setOpaqueResizeEnabled NOTIFY opaqueResizeEnabledChanged)
+    Q_PROPERTY(bool snappingMoveEnabled READ snappingMoveEnabled WRITE setSnappingMoveEnabled NOTIFY snappingMoveEnabledChanged)
+    Q_PROPERTY(bool snappingResizeEnabled READ snappingResizeEnabled WRITE setSnappingResizeEnabled NOTIFY snappingResizeEnabledChanged)
+    Q_PROPERTY(QString defaultWindowPlacement READ defaultWindowPlacement WRITE setDefaultWindowPlacement NOTIFY defaultWindowPlacementChanged)
+    Q_PROPERTY(bool smartPlacementEnabled READ smartPlacementEnabled WRITE setSmartPlacementEnabled NOTIFY smartPlacementEnabledChanged)
+    Q_PROPERTY(bool titlebarStringCentered READ titlebarStringCentered WRITE setTitlebarStringCentered NOTIFY titlebarStringCenteredChanged)
+    Q_PROPERTY(bool snapTopMaximize READ snapTopMaximize WRITE setSnapTopMaximize NOTIFY snapTopMaximizeChanged)
+    Q_PROPERTY(bool restoreSizeAfterSnap READ restoreSizeAfterSnap WRITE setRestoreSizeAfterSnap NOTIFY restoreSizeAfterSnapChanged)
+    Q_PROPERTY(bool resizeAllSnap READ resizeAllSnap WRITE setResizeAllSnap NOTIFY resizeAllSnapChanged)
 public:
     explicit WmThemePart(QObject *parent = nullptr);
     ~WmThemePart() override;

@@ -94,6 +94,25 @@ private Q_SLOTS:
         QCOMPARE(module->property("placement").toInt(), 0);
     }
 
+    // Another program saved a value of the page's part since the page
+    // loaded: the page's save keeps it, and tells the window manager so.
+    void savedBesideAnotherWriter()
+    {
+        BehaviourTest::resetFiles("DefaultPlacement=Center\n");
+        auto module = ModuleTest::create(id);
+        QVERIFY(module);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "load"));
+        const PexoTest::ProgramRun other = PexoTest::runProgram(QStringLiteral("ulvar-systemsettings"),
+                                                                {id, QStringLiteral("--set"), QStringLiteral("placement=SouthEast"), QStringLiteral("--save")});
+        QVERIFY2(other.exitCode == 0, qPrintable(other.errors));
+        PexoTest::takeWmCommands();
+        QVERIFY(module->setProperty("titlebarStringCentered", !module->property("titlebarStringCentered").toBool()));
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QCOMPARE(BehaviourTest::liveValue(QStringLiteral("DefaultPlacement")), QStringLiteral("SouthEast"));
+        const QStringList commands = PexoTest::takeWmCommands();
+        QVERIFY2(commands.contains(QStringLiteral("PEXOWM_UPDATE_VAL DefaultPlacement SouthEast\n")), qPrintable(commands.join(QString())));
+    }
+
     void immutability()
     {
         ModuleTest::verifyImmutability(id,
