@@ -659,8 +659,12 @@ void ColorModuleTest::saveBesideOtherWriters()
     QVERIFY(module);
     QSignalSpy errors(module.get(), SIGNAL(error(QString)));
     QVERIFY(module->setProperty("currentColorScheme", darkScheme));
+    PexoTest::takeWmCommands();
     QMetaObject::invokeMethod(module.get(), "save");
     QCOMPARE(errors.count(), 0);
+    // The window manager is told the wallpaper the settings hold.
+    const QStringList commands = PexoTest::takeWmCommands().filter(QStringLiteral("PEXOWM_UPDATE_VAL WallPaper "));
+    QCOMPARE(commands, QStringList{QStringLiteral("PEXOWM_UPDATE_VAL WallPaper %1\n").arg(wallpaper)});
     QCOMPARE(entry(themerc("D"), "WallPaper"), wallpaper);
     QCOMPARE(entry(themerc("D"), "ColorScheme"), darkScheme);
     QCOMPARE(entry(ThemeDefaults::currentThemeConfigPath, "WallPaper"), wallpaper);
