@@ -1043,7 +1043,6 @@ private Q_SLOTS:
         QTest::newRow("lock, a socket") << lock << QByteArray("socket") << false << 0;
         QTest::newRow("lock, a link to a file of the user's") << lock << QByteArray("link") << false << 0;
         QTest::newRow("lock, a hard link to a file of the user's") << lock << QByteArray("hard link") << false << 0;
-        QTest::newRow("lock, a file the user cannot read") << lock << QByteArray("unreadable") << false << 0;
         QTest::newRow("lock, a folder holding files") << lock << QByteArray("folder") << false << 1;
         QTest::newRow("mark, a hard link to a file of the user's") << mark << QByteArray("hard link") << false << 0;
         QTest::newRow("mark, a socket") << mark << QByteArray("socket") << false << 0;
@@ -1084,8 +1083,6 @@ private Q_SLOTS:
             QCOMPARE(::link(QFile::encodeName(mine).constData(), QFile::encodeName(path).constData()), 0);
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        } else if (kind == "unreadable") {
-            QVERIFY(PexoTest::writeFile(path, QByteArray()) && QFile::setPermissions(path, QFile::Permissions()));
         } else if (kind == "left new") {
             QVERIFY(PexoTest::writeFile(QFileInfo(path).path() + QStringLiteral("/.%1.new-0000abcd").arg(QFileInfo(path).fileName()), "Half"));
         } else {
