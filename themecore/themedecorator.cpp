@@ -219,7 +219,9 @@ void ThemeDecorator::createNewThemeBasedOnCurrent()
 
     // Held from the new theme's creation to the end of the save, not while
     // the name is asked for.
-    const SessionLock lock(SessionLock::Wait::Page);
+    const SessionLock lock(SessionLock::Wait::Page, [this](const QString &message) {
+        Q_EMIT controller->error(message);
+    });
     if (!lock.isLocked()) {
         Q_EMIT controller->error(lock.message());
         updateNeedSave();

@@ -589,6 +589,57 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_previousHandler);
 }
 
+HeldLock::HeldLock(const QString &path, Kind kind, const QString &name)
+    : m_process(std::make_unique<QProcess>())
+{
+    QStringList arguments{path};
+    if (kind == Flock) {
+        arguments.prepend(QStringLiteral("--flock"));
+    }
+    if (name.isEmpty()) {
+        m_process->start(QStringLiteral("lockholder"), arguments);
+    } else {
+        // Its first argument is the name it runs under.
+        m_process->start(QStringLiteral("bash"), QStringList{QStringLiteral("-c"), QStringLiteral("exec -a \"$0\" lockholder \"$@\""), name} + arguments);
+    }
+    const QDeadlineTimer deadline(patienceMs);
+    while (!m_process->canReadLine() && m_process->state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        m_process->waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 0)));
+    }
+    m_held = m_process->canReadLine() && m_process->readLine() == "locked\n";
+    if (!m_held) {
+        qWarning("PexoTest::HeldLock: the lock of %s was not taken", qPrintable(path));
+    }
+}
+
+HeldLock::~HeldLock()
+{
+    release();
+}
+
+bool HeldLock::isHeld() const
+{
+    return m_held;
+}
+
+qint64 HeldLock::pid() const
+{
+    return m_process->processId();
+}
+
+bool HeldLock::release()
+{
+    if (m_process->state() == QProcess::NotRunning) {
+        return false;
+    }
+    m_process->closeWriteChannel();
+    if (!m_process->waitForFinished(patienceMs)) {
+        stopProgram(*m_process, patienceMs);
+        return false;
+    }
+    return m_process->readAllStandardOutput() == "kept\n";
+}
+
 namespace {
 void watchdogExpired(int)
 {

@@ -22,6 +22,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QProcess;
 
 namespace PexoTest {
@@ -141,6 +143,35 @@ public:
 private:
     quint64 m_previousLimit;
     void (*m_previousHandler)(int);
+};
+
+// Another program that holds a lock while this lives, in a process of its
+// own (the test program "lockholder"): a lock of Qt's (QLockFile, as
+// KConfig and Qt's settings class take it) made with mode 0444 as under
+// umask 0222, or an flock() on the file, as the session's writers hold
+// theirs. Given a name, the process runs under that name.
+class HeldLock
+{
+public:
+    enum Kind {
+        QtLock,
+        Flock,
+    };
+    HeldLock(const QString &path, Kind kind, const QString &name = QString());
+    ~HeldLock();
+    HeldLock(const HeldLock &) = delete;
+    HeldLock &operator=(const HeldLock &) = delete;
+
+    // True once the lock is held.
+    bool isHeld() const;
+    qint64 pid() const;
+    // Lets the lock go. True when the file at the path was still the one
+    // locked: no other process replaced or removed it meanwhile.
+    bool release();
+
+private:
+    std::unique_ptr<QProcess> m_process;
+    bool m_held = false;
 };
 
 // While it lives, the process ends with a message and exit code 124 when it

@@ -5,6 +5,7 @@
 #include "kconfigstorage.h"
 #include "leftbehind.h"
 #include "quietconfigparse.h"
+#include "sessionlock.h"
 #include "settingsreplace.h"
 #include "ulvarstorage.h"
 
@@ -18,10 +19,12 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTest>
 #include <QThread>
 
 #include <memory>
+#include <optional>
 
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -402,15 +405,20 @@ private Q_SLOTS:
     // What stands in the place of the lock files that the writers take
     // beside a file, and that is no lock, is replaced: they would wait for
     // it for ever. A folder holding files is refused, named, before a write.
+    // A lock that another program holds is waited for within a page's
+    // patience, never taken: the write is refused, naming the holder. One
+    // that Qt takes for stale goes.
     void lockPlaces_data()
     {
         QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<bool>("qsettings");
         QTest::addColumn<bool>("linked");
         QTest::addColumn<bool>("written");
-        for (const QByteArray kind : {"fifo", "dangling", "loop", "socket", "folder", "hard link"}) {
+        for (const QByteArray kind : {"fifo", "dangling", "loop", "socket", "folder", "stale hard link", "left by a program that ended"}) {
             QTest::addRow("%s", kind.constData()) << kind << false << false << true;
         }
+        QTest::newRow("held by another program") << QByteArray("held") << false << false << false;
+        QTest::newRow("held by another program, Qt's settings") << QByteArray("held") << true << false << false;
         QTest::newRow("fifo, Qt's settings") << QByteArray("fifo") << true << false << true;
         // Qt's class takes the lock beside the name it is given.
         QTest::newRow("fifo, Qt's settings through a link") << QByteArray("fifo") << true << true << true;
@@ -451,15 +459,28 @@ private Q_SLOTS:
             ::close(fd);
         } else if (kind == "folder") {
             QVERIFY(QDir().mkpath(lock));
-        } else if (kind == "hard link") {
+        } else if (kind == "stale hard link") {
             QCOMPARE(::link(QFile::encodeName(mine).constData(), name.constData()), 0);
-        } else {
+            QFile old(lock);
+            QVERIFY(old.open(QIODevice::ReadOnly) && old.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        } else if (kind == "left by a program that ended") {
+            QVERIFY(PexoTest::writeFile(lock, "999999\nended\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
+            QVERIFY(QFile::setPermissions(lock, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        } else if (kind == "full folder") {
             QVERIFY(PexoTest::writeFile(lock + QStringLiteral("/held"), "kept\n"));
         }
-        QCOMPARE(SettingsReplace::unreplaceable({file}), written ? QStringList() : QStringList{lock});
+        std::optional<PexoTest::HeldLock> holder;
+        if (kind == "held") {
+            holder.emplace(lock, PexoTest::HeldLock::QtLock);
+            QVERIFY(holder->isHeld());
+        }
+        QStringList refused;
         bool result = !written;
         QStringList failed;
         std::unique_ptr<QThread> thread(QThread::create([&] {
+            // A page's patience.
+            const SessionLock session(SessionLock::Wait::Page);
+            refused = SettingsReplace::unreplaceable({file});
             const FailedWrites failures;
             if (qsettings) {
                 result = SettingsReplace::store(file, QStringLiteral("Variables"), {{QStringLiteral("K"), QStringLiteral("2")}});
@@ -472,13 +493,19 @@ private Q_SLOTS:
         thread->start();
         // A writer that waits for a lock waits far longer.
         QVERIFY2(thread->wait(10000), "a writer waits for what stands in its lock's place");
+        if (holder) {
+            QCOMPARE(refused, QStringList{QStringLiteral("%1 (its lock is held by lockholder, process %2)").arg(file).arg(holder->pid())});
+            QVERIFY2(holder->release(), "the lock was taken from its holder");
+        } else {
+            QCOMPARE(refused, written ? QStringList() : QStringList{lock});
+        }
         QCOMPARE(result, written);
         QCOMPARE(PexoTest::readFile(file).contains("K=2"), written);
         QCOMPARE(failed.contains(lock), !written);
         QCOMPARE(PexoTest::readFile(mine), QByteArray("my own\n"));
         struct stat status;
-        QCOMPARE(::lstat(name.constData(), &status) == 0, !written);
-        if (!written) {
+        QCOMPARE(::lstat(name.constData(), &status) == 0, !written && !holder);
+        if (!written && !holder) {
             QCOMPARE(PexoTest::readFile(lock + QStringLiteral("/held")), QByteArray("kept\n"));
         }
     }

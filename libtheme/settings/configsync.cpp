@@ -37,8 +37,8 @@ QString localFile(const KConfig &config)
 
 // Whether KConfig will get the file's lock: whether its lock file can be
 // made and written as the lock makes it, without the flush the lock adds.
-// One held by another process is left to KConfig to wait for, as it
-// always does.
+// One that another process holds is waited for by the settings writer,
+// within the change's patience (LockPlaces).
 bool canLock(const QString &file)
 {
     const QByteArray lock = QFile::encodeName(file + QStringLiteral(".lock"));

@@ -1,5 +1,5 @@
 #include "sessionlock.h"
-#include "localfile.h"
+#include "lockholder.h"
 #include "runprogram.h"
 #include "smallfile.h"
 
@@ -10,14 +10,12 @@
 #include <QThread>
 
 #include <atomic>
-#include <optional>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -27,8 +25,13 @@ constexpr int pagePatienceMs = 2000;
 
 // The lock of this process.
 std::atomic<bool> held{false};
+// The deadline of its waits for locks, as QDeadlineTimer::deadline().
+std::atomic<qint64> heldDeadline{0};
 // What openLockFile() gives while another writer makes the lock file.
 constexpr int busy = -2;
+// What it gives for a file in its place that the user can neither read
+// nor make readable: another user's.
+constexpr int foreign = -3;
 
 QString systemError(int error)
 {
@@ -81,10 +84,26 @@ private:
     bool m_locked = false;
 };
 
+// Gives the owner read and write access to the regular file at the path,
+// when it is the user's own: a file made unreadable may be held all the
+// same, and must not be replaced. False when it is not the user's.
+bool restoreOwnerAccess(const QByteArray &name)
+{
+    const int fd = ::open(name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    struct stat status;
+    const bool restored = fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+        ::chmod(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), (status.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return restored;
+}
+
 // The lock file, opened for its flock only: it is never written. Whatever
 // else stands in its place (a link, a fifo, a socket, a device, an empty
-// folder, a file the user cannot read, which no writer can hold) is
-// replaced by an empty file first.
+// folder), which no writer can hold, is replaced by an empty file first.
+// A regular file may be held: one of the user's that the user cannot read
+// gets its owner's access back; one of another user's gives foreign.
 int openLockFile(const QString &path, const QDeadlineTimer &deadline, QString *error)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -104,8 +123,8 @@ int openLockFile(const QString &path, const QDeadlineTimer &deadline, QString *e
     const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     int fd = ::open(name.constData(), flags);
     if (fd < 0 && errno == EACCES) {
-        if (!SmallFile::place(path, QByteArray(), error)) {
-            return -1;
+        if (!restoreOwnerAccess(name)) {
+            return foreign;
         }
         fd = ::open(name.constData(), flags);
     }
@@ -137,31 +156,11 @@ bool isOwnFile(int fd)
 QString holderOf(int fd)
 {
     struct stat status;
-    const std::optional<QByteArray> locks = LocalFile::read(QStringLiteral("/proc/locks"), LocalFile::Kind::Settings);
-    if (::fstat(fd, &status) != 0 || !locks) {
-        return QString();
-    }
-    const QByteArray file = QByteArray::number(major(status.st_dev), 16).rightJustified(2, '0') + ':' +
-        QByteArray::number(minor(status.st_dev), 16).rightJustified(2, '0') + ':' + QByteArray::number(qulonglong(status.st_ino));
-    const QList<QByteArray> lines = locks->split('\n');
-    for (const QByteArray &line : lines) {
-        // "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF"; waiters show "->".
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() < 6 || fields.at(1) != "FLOCK" || fields.at(5) != file) {
-            continue;
-        }
-        const QByteArray pid = fields.at(4);
-        const std::optional<QByteArray> commandLine =
-            LocalFile::read(QStringLiteral("/proc/%1/cmdline").arg(QString::fromLatin1(pid)), LocalFile::Kind::Settings);
-        const QString program = commandLine ? QFileInfo(QFile::decodeName(commandLine->left(commandLine->indexOf('\0')))).fileName() : QString();
-        return program.isEmpty() ? QStringLiteral("process %1").arg(QString::fromLatin1(pid))
-                                 : QStringLiteral("%1, process %2").arg(program, QString::fromLatin1(pid));
-    }
-    return QString();
+    return ::fstat(fd, &status) == 0 ? LockHolder::listed(status) : QString();
 }
 } // namespace
 
-SessionLock::SessionLock(Wait wait)
+SessionLock::SessionLock(Wait wait, Tell tellCutOff)
 {
     // A change takes the lock once, where it starts.
     Q_ASSERT_X(!held, "SessionLock", "the session lock is taken once per change");
@@ -189,6 +188,17 @@ SessionLock::SessionLock(Wait wait)
                 otherChange(QString());
                 return;
             }
+            if (fd == foreign) {
+                if (deadline.hasExpired()) {
+                    struct stat status;
+                    const QString holder = ::lstat(QFile::encodeName(file).constData(), &status) == 0 ? LockHolder::listed(status) : QString();
+                    m_message = QStringLiteral("Cannot open the lock of the session settings: %1 is another user's file that this user may not read%2")
+                                    .arg(file, holder.isEmpty() ? QString() : QStringLiteral(" (held by %1)").arg(holder));
+                    return;
+                }
+                QThread::msleep(pollMs);
+                continue;
+            }
             if (fd < 0) {
                 m_message = QStringLiteral("Cannot open the lock of the session settings: %1").arg(error);
                 return;
@@ -213,9 +223,11 @@ SessionLock::SessionLock(Wait wait)
         QThread::msleep(pollMs);
     }
     m_fd = fd;
+    heldDeadline = deadline.deadline();
     held = true;
     if (wait == Wait::Page) {
         m_programs = std::make_unique<ProgramPatience>(patience(wait));
+        m_tellCutOff = std::move(tellCutOff);
     }
 }
 
@@ -224,9 +236,13 @@ SessionLock::~SessionLock()
     if (m_fd < 0) {
         return;
     }
+    const QStringList cutOff = m_programs ? m_programs->cutOff() : QStringList();
     m_programs.reset();
     ::close(m_fd);
     held = false;
+    if (!cutOff.isEmpty() && m_tellCutOff) {
+        m_tellCutOff(QStringLiteral("The running desktop may not show the change yet: %1 did not finish in time").arg(cutOff.join(QStringLiteral(", "))));
+    }
 }
 
 bool SessionLock::isLocked() const
@@ -251,6 +267,16 @@ QString SessionLock::path()
         dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     }
     return dir.isEmpty() ? QString() : dir + QStringLiteral("/pexo-theme-settings.lock");
+}
+
+QDeadlineTimer SessionLock::lockDeadline()
+{
+    if (!held) {
+        return QDeadlineTimer(toolPatienceMs);
+    }
+    QDeadlineTimer deadline;
+    deadline.setDeadline(heldDeadline);
+    return deadline;
 }
 
 int SessionLock::patience(Wait wait)

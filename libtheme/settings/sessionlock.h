@@ -11,8 +11,10 @@
 
 #include "pexotheme_export.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class ProgramPatience;
@@ -23,14 +25,22 @@ public:
     enum class Wait {
         // A tool waits for the writer before it: a switch takes well under
         // a second, a busy machine's queue of them far less than a minute.
+        // The change's waits for the locks that other programs hold on the
+        // settings files end within the same minute.
         Tool,
         // A page waits on its window's thread: it gives up within a couple
-        // of seconds, naming the other writer; while it holds the lock, the
-        // helper programs of its change together take no longer.
+        // of seconds, naming the other writer, and so do its waits for the
+        // locks of the settings files; while it holds the lock, the helper
+        // programs of its change together take no longer.
         Page,
     };
 
-    explicit SessionLock(Wait wait);
+    // Told why the running desktop may not show a page's change yet: the
+    // helper programs that the page's patience cut off, once the lock is
+    // let go.
+    using Tell = std::function<void(const QString &message)>;
+
+    explicit SessionLock(Wait wait, Tell tellCutOff = Tell());
     ~SessionLock();
     SessionLock(const SessionLock &) = delete;
     SessionLock &operator=(const SessionLock &) = delete;
@@ -45,12 +55,18 @@ public:
     static QString path();
     // How long each kind of writer waits, in milliseconds.
     static int patience(Wait wait);
+    // When the change of this process stops waiting for the locks of the
+    // settings files too: the patience of its writer, counted from when it
+    // began to wait for this lock. Without the lock, the tool's patience
+    // from now.
+    static QDeadlineTimer lockDeadline();
 
 private:
     // The lock file, open while this object holds it.
     int m_fd = -1;
     QString m_message;
     std::unique_ptr<ProgramPatience> m_programs;
+    Tell m_tellCutOff;
 };
 
 #endif

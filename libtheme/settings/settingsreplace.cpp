@@ -3,8 +3,8 @@
 #include "failedwrites.h"
 #include "leftbehind.h"
 #include "localfile.h"
+#include "lockplaces.h"
 #include "quietconfigparse.h"
-#include "smallfile.h"
 
 #include <KConfig>
 #include <KConfigGroup>
@@ -100,47 +100,6 @@ bool hasRoom(const QString &file, const Size &size)
         const qint64 bytes = space.blocks >= plentyOfRoom / block ? 0 : size();
         return DiskRoom::Need{(bytes + block - 1) / block, 1};
     });
-}
-
-// KConfig and Qt's settings class take a lock file beside the file, and
-// another beside that one while they remove a stale lock. They wait for
-// ever for anything there that they cannot read and remove as a lock: all
-// but a regular file of one name that the user may write.
-const char *const lockSuffixes[] = {".lock", ".lock.rmlock"};
-
-bool isStrayLock(const QByteArray &lock)
-{
-    struct stat status;
-    return ::lstat(lock.constData(), &status) == 0 && (!S_ISREG(status.st_mode) || status.st_nlink != 1 || ::access(lock.constData(), W_OK) != 0);
-}
-
-// The first of the file's lock places where a folder holding files stands.
-QString blockedLockPlace(const QString &file)
-{
-    for (const char *suffix : lockSuffixes) {
-        const QString lock = file + QLatin1String(suffix);
-        const QFileInfo info(lock);
-        if (info.isDir() && !info.isSymLink() && !QDir(lock).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
-            return lock;
-        }
-    }
-    return QString();
-}
-
-// Replaces what stands in the file's lock places and is no lock by a file
-// of its own, and removes that. False, with the place noted, when it could
-// not be cleared.
-bool clearLockPlaces(const QString &file)
-{
-    for (const char *suffix : lockSuffixes) {
-        const QString lock = file + QLatin1String(suffix);
-        const QByteArray name = QFile::encodeName(lock);
-        if (isStrayLock(name) && (!SmallFile::place(lock, QByteArray()) || ::unlink(name.constData()) != 0)) {
-            FailedWrites::note(lock);
-            return false;
-        }
-    }
-    return true;
 }
 
 qint64 sizeOf(const QString &file)
@@ -401,7 +360,7 @@ bool isReplaceable(const QString &path)
 
 SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
 {
-    if (!isReplaceable(file) || !clearLockPlaces(file)) {
+    if (!isReplaceable(file) || !LockPlaces::clear(file)) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);
@@ -447,18 +406,23 @@ QStringList SettingsReplace::unreplaceable(const QStringList &files)
     constexpr qint64 growth = 4096;
     QStringList refused;
     QStringList targets;
+    // Where each file's lock is taken: beside the file, and for Qt's
+    // settings class beside the name given, a link's too.
+    QList<QStringList> lockPlaces;
     for (const QString &file : files) {
         targets << resolved(file);
-        // Qt's settings class takes its lock beside the name given, a link's too.
-        const QString given = QFileInfo(file).absoluteFilePath();
-        QString blockedLock = blockedLockPlace(targets.last());
-        if (blockedLock.isEmpty() && given != targets.last()) {
-            blockedLock = blockedLockPlace(given);
+        lockPlaces << QStringList{targets.last()};
+        if (const QString given = QFileInfo(file).absoluteFilePath(); given != targets.last()) {
+            lockPlaces.last() << given;
+        }
+        QString blocked;
+        for (const QString &place : std::as_const(lockPlaces.last())) {
+            blocked = blocked.isEmpty() ? LockPlaces::blocked(place) : blocked;
         }
         if (!isReplaceable(targets.last())) {
             refused << file;
-        } else if (!blockedLock.isEmpty()) {
-            refused << blockedLock;
+        } else if (!blocked.isEmpty()) {
+            refused << blocked;
         }
     }
     if (!refused.isEmpty()) {
@@ -475,7 +439,19 @@ QStringList SettingsReplace::unreplaceable(const QStringList &files)
     const bool room = std::all_of(targets.cbegin(), targets.cend(), [&size](const QString &target) {
         return hasRoom(target, size);
     });
-    return room ? QStringList() : files;
+    if (!room) {
+        return files;
+    }
+    // Locks that other programs hold, waited for within the change's patience.
+    for (const QStringList &places : std::as_const(lockPlaces)) {
+        for (const QString &place : places) {
+            if (const QString held = LockPlaces::heldPast(place); !held.isEmpty()) {
+                refused << held;
+                break;
+            }
+        }
+    }
+    return refused;
 }
 
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)
@@ -536,7 +512,7 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
     // read a device for ever.
     // It takes its lock beside the name given, a link's included.
     const QString given = QFileInfo(path).absoluteFilePath();
-    if (!isReplaceable(file) || (given != file && !clearLockPlaces(given))) {
+    if (!isReplaceable(file) || (given != file && !LockPlaces::clear(given))) {
         FailedWrites::note(file);
         return false;
     }

@@ -12,10 +12,11 @@
     meanwhile the old content is kept by a hard link beside the file (it
     takes no room): when the new file lost an entry that the old one held
     and the writer still holds, or ends within a line, the old content is
-    put back. Whatever stands where the writers take the file's lock and
-    is no lock (a link, a fifo, a socket, a folder...), which they would
-    wait for for ever, is replaced and removed first. Every failure is
-    noted in the open FailedWrites collections.
+    put back. The places where the writers take the file's lock are made
+    ready first (LockPlaces): a lock that another program holds is waited
+    for within the change's patience, and the write refused when it is
+    still held then. Every failure is noted in the open FailedWrites
+    collections.
 
     A writer holds a shared lock on the file it keeps from before the link
     is made until it is gone. The next write of the file removes the links
@@ -48,8 +49,10 @@ enum class Result {
 // Of files rewritten one after another, those that may not be replaced
 // (or the place of a file's lock, where a folder holding files stands);
 // all of them when each may be but their file systems lack the room for
-// all of them together, each as it is and a little more. Empty when a
-// change that rewrites them may go ahead.
+// all of them together, each as it is and a little more; else those whose
+// lock another program held past the change's patience, each named with
+// its holder ("FILE (its lock is held by PROGRAM, process PID)"). Empty
+// when a change that rewrites them may go ahead.
 PEXOTHEME_EXPORT QStringList unreplaceable(const QStringList &files);
 
 // Syncs a dirty configuration to its file, the path with links followed.

@@ -1,6 +1,11 @@
 #include "runprogram.h"
 
+#include "pexothemelog.h"
+
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QMutex>
+#include <QStringList>
 #include <QThread>
 
 #include <algorithm>
@@ -61,6 +66,31 @@ QDeadlineTimer programDeadline()
     return deadline;
 }
 
+// The programs cut off by their deadline while a ProgramPatience lives.
+QMutex cutOffMutex;
+QStringList cutOffPrograms;
+bool patienceLives = false;
+
+// "name arguments", as a message names a program.
+QString commandLine(const char *name, std::initializer_list<const char *> arguments)
+{
+    QStringList words{QFileInfo(QFile::decodeName(name)).fileName()};
+    for (const char *argument : arguments) {
+        words << QString::fromLocal8Bit(argument);
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+// A program that its deadline stopped, or whose output it cut off.
+void noteCutOff(const QString &command)
+{
+    qCWarning(PEXO_THEME_LOG).noquote() << command << "did not finish in time and was stopped";
+    const QMutexLocker locker(&cutOffMutex);
+    if (patienceLives && !cutOffPrograms.contains(command)) {
+        cutOffPrograms << command;
+    }
+}
+
 // Waits until the descriptor is ready for the events or the deadline passes.
 bool waitReady(int fd, short events, const QDeadlineTimer &deadline)
 {
@@ -98,9 +128,9 @@ int spawnWithPair(const char *name, std::initializer_list<const char *> argument
     return ours;
 }
 
-// Waits for the program until the deadline; one still running then is killed.
-// Whether it ended by itself with status 0.
-bool waitFor(pid_t pid, const QDeadlineTimer &deadline)
+// Waits for the program until the deadline; one still running then is
+// killed, and noted as the command. Whether it ended by itself with status 0.
+bool waitFor(pid_t pid, const QDeadlineTimer &deadline, const QString &command)
 {
     // Its descriptor tells at once when it ends; without one, it is looked at
     // every few milliseconds.
@@ -116,6 +146,7 @@ bool waitFor(pid_t pid, const QDeadlineTimer &deadline)
         if (deadline.hasExpired()) {
             ::kill(pid, SIGKILL);
             while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+            noteCutOff(command);
             break;
         }
         if (pidFd >= 0) {
@@ -135,18 +166,30 @@ bool waitFor(pid_t pid, const QDeadlineTimer &deadline)
 ProgramPatience::ProgramPatience(int patienceMs)
 {
     sharedDeadline = QDeadlineTimer(patienceMs).deadline();
+    const QMutexLocker locker(&cutOffMutex);
+    patienceLives = true;
+    cutOffPrograms.clear();
 }
 
 ProgramPatience::~ProgramPatience()
 {
     sharedDeadline = std::numeric_limits<qint64>::max();
+    const QMutexLocker locker(&cutOffMutex);
+    patienceLives = false;
+    cutOffPrograms.clear();
+}
+
+QStringList ProgramPatience::cutOff() const
+{
+    const QMutexLocker locker(&cutOffMutex);
+    return cutOffPrograms;
 }
 
 void runProgram(const char *path, std::initializer_list<const char *> arguments)
 {
     const pid_t pid = spawn(path, false, arguments);
     if (pid > 0) {
-        waitFor(pid, programDeadline());
+        waitFor(pid, programDeadline(), commandLine(path, arguments));
     }
 }
 
@@ -167,9 +210,15 @@ std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_l
         }
     }
     ::close(fd);
-    // Output cut short by the deadline, or of a program that failed, is none.
+    // Output cut short by the deadline (a child of the program may keep it
+    // open), or of a program that failed, is none.
     const bool whole = n == 0;
-    if (!waitFor(pid, deadline) || !whole) {
+    const QString command = commandLine(name, arguments);
+    const bool succeeded = waitFor(pid, deadline, command);
+    if (succeeded && !whole && deadline.hasExpired()) {
+        noteCutOff(command);
+    }
+    if (!succeeded || !whole) {
         return std::nullopt;
     }
     return output;
@@ -197,6 +246,6 @@ bool writeProgramInput(const char *name, std::initializer_list<const char *> arg
         }
     }
     ::close(fd);
-    waitFor(pid, deadline);
+    waitFor(pid, deadline, commandLine(name, arguments));
     return true;
 }

@@ -1,14 +1,15 @@
 /*
     Internal: runs a program with its arguments, without a shell in between,
     and waits for it, 10 s at most (less under a ProgramPatience): one still
-    running then is killed. Only its output is judged by its exit status. The program
-    shares the caller's memory until it starts, so that starting it does not
-    copy the caller's page tables.
+    running then is killed, and named in a warning. Only its output is
+    judged by its exit status. The program shares the caller's memory until
+    it starts, so that starting it does not copy the caller's page tables.
 */
 #ifndef RUNPROGRAM_H
 #define RUNPROGRAM_H
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <initializer_list>
 #include <optional>
@@ -22,6 +23,10 @@ public:
     ~ProgramPatience();
     ProgramPatience(const ProgramPatience &) = delete;
     ProgramPatience &operator=(const ProgramPatience &) = delete;
+
+    // The programs that a deadline stopped, or whose output it cut off,
+    // since this one was made: "name arguments", each once, in order.
+    QStringList cutOff() const;
 };
 
 // path: the program file.

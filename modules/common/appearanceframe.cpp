@@ -23,7 +23,9 @@ void AppearanceFrame::save(ThemeDecorator *decorator, ThemeController *controlle
         return;
     }
     // The whole save: what a page's own apply() writes before the decorator's too.
-    const SessionLock lock(SessionLock::Wait::Page);
+    const SessionLock lock(SessionLock::Wait::Page, [controller](const QString &message) {
+        Q_EMIT controller->error(message);
+    });
     if (!lock.isLocked()) {
         Q_EMIT controller->error(lock.message());
         return;

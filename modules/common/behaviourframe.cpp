@@ -149,7 +149,9 @@ bool BehaviourFrame::save()
     if (!hasChanges()) {
         return true;
     }
-    const SessionLock lock(SessionLock::Wait::Page);
+    const SessionLock lock(SessionLock::Wait::Page, [this](const QString &message) {
+        Q_EMIT d->personalization->error(message);
+    });
     if (!lock.isLocked()) {
         Q_EMIT d->personalization->error(lock.message());
         return false;

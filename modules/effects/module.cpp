@@ -409,7 +409,9 @@ void Module::load()
 void Module::save()
 {
     // Held over the part's save and the values written here.
-    const SessionLock lock(SessionLock::Wait::Page);
+    const SessionLock lock(SessionLock::Wait::Page, [this](const QString &message) {
+        Q_EMIT error(message);
+    });
     if (!lock.isLocked()) {
         Q_EMIT error(lock.message());
         return;

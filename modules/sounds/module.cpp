@@ -22,6 +22,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTextDocument>
 
 K_PLUGIN_FACTORY(KCModuleWidgetFactory, registerPlugin<Module>(&WidgetPage::create<Module>);)
 
@@ -117,6 +118,7 @@ Module::Module(QWidget *parent, const QVariantList &args)
 
     QComboBox *combo = d->ui->themeCombobox;
     d->ui->kmessagewidget->hide();
+    d->ui->kmessagewidget->setWordWrap(true);
     combo->setCurrentIndex(combo->count() - 1);
     combo->setToolTip(i18n("Select one of the sound themes or the “Do not use” option to disable the sound theme entirely."));
 
@@ -134,7 +136,8 @@ Module::Module(QWidget *parent, const QVariantList &args)
     connect(d->ui->tableWidget, &QTableWidget::cellClicked, this, &Module::onCellClicked);
     connect(this, &Module::error, this, [this](const QString &message) {
         d->ui->kmessagewidget->setMessageType(KMessageWidget::Error);
-        d->ui->kmessagewidget->setText(message);
+        // Shown as the text it is: it may name what other programs chose to be called.
+        d->ui->kmessagewidget->setText(Qt::convertFromPlainText(message, Qt::WhiteSpaceNormal));
         d->ui->kmessagewidget->show();
     });
     const std::shared_ptr<Theme> live = controller->systemTheme();

@@ -116,7 +116,9 @@ void Module::load()
 
 void Module::save()
 {
-    const SessionLock lock(SessionLock::Wait::Page);
+    const SessionLock lock(SessionLock::Wait::Page, [this](const QString &message) {
+        Q_EMIT error(message);
+    });
     if (!lock.isLocked()) {
         Q_EMIT error(lock.message());
         updateNeedSave();

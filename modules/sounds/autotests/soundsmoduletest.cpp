@@ -24,6 +24,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -233,7 +234,7 @@ private Q_SLOTS:
             const Page page = open("EnableSound=true\nSoundTheme=gone\n");
             QCOMPARE(page.combo->currentText(), QStringLiteral("Default"));
             QVERIFY(!page.message->isHidden());
-            QCOMPARE(page.message->text(), QStringLiteral("Can't load sound theme 'gone'"));
+            QCOMPARE(page.message->text(), QStringLiteral("<p>Can't load sound theme 'gone'</p>"));
             QCOMPARE(page.message->messageType(), KMessageWidget::Error);
         }
         const Page page = open("EnableSound=true\nSoundTheme=calm\n");
@@ -292,6 +293,35 @@ private Q_SLOTS:
         QVERIFY(!page.message->isHidden());
         QCOMPARE(page.message->text(), QStringLiteral("Your session has high MIC level. Some decoration changes are not applicable."));
         QCOMPARE(page.message->messageType(), KMessageWidget::Error);
+    }
+
+    // A message that names what another program chose to be called (here
+    // the holder of the session's lock) shows it as the text it is: no
+    // markup, no line breaks, and short enough for the page.
+    void messageShowsNamesAsText()
+    {
+        const QString name = QStringLiteral("<h1>Enter your password<font size=7 color=red>NOW\n") + QString(5000, QLatin1Char('x'));
+        PexoTest::HeldLock holder(QFile::decodeName(qgetenv("XDG_RUNTIME_DIR")) + QStringLiteral("/pexo-theme-settings.lock"), PexoTest::HeldLock::Flock, name);
+        QVERIFY(holder.isHeld());
+        const Page page = open("EnableSound=true\nSoundTheme=calm\n");
+        page.click(8, 3);
+        page.save();
+        QVERIFY(!page.message->isHidden());
+        const QList<QLabel *> labels = page.message->findChildren<QLabel *>();
+        const auto label = std::find_if(labels.cbegin(), labels.cend(), [&page](const QLabel *candidate) {
+            return candidate->text() == page.message->text();
+        });
+        QVERIFY(label != labels.cend());
+        QTextDocument shown;
+        if ((*label)->textFormat() == Qt::RichText || ((*label)->textFormat() == Qt::AutoText && Qt::mightBeRichText((*label)->text()))) {
+            shown.setHtml((*label)->text());
+        } else {
+            shown.setPlainText((*label)->text());
+        }
+        QVERIFY2(shown.toPlainText().contains(QStringLiteral("(<h1>Enter your password<font size=7 color=red>NOW xxx")), qPrintable(shown.toPlainText()));
+        QVERIFY2(shown.toPlainText().size() < 300 && !shown.toPlainText().contains(QLatin1Char('\n')), qPrintable(shown.toPlainText()));
+        // The page keeps the width it was given.
+        QVERIFY2(page.widget->minimumSizeHint().width() < 900, qPrintable(QString::number(page.widget->minimumSizeHint().width())));
     }
 
     void playback()
