@@ -480,7 +480,8 @@ bool isOneStill(QIODevice *device)
 // first bytes and of no other, and what its header says.
 struct Raster
 {
-    // A WebP's first frame alone, which its reader is given.
+    // A WebP's first frame as a still picture of its own, which its reader
+    // is given; none when the file is that picture and no more.
     std::unique_ptr<QBuffer> frame;
     std::unique_ptr<QImageReader> reader;
     QSize size;
@@ -500,7 +501,8 @@ struct Raster
 
 // The raster picture of the format on the device, with a reader when it is
 // to be decoded (of a WebP only then: its reader is given the first frame,
-// read whole); none, with a message naming it, when it is not a format
+// read whole, unless the file is that frame and no more); none, with a
+// message naming it, when it is not a format
 // decoded here, its header is not one of it, or it is a JPEG of more than
 // maxJpegScans scans or one that an eighth of its size does not bring
 // within maxPixels.
@@ -512,8 +514,11 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
     }
     Raster picture;
     QIODevice *source = device;
-    if (format == "webp") {
-        const std::optional<WebpFrame> frame = webpFirstFrame(device, decode);
+    const bool webp = format == "webp";
+    if (webp) {
+        // A still picture alone in its file is given to its reader as it is.
+        const bool alone = decode && isOneStill(device);
+        const std::optional<WebpFrame> frame = !decode || device->seek(0) ? webpFirstFrame(device, decode && !alone) : std::nullopt;
         if (!frame) {
             qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a broken WebP:" << name;
             return std::nullopt;
@@ -523,12 +528,17 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
         if (!decode) {
             return picture;
         }
-        picture.frame = std::make_unique<QBuffer>();
-        picture.frame->setData(frame->still);
-        if (!picture.frame->open(QIODevice::ReadOnly)) {
+        if (alone && !device->seek(0)) {
             return std::nullopt;
         }
-        source = picture.frame.get();
+        if (!alone) {
+            picture.frame = std::make_unique<QBuffer>();
+            picture.frame->setData(frame->still);
+            if (!picture.frame->open(QIODevice::ReadOnly)) {
+                return std::nullopt;
+            }
+            source = picture.frame.get();
+        }
     }
     picture.reader = std::make_unique<QImageReader>(source, format);
     picture.reader->setAutoDetectImageFormat(false);
@@ -536,10 +546,10 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
         return std::nullopt;
     }
     const QSize size = picture.reader->size();
-    if (size.isEmpty() || (picture.frame && size != picture.place.size())) {
+    if (size.isEmpty() || (webp && size != picture.place.size())) {
         return std::nullopt;
     }
-    if (!picture.frame) {
+    if (!webp) {
         picture.size = size;
         picture.place = QRect(QPoint(0, 0), size);
     }

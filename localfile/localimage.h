@@ -7,9 +7,9 @@
     that format alone, and only for formats whose header gives the size that
     decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). Of a
     WebP, its container is read here up to the first frame, and the reader
-    is given that frame alone as a still picture: an animation costs its
-    first frame, which is drawn at its place on a canvas no larger than
-    shown. An image is decoded no larger than the caller can show, scaled
+    is given that frame alone as a still picture (a still picture that is
+    all its file holds as it is): an animation costs its first frame, which
+    is drawn at its place on a canvas no larger than shown. An image is decoded no larger than the caller can show, scaled
     while decoding where the format allows it (JPEG). An image of more than
     maxPixels is not decoded, unless it is a JPEG whose first scan holds
     every component of a sequential frame (its reader then keeps a few rows

@@ -340,10 +340,10 @@ private Q_SLOTS:
         QVERIFY2(grown < 100, qPrintable(QString::number(grown)));
     }
 
-    // Of a WebP animation only the first frame is read and decoded, however
-    // many frames follow, and drawn at its place on a canvas no larger than
-    // shown, however large the animation's canvas.
-    void webpAnimationsCostTheirFirstFrame_data()
+    // Of a WebP only the first frame is read and decoded, however many
+    // frames or other chunks follow, and drawn at its place on a canvas no
+    // larger than shown, however large the animation's canvas.
+    void webpCostsItsFirstFrame_data()
     {
         QTest::addColumn<QByteArray>("animation");
         QTest::addColumn<QSize>("canvas");
@@ -357,9 +357,16 @@ private Q_SLOTS:
         QTest::newRow("a canvas of many pixels") << PexoTest::webpAnimation(QSize(4096, 4096)) << QSize(4096, 4096) << QRect(0, 0, 1, 1);
         QTest::newRow("lossy, with alpha, at a place") << PexoTest::webpAnimation(QSize(400, 300), {{translucent, QPoint(200, 100)}, {blue, QPoint(0, 0)}}, 80)
                                                        << QSize(400, 300) << QRect(200, 100, 40, 20);
+        QImage red(64, 64, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QBuffer still;
+        QVERIFY(still.open(QIODevice::WriteOnly) && red.save(&still, "WEBP", 100));
+        QByteArray chunks = still.data() + QByteArray("JUNK\0\0\0\0", 8).repeated(2 << 20);
+        qToLittleEndian<quint32>(quint32(chunks.size() - 8), chunks.data() + 4);
+        QTest::newRow("a still picture, many chunks after it") << chunks << QSize(64, 64) << QRect(0, 0, 64, 64);
     }
 
-    void webpAnimationsCostTheirFirstFrame()
+    void webpCostsItsFirstFrame()
     {
         QFETCH(QByteArray, animation);
         QFETCH(QSize, canvas);
@@ -381,11 +388,12 @@ private Q_SLOTS:
         QCOMPARE(part.size(), around.size());
         const QColor inside = part.pixelColor(frame.center() - around.topLeft());
         QVERIFY2(inside.red() > 200 && inside.green() < 30 && inside.blue() < 30 && inside.alpha() > 150, qPrintable(inside.name(QColor::HexArgb)));
-        QCOMPARE(part.pixelColor(around.width() - 1, around.height() - 1).alpha(), 0);
+        const bool covered = frame == QRect(QPoint(0, 0), canvas);
+        QVERIFY(covered || part.pixelColor(around.width() - 1, around.height() - 1).alpha() == 0);
         const qreal scale = qreal(shown.width()) / canvas.width();
         if (frame.width() * scale >= 4) {
             QVERIFY(shown.pixelColor((QPointF(frame.center()) * scale).toPoint()).red() > 200);
-            QCOMPARE(shown.pixelColor(0, 0).alpha(), 0);
+            QVERIFY(covered || shown.pixelColor(0, 0).alpha() == 0);
         }
     }
 };
