@@ -282,7 +282,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), home(QStringLiteral("zero.jpg"))));
         QVERIFY(PexoTest::writeFile(home(QStringLiteral("notes.jpg")), "just text"));
         QVERIFY(PexoTest::writeFile(home(QStringLiteral("empty.png")), QByteArray()));
-        QVERIFY(PexoTest::writeFile(home(QStringLiteral("broken.webp")), "RIFF\x1c\0\0\0WEBPVP8 \x10\0\0\0" + QByteArray(16, 'x')));
+        QVERIFY(PexoTest::writeFile(home(QStringLiteral("broken.webp")), QByteArray("RIFF\x1c\0\0\0WEBPVP8 \x10\0\0\0", 20) + QByteArray(16, 'x')));
         QVERIFY(QImage(home(QStringLiteral("pics/b.png"))).save(home(QStringLiteral("picture.tif")), "TIFF"));
         const QString twoLines = writePicture(home(QStringLiteral("pics/two\nlines.png")), Qt::blue);
         const QStringList refused = {home(QStringLiteral("fifo.desktop")),
