@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 #include <QScopeGuard>
 #include <QSvgRenderer>
 
@@ -74,16 +75,27 @@ public:
         }
     }
 
-    QByteArray read(qint64 count)
+    // Up to count bytes into data; fewer at the end. The number read.
+    qint64 read(char *data, qint64 count)
     {
-        QByteArray bytes;
-        while (bytes.size() < count) {
-            const int byte = next();
-            if (byte < 0) {
+        const qint64 inBlock = std::min<qint64>(count, m_block.size() - m_position);
+        std::memcpy(data, m_block.constData() + m_position, size_t(inBlock));
+        m_position += int(inBlock);
+        qint64 done = inBlock;
+        while (done < count) {
+            const qint64 read = m_device->read(data + done, count - done);
+            if (read <= 0) {
                 break;
             }
-            bytes.append(char(byte));
+            done += read;
         }
+        return done;
+    }
+
+    QByteArray read(qint64 count)
+    {
+        QByteArray bytes(int(count), '\0');
+        bytes.truncate(int(read(bytes.data(), count)));
         return bytes;
     }
 
@@ -169,85 +181,377 @@ quint32 littleEndian(const QByteArray &bytes, int at, int length)
     return value;
 }
 
-// The size that a WebP's header gives: the frame's of a still picture, the
-// canvas' of an extended one, within which its reader keeps every frame;
-// none when its first chunk is not the start of a picture.
-std::optional<QSize> webpSize(const QByteArray &head)
+// The value in length bytes, the lowest first.
+QByteArray littleEndianBytes(quint32 value, int length)
 {
-    constexpr int chunkAt = 12;
-    constexpr int dataAt = chunkAt + 8;
-    if (head.size() < dataAt || !head.startsWith("RIFF") || head.mid(8, 4) != "WEBP") {
-        return std::nullopt;
+    QByteArray bytes(length, '\0');
+    for (int i = 0; i < length; ++i) {
+        bytes[i] = char(value >> (8 * i));
     }
-    const QByteArray chunk = head.mid(chunkAt, 4);
-    const quint32 chunkSize = littleEndian(head, chunkAt + 4, 4);
+    return bytes;
+}
+
+// The size of a WebP frame's image, from the first bytes of the payload of
+// its VP8 or VP8L chunk, checked as its decoder checks them; none when they
+// are not the start of such an image.
+std::optional<QSize> bitstreamSize(const QByteArray &type, const QByteArray &payload, qint64 payloadSize)
+{
     QSize size;
-    if (chunk == "VP8 " && chunkSize >= 10 && head.size() >= dataAt + 10) {
-        // A key frame's tag, its start code, then 14 bits of width and of height.
-        if ((head.at(dataAt) & 1) || head.mid(dataAt + 3, 3) != "\x9d\x01\x2a") {
+    if (type == "VP8 " && payload.size() >= 10) {
+        // A frame tag (a key frame, its profile, shown, the length of its
+        // first partition), a start code, then 14 bits of width and of height.
+        const quint32 tag = littleEndian(payload, 0, 3);
+        if ((tag & 1) || ((tag >> 1) & 7) > 3 || !((tag >> 4) & 1) || (tag >> 5) >= payloadSize || payload.mid(3, 3) != "\x9d\x01\x2a") {
             return std::nullopt;
         }
-        size = QSize(int(littleEndian(head, dataAt + 6, 2) & 0x3fff), int(littleEndian(head, dataAt + 8, 2) & 0x3fff));
-    } else if (chunk == "VP8L" && chunkSize >= 5 && head.size() >= dataAt + 5) {
+        size = QSize(int(littleEndian(payload, 6, 2) & 0x3fff), int(littleEndian(payload, 8, 2) & 0x3fff));
+    } else if (type == "VP8L" && payload.size() >= 5) {
         // A signature, then 14 bits of width - 1 and of height - 1, one of
         // alpha and three of version 0.
-        const quint32 bits = littleEndian(head, dataAt + 1, 4);
-        if (uchar(head.at(dataAt)) != 0x2f || (bits >> 29) != 0) {
+        const quint32 bits = littleEndian(payload, 1, 4);
+        if (uchar(payload.at(0)) != 0x2f || (bits >> 29) != 0) {
             return std::nullopt;
         }
         size = QSize(int(bits & 0x3fff) + 1, int((bits >> 14) & 0x3fff) + 1);
-    } else if (chunk == "VP8X" && chunkSize == 10 && head.size() >= dataAt + 10) {
-        // Flags, three reserved bytes, then 24 bits of width - 1 and of height - 1.
-        size = QSize(int(littleEndian(head, dataAt + 4, 3)) + 1, int(littleEndian(head, dataAt + 7, 3)) + 1);
     }
     return size.isEmpty() ? std::nullopt : std::make_optional(size);
+}
+
+// The chunks of a WebP's container, read in turn from a device at its
+// start, no further than asked.
+class WebpChunks
+{
+public:
+    struct Chunk
+    {
+        QByteArray type;
+        // The payload's, without its padding byte.
+        qint64 size = 0;
+
+        qint64 padded() const
+        {
+            return size + (size & 1);
+        }
+    };
+
+    explicit WebpChunks(QIODevice *device)
+        : m_bytes(device)
+    {
+        const QByteArray header = m_bytes.read(12);
+        if (header.size() == 12 && header.startsWith("RIFF") && header.mid(8, 4) == "WEBP") {
+            // No more than the file holds, where its size is known.
+            const qint64 file = device->isSequential() ? LocalFile::sizeLimit(LocalFile::Kind::Image) : device->size() - 12;
+            m_left = std::min(qint64(littleEndian(header, 4, 4)) - 4, file);
+        }
+    }
+
+    // The next chunk's header; none at the end of the container (or of the
+    // chunk entered), or when the chunk would reach beyond it.
+    std::optional<Chunk> next()
+    {
+        if (m_left == 0) {
+            return std::nullopt;
+        }
+        const QByteArray header = take(8);
+        const Chunk chunk{header.left(4), header.size() == 8 ? qint64(littleEndian(header, 4, 4)) : m_left + 1};
+        if (chunk.padded() > m_left) {
+            m_left = -1;
+            return std::nullopt;
+        }
+        return chunk;
+    }
+
+    // Up to count of the first bytes of the chunk's payload, passing over
+    // the rest; none when the file ends first.
+    std::optional<QByteArray> payload(const Chunk &chunk, qint64 count)
+    {
+        const QByteArray head = take(std::min(count, chunk.size));
+        if (head.size() < std::min(count, chunk.size) || !skip(chunk.padded() - head.size())) {
+            return std::nullopt;
+        }
+        return head;
+    }
+
+    // Appends the whole chunk; false when the file ends first.
+    bool append(const Chunk &chunk, QByteArray &bytes)
+    {
+        bytes += chunk.type + littleEndianBytes(quint32(chunk.size), 4);
+        const int at = bytes.size();
+        bytes.resize(at + int(chunk.padded()));
+        return take(bytes.data() + at, chunk.padded());
+    }
+
+    bool skip(const Chunk &chunk)
+    {
+        return skip(chunk.padded());
+    }
+
+    // Reads on within the chunk's payload, as a container of its own.
+    void enter(const Chunk &chunk)
+    {
+        m_left = chunk.size;
+    }
+
+    // Up to count of the container's next bytes.
+    QByteArray take(qint64 count)
+    {
+        QByteArray bytes(int(std::max<qint64>(0, std::min(count, m_left))), '\0');
+        return take(bytes.data(), bytes.size()) ? bytes : QByteArray();
+    }
+
+    // True once every chunk was passed.
+    bool atEnd() const
+    {
+        return m_left == 0;
+    }
+
+private:
+    bool take(char *data, qint64 count)
+    {
+        if (count > m_left || m_bytes.read(data, count) < count) {
+            m_left = -1;
+            return false;
+        }
+        m_left -= count;
+        return true;
+    }
+
+    bool skip(qint64 count)
+    {
+        if (count > m_left || !m_bytes.skip(count)) {
+            m_left = -1;
+            return false;
+        }
+        m_left -= count;
+        return true;
+    }
+
+    ByteStream m_bytes;
+    qint64 m_left = -1;
+};
+
+// The first frame of a WebP, as its container holds it.
+struct WebpFrame
+{
+    QSize canvas;
+    // Where the frame lies on the canvas: all of it for a still picture.
+    QRect place;
+    // When asked for, a still WebP of the frame alone: what the frame
+    // costs its reader.
+    QByteArray still;
+};
+
+// The size of the frame whose chunks begin with the chunk given: an ALPH
+// chunk and a VP8 one, or a VP8 or VP8L chunk alone; none when they are no
+// such chunks. With still, the chunks are read whole into a still WebP of
+// their own; else only as far as the image's size.
+std::optional<QSize> frameOf(WebpChunks &chunks, WebpChunks::Chunk chunk, QByteArray *still)
+{
+    constexpr int tagLength = 10;
+    const bool alpha = chunk.type == "ALPH";
+    QByteArray bytes;
+    if (still) {
+        bytes = "RIFF" + QByteArray(4, '\0') + "WEBP";
+        if (alpha) {
+            // Flags, three reserved bytes, the canvas' size: filled in below.
+            bytes += "VP8X" + littleEndianBytes(10, 4) + QByteArray(10, '\0');
+        }
+    }
+    // The first bytes of the chunk's payload; with still, the whole chunk is read.
+    const auto pass = [&](const WebpChunks::Chunk &passed) -> std::optional<QByteArray> {
+        if (!still) {
+            return chunks.payload(passed, tagLength);
+        }
+        const int at = bytes.size() + 8;
+        return chunks.append(passed, bytes) ? std::make_optional(bytes.mid(at, tagLength)) : std::nullopt;
+    };
+    if (alpha) {
+        const std::optional<WebpChunks::Chunk> next = pass(chunk) ? chunks.next() : std::nullopt;
+        // A lossless image holds its own alpha.
+        if (!next || next->type != "VP8 ") {
+            return std::nullopt;
+        }
+        chunk = *next;
+    }
+    if (chunk.type != "VP8 " && chunk.type != "VP8L") {
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> tag = pass(chunk);
+    const std::optional<QSize> size = tag ? bitstreamSize(chunk.type, *tag, chunk.size) : std::nullopt;
+    if (size && still) {
+        bytes.replace(4, 4, littleEndianBytes(quint32(bytes.size() - 8), 4));
+        if (alpha) {
+            bytes[20] = 0x10;
+            bytes.replace(24, 6, littleEndianBytes(quint32(size->width() - 1), 3) + littleEndianBytes(quint32(size->height() - 1), 3));
+        }
+        *still = bytes;
+    }
+    return size;
+}
+
+// The first frame of the WebP on the device, read no further than it
+// reaches: chunks before it that it needs not (a colour profile, unknown
+// ones) are passed over; with still, the frame is read as a still WebP of
+// its own. None when the container holds no sound first frame: a still
+// picture must be the size of its canvas, an animation's first frame must
+// lie within it. Qt's reader, given the whole file, would read and index
+// every frame and make the whole canvas, whatever it shows.
+std::optional<WebpFrame> webpFirstFrame(QIODevice *device, bool still)
+{
+    WebpChunks chunks(device);
+    WebpFrame frame;
+    QByteArray *const stillBytes = still ? &frame.still : nullptr;
+    const std::optional<WebpChunks::Chunk> first = chunks.next();
+    if (!first || first->type == "ALPH") {
+        return std::nullopt;
+    }
+    if (first->type != "VP8X") {
+        const std::optional<QSize> size = frameOf(chunks, *first, stillBytes);
+        if (!size) {
+            return std::nullopt;
+        }
+        frame.canvas = *size;
+        frame.place = QRect(QPoint(0, 0), *size);
+        return frame;
+    }
+    // Flags, three reserved bytes, then 24 bits of width - 1 and of height - 1.
+    const std::optional<QByteArray> header = first->size == 10 ? chunks.payload(*first, 10) : std::nullopt;
+    if (!header) {
+        return std::nullopt;
+    }
+    const bool animation = header->at(0) & 0x02;
+    frame.canvas = QSize(int(littleEndian(*header, 4, 3)) + 1, int(littleEndian(*header, 7, 3)) + 1);
+    bool parameters = false;
+    while (const std::optional<WebpChunks::Chunk> chunk = chunks.next()) {
+        if (chunk->type == "ALPH" || chunk->type == "VP8 " || chunk->type == "VP8L") {
+            // Every frame of an animation is in a frame chunk.
+            const std::optional<QSize> size = animation ? std::nullopt : frameOf(chunks, *chunk, stillBytes);
+            if (!size || *size != frame.canvas) {
+                return std::nullopt;
+            }
+            frame.place = QRect(QPoint(0, 0), frame.canvas);
+            return frame;
+        }
+        if (chunk->type == "ANMF") {
+            // After the animation's parameters: half its offset, 24 bits
+            // each, its size, duration and flags, then its image's chunks.
+            if (!animation || !parameters) {
+                return std::nullopt;
+            }
+            chunks.enter(*chunk);
+            const QByteArray frameHeader = chunks.take(16);
+            const std::optional<WebpChunks::Chunk> image = frameHeader.size() == 16 ? chunks.next() : std::nullopt;
+            const std::optional<QSize> size = image ? frameOf(chunks, *image, stillBytes) : std::nullopt;
+            if (!size) {
+                return std::nullopt;
+            }
+            frame.place = QRect(QPoint(2 * int(littleEndian(frameHeader, 0, 3)), 2 * int(littleEndian(frameHeader, 3, 3))), *size);
+            return QRect(QPoint(0, 0), frame.canvas).contains(frame.place) ? std::make_optional(frame) : std::nullopt;
+        }
+        parameters = parameters || chunk->type == "ANIM";
+        if (!chunks.skip(*chunk)) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// True when the WebP on the device is a still picture and nothing more: the
+// chunks of one, each once. A reader given its bytes as they are indexes
+// every chunk and every frame they hold.
+bool isOneStill(QIODevice *device)
+{
+    static const QList<QByteArray> stillChunks{"VP8X", "ICCP", "ALPH", "VP8 ", "VP8L", "EXIF", "XMP "};
+    WebpChunks chunks(device);
+    QList<QByteArray> seen;
+    while (const std::optional<WebpChunks::Chunk> chunk = chunks.next()) {
+        const bool extended = chunk->type == "VP8X";
+        const std::optional<QByteArray> head = chunks.payload(*chunk, 1);
+        if (!stillChunks.contains(chunk->type) || seen.contains(chunk->type) || (extended && !seen.isEmpty()) || !head ||
+            (extended && (head->isEmpty() || (head->at(0) & 0x02)))) {
+            return false;
+        }
+        seen.append(chunk->type);
+    }
+    return chunks.atEnd();
 }
 
 // A raster picture ready to decode: its reader, of the format told from its
 // first bytes and of no other, and what its header says.
 struct Raster
 {
+    // A WebP's first frame as a still picture of its own, which its reader
+    // is given; none when the file is that picture and no more.
+    std::unique_ptr<QBuffer> frame;
     std::unique_ptr<QImageReader> reader;
     QSize size;
+    // Where the image the reader decodes lies in the picture: all of it,
+    // but for an animation's first frame that is not.
+    QRect place;
     // Formats whose readers decode straight to a smaller size, or a part
     // alone; others, whatever they claim, decode the whole image first.
     bool decodesScaled = false;
     bool banded = false;
+
+    bool isWhole() const
+    {
+        return place == QRect(QPoint(0, 0), size);
+    }
 };
 
-// The raster picture of the format on the device; none, with a message
-// naming it, when it is not a format decoded here, its header is not one of
-// it, or it is a JPEG of more than maxJpegScans scans or one that an eighth
-// of its size does not bring within maxPixels. A WebP's reader is not asked
-// about one of more than maxPixels: it reads an animation whole and makes
-// its canvas as it reads the header.
-std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const QString &name)
+// The raster picture of the format on the device, with a reader when it is
+// to be decoded (of a WebP only then: its reader is given the first frame,
+// read whole, unless the file is that frame and no more); none, with a
+// message naming it, when it is not a format
+// decoded here, its header is not one of it, or it is a JPEG of more than
+// maxJpegScans scans or one that an eighth of its size does not bring
+// within maxPixels.
+std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const QString &name, bool decode)
 {
     if (format.isEmpty() || format == drawingFormat) {
         qCWarning(LOCAL_IMAGE_LOG) << "Not a picture of a format decoded here:" << name;
         return std::nullopt;
     }
     Raster picture;
-    picture.reader = std::make_unique<QImageReader>(device, format);
-    picture.reader->setAutoDetectImageFormat(false);
-    std::optional<QSize> header;
-    if (format == "webp") {
-        header = webpSize(device->peek(headLength));
-        if (!header) {
-            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a broken WebP header:" << name;
+    QIODevice *source = device;
+    const bool webp = format == "webp";
+    if (webp) {
+        // A still picture alone in its file is given to its reader as it is.
+        const bool alone = decode && isOneStill(device);
+        const std::optional<WebpFrame> frame = !decode || device->seek(0) ? webpFirstFrame(device, decode && !alone) : std::nullopt;
+        if (!frame) {
+            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a broken WebP:" << name;
             return std::nullopt;
         }
-        if (!fitsWhole(*header)) {
-            picture.size = *header;
+        picture.size = frame->canvas;
+        picture.place = frame->place;
+        if (!decode) {
             return picture;
         }
+        if (alone && !device->seek(0)) {
+            return std::nullopt;
+        }
+        if (!alone) {
+            picture.frame = std::make_unique<QBuffer>();
+            picture.frame->setData(frame->still);
+            if (!picture.frame->open(QIODevice::ReadOnly)) {
+                return std::nullopt;
+            }
+            source = picture.frame.get();
+        }
     }
+    picture.reader = std::make_unique<QImageReader>(source, format);
+    picture.reader->setAutoDetectImageFormat(false);
     if (!picture.reader->canRead()) {
         return std::nullopt;
     }
-    picture.size = picture.reader->size();
-    if (picture.size.isEmpty() || (header && picture.size != *header)) {
+    const QSize size = picture.reader->size();
+    if (size.isEmpty() || (webp && size != picture.place.size())) {
         return std::nullopt;
+    }
+    if (!webp) {
+        picture.size = size;
+        picture.place = QRect(QPoint(0, 0), size);
     }
     if (format == "jpeg") {
         const JpegScans scans = jpegScans(device);
@@ -255,8 +559,8 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
             qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a JPEG of more than" << LocalImage::maxJpegScans << "scans:" << name;
             return std::nullopt;
         }
-        if (!fitsWhole(QSize((picture.size.width() + 7) / 8, (picture.size.height() + 7) / 8))) {
-            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a JPEG too large even at an eighth of its size:" << name << picture.size;
+        if (!fitsWhole(QSize((size.width() + 7) / 8, (size.height() + 7) / 8))) {
+            qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a JPEG too large even at an eighth of its size:" << name << size;
             return std::nullopt;
         }
         picture.decodesScaled = true;
@@ -274,19 +578,49 @@ bool decodesAtSomeSize(const Raster &picture)
 
 // The drawing parsed from its bytes; none when SvgDrawing::load() refuses
 // it or it has no size.
-std::unique_ptr<QSvgRenderer> parsedDrawing(const std::optional<QByteArray> &drawing)
+std::unique_ptr<QSvgRenderer> parsedDrawing(const QByteArray &drawing)
 {
-    std::unique_ptr<QSvgRenderer> renderer = drawing ? SvgDrawing::load(*drawing) : nullptr;
+    std::unique_ptr<QSvgRenderer> renderer = SvgDrawing::load(drawing);
     if (!renderer || renderer->defaultSize().isEmpty()) {
         return nullptr;
     }
     return renderer;
 }
 
-// The drawing in the file; none as parsedDrawing() gives it.
-std::unique_ptr<QSvgRenderer> drawingAt(const QString &path)
+// A picture as its first bytes tell it: a drawing parsed, or a raster
+// picture ready for its reader; its size either way.
+struct Picture
 {
-    return parsedDrawing(LocalFile::read(path, LocalFile::Kind::Svg));
+    std::unique_ptr<QSvgRenderer> drawing;
+    std::optional<Raster> raster;
+    QSize size;
+};
+
+// The picture on the device, open for reading at its start, as every
+// reader of pictures here takes it; none when it is no picture decoded
+// here: of another format, a drawing larger than a drawing may be or that
+// SvgDrawing::load() refuses, or a raster picture that raster() refuses.
+// With decode, a raster picture comes with its reader.
+std::optional<Picture> openPicture(QIODevice *device, const QString &name, bool decode)
+{
+    const QByteArray format = LocalImage::format(device->peek(headLength));
+    Picture picture;
+    if (format == drawingFormat) {
+        const qint64 limit = LocalFile::sizeLimit(LocalFile::Kind::Svg);
+        const QByteArray drawing = device->read(limit + 1);
+        picture.drawing = drawing.size() <= limit ? parsedDrawing(drawing) : nullptr;
+        if (!picture.drawing) {
+            return std::nullopt;
+        }
+        picture.size = picture.drawing->defaultSize();
+        return picture;
+    }
+    picture.raster = raster(device, format, name, decode);
+    if (!picture.raster) {
+        return std::nullopt;
+    }
+    picture.size = picture.raster->size;
+    return picture;
 }
 
 // The part of the drawing (in its own pixels) painted over transparency into
@@ -309,22 +643,22 @@ QImage paintDrawing(QSvgRenderer &renderer, const QRect &part, const QSize &size
     return SvgDrawing::paint(renderer, &image, bounds, deadline) ? image : QImage();
 }
 
-// The size of the raster picture that the bytes hold when it is within
-// maxPixels, and the picture decoded whole when decode is true; an invalid
-// size and a null image when they hold none, or a drawing.
-std::pair<QSize, QImage> rasterData(const QByteArray &data, bool decode)
+// The part of a picture (in its own pixels) of which the image decoded
+// covers only the place, painted over transparency into an image of the
+// size: an animation's first frame drawn on no larger a canvas than shown.
+QImage onCanvas(const QImage &image, const QRect &place, const QRect &part, const QSize &size)
 {
-    QByteArray bytes = data;
-    QBuffer buffer(&bytes);
-    const QByteArray format = LocalImage::format(data.left(headLength));
-    if (format == drawingFormat || !buffer.open(QIODevice::ReadOnly)) {
-        return {};
+    QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
+    if (canvas.isNull() || part.isEmpty()) {
+        return QImage();
     }
-    const std::optional<Raster> picture = raster(&buffer, format, QStringLiteral("(picture data)"));
-    if (!picture || !fitsWhole(picture->size)) {
-        return {};
-    }
-    return {picture->size, decode ? picture->reader->read() : QImage()};
+    canvas.fill(Qt::transparent);
+    const qreal scaleX = qreal(size.width()) / part.width();
+    const qreal scaleY = qreal(size.height()) / part.height();
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF((place.x() - part.x()) * scaleX, (place.y() - part.y()) * scaleY, place.width() * scaleX, place.height() * scaleY), image);
+    return canvas;
 }
 
 // The natural size scaled down to fit, keeping its aspect; as it is when it
@@ -421,64 +755,42 @@ QList<QByteArray> LocalImage::formats()
 QSize LocalImage::size(const QString &path)
 {
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
-    if (!file) {
-        return QSize();
-    }
-    const QByteArray format = LocalImage::format(file->peek(headLength));
-    if (format == drawingFormat) {
-        const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
-        return drawing ? drawing->defaultSize() : QSize();
-    }
-    const std::optional<Raster> picture = raster(file.get(), format, path);
+    const std::optional<Picture> picture = file ? openPicture(file.get(), path, false) : std::nullopt;
     return picture ? picture->size : QSize();
 }
 
-bool LocalImage::isDecodable(QIODevice *device)
+QSize LocalImage::size(QIODevice *device)
 {
     if (!device || device->size() > LocalFile::sizeLimit(LocalFile::Kind::Image)) {
-        return false;
+        return QSize();
     }
-    const QByteArray format = LocalImage::format(device->peek(headLength));
-    if (format == drawingFormat) {
-        const qint64 limit = LocalFile::sizeLimit(LocalFile::Kind::Svg);
-        const QByteArray drawing = device->read(limit + 1);
-        return drawing.size() <= limit && parsedDrawing(drawing) != nullptr;
-    }
-    const std::optional<Raster> picture = raster(device, format, QStringLiteral("(picture data)"));
-    return picture && decodesAtSomeSize(*picture);
+    const std::optional<Picture> picture = openPicture(device, QStringLiteral("(picture data)"), false);
+    return picture ? picture->size : QSize();
 }
 
 QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTransform)
 {
     const QDeadlineTimer deadline(drawingTimeoutMs);
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
-    if (!file) {
+    const std::optional<Picture> picture = file ? openPicture(file.get(), path, true) : std::nullopt;
+    if (!picture) {
         return QImage();
     }
-    const QByteArray format = LocalImage::format(file->peek(headLength));
-    if (format == drawingFormat) {
-        const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
-        if (!drawing) {
-            return QImage();
-        }
-        const QSize natural = drawing->defaultSize();
-        return paintDrawing(*drawing, QRect(QPoint(0, 0), natural), fitted(natural, bounds), deadline);
-    }
-    const std::optional<Raster> picture = raster(file.get(), format, path);
-    if (!picture || !decodesAtSomeSize(*picture)) {
-        return QImage();
-    }
-    QImageReader &reader = *picture->reader;
-    reader.setAutoTransform(autoTransform);
     const QSize natural = picture->size;
-    // The bounds apply to the image as shown, the scaled size to the stored one.
-    QSize fit = bounds;
-    if (autoTransform && (reader.transformation() & QImageIOHandler::TransformationRotate90)) {
-        fit.transpose();
+    if (picture->drawing) {
+        return paintDrawing(*picture->drawing, QRect(QPoint(0, 0), natural), fitted(natural, bounds), deadline);
     }
-    const QSize target = fitted(natural, fit);
+    const Raster &raster = *picture->raster;
+    if (!decodesAtSomeSize(raster)) {
+        return QImage();
+    }
+    QImageReader &reader = *raster.reader;
+    reader.setAutoTransform(autoTransform);
+    // The bounds apply to the image as shown, the scaled size to the stored one.
+    const bool turned = autoTransform && (reader.transformation() & QImageIOHandler::TransformationRotate90);
+    const QSize target = fitted(natural, turned ? bounds.transposed() : bounds);
     const bool fits = fitsWhole(natural);
-    if (target != natural && picture->decodesScaled && (fits || picture->banded)) {
+    if (target != natural && raster.decodesScaled && (fits || raster.banded)) {
         reader.setScaledSize(target);
         return reader.read();
     }
@@ -486,41 +798,36 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
         return QImage();
     }
     const QImage image = reader.read();
-    if (image.isNull() || target == natural) {
+    const QSize shown = turned ? target.transposed() : target;
+    if (image.isNull()) {
         return image;
     }
-    const QSize shown = autoTransform && (reader.transformation() & QImageIOHandler::TransformationRotate90) ? target.transposed() : target;
-    return image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!raster.isWhole()) {
+        return onCanvas(image, raster.place, QRect(QPoint(0, 0), natural), shown);
+    }
+    return target == natural ? image : image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage LocalImage::readPart(const QString &path, const QRect &part)
 {
     const QDeadlineTimer deadline(drawingTimeoutMs);
     const std::unique_ptr<QFile> file = LocalFile::open(path, LocalFile::Kind::Image);
-    if (!file) {
-        return QImage();
-    }
-    const QByteArray format = LocalImage::format(file->peek(headLength));
-    if (format == drawingFormat) {
-        const std::unique_ptr<QSvgRenderer> drawing = drawingAt(path);
-        if (!drawing) {
-            return QImage();
-        }
-        const QRect clip = part.intersected(QRect(QPoint(0, 0), drawing->defaultSize()));
-        return paintDrawing(*drawing, clip, clip.size(), deadline);
-    }
-    const std::optional<Raster> picture = raster(file.get(), format, path);
+    const std::optional<Picture> picture = file ? openPicture(file.get(), path, true) : std::nullopt;
     if (!picture) {
         return QImage();
     }
-    QImageReader &reader = *picture->reader;
     const QSize natural = picture->size;
     const QRect clip = part.intersected(QRect(QPoint(0, 0), natural));
+    if (picture->drawing) {
+        return paintDrawing(*picture->drawing, clip, clip.size(), deadline);
+    }
+    const Raster &raster = *picture->raster;
+    QImageReader &reader = *raster.reader;
     if (clip.isEmpty() || !fitsWhole(clip.size())) {
         return QImage();
     }
     const bool fits = fitsWhole(natural);
-    if (clip.size() != natural && picture->decodesScaled && (fits || picture->banded)) {
+    if (clip.size() != natural && raster.decodesScaled && (fits || raster.banded)) {
         reader.setClipRect(clip);
         return reader.read();
     }
@@ -528,20 +835,43 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
         return QImage();
     }
     const QImage image = reader.read();
-    return image.isNull() || clip.size() == natural ? image : image.copy(clip);
+    if (image.isNull()) {
+        return image;
+    }
+    if (!raster.isWhole()) {
+        return onCanvas(image, raster.place, clip, clip.size());
+    }
+    return clip.size() == natural ? image : image.copy(clip);
 }
 
 QImage LocalImage::fromData(const QByteArray &data)
 {
     const QDeadlineTimer deadline(drawingTimeoutMs);
-    if (format(data.left(headLength)) == drawingFormat) {
-        const std::unique_ptr<QSvgRenderer> drawing = parsedDrawing(data);
-        return drawing ? paintDrawing(*drawing, QRect(QPoint(0, 0), drawing->defaultSize()), drawing->defaultSize(), deadline) : QImage();
+    QByteArray bytes = data;
+    QBuffer buffer(&bytes);
+    const std::optional<Picture> picture = buffer.open(QIODevice::ReadOnly) ? openPicture(&buffer, QStringLiteral("(picture data)"), true) : std::nullopt;
+    if (!picture || !fitsWhole(picture->size)) {
+        return QImage();
     }
-    return rasterData(data, true).second;
+    const QRect whole(QPoint(0, 0), picture->size);
+    if (picture->drawing) {
+        return paintDrawing(*picture->drawing, whole, picture->size, deadline);
+    }
+    const QImage image = picture->raster->reader->read();
+    return image.isNull() || picture->raster->isWhole() ? image : onCanvas(image, picture->raster->place, whole, picture->size);
 }
 
 QSize LocalImage::rasterSize(const QByteArray &data)
 {
-    return rasterData(data, false).first;
+    QByteArray bytes = data;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) {
+        return QSize();
+    }
+    const std::optional<Picture> picture = openPicture(&buffer, QStringLiteral("(picture data)"), false);
+    if (!picture || !picture->raster || !fitsWhole(picture->size)) {
+        return QSize();
+    }
+    // Its reader is given the bytes as they are.
+    return format(data.left(headLength)) != "webp" || (buffer.seek(0) && isOneStill(&buffer)) ? picture->size : QSize();
 }

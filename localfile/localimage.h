@@ -5,16 +5,18 @@
     (refused as SvgDrawing::load() refuses it, given up when not painted
     within drawingTimeoutMs); a raster picture is decoded by Qt's reader of
     that format alone, and only for formats whose header gives the size that
-    decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). A
-    WebP's size is read here before its reader, which makes an animation's
-    canvas as it reads the header, is asked; of an animation the first frame
-    is decoded. An image is decoded no larger than the caller can show,
-    scaled while decoding where the format allows it (JPEG). An image of
-    more than maxPixels is refused, unless it is a JPEG whose first scan
-    holds every component of a sequential frame (its reader then keeps a few
-    rows of blocks, not the whole image) and an eighth of its size, the most
-    its reader scales down while decoding, is within maxPixels. A JPEG of
-    more than maxJpegScans scans is refused at any size.
+    decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). Of a
+    WebP, its container is read here up to the first frame, and the reader
+    is given that frame alone as a still picture (a still picture that is
+    all its file holds as it is): an animation costs its first frame, which
+    is drawn at its place on a canvas no larger than shown. An image is decoded no larger than the caller can show, scaled
+    while decoding where the format allows it (JPEG). An image of more than
+    maxPixels is not decoded, unless it is a JPEG whose first scan holds
+    every component of a sequential frame (its reader then keeps a few rows
+    of blocks, not the whole image) and an eighth of its size, the most its
+    reader scales down while decoding, is within maxPixels. A JPEG of more
+    than maxJpegScans scans, or one over maxPixels even at an eighth, is no
+    picture at all.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H
@@ -57,15 +59,17 @@ QByteArray format(const QByteArray &head);
 // (plain and compressed) last.
 QList<QByteArray> formats();
 
-// The image's size, read from its header; invalid when the path is not a
-// usable image file.
+// The picture's size, read from its header; invalid when the path is not a
+// usable image file or holds no picture: not one of the formats decoded
+// here, a broken header, a drawing SvgDrawing::load() refuses, a JPEG
+// refused for its scans or size. This is the one rule for a picture that
+// a setting or a theme names; one of more than maxPixels is taken, and
+// left out where it would be decoded whole.
 QSize size(const QString &path);
 
-// Whether read() decodes the picture on the device (open for reading, read
-// from its start) at some bounds: a file of the image size limit at most
-// that holds a drawing SvgDrawing::load() takes or a raster picture that
-// is not refused for its format, header or size.
-bool isDecodable(QIODevice *device);
+// The same for the picture on the device (open for reading, read from its
+// start), which may be no larger than an image file.
+QSize size(QIODevice *device);
 
 // The image, scaled down to fit bounds keeping its aspect when it is larger
 // (no bound when bounds is empty); null when the path is not a usable image
@@ -84,7 +88,9 @@ QImage readPart(const QString &path, const QRect &part);
 QImage fromData(const QByteArray &data);
 
 // The size of the raster picture that the bytes hold, read from its header;
-// invalid when they hold a drawing or a picture that fromData() refuses.
+// invalid when they hold a drawing, a picture that fromData() refuses, or a
+// WebP that holds more than one still picture: for a reader given the bytes
+// as they are.
 QSize rasterSize(const QByteArray &data);
 } // namespace LocalImage
 

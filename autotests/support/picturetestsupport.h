@@ -1,7 +1,7 @@
 /*
     Pictures for tests: a black PNG and a grey JPEG of many pixels in small
-    files, written without holding their pixels, a WebP animation of a large
-    canvas, and gzip data; and the peak memory of the process.
+    files, written without holding their pixels, WebP animations, and gzip
+    data; and the peak memory of the process.
 */
 #ifndef PICTURETESTSUPPORT_H
 #define PICTURETESTSUPPORT_H
@@ -9,9 +9,13 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QList>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QtEndian>
+
+#include <utility>
 
 #include <zlib.h>
 
@@ -128,25 +132,42 @@ inline void put24(QByteArray &bytes, int at, int value)
 }
 } // namespace Webp
 
-// A WebP animation of one red pixel on a transparent canvas of the size.
-inline QByteArray webpAnimation(const QSize &canvas)
+// A WebP animation on a transparent canvas of the size: each picture at its
+// point (even numbers), shown for 100 ms, written by Qt's writer at the
+// quality (100 is lossless; below it, a picture with alpha is an ALPH and
+// a VP8 chunk), and all of them repeated as often as asked. By default one
+// red pixel at the canvas' corner.
+inline QByteArray webpAnimation(const QSize &canvas, QList<std::pair<QImage, QPoint>> frames = {}, int quality = 100, int repeat = 1)
 {
-    QImage pixel(1, 1, QImage::Format_ARGB32);
-    pixel.fill(Qt::red);
-    QBuffer lossless;
-    if (!lossless.open(QIODevice::WriteOnly) || !pixel.save(&lossless, "WEBP", 100)) {
-        return QByteArray();
+    if (frames.isEmpty()) {
+        QImage pixel(1, 1, QImage::Format_ARGB32);
+        pixel.fill(Qt::red);
+        frames.append({pixel, QPoint(0, 0)});
     }
-    // The frame's VP8L chunk, after "RIFF", the size and "WEBP".
-    const QByteArray bitstream = lossless.data().mid(12);
+    QByteArray chunks;
+    for (const auto &[image, at] : frames) {
+        QBuffer still;
+        if (!still.open(QIODevice::WriteOnly) || !image.save(&still, "WEBP", quality)) {
+            return QByteArray();
+        }
+        // The image's chunks, after "RIFF", the size, "WEBP" and any VP8X chunk.
+        QByteArray bitstream = still.data().mid(12);
+        if (bitstream.startsWith("VP8X")) {
+            bitstream = bitstream.mid(18);
+        }
+        QByteArray frame(16, '\0');
+        Webp::put24(frame, 0, at.x() / 2);
+        Webp::put24(frame, 3, at.y() / 2);
+        Webp::put24(frame, 6, image.width() - 1);
+        Webp::put24(frame, 9, image.height() - 1);
+        Webp::put24(frame, 12, 100);
+        chunks += Webp::chunk("ANMF", frame + bitstream);
+    }
     QByteArray header(10, '\0');
     header[0] = 0x12; // alpha and animation
     Webp::put24(header, 4, canvas.width() - 1);
     Webp::put24(header, 7, canvas.height() - 1);
-    // At the canvas' corner, a pixel, shown for 100 ms.
-    QByteArray frame(16, '\0');
-    Webp::put24(frame, 12, 100);
-    const QByteArray chunks = Webp::chunk("VP8X", header) + Webp::chunk("ANIM", QByteArray(6, '\0')) + Webp::chunk("ANMF", frame + bitstream);
+    chunks = Webp::chunk("VP8X", header) + Webp::chunk("ANIM", QByteArray(6, '\0')) + chunks.repeated(repeat);
     QByteArray size(4, '\0');
     qToLittleEndian<quint32>(quint32(4 + chunks.size()), size.data());
     return "RIFF" + size + "WEBP" + chunks;

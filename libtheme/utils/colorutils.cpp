@@ -136,13 +136,23 @@ bool ColorUtils::isGeneratedColorScheme(const QString &path)
     return hasWmEntries(path, keys);
 }
 
-bool ColorUtils::holdsColorGroup(const QByteArray &bytes)
+ColorUtils::SchemeContent ColorUtils::schemeContent(const QByteArray &bytes)
 {
+    if (bytes.size() > LocalFile::sizeLimit(LocalFile::Kind::Settings)) {
+        return SchemeContent::TooLarge;
+    }
     const QList<QByteArray> lines = bytes.split('\n');
-    return std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
+    const bool colorGroup = std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
         const QByteArray group = line.trimmed();
         return group.startsWith("[Colors:") && group.endsWith(']');
     });
+    return colorGroup ? SchemeContent::ColorScheme : SchemeContent::NoColorGroup;
+}
+
+std::optional<QByteArray> ColorUtils::readColorScheme(const QString &path)
+{
+    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
+    return bytes && schemeContent(*bytes) == SchemeContent::ColorScheme ? bytes : std::nullopt;
 }
 
 bool ColorUtils::isDefaultWallpaper(const QString &path)

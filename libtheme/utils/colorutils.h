@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 #include <string>
 
 // Colour-scheme queries, colour parsing, scheme palettes and the schemes
@@ -30,9 +31,14 @@ public:
     // A system scheme by name, or a scheme whose "WM" group holds the colours
     // of a generated scheme.
     static bool isGeneratedColorScheme(const QString &path);
-    // The bytes of a scheme file hold a colour group ("[Colors:...]"), as a
-    // colour scheme file does.
-    static bool holdsColorGroup(const QByteArray &bytes);
+    // What the bytes of a scheme file, read up to a byte beyond the limit of
+    // a settings file, are to every reader of a scheme: a colour scheme
+    // holds a colour group ("[Colors:...]") within that limit.
+    enum class SchemeContent { ColorScheme, TooLarge, NoColorGroup };
+    static SchemeContent schemeContent(const QByteArray &bytes);
+    // The bytes of the colour scheme file at the path; nothing when it is no
+    // usable file or its content is no colour scheme.
+    static std::optional<QByteArray> readColorScheme(const QString &path);
     // A bare wallpaper name or one of the default wallpapers.
     static bool isDefaultWallpaper(const QString &path);
     // Copies the user scheme template into the user's data directory unless

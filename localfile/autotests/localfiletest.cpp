@@ -26,6 +26,15 @@ class LocalFileTest : public QObject
     Q_OBJECT
 
 private:
+    // The bytes the process has read through system calls so far.
+    static qint64 bytesRead()
+    {
+        QFile io(QStringLiteral("/proc/self/io"));
+        const QByteArray counts = io.open(QIODevice::ReadOnly) ? io.readAll() : QByteArray();
+        const int at = counts.indexOf("rchar:");
+        return at < 0 ? -1 : counts.mid(at + 6, counts.indexOf('\n', at) - at - 6).trimmed().toLongLong();
+    }
+
     static QString write(const QString &name, const QByteArray &content)
     {
         const QString file = QDir::homePath() + QStringLiteral("/local/") + name;
@@ -309,8 +318,9 @@ private Q_SLOTS:
         QTest::newRow("lossless webp") << saved(QStringLiteral("lossless.webp"), translucent, "WEBP", 100) << true;
         QTest::newRow("extended webp") << saved(QStringLiteral("extended.webp"), translucent, "WEBP", 80) << true;
         QTest::newRow("drawing embedding a webp") << write(QStringLiteral("webp.svg"), embedded("image/webp", redWebp.data())) << true;
-        QTest::newRow("webp animation") << write(QStringLiteral("animation.webp"), PexoTest::webpAnimation(QSize(400, 300))) << true;
-        // Its reader makes the whole canvas as it reads the header.
+        // Its renderer gives the bytes to the reader as they are.
+        QTest::newRow("drawing embedding a webp animation")
+            << write(QStringLiteral("animated.svg"), embedded("image/webp", PexoTest::webpAnimation(QSize(40, 30)))) << false;
         QTest::newRow("webp animation over the limit") << write(QStringLiteral("huge-animation.webp"), PexoTest::webpAnimation(QSize(8000, 6000))) << false;
     }
 
@@ -328,6 +338,63 @@ private Q_SLOTS:
         QCOMPARE(read, decodes);
         QCOMPARE(readPart, decodes);
         QVERIFY2(grown < 100, qPrintable(QString::number(grown)));
+    }
+
+    // Of a WebP only the first frame is read and decoded, however many
+    // frames or other chunks follow, and drawn at its place on a canvas no
+    // larger than shown, however large the animation's canvas.
+    void webpCostsItsFirstFrame_data()
+    {
+        QTest::addColumn<QByteArray>("animation");
+        QTest::addColumn<QSize>("canvas");
+        QTest::addColumn<QRect>("frame");
+        QImage translucent(40, 20, QImage::Format_ARGB32);
+        translucent.fill(QColor(255, 0, 0, 200));
+        QImage blue(400, 300, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        const int frames = (16 << 20) / PexoTest::webpAnimation(QSize(64, 64)).size();
+        QTest::newRow("many frames") << PexoTest::webpAnimation(QSize(64, 64), {}, 100, frames) << QSize(64, 64) << QRect(0, 0, 1, 1);
+        QTest::newRow("a canvas of many pixels") << PexoTest::webpAnimation(QSize(4096, 4096)) << QSize(4096, 4096) << QRect(0, 0, 1, 1);
+        QTest::newRow("lossy, with alpha, at a place") << PexoTest::webpAnimation(QSize(400, 300), {{translucent, QPoint(200, 100)}, {blue, QPoint(0, 0)}}, 80)
+                                                       << QSize(400, 300) << QRect(200, 100, 40, 20);
+        QImage red(64, 64, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QBuffer still;
+        QVERIFY(still.open(QIODevice::WriteOnly) && red.save(&still, "WEBP", 100));
+        QByteArray chunks = still.data() + QByteArray("JUNK\0\0\0\0", 8).repeated(2 << 20);
+        qToLittleEndian<quint32>(quint32(chunks.size() - 8), chunks.data() + 4);
+        QTest::newRow("a still picture, many chunks after it") << chunks << QSize(64, 64) << QRect(0, 0, 64, 64);
+    }
+
+    void webpCostsItsFirstFrame()
+    {
+        QFETCH(QByteArray, animation);
+        QFETCH(QSize, canvas);
+        QFETCH(QRect, frame);
+        const QString path = write(QStringLiteral("animation.webp"), animation);
+        QVERIFY(PexoTest::resetPeak());
+        const qint64 memory = PexoTest::peakMiB();
+        const qint64 bytes = bytesRead();
+        QCOMPARE(LocalImage::size(path), canvas);
+        const QImage shown = LocalImage::read(path, QSize(200, 200));
+        const QRect around = frame.adjusted(-2, -2, 2, 2) & QRect(QPoint(0, 0), canvas);
+        const QImage part = LocalImage::readPart(path, around);
+        const qint64 grown = PexoTest::peakMiB() - memory;
+        const qint64 read = bytesRead() - bytes;
+        QVERIFY2(grown < 16, qPrintable(QString::number(grown)));
+        QVERIFY2(read < (1 << 20), qPrintable(QString::number(read)));
+
+        QCOMPARE(shown.size(), canvas.width() <= 200 && canvas.height() <= 200 ? canvas : canvas.scaled(QSize(200, 200), Qt::KeepAspectRatio));
+        QCOMPARE(part.size(), around.size());
+        const QColor inside = part.pixelColor(frame.center() - around.topLeft());
+        QVERIFY2(inside.red() > 200 && inside.green() < 30 && inside.blue() < 30 && inside.alpha() > 150, qPrintable(inside.name(QColor::HexArgb)));
+        const bool covered = frame == QRect(QPoint(0, 0), canvas);
+        QVERIFY(covered || part.pixelColor(around.width() - 1, around.height() - 1).alpha() == 0);
+        const qreal scale = qreal(shown.width()) / canvas.width();
+        if (frame.width() * scale >= 4) {
+            QVERIFY(shown.pixelColor((QPointF(frame.center()) * scale).toPoint()).red() > 200);
+            QVERIFY(covered || shown.pixelColor(0, 0).alpha() == 0);
+        }
     }
 };
 

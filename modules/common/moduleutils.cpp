@@ -47,14 +47,6 @@ QString generatedSchemeName(const QString &wallpaper, bool dark)
     return QFileInfo(wallpaper).fileName() + (dark ? QStringLiteral("-generated-dark.colors") : QStringLiteral("-generated-light.colors"));
 }
 
-// The bytes of a colour scheme file: a regular file of settings size with
-// a "Colors:" group; nothing for anything else.
-std::optional<QByteArray> readColorScheme(const QString &path)
-{
-    const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
-    return bytes && ColorUtils::holdsColorGroup(*bytes) ? bytes : std::nullopt;
-}
-
 // Up to the first NUL byte, as the script's texts are C strings.
 QString fromUtf8Text(const QByteArray &bytes)
 {
@@ -129,13 +121,13 @@ QString Utils::findWallpaperScheme(const QString &wallpaper, bool dark, QString 
     }
     const QString name = generatedSchemeName(wallpaper, dark);
     const QString cached = QDir::homePath() + userGeneratedSchemesDir + name;
-    if (readColorScheme(cached)) {
+    if (ColorUtils::readColorScheme(cached)) {
         return cached;
     }
     // The generator's result, its error text, or nothing; a result that is
     // no colour scheme counts as nothing.
     const QString generated = generateSchemeForWallpaper(wallpaper, dark);
-    if (!generated.isEmpty() && readColorScheme(generated)) {
+    if (!generated.isEmpty() && ColorUtils::readColorScheme(generated)) {
         return generated;
     }
     if (!generated.isEmpty() && !LocalFile::exists(generated)) {
@@ -145,14 +137,14 @@ QString Utils::findWallpaperScheme(const QString &wallpaper, bool dark, QString 
         return QString();
     }
     const QString system = systemGeneratedSchemesDir + name;
-    return readColorScheme(system) ? system : QString();
+    return ColorUtils::readColorScheme(system) ? system : QString();
 }
 
 QString Utils::installWallpaperScheme(const QString &scheme, const QString &wallpaper, bool dark)
 {
     const QString directory = QDir::homePath() + userSchemesDir;
     const QString target = directory + QLatin1Char('/') + generatedSchemeName(wallpaper, dark);
-    const std::optional<QByteArray> content = readColorScheme(scheme);
+    const std::optional<QByteArray> content = ColorUtils::readColorScheme(scheme);
     if (!content) {
         return QString();
     }

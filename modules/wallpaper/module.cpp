@@ -148,6 +148,15 @@ bool convertInProcess(const QString &source, const QString &target)
     return image.save(target);
 }
 
+// Whether the page takes the value of a wallpaper or logo: a value that
+// names no file (a colour, a name) or names a default as it is, any other
+// path only when it names a picture, as the export and the import take it;
+// never a line break, which would cut the window manager's command.
+bool takesPicture(const QString &value, bool namesNoFile)
+{
+    return PexoWm::isSafeText(value) && (namesNoFile || LocalImage::size(value).isValid());
+}
+
 // The path of a PNG made from the SVG picture, or the failure message.
 QString convertToPng(const QString &source)
 {
@@ -285,10 +294,7 @@ void Module::setWallpaper(const QString &path)
         }
         wallpaper = converted;
     }
-    // A colour, a wallpaper name or a default wallpaper is taken as it is,
-    // any other path only when it names a picture; a line break would cut
-    // the window manager's command.
-    if (!PexoWm::isSafeText(wallpaper) || (!ColorUtils::isDefaultWallpaper(wallpaper) && !LocalImage::size(wallpaper).isValid())) {
+    if (!takesPicture(wallpaper, ColorUtils::isDefaultWallpaper(wallpaper))) {
         Q_EMIT error(i18n("Faild to load wallpaper image"));
         return;
     }
@@ -303,6 +309,11 @@ QString Module::logo() const
 void Module::setLogo(const QString &path)
 {
     const QString logo = Kcm::Utils::spelledPath(path);
+    // Nothing, a logo name or the default logo is taken as it is.
+    if (!takesPicture(logo, !logo.startsWith(QLatin1Char('/')) || logo == ThemeDefaults::LogoPixmap.defaultValue)) {
+        Q_EMIT error(i18n("Failed to load logo image"));
+        return;
+    }
     d->wallpaperPart()->setLogo(logo);
     d->builder->setLogo(logo);
 }

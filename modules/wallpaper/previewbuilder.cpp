@@ -310,14 +310,24 @@ void PreviewBuilderPrivate::drawLogo(QImage &result, const QRect &screen, qreal 
     int y = 0;
     CalcLogoPosition(size.width(), size.height(), screen.x(), screen.y(), width, height, LogoPosition::toString(logoPosition).toLatin1().constData(), &x, &y);
 
-    QImage image = LocalImage::read(path, size);
+    const QPoint at(int(std::lround(x / ratio)), int(std::lround(y / ratio)));
+    // Drawn at its own size, a logo may be larger than the screen: only the
+    // part of it that lands on the preview is read.
+    QRect part(QPoint(0, 0), size);
+    QImage image;
+    if (size == natural) {
+        part &= QRect(-(QPointF(at) * ratio).toPoint(), result.size());
+        image = part.isEmpty() ? QImage() : LocalImage::readPart(path, part);
+    } else {
+        image = LocalImage::read(path, size);
+    }
     if (image.isNull()) {
         return;
     }
-    if (image.size() != size) {
-        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (image.size() != part.size()) {
+        image = image.scaled(part.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     image.setDevicePixelRatio(ratio);
     QPainter painter(&result);
-    painter.drawImage(QPoint(int(std::lround(x / ratio)), int(std::lround(y / ratio))), image);
+    painter.drawImage(QPointF(at) + QPointF(part.topLeft()) / ratio, image);
 }

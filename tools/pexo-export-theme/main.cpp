@@ -19,7 +19,6 @@
 #include "ithemesettings.h"
 #include "localfile.h"
 #include "localimage.h"
-#include "svgdrawing.h"
 #include "theme.h"
 #include "themedefaults.h"
 #include "themedescriptions.h"
@@ -33,13 +32,13 @@
 #include <KTar>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cerrno>
@@ -204,15 +203,16 @@ bool leavesTheme(const QString &path, const QString &themeDir)
 enum class Content { Image, ColorScheme };
 
 // Looks at the bytes read, not at the file again: it may have changed since.
+// A picture is one that the pages and the import take, a scheme one that
+// the import and the colour page take.
 bool hasContent(const QByteArray &data, Content content)
 {
     if (content == Content::Image) {
-        // As the pictures of a theme are decoded: by content, never by name.
-        const QByteArray format = LocalImage::format(data);
-        return format == "svg" ? SvgDrawing::load(data) != nullptr : !format.isEmpty();
+        QByteArray bytes = data;
+        QBuffer buffer(&bytes);
+        return buffer.open(QIODevice::ReadOnly) && LocalImage::size(&buffer).isValid();
     }
-    // As the import and the colour page take a scheme.
-    return ColorUtils::holdsColorGroup(data);
+    return ColorUtils::schemeContent(data) == ColorUtils::SchemeContent::ColorScheme;
 }
 
 // Entry 10, 11 or 12: one file named by the theme (stored: as its settings

@@ -155,6 +155,8 @@ struct ThemeFile
     // Null when nothing is placed: refused tells whether it failed.
     const KArchiveFile *archived = nullptr;
     bool refused = false;
+    // Why the archive's file for it can be placed nowhere, when it holds one.
+    QString unplaceable{};
     // The archive's file that the theme names in its own folder, placed
     // with it, and its path in that folder.
     const KArchiveFile *inTheme = nullptr;
@@ -170,6 +172,8 @@ struct IconTree
     bool wanted = false;
     const KArchiveDirectory *tree = nullptr;
     QString path;
+    // Why what the archive holds for it can be placed nowhere.
+    QString unplaceable{};
 
     // The archive's folder of such themes.
     QString part() const
@@ -207,8 +211,12 @@ public:
     }
     // Finds the archive's file for the file the theme names. Returns true
     // when the theme's path was replaced by the default.
-    bool findThemeFile(const KArchiveDirectory *source, const QString &label, ThemeFile &file) const;
+    bool findThemeFile(const KArchiveDirectory *source, ThemeFile &file) const;
     void placeThemeFile(const ThemeFile &file) const;
+    // Whether placeFile() finds a place for the archive's file: where the
+    // theme names it, or in the fallback directory, where the very same
+    // file will do.
+    bool canPlace(const ThemeFile &file) const;
     // Puts the archive's file in place of the one the theme names at
     // storedPath. Returns false when it could be placed nowhere; *newPath is
     // set when it was placed in the fallback directory instead.
@@ -219,7 +227,8 @@ public:
     IconTree findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const;
     void importIconTheme(const QString &label, const IconTree &theme) const;
     // Why a file to be placed is one that its reader in this system would
-    // refuse, or nothing: for each, the reader's own rule.
+    // refuse, or one the theme names that the archive holds but that can be
+    // placed nowhere; nothing when there is none. For each, the reader's own rule.
     QString unreadable(const QString &label, const QList<ThemeFile> &files, const QList<IconTree> &trees) const;
     QString unreadableIn(const KArchiveDirectory *tree, const QString &label, bool top) const;
     // Moves a complete staged directory to path, unless a write failed.
@@ -245,7 +254,7 @@ public:
     const QString systemIconsDir = QStringLiteral("/usr/share/icons");
 };
 
-bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, const QString &label, ThemeFile &file) const
+bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, ThemeFile &file) const
 {
     // Resolved against the working directory, it could name any file.
     if (isRelativeFilePath(file.stored)) {
@@ -268,6 +277,7 @@ bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, const 
     if (!SafeExtractor::isSafeName(fileName) || fileName.startsWith(QLatin1Char('.'))) {
         qWarning() << "Refusing file name" << fileName << "of" << file.path;
         file.refused = true;
+        file.unplaceable = QStringLiteral("has a hidden or unsafe name");
         return false;
     }
     const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(file.part));
@@ -275,9 +285,11 @@ bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, const 
     file.archived = extractor.regularFile(entry);
     if (!file.archived) {
         if (entry) {
-            qWarning() << "Refusing archive entry that is not a plain file" << label + QLatin1Char('/') + file.part + QLatin1Char('/') + fileName;
+            file.unplaceable = QStringLiteral("is not a plain file");
         }
         file.refused = true;
+    } else if (!canPlace(file)) {
+        file.unplaceable = QStringLiteral("cannot be placed: another file has its name in \"%1\"").arg(file.fallbackDir);
     }
     return false;
 }
@@ -321,6 +333,17 @@ bool ThemeImporterPrivate::placeFile(
     return true;
 }
 
+bool ThemeImporterPrivate::canPlace(const ThemeFile &file) const
+{
+    const QFileInfo stored(file.path);
+    const QString storedDir = stored.absolutePath();
+    if (isOneOf(storedDir, file.allowedDirs) && !existsOrIsLink(QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + stored.fileName())) {
+        return true;
+    }
+    const QString target = file.fallbackDir + QDir::separator() + stored.fileName();
+    return !existsOrIsLink(target) || extractor.sameContent(target, file.archived);
+}
+
 void ThemeImporterPrivate::findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const
 {
     const QString cleaned = QDir::cleanPath(file.path);
@@ -346,6 +369,7 @@ IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, co
     }
     if (!SafeExtractor::isSafeName(name)) {
         qWarning() << (cursor ? "Refusing cursor theme name" : "Refusing icons theme name") << name;
+        theme.unplaceable = QStringLiteral("has an unsafe name");
         return theme;
     }
     const QString systemPath = systemIconsDir + QLatin1Char('/') + name;
@@ -364,7 +388,11 @@ IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, co
     }
     theme.wanted = true;
     const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(theme.part()));
-    theme.tree = partDir ? SafeExtractor::directory(partDir->entry(name)) : nullptr;
+    const KArchiveEntry *entry = partDir ? partDir->entry(name) : nullptr;
+    theme.tree = SafeExtractor::directory(entry);
+    if (entry && !theme.tree) {
+        theme.unplaceable = QStringLiteral("is not a plain folder");
+    }
     return theme;
 }
 
@@ -389,11 +417,15 @@ QString ThemeImporterPrivate::unreadable(const QString &label, const QList<Theme
 {
     for (const ThemeFile &file : files) {
         const KArchiveFile *const archived = file.archived ? file.archived : file.inTheme;
+        // The theme would name a file that is not there.
+        if (!file.inTheme && !file.unplaceable.isEmpty()) {
+            return QStringLiteral("file \"%1/%2/%3\" ").arg(label, file.part, QFileInfo(file.path).fileName()) + file.unplaceable;
+        }
         if (!archived) {
             continue;
         }
-        const QString name =
-            file.archived ? QStringLiteral("\"%1/%2/%3\" ").arg(label, file.part, archived->name()) : QStringLiteral("\"%1/%2\" ").arg(label, file.inThemePath);
+        const QString name = file.archived ? QStringLiteral("file \"%1/%2/%3\" ").arg(label, file.part, archived->name())
+                                           : QStringLiteral("file \"%1/%2\" ").arg(label, file.inThemePath);
         // A scheme is read whole, by the colour page's list of every scheme too.
         const LocalFile::Kind kind = file.content == ThemeFile::Picture ? LocalFile::Kind::Image : LocalFile::Kind::Settings;
         const qint64 limit = LocalFile::sizeLimit(kind);
@@ -401,21 +433,28 @@ QString ThemeImporterPrivate::unreadable(const QString &label, const QList<Theme
             return name + largerThan(kind);
         }
         const std::unique_ptr<QIODevice> device(archived->createDevice());
-        if (file.content == ThemeFile::Picture && !LocalImage::isDecodable(device.get())) {
-            return name + QStringLiteral("is no picture of a format and size that can be decoded");
+        // As the pages take a picture: decoded or not, whatever its size.
+        if (file.content == ThemeFile::Picture && !(device && LocalImage::size(device.get()).isValid())) {
+            return name + QStringLiteral("is no picture of a format and header that the pages take");
         }
         // A zip entry may unpack to more than it declares.
         if (file.content == ThemeFile::ColorScheme) {
-            const QByteArray scheme = device ? device->read(limit + 1) : QByteArray();
-            if (scheme.size() > limit) {
+            switch (ColorUtils::schemeContent(device ? device->read(limit + 1) : QByteArray())) {
+            case ColorUtils::SchemeContent::TooLarge:
                 return name + largerThan(kind);
-            }
-            if (!ColorUtils::holdsColorGroup(scheme)) {
+            case ColorUtils::SchemeContent::NoColorGroup:
                 return name + QStringLiteral("holds no colour group");
+            case ColorUtils::SchemeContent::ColorScheme:
+                break;
             }
         }
     }
     for (const IconTree &theme : trees) {
+        if (!theme.unplaceable.isEmpty()) {
+            return (theme.cursor ? QStringLiteral("cursor theme \"%1/%2/%3\" ") : QStringLiteral("icon theme \"%1/%2/%3\" "))
+                       .arg(label, theme.part(), theme.name) +
+                theme.unplaceable;
+        }
         if (theme.tree) {
             const QString refused = unreadableIn(theme.tree, label + QLatin1Char('/') + theme.part() + QLatin1Char('/') + theme.name, true);
             if (!refused.isEmpty()) {
@@ -446,7 +485,7 @@ QString ThemeImporterPrivate::unreadableIn(const KArchiveDirectory *tree, const 
         } else if (const KArchiveFile *file = extractor.regularFile(entry)) {
             const std::optional<LocalFile::Kind> kind = top && name == QLatin1String("index.theme") ? LocalFile::Kind::Settings : LocalFile::iconFileKind(name);
             if (kind && file->size() > LocalFile::sizeLimit(*kind)) {
-                return QLatin1Char('"') + entryLabel + QStringLiteral("\" ") + largerThan(*kind);
+                return QStringLiteral("file \"") + entryLabel + QStringLiteral("\" ") + largerThan(*kind);
             }
         }
     }
@@ -673,18 +712,18 @@ void ThemeImporter::importTheme(const QString &name)
     // A replaced path is written even when the part held the default already.
     bool replaced = false;
     for (ThemeFile &file : files) {
-        replaced |= d->findThemeFile(source, name, file);
+        replaced |= d->findThemeFile(source, file);
         // Kept in the theme's own folder, it comes with the theme's tree.
         if (!file.archived) {
             d->findInTheme(source, target, file);
         }
     }
     const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};
-    // A file its reader refuses, placed, would only cost: nothing of the
-    // theme is placed.
+    // A file its reader refuses, placed, would only cost, and one missing
+    // would leave the theme naming nothing: nothing of the theme is placed.
     const QString unreadable = d->unreadable(name, files, trees);
     if (!unreadable.isEmpty()) {
-        qWarning() << "Skipping theme" << name << "whose file" << qUtf8Printable(unreadable);
+        qWarning() << "Skipping theme" << name << "whose" << qUtf8Printable(unreadable);
         QDir(staged).removeRecursively();
         return;
     }

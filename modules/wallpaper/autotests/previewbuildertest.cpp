@@ -182,7 +182,18 @@ private Q_SLOTS:
         // The branded logo at a fifth ("red") or a tenth of the screen's width.
         QCOMPARE(logoBox(writeSvg(logoDir + QStringLiteral("ulvar_logo_red.svg"), "#ff0000")), QRect(x, y, w / 5, w / 10));
         QCOMPARE(logoBox(writeSvg(logoDir + QStringLiteral("ulvar_logo_dark.svg"), "#ff0000")).size(), QSize(w / 10, w / 20));
-        // Any other logo at its own size.
+        // Any other logo at its own size; one larger than the screen is read
+        // only where it lands on the screen, an animation of it only its
+        // first frame, drawn at its place.
+        QImage red(40, 20, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QString canvas = QDir::homePath() + QStringLiteral("/canvas.webp");
+        QVERIFY(PexoTest::writeFile(canvas, PexoTest::webpAnimation(QSize(8192, 4096), {{red, QPoint(100, 60)}})));
+        CalcLogoPosition(8192, 4096, 0, 0, w, h, "TopLeft", &x, &y);
+        QVERIFY(PexoTest::resetPeak());
+        const qint64 memory = PexoTest::peakMiB();
+        QCOMPARE(logoBox(canvas), QRect(x + 100, y + 60, 40, 20));
+        QVERIFY2(PexoTest::peakMiB() - memory < 64, qPrintable(QString::number(PexoTest::peakMiB() - memory)));
         QCOMPARE(logoBox(writeSvg(logoDir + QStringLiteral("other.svg"), "#ff0000")).size(), QSize(200, 100));
 
         const QImage bottomRight = render(builder, [&] {

@@ -274,31 +274,46 @@ private Q_SLOTS:
         QCOMPARE(module->property("wallpaper").toString(), home(QStringLiteral("upper.SVG")));
         QVERIFY(errors.isEmpty());
 
-        // What is no picture file is refused, and so is a line break, which
-        // the window manager's command cannot carry.
+        // What is no picture file is refused, as the wallpaper and as the
+        // logo, and so is a line break, which the window manager's command
+        // cannot carry.
         QCOMPARE(::mkfifo(QFile::encodeName(home(QStringLiteral("fifo.desktop"))).constData(), 0600), 0);
         QCOMPARE(::mkfifo(QFile::encodeName(home(QStringLiteral("fifo.png"))).constData(), 0600), 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), home(QStringLiteral("zero.jpg"))));
         QVERIFY(PexoTest::writeFile(home(QStringLiteral("notes.jpg")), "just text"));
+        QVERIFY(PexoTest::writeFile(home(QStringLiteral("empty.png")), QByteArray()));
+        QVERIFY(PexoTest::writeFile(home(QStringLiteral("broken.webp")), QByteArray("RIFF\x1c\0\0\0WEBPVP8 \x10\0\0\0", 20) + QByteArray(16, 'x')));
+        QVERIFY(QImage(home(QStringLiteral("pics/b.png"))).save(home(QStringLiteral("picture.tif")), "TIFF"));
         const QString twoLines = writePicture(home(QStringLiteral("pics/two\nlines.png")), Qt::blue);
         const QStringList refused = {home(QStringLiteral("fifo.desktop")),
                                      home(QStringLiteral("fifo.png")),
                                      home(QStringLiteral("pics")),
                                      home(QStringLiteral("zero.jpg")),
                                      home(QStringLiteral("notes.jpg")),
+                                     home(QStringLiteral("empty.png")),
+                                     home(QStringLiteral("broken.webp")),
+                                     home(QStringLiteral("picture.tif")),
                                      twoLines,
                                      QStringLiteral("#118bcc\n")};
+        const QString logo = module->property("logo").toString();
         for (const QString &path : refused) {
             QVERIFY(module->setProperty("wallpaper", path));
             QCOMPARE(module->property("wallpaper").toString(), home(QStringLiteral("upper.SVG")));
+            QVERIFY(module->setProperty("logo", path));
+            QCOMPARE(module->property("logo").toString(), logo);
         }
-        QCOMPARE(errors.count(), refused.size());
+        QCOMPARE(errors.count(), 2 * refused.size());
         QCOMPARE(errors.first().at(0).toString(), QStringLiteral("Faild to load wallpaper image"));
-        // Colours and wallpaper names are no files.
+        QCOMPARE(errors.last().at(0).toString(), QStringLiteral("Failed to load logo image"));
+        // Colours and wallpaper names are no files, nor is no logo.
         QVERIFY(module->setProperty("wallpaper", QStringLiteral("#118bcc")));
         QVERIFY(module->setProperty("wallpaper", QStringLiteral("pexo-default")));
         QCOMPARE(module->property("wallpaper").toString(), QStringLiteral("pexo-default"));
-        QCOMPARE(errors.count(), refused.size());
+        QVERIFY(module->setProperty("logo", other));
+        QCOMPARE(module->property("logo").toString(), other);
+        QVERIFY(module->setProperty("logo", QString()));
+        QCOMPARE(module->property("logo").toString(), QString());
+        QCOMPARE(errors.count(), 2 * refused.size());
     }
 
     void svgConversion_data()

@@ -334,20 +334,6 @@ private Q_SLOTS:
         PexoTest::removePath(QStringLiteral("/usr/share/wallpapers/wall.jpg"));
     }
 
-    void wallpaperNowhere()
-    {
-        // The fallback already holds another file of that name.
-        const QString stored = home() + QStringLiteral("/elsewhere/wall.jpg");
-        PexoTest::writeFile(pictures() + QStringLiteral("/wall.jpg"), "someone else's");
-        const QString path = archives() + QStringLiteral("/t.tar");
-        QVERIFY(makeArchive(path, QStringLiteral("tar"), themeEntries(stored)));
-        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.errors.contains(QLatin1String("Can't copy wallpaper file")), qPrintable(run.errors));
-        QCOMPARE(storedWallpaper(), stored);
-        QCOMPARE(PexoTest::readFile(pictures() + QStringLiteral("/wall.jpg")), QByteArray("someone else's"));
-    }
-
     void oversizedArchiveIsRefused_data()
     {
         QTest::addColumn<QString>("format");

@@ -8,6 +8,8 @@
 #include "themecontroller.h"
 #include "wallpaperthemepart.h"
 
+#include <picturetestsupport.h>
+
 #include <KSharedConfig>
 
 #include <QTest>
@@ -47,17 +49,24 @@ private Q_SLOTS:
     void exportRemoveImport_data()
     {
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("tar.xz") << QStringLiteral("trip.tar.xz");
-        QTest::newRow("tar") << QStringLiteral("trip.tar");
+        QTest::addColumn<QByteArray>("wallpaper");
+        QTest::newRow("tar.xz") << QStringLiteral("trip.tar.xz") << pngImage();
+        // The wallpaper page takes a picture of more pixels than the preview
+        // decodes (8200 x 4200, as cameras make): so does the import.
+        const QString large = PexoTest::sandboxDir() + QStringLiteral("/large.png");
+        QVERIFY(PexoTest::writeHugePng(large, QSize(8200, 4200)));
+        QTest::newRow("tar, a picture beyond the preview's pixels") << QStringLiteral("trip.tar") << PexoTest::readFile(large);
+        PexoTest::removePath(large);
     }
 
     void exportRemoveImport()
     {
         QFETCH(QString, fileName);
+        QFETCH(QByteArray, wallpaper);
         const QString home = QDir::homePath();
         const QString themeDir = home + QStringLiteral("/.local/share/pexothemes/trip");
         const QMap<QString, QByteArray> files{
-            {home + QStringLiteral("/Pictures/trip.jpg"), pngImage()},
+            {home + QStringLiteral("/Pictures/trip.jpg"), wallpaper},
             {home + QStringLiteral("/.local/share/wallpapers/trip-logo.svg"), svgImage()},
             {home + QStringLiteral("/.local/share/color-schemes/Trip.colors"), colorScheme()},
             {home + QStringLiteral("/.local/share/icons/TripCursor/index.theme"), "[Icon Theme]\nName=TripCursor\n"},
