@@ -2,6 +2,7 @@
 
 #include "appliedtheme.h"
 #include "basesettingsprovider.h"
+#include "configfile.h"
 #include "configfiles.h"
 #include "configsync.h"
 #include "currentsettingsprovider.h"
@@ -56,7 +57,7 @@ KSharedConfigPtr openRecord()
     if (!ConfigFiles::isUsable(ThemeFiles::recordFileName)) {
         return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);
     }
-    return KSharedConfig::openConfig(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
+    return ConfigFile::openShared(ThemeFiles::recordFileName, KConfig::FullConfig);
 }
 
 // A theme name is used as a directory name below the user themes directory.
@@ -193,8 +194,8 @@ bool ThemeController::isCurrentThemeRecorded() const
         return d->config->name().isEmpty();
     }
     // Not the shared configuration, which holds what was read before.
-    const KConfig record(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
-    return record.group(recordGroupName).readEntry(currentThemeKey, ThemeDefaults::defaultThemeId) == d->currentThemeId;
+    const std::unique_ptr<KConfig> record = ConfigFile::open(ThemeFiles::recordFileName, KConfig::FullConfig);
+    return record->group(recordGroupName).readEntry(currentThemeKey, ThemeDefaults::defaultThemeId) == d->currentThemeId;
 }
 
 std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
@@ -369,10 +370,10 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
 
     const QString baseName = d->makeTheme(base->second)->name();
 
-    KSharedConfigPtr indexConfig = KSharedConfig::openConfig(indexPath, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+    KSharedConfigPtr indexConfig = ConfigFile::openShared(indexPath, KConfig::CascadeConfig);
     // An object kept from an earlier call still holds the old entries; the
     // file was just emptied, so forget them or the writes below are skipped.
-    indexConfig->reparseConfiguration();
+    ConfigFile::reparse(*indexConfig);
     KConfigGroup indexGroup = indexConfig->group(ThemeFiles::indexGroup);
     indexGroup.writeEntry("Id", name);
     indexGroup.writeEntry("Name", name);

@@ -1,7 +1,7 @@
 #include "themedescriptions.h"
 
+#include "configfile.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 #include "themedefaults.h"
 
 #include <KConfig>
@@ -108,8 +108,7 @@ std::shared_ptr<KConfig> ThemeDescriptions::open(const QString &indexPath, bool 
         (checkSizes && (isLarger(indexPath, File::Description) || isLarger(ThemeDescriptions::settingsPath(indexPath), File::Settings)))) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
-    const QuietConfigParse quiet;
-    return std::make_shared<KConfig>(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+    return ConfigFile::open(indexPath);
 }
 
 QString ThemeDescriptions::idOf(const KConfig &config)

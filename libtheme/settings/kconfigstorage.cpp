@@ -1,9 +1,9 @@
 #include "kconfigstorage.h"
+#include "configfile.h"
 #include "configsync.h"
 #include "deferredsync.h"
 #include "failedwrites.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -22,8 +22,7 @@ std::shared_ptr<KConfig> openShared(const QString &path)
     std::weak_ptr<KConfig> &known = openFiles[path];
     std::shared_ptr<KConfig> config = known.lock();
     if (!config) {
-        const QuietConfigParse quiet;
-        config = std::make_shared<KConfig>(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+        config = ConfigFile::open(path, KConfig::CascadeConfig);
         known = config;
     }
     return config;

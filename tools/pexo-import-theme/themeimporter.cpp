@@ -10,11 +10,11 @@
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
 #include "colorutils.h"
+#include "configfile.h"
 #include "cursorthemepart.h"
 #include "diskroom.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
-#include "quietconfigparse.h"
 #include "theme.h"
 #include "themedefaults.h"
 #include "themedescriptions.h"
@@ -24,7 +24,6 @@
 #include <KArchiveDirectory>
 #include <KArchiveFile>
 #include <KConfigGroup>
-#include <KSharedConfig>
 
 #include <QDebug>
 #include <QDir>
@@ -598,10 +597,7 @@ void ThemeImporter::importTheme(const QString &name)
         return;
     }
 
-    const KSharedConfigPtr config = [&indexPath] {
-        const QuietConfigParse quiet;
-        return KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
-    }();
+    const std::shared_ptr<KConfig> config = ConfigFile::open(indexPath);
     const auto provider = std::make_shared<BaseSettingsProvider>(QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc"));
     Theme theme(config, provider);
     const QString refused = d->refusal(theme, indexPath);

@@ -373,6 +373,9 @@ private Q_SLOTS:
         QTest::newRow("installed description beyond the limit") << taken + beyondDescription << settings << posing << true;
         QTest::newRow("installed settings beyond the limit") << taken << settings + beyondSettings << posing << true;
         QTest::newRow("installed description of invalid escapes") << taken + "Padding=" + QByteArray("\\q").repeated(100) + '\n' << settings << posing << false;
+        QTest::newRow("description of invalid escapes")
+            << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\nPadding=" + QByteArray("\\q").repeated(100) + '\n'
+            << true;
         QTest::newRow("description translated into every language")
             << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\n" + PexoTest::translatedDescriptionLines() << true;
         QTest::newRow("description beyond the limit") << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\n" + beyondDescription << false;
