@@ -74,6 +74,8 @@ public:
 
     std::map<QString, IndexFile> fetchThemes() const;
     void addThemes(const std::map<QString, IndexFile> &found);
+    // Forgets the listed themes whose files grew larger than a theme may hold.
+    void dropOversized();
     std::shared_ptr<Theme> makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const;
     std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
@@ -95,7 +97,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const std::shared_ptr<KConfig> currentConfig = ThemeDescriptions::open(currentThemePath, true);
+    const std::shared_ptr<KConfig> currentConfig = ThemeDescriptions::open(currentThemePath);
     systemTheme = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>(), nullptr);
     // What could not be written into the live settings is a failure of the registry's.
     QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
@@ -143,6 +145,17 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found
     }
 }
 
+void ThemeControllerPrivate::dropOversized()
+{
+    for (auto it = themes.begin(); it != themes.end();) {
+        if (it->second.scanned && !ThemeDescriptions::sizeRefusal(it->second.path).isEmpty()) {
+            it = themes.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const
 {
     const auto provider = std::make_shared<BaseSettingsProvider>(ThemeFiles::settingsPath(indexPath));
@@ -153,7 +166,7 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
 {
     std::shared_ptr<KConfig> config = file.config.lock();
     if (!config) {
-        config = ThemeDescriptions::open(file.path, !file.scanned);
+        config = ThemeDescriptions::open(file.path);
         file.config = config;
     }
     return makeTheme(file.path, config);
@@ -232,6 +245,10 @@ std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> 
             continue;
         }
         std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
+        // One whose files grew beyond a theme's since the scan holds none.
+        if (!candidate->isValid()) {
+            continue;
+        }
         candidate->read();
         if (*candidate == *reference) {
             return candidate;
@@ -390,5 +407,6 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
 
 void ThemeController::updateAvailableThemes()
 {
+    d->dropOversized();
     d->addThemes(d->fetchThemes());
 }

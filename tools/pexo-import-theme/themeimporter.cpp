@@ -567,12 +567,11 @@ void ThemeImporter::importTheme(const QString &name)
         return;
     }
     using ThemeDescriptions::File;
-    if (index->size() > ThemeDescriptions::sizeLimit(File::Description) || themerc->size() > ThemeDescriptions::sizeLimit(File::Settings)) {
-        qWarning() << "Refusing theme" << name
-                   << qUtf8Printable(
-                          QStringLiteral("whose index.theme or theme/themerc is larger than a theme may hold (%1, %2)")
-                              .arg(sizeText(ThemeDescriptions::sizeLimit(File::Description)), sizeText(ThemeDescriptions::sizeLimit(File::Settings))));
-        return;
+    for (const auto &[file, kind] : {std::pair(index, File::Description), std::pair(themerc, File::Settings)}) {
+        if (file->size() > ThemeDescriptions::sizeLimit(kind)) {
+            qWarning().nospace() << "Refusing theme " << name << ": " << qUtf8Printable(ThemeDescriptions::tooLarge(kind));
+            return;
+        }
     }
 
     const QString target = d->userThemesDir + QLatin1Char('/') + name;

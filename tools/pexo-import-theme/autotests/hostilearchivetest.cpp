@@ -327,7 +327,7 @@ private Q_SLOTS:
         QTest::newRow("icon beyond a drawing") << replacing(7, svgImage() + QByteArray(16 << 20, ' '))
                                                << QStringLiteral("whose file \"Posing/icons/Posing/scalable/a.svg\" is larger than 16 MiB");
         QList<Entry> huge = theme(QStringLiteral("Posing"), "Padding=" + QByteArray(16 * 1024, 'x') + '\n');
-        QTest::newRow("settings beyond a real theme") << huge << QStringLiteral("Refusing theme \"Posing\" whose index.theme or theme/themerc is larger");
+        QTest::newRow("settings beyond a real theme") << huge << QStringLiteral("Refusing theme \"Posing\": its theme/themerc is larger than 16 KiB");
         // Posing sorts after Ok and these: the archive's 33rd theme.
         QList<Entry> many;
         for (int i = 0; i < 31; ++i) {
