@@ -213,7 +213,8 @@ public:
     // set when it was placed in the fallback directory instead.
     bool placeFile(const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const;
     // Finds the archive's file that the theme names when it lies in the
-    // theme's own folder, which source is unpacked to as target.
+    // part of the theme's own folder that is unpacked with it: source's
+    // settings folder, unpacked below target.
     void findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const;
     IconTree findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const;
     void importIconTheme(const QString &label, const IconTree &theme) const;
@@ -323,7 +324,7 @@ bool ThemeImporterPrivate::placeFile(
 void ThemeImporterPrivate::findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const
 {
     const QString cleaned = QDir::cleanPath(file.path);
-    if (!cleaned.startsWith(target + QLatin1Char('/'))) {
+    if (!cleaned.startsWith(target + QStringLiteral("/theme/"))) {
         return;
     }
     file.inThemePath = cleaned.mid(target.size() + 1);
@@ -668,10 +669,10 @@ void ThemeImporter::importTheme(const QString &name)
     // A replaced path is written even when the part held the default already.
     bool replaced = false;
     for (ThemeFile &file : files) {
-        replaced |= d->findThemeFile(source, name, file);
         // Kept in the theme's own folder, it comes with the theme's tree.
-        if (!file.archived) {
-            d->findInTheme(source, target, file);
+        d->findInTheme(source, target, file);
+        if (!file.inTheme) {
+            replaced |= d->findThemeFile(source, name, file);
         }
     }
     const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};

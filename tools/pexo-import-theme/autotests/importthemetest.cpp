@@ -334,6 +334,30 @@ private Q_SLOTS:
         PexoTest::removePath(QStringLiteral("/usr/share/wallpapers/wall.jpg"));
     }
 
+    // A wallpaper and a colour scheme that the theme keeps in its own
+    // folder come with it, where it names them, without a word.
+    void filesKeptInTheThemesFolder()
+    {
+        const QString kept = userThemes() + QStringLiteral("/T/theme");
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path,
+                            QStringLiteral("tar"),
+                            {dir(QStringLiteral("T")),
+                             dir(QStringLiteral("T/theme")),
+                             file(QStringLiteral("T/theme/themerc"),
+                                  "[Variables]\nWallPaper=" + kept.toUtf8() + "/wall.png\nLogoPixmap=undefined\nColorScheme=" + kept.toUtf8() +
+                                      "/T.colors\nCursorTheme=\nIconTheme=\n"),
+                             file(QStringLiteral("T/theme/wall.png"), pngImage()),
+                             file(QStringLiteral("T/theme/T.colors"), colorScheme()),
+                             file(QStringLiteral("T/index.theme"), "[Pexo Theme]\nId=t\nName=T\n")}));
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(storedWallpaper(), kept + QStringLiteral("/wall.png"));
+        QCOMPARE(PexoTest::readFile(kept + QStringLiteral("/wall.png")), pngImage());
+        QCOMPARE(PexoTest::readFile(kept + QStringLiteral("/T.colors")), colorScheme());
+    }
+
     void wallpaperNowhere()
     {
         // The fallback already holds another file of that name.
