@@ -2,6 +2,7 @@
 
 #include "appliedtheme.h"
 #include "basesettingsprovider.h"
+#include "configfile.h"
 #include "configfiles.h"
 #include "configsync.h"
 #include "currentsettingsprovider.h"
@@ -57,7 +58,7 @@ KSharedConfigPtr openRecord()
     if (!ConfigFiles::isUsable(ThemeFiles::recordFileName)) {
         return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);
     }
-    return KSharedConfig::openConfig(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
+    return ConfigFile::openShared(ThemeFiles::recordFileName, KConfig::FullConfig);
 }
 
 // A theme name is used as a directory name below the user themes directory.
@@ -74,6 +75,8 @@ public:
 
     std::map<QString, IndexFile> fetchThemes() const;
     void addThemes(const std::map<QString, IndexFile> &found);
+    // Forgets the listed themes whose files grew larger than a theme may hold.
+    void dropOversized();
     std::shared_ptr<Theme> makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const;
     std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
@@ -95,7 +98,7 @@ ThemeControllerPrivate::ThemeControllerPrivate(ThemeController *controller)
     , currentThemePath(group.readEntry(currentThemePathKey, ThemeDefaults::defaultThemeIndexPath))
     , q(controller)
 {
-    const std::shared_ptr<KConfig> currentConfig = ThemeDescriptions::open(currentThemePath, true);
+    const std::shared_ptr<KConfig> currentConfig = ThemeDescriptions::open(currentThemePath);
     systemTheme = std::make_shared<LiveTheme>(std::make_shared<CurrentSettingsProvider>());
     // What could not be written into the live settings is a failure of the registry's.
     QObject::connect(systemTheme.get(), &Theme::error, q, &ThemeController::error);
@@ -143,6 +146,17 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found
     }
 }
 
+void ThemeControllerPrivate::dropOversized()
+{
+    for (auto it = themes.begin(); it != themes.end();) {
+        if (it->second.scanned && !ThemeDescriptions::sizeRefusal(it->second.path).isEmpty()) {
+            it = themes.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const
 {
     const auto provider = std::make_shared<BaseSettingsProvider>(ThemeFiles::settingsPath(indexPath));
@@ -153,7 +167,7 @@ std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(IndexFile &file) const
 {
     std::shared_ptr<KConfig> config = file.config.lock();
     if (!config) {
-        config = ThemeDescriptions::open(file.path, !file.scanned);
+        config = ThemeDescriptions::open(file.path);
         file.config = config;
     }
     return makeTheme(file.path, config);
@@ -194,8 +208,8 @@ bool ThemeController::isCurrentThemeRecorded() const
         return d->config->name().isEmpty();
     }
     // Not the shared configuration, which holds what was read before.
-    const KConfig record(ThemeFiles::recordFileName, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
-    return record.group(recordGroupName).readEntry(currentThemeKey, ThemeDefaults::defaultThemeId) == d->currentThemeId;
+    const std::unique_ptr<KConfig> record = ConfigFile::open(ThemeFiles::recordFileName, KConfig::FullConfig);
+    return record->group(recordGroupName).readEntry(currentThemeKey, ThemeDefaults::defaultThemeId) == d->currentThemeId;
 }
 
 std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
@@ -232,6 +246,10 @@ std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> 
             continue;
         }
         std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
+        // One whose files grew beyond a theme's since the scan holds none.
+        if (!candidate->isValid()) {
+            continue;
+        }
         candidate->read();
         if (*candidate == *reference) {
             return candidate;
@@ -370,10 +388,10 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
 
     const QString baseName = d->makeTheme(base->second)->name();
 
-    KSharedConfigPtr indexConfig = KSharedConfig::openConfig(indexPath, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+    KSharedConfigPtr indexConfig = ConfigFile::openShared(indexPath, KConfig::CascadeConfig);
     // An object kept from an earlier call still holds the old entries; the
     // file was just emptied, so forget them or the writes below are skipped.
-    indexConfig->reparseConfiguration();
+    ConfigFile::reparse(*indexConfig);
     KConfigGroup indexGroup = indexConfig->group(ThemeFiles::indexGroup);
     indexGroup.writeEntry("Id", name);
     indexGroup.writeEntry("Name", name);
@@ -390,5 +408,6 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
 
 void ThemeController::updateAvailableThemes()
 {
+    d->dropOversized();
     d->addThemes(d->fetchThemes());
 }

@@ -51,7 +51,8 @@ public:
     // A new user theme called name with the settings of the theme baseId;
     // null (and error()) on failure.
     std::shared_ptr<Theme> createTheme(const QString &name, const QString &baseId);
-    // Adds the ids of theme directories that appeared since the last scan.
+    // Adds the ids of theme directories that appeared since the last scan,
+    // and forgets those of listed ones whose files grew larger since.
     void updateAvailableThemes();
 
 Q_SIGNALS:

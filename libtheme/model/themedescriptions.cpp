@@ -1,7 +1,7 @@
 #include "themedescriptions.h"
 
+#include "configfile.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 #include "themedefaults.h"
 
 #include <KConfig>
@@ -76,10 +76,19 @@ std::optional<QString> plainId(const QByteArray &text)
     return id ? QString::fromUtf8(*id) : QString();
 }
 
+// The "Id" of a description read whole. A plain file is read without
+// opening it as a configuration, which resolves its path again and again.
+QString idIn(const QByteArray &bytes, const QString &indexPath)
+{
+    if (const std::optional<QString> plain = plainId(bytes)) {
+        return *plain;
+    }
+    return ThemeDescriptions::idOf(*ConfigFile::open(indexPath));
+}
+
 // The id of the theme whose description is at indexPath; empty when the
 // file is not usable or a file of the theme is larger than its kind
-// allows. A plain file is read without opening it as a configuration,
-// which resolves its path again and again.
+// allows.
 QString readId(const QString &indexPath)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(indexPath, LocalFile::Kind::Settings);
@@ -87,10 +96,21 @@ QString readId(const QString &indexPath)
         isLarger(ThemeDescriptions::settingsPath(indexPath), ThemeDescriptions::File::Settings)) {
         return QString();
     }
-    if (const std::optional<QString> plain = plainId(*bytes)) {
-        return *plain;
-    }
-    return ThemeDescriptions::idOf(*ThemeDescriptions::open(indexPath, true));
+    return idIn(*bytes, indexPath);
+}
+
+// The theme directories, user themes first, each in name order.
+QFileInfoList themeDirectories()
+{
+    const QDir::Filters filters = QDir::Dirs | QDir::NoDot | QDir::NoDotDot;
+    QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
+    entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
+    return entries;
+}
+
+QString descriptionIn(const QFileInfo &directory)
+{
+    return directory.filePath() + QDir::separator() + ThemeDescriptions::indexFileName;
 }
 } // namespace
 
@@ -102,14 +122,27 @@ qint64 ThemeDescriptions::sizeLimit(File file)
     return file == File::Description ? 128 * 1024 : 16 * 1024;
 }
 
-std::shared_ptr<KConfig> ThemeDescriptions::open(const QString &indexPath, bool checkSizes)
+QString ThemeDescriptions::tooLarge(File file)
 {
-    if (!LocalFile::isMissingOrLooksUsable(indexPath, LocalFile::Kind::Settings) ||
-        (checkSizes && (isLarger(indexPath, File::Description) || isLarger(ThemeDescriptions::settingsPath(indexPath), File::Settings)))) {
+    const QString limit = QStringLiteral("%1 KiB").arg(sizeLimit(file) / 1024);
+    return file == File::Description ? QStringLiteral("its index.theme is larger than %1, the most a theme's description may hold").arg(limit)
+                                     : QStringLiteral("its theme/themerc is larger than %1, the most a theme's settings may hold").arg(limit);
+}
+
+QString ThemeDescriptions::sizeRefusal(const QString &indexPath)
+{
+    if (isLarger(indexPath, File::Description)) {
+        return tooLarge(File::Description);
+    }
+    return isLarger(settingsPath(indexPath), File::Settings) ? tooLarge(File::Settings) : QString();
+}
+
+std::shared_ptr<KConfig> ThemeDescriptions::open(const QString &indexPath)
+{
+    if (!LocalFile::isMissingOrLooksUsable(indexPath, LocalFile::Kind::Settings) || !sizeRefusal(indexPath).isEmpty()) {
         return std::make_shared<KConfig>(QString(), KConfig::SimpleConfig);
     }
-    const QuietConfigParse quiet;
-    return std::make_shared<KConfig>(indexPath, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+    return ConfigFile::open(indexPath);
 }
 
 QString ThemeDescriptions::idOf(const KConfig &config)
@@ -119,21 +152,35 @@ QString ThemeDescriptions::idOf(const KConfig &config)
 
 std::map<QString, QString> ThemeDescriptions::installed(const std::function<std::optional<QString>(const QString &indexPath)> &known)
 {
-    const QDir::Filters filters = QDir::Dirs | QDir::NoDot | QDir::NoDotDot;
-    QFileInfoList entries = QDir(ThemeDefaults::userThemesDir).entryInfoList(filters);
-    entries += QDir(ThemeDefaults::systemThemesDir).entryInfoList(filters);
-
     std::map<QString, QString> found;
-    for (const QFileInfo &entry : std::as_const(entries)) {
-        const QString path = entry.filePath() + QDir::separator() + indexFileName;
+    const QFileInfoList entries = themeDirectories();
+    for (const QFileInfo &entry : entries) {
+        const QString path = descriptionIn(entry);
         std::optional<QString> id = known ? known(path) : std::nullopt;
         if (!id) {
             id = readId(path);
-        } else if (LocalFile::status(path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable) {
+        } else if (LocalFile::status(path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable || !sizeRefusal(path).isEmpty()) {
             continue;
         }
         if (!id->isEmpty()) {
             found.emplace(*id, path);
+        }
+    }
+    return found;
+}
+
+QStringList ThemeDescriptions::oversized(const QString &id)
+{
+    QStringList found;
+    const QFileInfoList entries = themeDirectories();
+    for (const QFileInfo &entry : entries) {
+        const QString path = descriptionIn(entry);
+        if (!LocalFile::exists(path) || sizeRefusal(path).isEmpty()) {
+            continue;
+        }
+        const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
+        if ((bytes ? idIn(*bytes, path) : entry.fileName()) == id) {
+            found.append(path);
         }
     }
     return found;

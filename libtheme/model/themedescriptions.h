@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -42,11 +43,19 @@ inline QString settingsPath(const QString &indexPath)
 // The largest file of its kind a theme may have, in bytes.
 PEXOTHEME_EXPORT qint64 sizeLimit(File file);
 
-// The description's configuration, read without the reader's warnings. A
-// file that is there but no usable settings file reads as missing, and so,
-// when sizes are to be checked, does one whose theme has a file larger
-// than its kind allows.
-PEXOTHEME_EXPORT std::shared_ptr<KConfig> open(const QString &indexPath, bool checkSizes);
+// Why a theme whose file of that kind is larger than it may be holds no
+// theme: "its index.theme is larger than 128 KiB, the most a theme's
+// description may hold".
+PEXOTHEME_EXPORT QString tooLarge(File file);
+
+// The same for the theme directory of the description at indexPath, as
+// its files are now; empty when each is within its limit.
+PEXOTHEME_EXPORT QString sizeRefusal(const QString &indexPath);
+
+// The description's configuration. A file that is there but no usable
+// settings file reads as missing, and so does one whose theme has a file
+// larger than its kind allows.
+PEXOTHEME_EXPORT std::shared_ptr<KConfig> open(const QString &indexPath);
 
 // The untranslated "Id" of the description: an "Id[xx]" entry is no id.
 PEXOTHEME_EXPORT QString idOf(const KConfig &config);
@@ -54,9 +63,15 @@ PEXOTHEME_EXPORT QString idOf(const KConfig &config);
 // The installed themes' description files by id, user themes first: the
 // first directory, in name order, with an id wins. known gives the id read
 // from a file at an earlier scan, taken while it still looks usable; any
-// other file is read, and holds no theme when it is not usable or a file of
-// its theme is larger than its kind allows.
+// other file is read. Neither holds a theme when a file of its theme is
+// larger than its kind allows.
 PEXOTHEME_EXPORT std::map<QString, QString> installed(const std::function<std::optional<QString>(const QString &indexPath)> &known = nullptr);
+
+// The description files of the installed theme directories that hold no
+// theme for their size and would otherwise give one of that id: the id
+// their description holds or, for one too large to be read at all, the
+// directory's name.
+PEXOTHEME_EXPORT QStringList oversized(const QString &id);
 } // namespace ThemeDescriptions
 
 #endif

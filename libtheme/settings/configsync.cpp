@@ -1,4 +1,5 @@
 #include "configsync.h"
+#include "configfile.h"
 #include "failedwrites.h"
 #include "localfile.h"
 #include "settingsreplace.h"
@@ -70,7 +71,7 @@ bool forget(KConfig &config, const QString &file)
 {
     config.markAsClean();
     if (LocalFile::isMissingOrUsable(file, LocalFile::Kind::Settings)) {
-        config.reparseConfiguration();
+        ConfigFile::reparse(config);
     }
     ++forgotten[&config];
     FailedWrites::note(file);

@@ -1,9 +1,9 @@
 #include "kconfigstorage.h"
+#include "configfile.h"
 #include "configsync.h"
 #include "deferredsync.h"
 #include "failedwrites.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 #include "themedefaults.h"
 #include "utils.h"
 
@@ -67,8 +67,7 @@ std::shared_ptr<KConfig> openShared(const QString &path)
         // Taken before the file is read: a change in between reads it again.
         known.read = FileStamp::of(path);
         known.looked = lookRound;
-        const QuietConfigParse quiet;
-        config = std::make_shared<KConfig>(path, KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+        config = ConfigFile::open(path, KConfig::CascadeConfig);
         known.config = config;
     }
     return config;
@@ -89,8 +88,7 @@ void lookAtFile(const QString &path, KConfig &config)
         return;
     }
     known->read = now;
-    const QuietConfigParse quiet;
-    config.reparseConfiguration();
+    ConfigFile::reparse(config);
 }
 
 // A fifo or a device would block or never end when read, a huge file would

@@ -1,10 +1,10 @@
 #include "settingsreplace.h"
+#include "configfile.h"
 #include "diskroom.h"
 #include "failedwrites.h"
 #include "leftbehind.h"
 #include "localfile.h"
 #include "lockplaces.h"
-#include "quietconfigparse.h"
 
 #include <KConfig>
 #include <KConfigGroup>
@@ -456,9 +456,6 @@ QStringList SettingsReplace::unreplaceable(const QStringList &files)
 
 SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &file)
 {
-    // The writer reads the file again before it writes it, and the check
-    // reads both contents: a theme file's invalid lines are not told each time.
-    const QuietConfigParse quiet;
     // The old content counts as well: a file holds entries that its reader
     // does not list (other languages), and they are written again.
     const auto bytes = [&config, &file] {
@@ -480,11 +477,11 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
             return names.join(QChar(0x1d)) + QChar(0x1e) + key;
         };
         QSet<QString> entries;
-        visit(KConfig(written, KConfig::SimpleConfig), [&](const QStringList &names, const QString &key, const QString &) {
+        visit(*ConfigFile::open(written), [&](const QStringList &names, const QString &key, const QString &) {
             entries.insert(id(names, key));
         });
         bool holds = true;
-        visit(KConfig(kept, KConfig::SimpleConfig), [&](const QStringList &names, const QString &key, const QString &) {
+        visit(*ConfigFile::open(kept), [&](const QStringList &names, const QString &key, const QString &) {
             KConfigGroup group = config.group(names.first());
             for (int i = 1; i < names.size(); ++i) {
                 group = group.group(names.at(i));
@@ -497,7 +494,7 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
         file,
         bytes,
         [&config] {
-            return config.sync();
+            return ConfigFile::sync(config);
         },
         [&holdsKept](Rewrite &rewrite) {
             // Lines that are still there as they were say so at once.

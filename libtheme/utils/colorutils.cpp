@@ -2,7 +2,6 @@
 #include "configfiles.h"
 #include "configsync.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 #include "settingsreplace.h"
 #include "themedefaults.h"
 
@@ -333,9 +332,7 @@ void ColorUtils::writeQtPalette(const QString &path, const QColor &primary, cons
 
     // Written into a scheme file or a new one, never into anything else.
     if (isPexoColorScheme(path) && LocalFile::isMissingOrUsable(path, LocalFile::Kind::Settings)) {
-        // Read when opened and again when written.
-        const QuietConfigParse quiet;
-        const KSharedConfigPtr scheme = KSharedConfig::openConfig(path, KConfig::SimpleConfig, QStandardPaths::GenericConfigLocation);
+        const KSharedConfigPtr scheme = ConfigFile::openShared(path);
         const std::pair<QString, QPalette::ColorRole> groups[] = {
             {QStringLiteral("Colors:Button"), QPalette::Button},
             {QStringLiteral("Colors:Selection"), QPalette::Highlight},

@@ -7,9 +7,9 @@
 #ifndef CONFIGFILES_H
 #define CONFIGFILES_H
 
+#include "configfile.h"
 #include "failedwrites.h"
 #include "localfile.h"
-#include "quietconfigparse.h"
 
 #include <KSharedConfig>
 
@@ -55,17 +55,16 @@ inline KSharedConfigPtr openToWrite(const QString &name, KConfig::OpenFlags flag
         FailedWrites::note(unusable);
         return KSharedConfigPtr();
     }
-    return KSharedConfig::openConfig(name, flags, QStandardPaths::GenericConfigLocation);
+    return ConfigFile::openShared(name, flags);
 }
 
 // A colour scheme's configuration, read from the file when the path is
 // absolute and names a usable file; otherwise an empty configuration, as
-// for a missing file. The reader's warnings about its lines are not printed.
+// for a missing file.
 inline KSharedConfigPtr openScheme(const QString &path, KConfig::OpenFlags flags = KConfig::SimpleConfig)
 {
     if (QDir::isAbsolutePath(path) && LocalFile::isUsable(path, LocalFile::Kind::Settings)) {
-        const QuietConfigParse quiet;
-        return KSharedConfig::openConfig(path, flags, QStandardPaths::GenericConfigLocation);
+        return ConfigFile::openShared(path, flags);
     }
     return KSharedConfig::openConfig(QString(), KConfig::SimpleConfig);
 }

@@ -1,5 +1,6 @@
 #include "schemeproxymodel.h"
 
+#include <configfile.h>
 #include <paletteguard.h>
 
 #include <KColorSchemeManager>
@@ -18,13 +19,13 @@ SchemeProxyModel::SchemeProxyModel(QObject *parent)
     : QSortFilterProxyModel(parent)
 {
     KColorSchemeManager *manager = nullptr;
-    {
-        // The list only shows the schemes; it never activates one, though
-        // creating the manager re-applies the default scheme.
+    // The list reads every scheme. It only shows them; it never activates
+    // one, though creating the manager re-applies the default scheme.
+    ConfigFile::parse([this, &manager] {
         PaletteGuard guard;
         manager = new KColorSchemeManager(this);
         manager->setAutosaveChanges(false);
-    }
+    });
     setSourceModel(manager->model());
     sort(0, Qt::AscendingOrder);
 }
@@ -59,8 +60,14 @@ QVariant SchemeProxyModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DecorationRole) {
         return QSortFilterProxyModel::data(index, role);
     }
-    // value() converts other decoration types and gives an empty icon when it cannot.
-    return iconUrl(QSortFilterProxyModel::data(index, role).value<QIcon>());
+    // The list reads a scheme again for its icon when that is first asked
+    // for. value() converts other decoration types and gives an empty icon
+    // when it cannot.
+    QVariant decoration;
+    ConfigFile::parse([&] {
+        decoration = QSortFilterProxyModel::data(index, role);
+    });
+    return iconUrl(decoration.value<QIcon>());
 }
 
 QModelIndex SchemeProxyModel::findIndex(const QString &colorSchemePath) const

@@ -1,8 +1,6 @@
 #ifndef SCHEMEPROXYMODEL_H
 #define SCHEMEPROXYMODEL_H
 
-#include <quietconfigparse.h>
-
 #include <QIcon>
 #include <QSortFilterProxyModel>
 
@@ -25,11 +23,6 @@ public:
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
-
-private:
-    // The scheme list reads every scheme when made, and each again for its
-    // icon when that is first asked for.
-    const QuietConfigParse m_quiet;
 };
 
 #endif

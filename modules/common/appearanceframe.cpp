@@ -1,7 +1,7 @@
 #include "appearanceframe.h"
 #include "paletteguard.h"
 
-#include <quietconfigparse.h>
+#include <configfile.h>
 #include <sessionlock.h>
 #include <themecontroller.h>
 #include <themedecorator.h>
@@ -43,17 +43,18 @@ void AppearanceFrame::activateColorScheme(const QString &path)
     // Creating the manager already re-applies the scheme remembered in the
     // application's configuration, or the default one. It reads every
     // scheme, and the one activated again.
-    const QuietConfigParse quiet;
-    PaletteGuard guard;
-    KColorSchemeManager manager;
-    manager.setAutosaveChanges(false);
-    const QAbstractItemModel *schemes = manager.model();
-    for (int row = 0; row < schemes->rowCount(); ++row) {
-        const QModelIndex index = schemes->index(row, 0);
-        if (index.isValid() && index.data(schemePathRole).toString() == path) {
-            guard.release();
-            manager.activateScheme(index);
-            return;
+    ConfigFile::parse([&path] {
+        PaletteGuard guard;
+        KColorSchemeManager manager;
+        manager.setAutosaveChanges(false);
+        const QAbstractItemModel *schemes = manager.model();
+        for (int row = 0; row < schemes->rowCount(); ++row) {
+            const QModelIndex index = schemes->index(row, 0);
+            if (index.isValid() && index.data(schemePathRole).toString() == path) {
+                guard.release();
+                manager.activateScheme(index);
+                return;
+            }
         }
-    }
+    });
 }

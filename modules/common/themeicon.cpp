@@ -1,7 +1,6 @@
 #include "themeicon.h"
 
 #include "localimage.h"
-#include "quietconfigparse.h"
 
 #include <pexoicontheme.h>
 
@@ -36,7 +35,6 @@ std::deque<DecodedIcon> kept;
 
 QPixmap ThemeIcon::pixmap(const QString &name, int side)
 {
-    const QuietConfigParse quiet;
     auto theme = std::make_unique<PexoIconTheme>(QIcon::themeName().toStdString(), std::string(), false);
     if (!theme->load()) {
         theme = std::make_unique<PexoIconTheme>("hicolor", std::string(), false);

@@ -3,7 +3,6 @@
 #include <decodeslot.h>
 #include <localimage.h>
 #include <pexoicontheme.h>
-#include <quietconfigparse.h>
 
 #include <QFutureWatcher>
 #include <QImage>
@@ -78,7 +77,6 @@ void IconThemeThumbnailPrivate::resetIcons(const QString &theme)
     decodedFor = QSize();
     dropLoad();
 
-    const QuietConfigParse quiet;
     PexoIconTheme iconTheme(theme.toStdString(), std::string(), false);
     if (!iconTheme.load()) {
         q->update();

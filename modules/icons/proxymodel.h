@@ -1,8 +1,6 @@
 #ifndef PROXYMODEL_H
 #define PROXYMODEL_H
 
-#include <quietconfigparse.h>
-
 #include <QSortFilterProxyModel>
 
 // The usable icon themes of the installed ones, in the user's locale order.
@@ -17,11 +15,6 @@ public:
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
-
-private:
-    // The list reads every icon theme's description, and the filter each
-    // again, whenever it runs.
-    const QuietConfigParse m_quiet;
 };
 
 #endif

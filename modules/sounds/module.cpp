@@ -5,7 +5,6 @@
 
 #include <appearanceframe.h>
 #include <localfile.h>
-#include <quietconfigparse.h>
 #include <theme.h>
 #include <themeicon.h>
 #include <widgetpagefactory.h>
@@ -93,9 +92,6 @@ public:
         return controller->systemTheme()->soundsThemePart();
     }
 
-    // The page reads the sound themes' descriptions when made and whenever
-    // the theme changes.
-    const QuietConfigParse quiet;
     Ui_ModuleWidget *ui = nullptr;
     PlayerController *player = nullptr;
     PexoSoundTheme *soundTheme = nullptr;

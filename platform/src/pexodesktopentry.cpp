@@ -1,4 +1,5 @@
 #include "pexodesktopentry.h"
+#include "configfile.h"
 #include "localfile.h"
 
 #include <KConfig>
@@ -29,7 +30,7 @@ bool PexoDesktopEntry::load()
 {
     // Only a usable file is read: anything else loads as an empty entry.
     const bool usable = LocalFile::isUsable(d->path, LocalFile::Kind::Settings);
-    d->config.reset(new KConfig(usable ? d->path : QString(), KConfig::SimpleConfig));
+    d->config = ConfigFile::open(usable ? d->path : QString());
     return usable;
 }
 
@@ -61,7 +62,7 @@ QString PexoDesktopEntry::localCommentOrFallback() const
 bool PexoDesktopEntry::save(bool saveEmptyFields)
 {
     Q_UNUSED(saveEmptyFields) // only Hidden is ever changed, and it is never empty
-    if (d->config->sync()) {
+    if (ConfigFile::sync(*d->config)) {
         return true;
     }
     // KConfig may keep its lock after a sync that failed, and then waits for

@@ -1,4 +1,5 @@
 #include "xdgthemeindex.h"
+#include "configfile.h"
 #include "localfile.h"
 
 #include <KConfig>
@@ -26,8 +27,8 @@ bool describes(const QString &indexPath, const QString &group)
     if (!LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) {
         return false;
     }
-    const KConfig config(indexPath, KConfig::SimpleConfig);
-    return !KConfigGroup(&config, group).readEntry("Directories", QStringList()).isEmpty();
+    const std::unique_ptr<KConfig> config = ConfigFile::open(indexPath);
+    return !KConfigGroup(config.get(), group).readEntry("Directories", QStringList()).isEmpty();
 }
 
 bool isPlainName(const QString &name)
@@ -81,7 +82,7 @@ std::unique_ptr<Theme> open(const QStringList &baseDirs, const QString &name, co
         theme->roots.append(root);
         const QString indexPath = root + QStringLiteral("/index.theme");
         if (theme->indexRoot.isEmpty() && LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) {
-            auto index = std::make_unique<KConfig>(indexPath, KConfig::SimpleConfig);
+            std::unique_ptr<KConfig> index = ConfigFile::open(indexPath);
             if (index->hasGroup(group)) {
                 theme->indexRoot = root;
                 theme->index = std::move(index);

@@ -1,5 +1,4 @@
 #include "themecontroller.h"
-#include "themedescriptions.h"
 #include "themefixtures.h"
 
 #include "iconthemepart.h"
@@ -184,8 +183,9 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<qint64>("size");
     QTest::addColumn<bool>("listed");
-    const qint64 settingsLimit = ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Settings);
-    const qint64 descriptionLimit = ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description);
+    // The limits as the README gives them.
+    const qint64 settingsLimit = 16 * 1024;
+    const qint64 descriptionLimit = 128 * 1024;
     QTest::newRow("settings at the limit") << QStringLiteral("theme/themerc") << settingsLimit << true;
     QTest::newRow("settings beyond it") << QStringLiteral("theme/themerc") << settingsLimit + 1 << false;
     QTest::newRow("description at the limit") << QStringLiteral("index.theme") << descriptionLimit << true;
@@ -218,9 +218,12 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
                index(QStringLiteral("Big"), QStringLiteral("Big"), true),
                themerc(QStringLiteral("big"), QStringLiteral("#123456")));
     writeFile(systemTheme(QStringLiteral("Big/")) + file, text);
+    writeTheme(
+        userTheme(QStringLiteral("Old")), index(QStringLiteral("Old"), QStringLiteral("Old")), themerc(QStringLiteral("old"), QStringLiteral("#654321")));
 
     {
         ThemeController controller;
+        QVERIFY(controller.theme(QStringLiteral("Old")));
         QCOMPARE(bool(controller.theme(QStringLiteral("Big"))), listed);
         QCOMPARE(ids(controller.availableThemes()).contains(QStringLiteral("Big")), listed);
         {
@@ -234,6 +237,11 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
         writeFile(userTheme(QStringLiteral("New/")) + file, text.replace("Big", "New"));
         controller.updateAvailableThemes();
         QCOMPARE(bool(controller.theme(QStringLiteral("New"))), listed);
+        // Nor one that grew beyond them since it was listed.
+        writeFile(userTheme(QStringLiteral("Old/")) + file, text.replace("New", "Old"));
+        QCOMPARE(controller.theme(QStringLiteral("Old"))->isValid(), listed);
+        controller.updateAvailableThemes();
+        QCOMPARE(bool(controller.theme(QStringLiteral("Old"))), listed);
     }
     // Nor is it read as the recorded current theme.
     writeRecord(QStringLiteral("Big"), systemTheme(QStringLiteral("Big/index.theme")));

@@ -171,6 +171,16 @@ private Q_SLOTS:
         QVERIFY2(r.errors.contains(QLatin1String("Cam't select \"nameless\" theme, it is not valid")), qPrintable(r.errors));
         QVERIFY(!QFile::exists(home(record)));
 
+        // There, but no theme: its description is larger than a theme's may be.
+        userTheme(QStringLiteral("Wordy"), "[Pexo Theme]\nId=wordy\nName=Wordy\nComment=" + QByteArray(128 * 1024, 'x') + '\n');
+        r = run(QStringLiteral("pexo-set-theme"), {QStringLiteral("wordy")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.errors.contains(QStringLiteral("Unable to select theme \"wordy\" in \"%1/Wordy\": its index.theme is larger than 128 KiB, "
+                                                  "the most a theme's description may hold")
+                                       .arg(home(userThemes))),
+                 qPrintable(r.errors));
+        QVERIFY(!QFile::exists(home(record)));
+
         PexoTest::takeWmCommands();
         QCOMPARE(run(QStringLiteral("pexo-set-theme"), {QStringLiteral("UlvarTornelDark")}).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), QStringLiteral("UlvarTornelDark"));
@@ -479,8 +489,10 @@ private Q_SLOTS:
         QTest::newRow("recorded description") << QStringLiteral(".local/Stray/index.theme") << QByteArray("fifo")
                                               << home(QStringLiteral(".local/Stray/index.theme")) << QStringLiteral("pexo-sync-user-theme") << QStringList()
                                               << 0 << noMessage;
-        QTest::newRow("large description") << userThemes + QStringLiteral("/Large/index.theme") << QByteArray("large") << QString() << setTheme
-                                           << QStringList{QStringLiteral("Large")} << 1 << QStringLiteral("Unable to find theme \"Large\"");
+        // Too large to be read at all: named by its folder.
+        QTest::newRow("large description")
+            << userThemes + QStringLiteral("/Large/index.theme") << QByteArray("large") << QString() << setTheme << QStringList{QStringLiteral("Large")} << 1
+            << QStringLiteral("Unable to select theme \"Large\" in \"%1/Large\": its index.theme is larger than 128 KiB").arg(home(userThemes));
         // A file that a save must write and cannot is a failed write.
         const QString qtSettings = QStringLiteral(".config/Trolltech.conf");
         const QString decoration = QStringLiteral(".config/breezerc");

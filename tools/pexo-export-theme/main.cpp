@@ -378,8 +378,12 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
         qCritical() << "Cannot open" << descriptionPath;
         return DescriptionUnreadable;
     }
-    // The registry's reader: quiet, and a theme with a file over its size holds no theme.
-    const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath, true);
+    // As the registry has it, a theme with a file over its size holds no theme.
+    if (const QString refusal = ThemeDescriptions::sizeRefusal(indexPath); !refusal.isEmpty()) {
+        qCritical().nospace() << "Cannot export " << descriptionPath << ": " << qUtf8Printable(refusal);
+        return InvalidTheme;
+    }
+    const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath);
     const QString settingsPath = ThemeDescriptions::settingsPath(indexPath);
     const auto provider = std::make_shared<BaseSettingsProvider>(settingsPath);
     Theme theme(config, provider);

@@ -10,11 +10,11 @@
 #include "basesettingsprovider.h"
 #include "colorsthemepart.h"
 #include "colorutils.h"
+#include "configfile.h"
 #include "cursorthemepart.h"
 #include "diskroom.h"
 #include "iconthemepart.h"
 #include "ithemesettings.h"
-#include "quietconfigparse.h"
 #include "theme.h"
 #include "themedefaults.h"
 #include "themedescriptions.h"
@@ -24,7 +24,6 @@
 #include <KArchiveDirectory>
 #include <KArchiveFile>
 #include <KConfigGroup>
-#include <KSharedConfig>
 
 #include <QDebug>
 #include <QDir>
@@ -222,7 +221,8 @@ public:
     // set when it was placed in the fallback directory instead.
     bool placeFile(const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const;
     // Finds the archive's file that the theme names when it lies in the
-    // theme's own folder, which source is unpacked to as target.
+    // part of the theme's own folder that is unpacked with it: source's
+    // settings folder, unpacked below target.
     void findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const;
     IconTree findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const;
     void importIconTheme(const QString &label, const IconTree &theme) const;
@@ -347,7 +347,7 @@ bool ThemeImporterPrivate::canPlace(const ThemeFile &file) const
 void ThemeImporterPrivate::findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const
 {
     const QString cleaned = QDir::cleanPath(file.path);
-    if (!cleaned.startsWith(target + QLatin1Char('/'))) {
+    if (!cleaned.startsWith(target + QStringLiteral("/theme/"))) {
         return;
     }
     file.inThemePath = cleaned.mid(target.size() + 1);
@@ -607,12 +607,11 @@ void ThemeImporter::importTheme(const QString &name)
         return;
     }
     using ThemeDescriptions::File;
-    if (index->size() > ThemeDescriptions::sizeLimit(File::Description) || themerc->size() > ThemeDescriptions::sizeLimit(File::Settings)) {
-        qWarning() << "Refusing theme" << name
-                   << qUtf8Printable(
-                          QStringLiteral("whose index.theme or theme/themerc is larger than a theme may hold (%1, %2)")
-                              .arg(sizeText(ThemeDescriptions::sizeLimit(File::Description)), sizeText(ThemeDescriptions::sizeLimit(File::Settings))));
-        return;
+    for (const auto &[file, kind] : {std::pair(index, File::Description), std::pair(themerc, File::Settings)}) {
+        if (file->size() > ThemeDescriptions::sizeLimit(kind)) {
+            qWarning().nospace() << "Refusing theme " << name << ": " << qUtf8Printable(ThemeDescriptions::tooLarge(kind));
+            return;
+        }
     }
 
     const QString target = d->userThemesDir + QLatin1Char('/') + name;
@@ -637,10 +636,7 @@ void ThemeImporter::importTheme(const QString &name)
         return;
     }
 
-    const KSharedConfigPtr config = [&indexPath] {
-        const QuietConfigParse quiet;
-        return KSharedConfig::openConfig(indexPath, KConfig::SimpleConfig);
-    }();
+    const std::shared_ptr<KConfig> config = ConfigFile::open(indexPath);
     const auto provider = std::make_shared<BaseSettingsProvider>(QFileInfo(indexPath).absolutePath() + QStringLiteral("/theme/themerc"));
     Theme theme(config, provider);
     const QString refused = d->refusal(theme, indexPath);
@@ -712,10 +708,10 @@ void ThemeImporter::importTheme(const QString &name)
     // A replaced path is written even when the part held the default already.
     bool replaced = false;
     for (ThemeFile &file : files) {
-        replaced |= d->findThemeFile(source, file);
         // Kept in the theme's own folder, it comes with the theme's tree.
-        if (!file.archived) {
-            d->findInTheme(source, target, file);
+        d->findInTheme(source, target, file);
+        if (!file.inTheme) {
+            replaced |= d->findThemeFile(source, file);
         }
     }
     const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};

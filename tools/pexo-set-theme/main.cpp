@@ -1,8 +1,9 @@
 /*
     pexo-set-theme ID: makes the theme ID current and pushes it into the live
     settings; an administrator session always gets the administrator theme.
-    Exit status: 0 selected, 1 unknown or invalid theme, or one that could not
-    be recorded or applied, 2 no argument.
+    Exit status: 0 selected, 1 unknown or invalid theme (one whose files are
+    larger than a theme may hold is named so), or one that could not be
+    recorded or applied, 2 no argument.
 */
 
 #include <offscreenfallback.h>
@@ -12,8 +13,10 @@
 #include <theme.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
+#include <themedescriptions.h>
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <memory>
 
@@ -56,7 +59,15 @@ int main(int argc, char **argv)
         }
     }
     if (!found) {
-        qCWarning(THEME_UTILS_LOG) << "Unable to find theme" << id;
+        // A theme directory of that id whose files are larger than a theme
+        // may hold is there, but holds no theme.
+        const QStringList oversized = ThemeDescriptions::oversized(id);
+        if (oversized.isEmpty()) {
+            qCWarning(THEME_UTILS_LOG) << "Unable to find theme" << id;
+        } else {
+            qCWarning(THEME_UTILS_LOG).nospace() << "Unable to select theme " << id << " in " << QFileInfo(oversized.first()).absolutePath() << ": "
+                                                 << qUtf8Printable(ThemeDescriptions::sizeRefusal(oversized.first()));
+        }
         return 1;
     }
     if (!found->isValid()) {

@@ -4,6 +4,7 @@
 */
 
 #include <appliedtheme.h>
+#include <configfile.h>
 #include <configsync.h>
 #include <livesettingschange.h>
 #include <localfile.h>
@@ -88,8 +89,7 @@ bool createUserThemeDir(const QString &id)
         qWarning() << "Failed to copy current.themerc to" << settingsFile;
         return false;
     }
-    KSharedConfigPtr index =
-        KSharedConfig::openConfig(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig, QStandardPaths::GenericConfigLocation);
+    KSharedConfigPtr index = ConfigFile::openShared(themeDir + QStringLiteral("/index.theme"), KConfig::CascadeConfig);
     KConfigGroup group(index, ThemeDefaults::themeDescriptionGroup);
     group.writeEntry("Id", id);
     group.writeEntry("Name", id);

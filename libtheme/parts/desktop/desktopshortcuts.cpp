@@ -1,4 +1,5 @@
 #include "desktopshortcuts.h"
+#include "configfile.h"
 #include "configsync.h"
 #include "failedwrites.h"
 #include "localfile.h"
@@ -84,7 +85,7 @@ bool DesktopShortcuts::setShown(const QString &entryPath, const QString &templat
     }
     // Through the settings writer, which notes a failure; every other key
     // stays as it is.
-    const auto config = std::make_shared<KConfig>(entryPath, KConfig::SimpleConfig);
+    const std::shared_ptr<KConfig> config = ConfigFile::open(entryPath);
     KConfigGroup(config.get(), QStringLiteral("Desktop Entry")).writeEntry("Hidden", !show);
     return ConfigSync::sync(config);
 }

@@ -6,6 +6,8 @@
 #include <moduletestsupport.h>
 #include <picturetestsupport.h>
 
+#include <KConfig>
+
 #include <QAbstractProxyModel>
 #include <QGuiApplication>
 #include <QPainter>
@@ -253,10 +255,25 @@ private Q_SLOTS:
         item->setProperty("theme", QStringLiteral("missing"));
         QCOMPARE(cellColours(*item), QVector<QString>(6).toList());
 
+        // A theme's description is read without a word for its invalid
+        // escapes; the thumbnail keeps no other quiet.
+        const QString system = QDir::homePath() + QStringLiteral("/system/icons");
+        QVERIFY(IconTest::writeTheme(system, QStringLiteral("escaped"), coloured(alphaColours)));
+        QFile escapedIndex(system + QStringLiteral("/escaped/index.theme"));
+        QVERIFY(escapedIndex.open(QIODevice::Append) && escapedIndex.write("Comment=\\q\n") > 0);
+        escapedIndex.close();
+        {
+            const PexoTest::ReaderWarnings warnings;
+            item->setProperty("theme", QStringLiteral("escaped"));
+            QTRY_COMPARE_WITH_TIMEOUT(cellColours(*item), names(alphaColours), PexoTest::patienceMs);
+            QCOMPARE(warnings.count(), 0);
+            const KConfig other(escapedIndex.fileName(), KConfig::SimpleConfig);
+            QCOMPARE(warnings.count(), 1);
+        }
+
         // Six icons of 8000 x 8000 pixels, in a few megabytes each, are not decoded whole.
         const QString huge = QDir::homePath() + QStringLiteral("/huge.png");
         QVERIFY(PexoTest::writeHugePng(huge, QSize(8000, 8000)));
-        const QString system = QDir::homePath() + QStringLiteral("/system/icons");
         QVERIFY(IconTest::writeTheme(system, QStringLiteral("bulky"), {}));
         for (const QString &icon : thumbnailIcons) {
             QVERIFY(QDir().mkpath(system + QStringLiteral("/bulky/48/") + icon.section(QLatin1Char('/'), 0, 0)));

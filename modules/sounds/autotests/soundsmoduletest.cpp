@@ -148,11 +148,12 @@ private Q_SLOTS:
     void initTestCase()
     {
         qputenv("XDG_DATA_DIRS", QFile::encodeName(QDir::homePath() + QStringLiteral("/system")));
-        QVERIFY(PexoTest::writeFile(calmDir() + QStringLiteral("/index.theme"), "[Sound Theme]\nName=Calm\nDirectories=stereo\n"));
+        // Invalid escapes in the files the page reads.
+        QVERIFY(PexoTest::writeFile(calmDir() + QStringLiteral("/index.theme"), "[Sound Theme]\nName=Calm\nDirectories=stereo\nComment=\\q\n"));
         for (const char *sound : {"desktop-login", "desktop-logout", "window-attention-active", "dialog-information", "alarm.tar", "sub/nested"}) {
             QVERIFY(SoundTest::writeWav(calmDir() + QStringLiteral("/stereo/") + QLatin1String(sound) + QStringLiteral(".wav"), 20000));
         }
-        QVERIFY(PexoTest::writeFile(calmDir() + QStringLiteral("/stereo/dialog-information.desktop"), "[Desktop Entry]\nComment=Information\n"));
+        QVERIFY(PexoTest::writeFile(calmDir() + QStringLiteral("/stereo/dialog-information.desktop"), "[Desktop Entry]\nComment=Information\nName=\\q\n"));
         for (const char *sound : {"x-pexo-wm-chimes.wav", "x-pexo-wm-error.wav", "x-pexo-wm-notify.wav", "x-pexo-wm-tooltip.wav", "sub/deep.wav"}) {
             QVERIFY(SoundTest::writeWav(systemSounds + QLatin1Char('/') + QLatin1String(sound), 200));
         }
@@ -190,6 +191,7 @@ private Q_SLOTS:
         // A fifo named like the sound's description is none: nothing waits on it.
         const PexoTest::WatchedFifo description(QDir::homePath() + QStringLiteral("/custom.desktop"));
         QVERIFY(description.made());
+        const PexoTest::ReaderWarnings warnings;
         const Page page = open("EnableSound=true\nSoundTheme=calm\nSystemStartSound=" + custom.toUtf8() +
                                "\nOSDNotifySound=dialog-information\nForceTrayMessageSound=x-pexo-wm-tooltip.wav\n");
         QVERIFY(page.table && page.combo && page.message);
@@ -220,6 +222,14 @@ private Q_SLOTS:
         QVERIFY(!page.enabled(0, 3) && !page.enabled(0, 5));
         QCOMPARE(page.icon(0, 3), QColor(Qt::red));
         QCOMPARE(page.icon(0, 5), QColor(Qt::blue));
+
+        // The sound theme and the sound's description are read without a
+        // word for their invalid escapes; the open page keeps no other quiet.
+        QCOMPARE(warnings.count(), 0);
+        const QString escapes = QDir::homePath() + QStringLiteral("/escapes.rc");
+        QVERIFY(PexoTest::writeFile(escapes, "[G]\nK=\\q\n"));
+        const KConfig other(escapes, KConfig::SimpleConfig);
+        QCOMPARE(warnings.count(), 1);
     }
 
     void themeChoices()

@@ -1,7 +1,5 @@
 #include "archivefixtures.h"
 
-#include <themedescriptions.h>
-
 #include <QTest>
 
 #include <optional>
@@ -89,22 +87,29 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("no argument") << QStringList() << 32;
-        QTest::newRow("one argument") << QStringList{QStringLiteral("index.theme")} << 32;
-        QTest::newRow("three arguments") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")} << 32;
-        QTest::newRow("empty description") << QStringList{QString(), QStringLiteral("ARCHIVE")} << 64;
-        QTest::newRow("missing description") << QStringList{QStringLiteral("/nowhere/index.theme"), QStringLiteral("ARCHIVE")} << 64;
-        QTest::newRow("theme without id") << QStringList{QStringLiteral("NOID"), QStringLiteral("ARCHIVE")} << 96;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no argument") << QStringList() << 32 << QString();
+        QTest::newRow("one argument") << QStringList{QStringLiteral("index.theme")} << 32 << QString();
+        QTest::newRow("three arguments") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")} << 32 << QString();
+        QTest::newRow("empty description") << QStringList{QString(), QStringLiteral("ARCHIVE")} << 64 << QString();
+        QTest::newRow("missing description") << QStringList{QStringLiteral("/nowhere/index.theme"), QStringLiteral("ARCHIVE")} << 64 << QString();
+        QTest::newRow("theme without id") << QStringList{QStringLiteral("NOID"), QStringLiteral("ARCHIVE")} << 96 << QString();
         // Read as the registry reads it: without the reader's warnings, and
-        // no theme when it is larger than a description may be.
-        QTest::newRow("theme without id, of invalid escapes") << QStringList{QStringLiteral("ESCAPES"), QStringLiteral("ARCHIVE")} << 96;
-        QTest::newRow("description over its size") << QStringList{QStringLiteral("LARGE"), QStringLiteral("ARCHIVE")} << 96;
+        // no theme when a file is larger than a theme's may be.
+        QTest::newRow("theme without id, of invalid escapes") << QStringList{QStringLiteral("ESCAPES"), QStringLiteral("ARCHIVE")} << 96 << QString();
+        QTest::newRow("description a byte over its size")
+            << QStringList{QStringLiteral("LARGE/index.theme"), QStringLiteral("ARCHIVE")} << 96
+            << QStringLiteral("Cannot export \"LARGE/index.theme\": its index.theme is larger than 128 KiB, the most a theme's description may hold");
+        QTest::newRow("settings a byte over their size")
+            << QStringList{QStringLiteral("LARGE/index.theme"), QStringLiteral("ARCHIVE")} << 96
+            << QStringLiteral("Cannot export \"LARGE/index.theme\": its theme/themerc is larger than 16 KiB, the most a theme's settings may hold");
     }
 
     void failuresBeforeTheArchive()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
+        QFETCH(QString, message);
         const QString noId = themeDir() + QStringLiteral("/index.theme");
         // Its invalid escape is read without a word.
         PexoTest::writeFile(noId, "[Pexo Theme]\nName=No id\nComment=\\q\n");
@@ -114,15 +119,22 @@ private Q_SLOTS:
         const QString escapes = themeDir() + QStringLiteral("-escapes/index.theme");
         PexoTest::writeFile(escapes, "[Pexo Theme]\nName=No id\n" + QByteArray("Padding=\\q\n").repeated(50));
         arguments.replaceInStrings(QStringLiteral("ESCAPES"), escapes);
-        const QString large = themeDir() + QStringLiteral("-large/index.theme");
-        const qint64 limit = ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description);
-        PexoTest::writeFile(large, "[Pexo Theme]\nId=large\nName=Large\nComment=" + QByteArray(int(limit), 'x') + '\n');
-        PexoTest::writeFile(themeDir() + QStringLiteral("-large/theme/themerc"), "[Variables]\n");
+        // One byte over the limits as the README gives them.
+        const QString large = themeDir() + QStringLiteral("-large");
+        const bool settings = QString::fromLatin1(QTest::currentDataTag()).startsWith(QLatin1String("settings"));
+        const QByteArray description = "[Pexo Theme]\nId=large\nName=Large\n";
+        const QByteArray themerc = "[Variables]\n";
+        const auto padded = [](const QByteArray &text, int size) -> QByteArray {
+            return text + "Padding=" + QByteArray(size - text.size() - 9, 'x') + '\n';
+        };
+        PexoTest::writeFile(large + QStringLiteral("/index.theme"), settings ? description : padded(description, 128 * 1024 + 1));
+        PexoTest::writeFile(large + QStringLiteral("/theme/themerc"), settings ? padded(themerc, 16 * 1024 + 1) : themerc);
         arguments.replaceInStrings(QStringLiteral("LARGE"), large);
+        message.replace(QStringLiteral("LARGE"), large);
 
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-export-theme"), arguments);
         QCOMPARE(run.exitCode, exitCode);
-        QCOMPARE(run.errors, QString());
+        QCOMPARE(run.errors.trimmed(), message);
         QVERIFY(!QFileInfo::exists(archive()));
         QCOMPARE(QDir(home() + QStringLiteral("/archives")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }

@@ -1,5 +1,4 @@
 #include "archivefixtures.h"
-#include "themedescriptions.h"
 
 #include <picturetestsupport.h>
 
@@ -343,8 +342,6 @@ private Q_SLOTS:
                                                                        << QStringLiteral("whose file \"Posing/icons/Posing/index.theme\" is larger than 1 MiB");
         QTest::newRow("icon beyond a drawing") << replacing(7, svgImage() + QByteArray(16 << 20, ' '))
                                                << QStringLiteral("whose file \"Posing/icons/Posing/scalable/a.svg\" is larger than 16 MiB");
-        QList<Entry> huge = theme(QStringLiteral("Posing"), "Padding=" + QByteArray(16 * 1024, 'x') + '\n');
-        QTest::newRow("settings beyond a real theme") << huge << QStringLiteral("Refusing theme \"Posing\" whose index.theme or theme/themerc is larger");
         // Posing sorts after Ok and these: the archive's 33rd theme.
         QList<Entry> many;
         for (int i = 0; i < 31; ++i) {
@@ -375,24 +372,37 @@ private Q_SLOTS:
 
     // The installed descriptions are read as the theme registry reads them:
     // a folder it would not list takes no id, and the reader's warnings are
-    // not printed. The archive's description is held to the registry's limit.
+    // not printed. The archive's own files are held to the registry's limits,
+    // as the README gives them, and read without those warnings too.
     void descriptionsAreReadAsListed_data()
     {
         QTest::addColumn<QByteArray>("installedDescription"); // of the system theme folder Taken
         QTest::addColumn<QByteArray>("installedSettings");
         QTest::addColumn<QByteArray>("description"); // of the archive's theme Posing
-        QTest::addColumn<bool>("imported");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("refusal"); // empty when Posing is imported
+        const auto padded = [](const QByteArray &text, int size) -> QByteArray {
+            return text + "Padding=" + QByteArray(size - text.size() - 9, 'x') + '\n';
+        };
+        const QByteArray escapes = "Padding=" + QByteArray("\\q").repeated(100) + '\n';
         const QByteArray taken = "[Pexo Theme]\nId=Taken\nName=Taken\n";
         const QByteArray settings = "[Variables]\n";
         const QByteArray posing = "[Pexo Theme]\nId=Taken\nName=Posing\n";
-        const QByteArray beyondDescription = "Padding=" + QByteArray(ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description), 'x') + '\n';
-        const QByteArray beyondSettings = "Padding=" + QByteArray(ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Settings), 'x') + '\n';
-        QTest::newRow("installed description beyond the limit") << taken + beyondDescription << settings << posing << true;
-        QTest::newRow("installed settings beyond the limit") << taken << settings + beyondSettings << posing << true;
-        QTest::newRow("installed description of invalid escapes") << taken + "Padding=" + QByteArray("\\q").repeated(100) + '\n' << settings << posing << false;
+        const QByteArray own = "[Pexo Theme]\nId=Posing\nName=Posing\n";
+        const QByteArray ownSettings = theme(QStringLiteral("Posing")).at(2).content;
+        QTest::newRow("installed description beyond the limit") << padded(taken, 128 * 1024 + 1) << settings << posing << ownSettings << QString();
+        QTest::newRow("installed settings beyond the limit") << taken << padded(settings, 16 * 1024 + 1) << posing << ownSettings << QString();
+        QTest::newRow("installed description of invalid escapes")
+            << taken + escapes << settings << posing << ownSettings << QStringLiteral("Skipping theme \"Posing\" with the id of an installed theme \"Taken\"");
+        QTest::newRow("description of invalid escapes") << taken << settings << own + escapes << ownSettings << QString();
         QTest::newRow("description translated into every language")
-            << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\n" + PexoTest::translatedDescriptionLines() << true;
-        QTest::newRow("description beyond the limit") << taken << settings << "[Pexo Theme]\nId=Posing\nName=Posing\n" + beyondDescription << false;
+            << taken << settings << own + PexoTest::translatedDescriptionLines() << ownSettings << QString();
+        QTest::newRow("description at the limit") << taken << settings << padded(own, 128 * 1024) << ownSettings << QString();
+        QTest::newRow("description a byte over the limit") << taken << settings << padded(own, 128 * 1024 + 1) << ownSettings
+                                                           << QStringLiteral("Refusing theme \"Posing\": its index.theme is larger than 128 KiB");
+        QTest::newRow("settings at the limit") << taken << settings << own << padded(ownSettings, 16 * 1024) << QString();
+        QTest::newRow("settings a byte over the limit") << taken << settings << own << padded(ownSettings, 16 * 1024 + 1)
+                                                        << QStringLiteral("Refusing theme \"Posing\": its theme/themerc is larger than 16 KiB");
     }
 
     void descriptionsAreReadAsListed()
@@ -400,17 +410,20 @@ private Q_SLOTS:
         QFETCH(QByteArray, installedDescription);
         QFETCH(QByteArray, installedSettings);
         QFETCH(QByteArray, description);
-        QFETCH(bool, imported);
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, refusal);
         const QString installed = QStringLiteral("/usr/share/pexothemes/Taken");
         PexoTest::writeFile(installed + QStringLiteral("/index.theme"), installedDescription);
         PexoTest::writeFile(installed + QStringLiteral("/theme/themerc"), installedSettings);
         QList<Entry> entries = theme(QStringLiteral("Posing"));
-        entries.replace(3, file(QStringLiteral("Posing/index.theme"), description));
+        entries[2].content = settings;
+        entries[3].content = description;
         QVERIFY(makeArchive(archive(), QStringLiteral("tar"), entries));
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {archive()});
         PexoTest::removePath(installed);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(QFileInfo::exists(userThemes() + QStringLiteral("/Posing/index.theme")), imported);
+        QCOMPARE(QFileInfo::exists(userThemes() + QStringLiteral("/Posing/index.theme")), refusal.isEmpty());
+        QVERIFY2(run.errors.contains(refusal), qPrintable(run.errors));
         QVERIFY2(!run.errors.contains(QLatin1String("KConfigIni")), qPrintable(run.errors));
     }
 

@@ -272,6 +272,12 @@ private Q_SLOTS:
             return found;
         };
         QCOMPARE(staging().size(), 3); // beside the themes, the pictures and the icons
+        // Names that only look like those folders' are left.
+        QStringList lookalikes;
+        for (const char *name : {".pexo-import-Ab1", ".pexo-import-Abc1234", ".pexo-import-Ab_c12"}) {
+            lookalikes.append(userThemes() + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(QDir().mkpath(lookalikes.last()));
+        }
         // The folder of an import still running stays.
         const QString live = userThemes() + QStringLiteral("/.pexo-import-Live01");
         QVERIFY(QDir().mkpath(live));
@@ -285,7 +291,27 @@ private Q_SLOTS:
         QCOMPARE(storedWallpaper(), wallpaper);
         QCOMPARE(PexoTest::readFile(wallpaper), pngImage());
         QCOMPARE(PexoTest::readFile(userIcons() + QStringLiteral("/Arrows/cursors/wait")), QByteArray(256 * 1024, 'w'));
-        QCOMPARE(staging(), QStringList{live});
+        QStringList left = staging();
+        QStringList kept = lookalikes << live;
+        left.sort();
+        kept.sort();
+        QCOMPARE(left, kept);
+    }
+
+    // The logo is named where the wallpaper was just placed: the rename that
+    // would put it there leaves the wallpaper.
+    void placedFileIsNotReplaced()
+    {
+        const QByteArray same = pictures().toUtf8() + "/same.png";
+        QList<Entry> entries = themeEntries(pictures() + QStringLiteral("/same.png"));
+        entries[7].content = "[Variables]\nWallPaper=" + same + "\nLogoPixmap=" + same + "\nColorScheme=\nCursorTheme=\nIconTheme=\n";
+        entries.append(file(QStringLiteral("T/logo/same.png"), svgImage()));
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path, QStringLiteral("tar"), entries));
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(QLatin1String("Can't copy logo file")), qPrintable(run.errors));
+        QCOMPARE(PexoTest::readFile(QString::fromUtf8(same)), pngImage());
     }
 
     void wallpaperPlacement_data()
@@ -332,6 +358,30 @@ private Q_SLOTS:
         }
         PexoTest::removePath(data + QStringLiteral("/wallpapers"));
         PexoTest::removePath(QStringLiteral("/usr/share/wallpapers/wall.jpg"));
+    }
+
+    // A wallpaper and a colour scheme that the theme keeps in its own
+    // folder come with it, where it names them, without a word.
+    void filesKeptInTheThemesFolder()
+    {
+        const QString kept = userThemes() + QStringLiteral("/T/theme");
+        const QString path = archives() + QStringLiteral("/t.tar");
+        QVERIFY(makeArchive(path,
+                            QStringLiteral("tar"),
+                            {dir(QStringLiteral("T")),
+                             dir(QStringLiteral("T/theme")),
+                             file(QStringLiteral("T/theme/themerc"),
+                                  "[Variables]\nWallPaper=" + kept.toUtf8() + "/wall.png\nLogoPixmap=undefined\nColorScheme=" + kept.toUtf8() +
+                                      "/T.colors\nCursorTheme=\nIconTheme=\n"),
+                             file(QStringLiteral("T/theme/wall.png"), pngImage()),
+                             file(QStringLiteral("T/theme/T.colors"), colorScheme()),
+                             file(QStringLiteral("T/index.theme"), "[Pexo Theme]\nId=t\nName=T\n")}));
+        const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(storedWallpaper(), kept + QStringLiteral("/wall.png"));
+        QCOMPARE(PexoTest::readFile(kept + QStringLiteral("/wall.png")), pngImage());
+        QCOMPARE(PexoTest::readFile(kept + QStringLiteral("/T.colors")), colorScheme());
     }
 
     void oversizedArchiveIsRefused_data()
