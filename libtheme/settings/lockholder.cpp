@@ -3,6 +3,7 @@
 #include "outsidetext.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -25,36 +26,84 @@ QString programName(const QString &name)
     return OutsideText::shown(QFileInfo(name).fileName());
 }
 
-// The holder of a lock on the file of that status as the kernel lists
-// the locks: nothing when it lists none, an empty text when it cannot
-// tell the holder.
-std::optional<QString> listedLock(const struct stat &status)
+// How long the kernel's list of locks is read at most: it is as long as
+// the locks of the machine are many.
+constexpr int listReadMs = 2000;
+// A line of the list is far shorter.
+constexpr int longestLine = 4096;
+
+// What the kernel lists of the locks on one file.
+struct Listed
 {
-    const std::optional<QByteArray> locks = LocalFile::read(QStringLiteral("/proc/locks"), LocalFile::Kind::Settings);
-    if (!locks) {
+    // False when the list could not be read through.
+    bool known = true;
+    // The holder of a lock on it: nothing when none is listed, an empty
+    // text when it cannot tell the holder.
+    std::optional<QString> holder;
+};
+
+// The holder named by a line of the list when it locks the file (as
+// "MAJOR:MINOR:INODE"); nothing for another line.
+std::optional<QString> holderIn(const QByteArray &line, const QByteArray &file)
+{
+    // "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF"; waiters show "->".
+    const QList<QByteArray> fields = line.simplified().split(' ');
+    if (fields.size() < 6 || fields.at(1) == "->" || fields.at(5) != file) {
         return std::nullopt;
     }
+    // A holder outside this process's namespace shows no process.
+    const QByteArray pid = fields.at(4);
+    if (pid.toLongLong() <= 0) {
+        return QString();
+    }
+    const std::optional<QByteArray> commandLine = LocalFile::read(QStringLiteral("/proc/%1/cmdline").arg(QString::fromLatin1(pid)), LocalFile::Kind::Settings);
+    const QString program = commandLine ? programName(QFile::decodeName(commandLine->left(commandLine->indexOf('\0')))) : QString();
+    return program.isEmpty() ? QStringLiteral("process %1").arg(QString::fromLatin1(pid))
+                             : QStringLiteral("%1, process %2").arg(program, QString::fromLatin1(pid));
+}
+
+// The list is read line by line, bounded in time rather than in size: a
+// machine may hold many locks.
+Listed listedLock(const struct stat &status)
+{
     const QByteArray file = QByteArray::number(major(status.st_dev), 16).rightJustified(2, '0') + ':' +
         QByteArray::number(minor(status.st_dev), 16).rightJustified(2, '0') + ':' + QByteArray::number(qulonglong(status.st_ino));
-    const QList<QByteArray> lines = locks->split('\n');
-    for (const QByteArray &line : lines) {
-        // "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF"; waiters show "->".
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() < 6 || fields.at(1) == "->" || fields.at(5) != file) {
+    Listed listed;
+    const int fd = ::open("/proc/locks", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        listed.known = false;
+        return listed;
+    }
+    const QDeadlineTimer deadline(listReadMs);
+    QByteArray pending;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof(buffer));
+        if (n < 0 && errno == EINTR) {
             continue;
         }
-        // A holder outside this process's namespace shows no process.
-        const QByteArray pid = fields.at(4);
-        if (pid.toLongLong() <= 0) {
-            return QString();
+        if (n <= 0 || deadline.hasExpired()) {
+            listed.known = n == 0;
+            break;
         }
-        const std::optional<QByteArray> commandLine =
-            LocalFile::read(QStringLiteral("/proc/%1/cmdline").arg(QString::fromLatin1(pid)), LocalFile::Kind::Settings);
-        const QString program = commandLine ? programName(QFile::decodeName(commandLine->left(commandLine->indexOf('\0')))) : QString();
-        return program.isEmpty() ? QStringLiteral("process %1").arg(QString::fromLatin1(pid))
-                                 : QStringLiteral("%1, process %2").arg(program, QString::fromLatin1(pid));
+        pending.append(buffer, int(n));
+        int start = 0;
+        for (int end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n', start)) {
+            listed.holder = holderIn(pending.mid(start, end - start), file);
+            if (listed.holder) {
+                ::close(fd);
+                return listed;
+            }
+            start = end + 1;
+        }
+        pending.remove(0, start);
+        if (pending.size() > longestLine) {
+            listed.known = false;
+            break;
+        }
     }
-    return std::nullopt;
+    ::close(fd);
+    return listed;
 }
 } // namespace
 
@@ -66,7 +115,9 @@ bool LockHolder::isLocked(const QString &path, const struct stat &status)
         if (fd >= 0) {
             ::close(fd);
         }
-        return listedLock(status).has_value();
+        // A list that cannot be read through tells nothing: the file may be held.
+        const Listed listed = listedLock(status);
+        return !listed.known || listed.holder.has_value();
     }
     // A shared lock conflicts only with a holder's exclusive one; it is let go at once.
     bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
@@ -83,7 +134,7 @@ bool LockHolder::isLocked(const QString &path, const struct stat &status)
 
 QString LockHolder::listed(const struct stat &status)
 {
-    return listedLock(status).value_or(QString());
+    return listedLock(status).holder.value_or(QString());
 }
 
 std::optional<LockHolder::QtLockInfo> LockHolder::qtLockInfo(const QString &path)

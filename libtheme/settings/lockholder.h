@@ -16,7 +16,8 @@
 namespace LockHolder {
 // Whether another process holds a lock on the file at the path, whose
 // status (links followed) is given: tried on the file when it can be
-// opened, else looked up in the kernel's list of locks.
+// opened, else looked up in the kernel's list of locks. True also when
+// that list cannot be read through: nobody can tell that it is free.
 bool isLocked(const QString &path, const struct stat &status);
 
 // "program, process PID" of the process that holds a lock on the file of

@@ -7,9 +7,11 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QThread>
 
-#include <algorithm>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -17,11 +19,9 @@ namespace {
 const char *const suffixes[] = {".lock.rmlock", ".lock"};
 
 constexpr int pollMs = 10;
-// What a wait gets after a slow change has spent its time.
-constexpr int leastWaitMs = 250;
 
 enum class Found {
-    // Nothing, or a stale lock that the writer removes itself.
+    // Nothing, or a stale lock that Qt's lock file removes itself.
     Free,
     // Nobody's lock, or a stale one that the writer cannot remove.
     Removable,
@@ -47,15 +47,8 @@ Found look(const QString &lock, struct stat *target)
     if (LockHolder::isLocked(lock, *target) || !LockHolder::isStale(LockHolder::qtLockInfo(lock), *target)) {
         return Found::Held;
     }
-    // The writer opens a stale lock for writing before it removes it.
+    // Qt opens a stale lock for writing before it removes it.
     return ::access(name.constData(), W_OK) == 0 ? Found::Free : Found::Removable;
-}
-
-QDeadlineTimer deadline()
-{
-    const QDeadlineTimer change = SessionLock::lockDeadline();
-    const QDeadlineTimer least(leastWaitMs);
-    return change.deadline() > least.deadline() ? change : least;
 }
 
 // Replaced by a file of its own, which is removed: never followed or written through.
@@ -79,7 +72,7 @@ QString LockPlaces::blocked(const QString &file)
 
 QString LockPlaces::heldPast(const QString &file)
 {
-    const QDeadlineTimer until = deadline();
+    const QDeadlineTimer until = SessionLock::lockDeadline();
     for (const char *suffix : suffixes) {
         const QString lock = file + QLatin1String(suffix);
         struct stat target;
@@ -95,29 +88,49 @@ QString LockPlaces::heldPast(const QString &file)
     return QString();
 }
 
-bool LockPlaces::clear(const QString &file)
+std::unique_ptr<QLockFile> LockPlaces::take(const QString &file)
 {
     // Something else may be put in the place meanwhile: a few turns.
     constexpr int removals = 8;
-    const QDeadlineTimer until = deadline();
-    for (const char *suffix : suffixes) {
-        const QString lock = file + QLatin1String(suffix);
-        int removed = 0;
-        for (;;) {
+    const QDeadlineTimer until = SessionLock::lockDeadline();
+    const QString lockName = file + QStringLiteral(".lock");
+    int removed = 0;
+    for (;;) {
+        Found found = Found::Free;
+        QString lock;
+        for (const char *suffix : suffixes) {
+            lock = file + QLatin1String(suffix);
             struct stat target;
-            const Found found = look(lock, &target);
-            if (found == Found::Free) {
+            found = look(lock, &target);
+            if (found != Found::Free) {
                 break;
             }
-            const bool cleared = found == Found::Held ? !until.hasExpired() : found == Found::Removable && removed++ < removals && remove(lock);
-            if (!cleared) {
-                FailedWrites::note(lock);
-                return false;
+        }
+        if (found == Found::Blocked || (found == Found::Removable && (removed++ >= removals || !remove(lock)))) {
+            FailedWrites::note(lock);
+            return nullptr;
+        }
+        if (found == Found::Removable) {
+            continue;
+        }
+        if (found == Found::Free) {
+            // Taken as the writers take it, in the folder that they would
+            // make; a stale one goes as they remove it.
+            QDir().mkpath(QFileInfo(file).absolutePath());
+            auto held = std::make_unique<QLockFile>(lockName);
+            if (held->tryLock(0)) {
+                return held;
             }
-            if (found == Found::Held) {
-                QThread::msleep(pollMs);
+            if (held->error() != QLockFile::LockFailedError) {
+                FailedWrites::note(lockName);
+                return nullptr;
             }
         }
+        // Held, or taken by another program since it was looked at.
+        if (until.hasExpired()) {
+            FailedWrites::note(lockName);
+            return nullptr;
+        }
+        QThread::msleep(pollMs);
     }
-    return true;
 }

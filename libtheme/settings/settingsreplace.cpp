@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QSet>
 #include <QSettings>
@@ -34,10 +35,15 @@ namespace {
 constexpr qint64 lineCost = 16;
 // The old content of a file, ".NAME.kept-XXXXXXXX" beside it.
 const char keptWhat[] = "kept";
+// The new content of a file of Qt's settings class, ".NAME.copy-XXXXXXXX".
+const char copyWhat[] = "copy";
 
 class Rewrite;
 // Whether the written file is whole, given the old content kept beside it.
 using WholeTest = std::function<bool(Rewrite &rewrite)>;
+// Writes the new content while the file's lock is held; a writer that
+// takes the lock itself lets it go first.
+using Write = std::function<bool(QLockFile &lock)>;
 using Visitor = std::function<void(const QStringList &groups, const QString &key, const QString &value)>;
 // The bytes a new file takes, reckoned only where the room may not suffice.
 using Size = std::function<qint64()>;
@@ -90,15 +96,16 @@ bool isSameFile(const struct stat &a, const struct stat &b)
 }
 
 // Whether the file system has room for a new file of the given size, which
-// takes its blocks and an inode while the old file still holds its own. A
-// file system that reports no sizes (some FUSE ones) is not refused: the
-// check of the written file still guards.
-bool hasRoom(const QString &file, const Size &size)
+// takes its blocks and an inode while the old file still holds its own,
+// and for the lock files that its writer makes beside it meanwhile, a
+// block and an inode each. A file system that reports no sizes (some FUSE
+// ones) is not refused: the check of the written file still guards.
+bool hasRoom(const QString &file, const Size &size, int lockFiles = 0)
 {
-    return DiskRoom::hasRoom(QFileInfo(file).absolutePath(), [&size](const DiskRoom::Space &space) {
+    return DiskRoom::hasRoom(QFileInfo(file).absolutePath(), [&size, lockFiles](const DiskRoom::Space &space) {
         const qint64 block = space.blockSize;
         const qint64 bytes = space.blocks >= plentyOfRoom / block ? 0 : size();
-        return DiskRoom::Need{(bytes + block - 1) / block, 1};
+        return DiskRoom::Need{(bytes + block - 1) / block + lockFiles, 1 + lockFiles};
     });
 }
 
@@ -207,6 +214,79 @@ private:
     QString m_file;
     QString m_path;
     int m_fd = -1;
+};
+
+// A file beside another that starts as its link, or a copy of it where no
+// link can be made, and nothing when there is no file: a writer replaces
+// it, and it is renamed into the file's place. It goes with this object
+// unless it was renamed. Only a writer holding the file's lock makes one,
+// and the next one removes those that writers killed meanwhile left.
+class Copy
+{
+public:
+    explicit Copy(const QString &file)
+    {
+        const QByteArray name = QFile::encodeName(file);
+        for (int attempt = 0; attempt < 8 && m_path.isEmpty(); ++attempt) {
+            const QString path = LeftBehind::besideName(file, copyWhat);
+            const QByteArray copy = QFile::encodeName(path);
+            if (::link(name.constData(), copy.constData()) == 0) {
+                m_path = path;
+            } else if (errno == ENOENT) {
+                m_path = path;
+                return;
+            } else if (errno != EEXIST) {
+                const QFileInfo info(file);
+                const std::optional<QByteArray> bytes = LocalFile::read(file, LocalFile::Kind::Settings);
+                if (bytes && LocalFile::writeNew(path, *bytes)) {
+                    m_path = path;
+                    QFile::setPermissions(path, info.permissions());
+                }
+                return;
+            }
+        }
+        // What the file was meanwhile replaced by may be none: read only as one.
+        struct stat status;
+        if (!m_path.isEmpty() &&
+            (::lstat(QFile::encodeName(m_path).constData(), &status) != 0 || !S_ISREG(status.st_mode) ||
+             status.st_size > LocalFile::sizeLimit(LocalFile::Kind::Settings))) {
+            ::unlink(QFile::encodeName(m_path).constData());
+            m_path.clear();
+        }
+    }
+
+    ~Copy()
+    {
+        if (!m_path.isEmpty()) {
+            ::unlink(QFile::encodeName(m_path).constData());
+        }
+    }
+
+    Copy(const Copy &) = delete;
+    Copy &operator=(const Copy &) = delete;
+
+    // Empty when none could be made.
+    const QString &path() const
+    {
+        return m_path;
+    }
+
+    bool replace(const QString &file)
+    {
+        if (::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(file).constData()) != 0) {
+            return false;
+        }
+        m_path.clear();
+        return true;
+    }
+
+    static void removeLeftBehind(const QString &file)
+    {
+        LeftBehind::removeBeside(file, copyWhat);
+    }
+
+private:
+    QString m_path;
 };
 
 // A written file and the old content kept beside it, each read once.
@@ -358,9 +438,13 @@ bool isReplaceable(const QString &path)
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
-SettingsReplace::Result attempt(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
+SettingsReplace::Result attempt(const QString &file, const Size &size, const Write &write, const WholeTest &isWhole)
 {
-    if (!isReplaceable(file) || !LockPlaces::clear(file)) {
+    if (!isReplaceable(file)) {
+        return SettingsReplace::Result::Refused;
+    }
+    const std::unique_ptr<QLockFile> lock = LockPlaces::take(file);
+    if (!lock) {
         return SettingsReplace::Result::Refused;
     }
     Kept::removeLeftBehind(file);
@@ -368,7 +452,7 @@ SettingsReplace::Result attempt(const QString &file, const Size &size, const std
         return SettingsReplace::Result::Refused;
     }
     Kept kept(file);
-    if (!write()) {
+    if (!write(*lock)) {
         return SettingsReplace::Result::Failed;
     }
     Rewrite rewrite(file, kept);
@@ -379,7 +463,7 @@ SettingsReplace::Result attempt(const QString &file, const Size &size, const std
     return SettingsReplace::Result::CutShort;
 }
 
-SettingsReplace::Result replace(const QString &file, const Size &size, const std::function<bool()> &write, const WholeTest &isWhole)
+SettingsReplace::Result replace(const QString &file, const Size &size, const Write &write, const WholeTest &isWhole)
 {
     const SettingsReplace::Result result = attempt(file, size, write, isWhole);
     if (result != SettingsReplace::Result::Replaced) {
@@ -442,12 +526,12 @@ QStringList SettingsReplace::unreplaceable(const QStringList &files)
     if (!room) {
         return files;
     }
-    // Locks that other programs hold, waited for within the change's patience.
+    // Locks that other programs hold, waited for within the change's
+    // patience, all of them: the first one still held then ends the wait.
     for (const QStringList &places : std::as_const(lockPlaces)) {
         for (const QString &place : places) {
             if (const QString held = LockPlaces::heldPast(place); !held.isEmpty()) {
-                refused << held;
-                break;
+                return {held};
             }
         }
     }
@@ -493,7 +577,10 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
     return replace(
         file,
         bytes,
-        [&config] {
+        [&config](QLockFile &lock) {
+            // The configuration takes the lock itself and would wait for
+            // ever for this one: let go only now, the moment before.
+            lock.unlock();
             return ConfigFile::sync(config);
         },
         [&holdsKept](Rewrite &rewrite) {
@@ -505,65 +592,73 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
 bool SettingsReplace::store(const QString &path, const QString &group, const QVariantMap &values)
 {
     const QString file = resolved(path);
-    // Qt's class reads the file as it is made: it would wait on a fifo and
-    // read a device for ever.
-    // It takes its lock beside the name given, a link's included.
+    // Qt's class takes the lock beside the name it is given, a link's
+    // included; KConfig beside the file.
     const QString given = QFileInfo(path).absoluteFilePath();
-    if (!isReplaceable(file) || (given != file && !LockPlaces::clear(given))) {
-        FailedWrites::note(file);
-        return false;
-    }
-    // By the name given: the objects of one file name share what they hold.
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(group);
-    // The values; what the file holds already counts.
-    qint64 bytes = sizeOf(file);
-    QVariantMap previous;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        bytes += textSize(group) + textSize(it.key()) + textSize(it->toString()) + textSize(it->toStringList().join(QStringLiteral(", "))) + lineCost;
-        const QVariant stored = settings.value(it.key());
-        if (!isSameValue(stored, *it)) {
-            previous.insert(it.key(), stored);
+    const Result result = [&] {
+        // Qt's class reads the file as it is made: it would wait on a fifo
+        // and read a device for ever.
+        if (!isReplaceable(file)) {
+            return Result::Refused;
         }
-    }
-    if (previous.isEmpty()) {
-        return true;
-    }
-    const Result result = replace(
-        file,
-        [bytes] {
-            return bytes;
-        },
-        [&settings, &values] {
+        const std::unique_ptr<QLockFile> lock = LockPlaces::take(file);
+        const std::unique_ptr<QLockFile> givenLock = lock && given != file ? LockPlaces::take(given) : nullptr;
+        if (!lock || (given != file && !givenLock)) {
+            return Result::Refused;
+        }
+        Kept::removeLeftBehind(file);
+        Copy::removeLeftBehind(file);
+        // The values; what the file holds already counts.
+        qint64 bytes = sizeOf(file);
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            bytes += textSize(group) + textSize(it.key()) + textSize(it->toString()) + textSize(it->toStringList().join(QStringLiteral(", "))) + lineCost;
+        }
+        // Qt's class makes a lock file beside the copy while it writes.
+        if (!hasRoom(
+                file,
+                [bytes] {
+                    return bytes;
+                },
+                1)) {
+            return Result::Refused;
+        }
+        // Written by Qt's class on a copy of its own while this process
+        // holds the file's locks: it never waits for another program's.
+        Kept kept(file);
+        Copy copy(file);
+        if (copy.path().isEmpty()) {
+            return Result::Failed;
+        }
+        {
+            QSettings settings(copy.path(), QSettings::IniFormat);
+            // Replaced, never written through to the file it is a link of.
+            settings.setAtomicSyncRequired(true);
+            settings.beginGroup(group);
+            // Values that it holds already are not written again.
+            bool changed = false;
             for (auto it = values.cbegin(); it != values.cend(); ++it) {
-                settings.setValue(it.key(), *it);
+                if (!isSameValue(settings.value(it.key()), *it)) {
+                    settings.setValue(it.key(), *it);
+                    changed = true;
+                }
+            }
+            if (!changed) {
+                return Result::Replaced;
             }
             settings.sync();
-            return settings.status() == QSettings::NoError;
-        },
-        // Nothing is removed here: every key of the old content.
-        [](Rewrite &rewrite) {
-            return rewrite.endsWithLine() && (rewrite.keptPath().isEmpty() || holdsQtKeys(rewrite));
-        });
-    switch (result) {
-    case Result::Replaced:
-    case Result::Refused:
-        break;
-    case Result::Failed:
-        // The objects of one file share what they hold: another one must
-        // not write these values later.
-        for (auto it = previous.cbegin(); it != previous.cend(); ++it) {
-            if (it->isValid()) {
-                settings.setValue(it.key(), *it);
-            } else {
-                settings.remove(it.key());
+            if (settings.status() != QSettings::NoError) {
+                return Result::Failed;
             }
         }
-        break;
-    case Result::CutShort:
-        // Nothing is waiting to be written: this reads the file again.
-        settings.sync();
-        break;
+        // Nothing is removed here: every key of the old content.
+        Rewrite rewrite(copy.path(), kept);
+        if (!rewrite.endsWithLine() || (!kept.path().isEmpty() && !holdsQtKeys(rewrite))) {
+            return Result::CutShort;
+        }
+        return copy.replace(file) ? Result::Replaced : Result::Failed;
+    }();
+    if (result != Result::Replaced) {
+        FailedWrites::note(file);
     }
     return result == Result::Replaced;
 }
@@ -576,7 +671,7 @@ bool SettingsReplace::write(const QString &path, const QByteArray &bytes)
         [&bytes] {
             return qint64(bytes.size());
         },
-        [&file, &bytes] {
+        [&file, &bytes](QLockFile &) {
             QSaveFile output(file);
             // commit() does not see a failure of the flush that it makes itself.
             return output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.flush() && output.commit();

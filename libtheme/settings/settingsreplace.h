@@ -12,11 +12,18 @@
     meanwhile the old content is kept by a hard link beside the file (it
     takes no room): when the new file lost an entry that the old one held
     and the writer still holds, or ends within a line, the old content is
-    put back. The places where the writers take the file's lock are made
-    ready first (LockPlaces): a lock that another program holds is waited
-    for within the change's patience, and the write refused when it is
-    still held then. Every failure is noted in the open FailedWrites
-    collections.
+    put back. Every failure is noted in the open FailedWrites collections.
+
+    Other programs take a file's lock while they write it, and KConfig and
+    Qt's settings class wait for it without end. So the file's lock is
+    taken here first, as they take it (LockPlaces), within the change's
+    patience, and held while the write is prepared and made; a write is
+    refused when the lock is still held by another program then. Qt's
+    settings class writes a link of the file's own beside it, renamed into
+    its place, and never waits. KConfig takes the lock itself and merges its
+    changes into the file as it is then: the lock is let go the moment
+    before, and another program that takes it within those microseconds
+    makes KConfig wait for it.
 
     A writer holds a shared lock on the file it keeps from before the link
     is made until it is gone. The next write of the file removes the links
@@ -49,8 +56,8 @@ enum class Result {
 // Of files rewritten one after another, those that may not be replaced
 // (or the place of a file's lock, where a folder holding files stands);
 // all of them when each may be but their file systems lack the room for
-// all of them together, each as it is and a little more; else those whose
-// lock another program held past the change's patience, each named with
+// all of them together, each as it is and a little more; else the first
+// whose lock another program held past the change's patience, named with
 // its holder ("FILE (its lock is held by PROGRAM, process PID)"). Empty
 // when a change that rewrites them may go ahead.
 PEXOTHEME_EXPORT QStringList unreplaceable(const QStringList &files);

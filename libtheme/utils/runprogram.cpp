@@ -236,7 +236,8 @@ bool writeProgramInput(const char *name, std::initializer_list<const char *> arg
     const QDeadlineTimer deadline = programDeadline();
     const char *data = input.constData();
     size_t remaining = size_t(input.size());
-    while (remaining > 0 && waitReady(fd, POLLOUT, deadline)) {
+    bool inTime = true;
+    while (remaining > 0 && (inTime = waitReady(fd, POLLOUT, deadline))) {
         const ssize_t sent = ::send(fd, data, remaining, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent > 0) {
             data += sent;
@@ -245,7 +246,19 @@ bool writeProgramInput(const char *name, std::initializer_list<const char *> arg
             break;
         }
     }
+    const QString command = commandLine(name, arguments);
+    if (!inTime) {
+        // Its input cut short: stopped before it reads an end of it, so
+        // that it never takes a part for the whole, and noted whether it
+        // had ended or not.
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+        ::close(fd);
+        noteCutOff(command);
+        return true;
+    }
     ::close(fd);
-    waitFor(pid, deadline, commandLine(name, arguments));
+    waitFor(pid, deadline, command);
     return true;
 }

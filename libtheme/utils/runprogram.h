@@ -38,7 +38,9 @@ void runProgram(const char *path, std::initializer_list<const char *> arguments)
 std::optional<QByteArray> readProgramOutput(const char *name, std::initializer_list<const char *> arguments);
 
 // name: a program looked up in PATH, given input on its standard input.
-// False when it did not start.
+// One whose input could not all be given by its deadline is stopped
+// before it reads the end of it, and noted as not finished. False when it
+// did not start.
 bool writeProgramInput(const char *name, std::initializer_list<const char *> arguments, const QByteArray &input);
 
 #endif
