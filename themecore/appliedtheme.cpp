@@ -71,11 +71,16 @@ QByteArray ownDigest(const Theme &live)
 
 const QString noteName = QStringLiteral(".theme-applied");
 
+QByteArray themeOf(const QString &id, const Theme &stored)
+{
+    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n';
+}
+
 // The theme's id and stored values, what the live settings took, and what
 // of that the session's own file holds, a line each.
 QByteArray appliedOf(const QString &id, const Theme &stored, const Theme &live)
 {
-    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n' + digest(live) + '\n';
+    return themeOf(id, stored) + digest(live) + '\n';
 }
 
 std::optional<QByteArray> readNote()
@@ -100,6 +105,23 @@ bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme
 {
     const std::optional<QByteArray> text = readNote();
     return text && text->startsWith(appliedOf(id, stored, live));
+}
+
+bool AppliedTheme::isChangedElsewhere(const QString &id, const Theme &stored)
+{
+    const std::optional<QByteArray> text = readNote();
+    return text && !text->startsWith(themeOf(id, stored));
+}
+
+void AppliedTheme::takeSharedValues(Theme &live, const Theme &theme)
+{
+    const auto colors = theme.colorsThemePart();
+    live.colorsThemePart()->setColorSchemePath(colors->colorSchemePath());
+    live.colorsThemePart()->setPrimaryColor(colors->primaryColor());
+    live.colorsThemePart()->setBackgroundColor(colors->backgroundColor());
+    live.cursorThemePart()->setCurrentTheme(theme.cursorThemePart()->currentTheme());
+    live.cursorThemePart()->setCurrentSize(theme.cursorThemePart()->currentSize());
+    live.iconThemePart()->setIsToolbarMonochrome(theme.iconThemePart()->isToolbarMonochrome());
 }
 
 bool AppliedTheme::isUnchanged(const Theme &live)
