@@ -39,6 +39,10 @@ bool isChangedElsewhere(const QString &id, const Theme &stored);
 // Whether this session's own live settings file holds the values that
 // its last noted change left in it: it changed nothing of its own since.
 bool isUnchanged(const Theme &live);
+// Makes on the theme the changes of the values of this session's own live
+// settings file since its last noted change. False, changing nothing, when
+// the note does not hold the values.
+bool takeOwnChanges(Theme &theme, const Theme &live);
 // Sets on the live theme the values that the sessions share (the palette's
 // scheme and colours, the cursor, Qt's toolbar icons) as the theme holds them.
 void takeSharedValues(Theme &live, const Theme &theme);

@@ -11,6 +11,7 @@
 
 #include <KLocalizedString>
 
+#include <currentsettingsprovider.h>
 #include <failedwrites.h>
 #include <localfile.h>
 #include <processwait.h>
@@ -84,10 +85,17 @@ bool takeFilesAsTheyAre(ThemeController *controller, bool installed)
     const QString &id = controller->currentThemeId();
     if (installed && !(*base == *current) && !AppliedTheme::isApplied(id, *current, *base)) {
         const bool administrator = AdministratorMarker::left() == AdministratorMarker::Left::Elsewhere;
-        if ((administrator || AppliedTheme::isChangedElsewhere(id, *current)) && AppliedTheme::isUnchanged(*base)) {
-            base = current;
-        } else if (administrator) {
-            AppliedTheme::takeSharedValues(*base, *current);
+        if (administrator || AppliedTheme::isChangedElsewhere(id, *current)) {
+            // This session's own changes since, made on the theme as stored.
+            auto own = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>());
+            own->copyFrom(current);
+            if (AppliedTheme::takeOwnChanges(*own, *base)) {
+                base = own;
+            } else if (AppliedTheme::isUnchanged(*base)) {
+                base = current;
+            } else if (administrator) {
+                AppliedTheme::takeSharedValues(*base, *current);
+            }
         }
     }
     // The registry's live theme keeps what it read.

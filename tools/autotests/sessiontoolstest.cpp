@@ -951,6 +951,9 @@ private Q_SLOTS:
         QTest::newRow("A unchanged, an ended session's note dated ahead")
             << words("A:light C:ahead B:dark") << QStringLiteral("UlvarTornelDark") << QByteArray() << true;
         QTest::newRow("A unchanged, B saves a page into their theme") << words("A:mine B:mine B:page") << QStringLiteral("Mine") << QByteArray() << true;
+        // A's page saves A's own change and its edit into the theme as B saved it.
+        QTest::newRow("A changes, B saves a page, A saves a page")
+            << words("A:mine B:mine A:icons B:page A:colors") << QStringLiteral("Mine") << QByteArray("IconTheme=my-icons") << false;
         // B's switch that could not write a file recorded its theme; A recorded another since.
         QTest::newRow("B's switch unfinished, A switches since")
             << words("A:light B:fail A:light B:sync") << QStringLiteral("UlvarTornelLight") << QByteArray() << true;
@@ -980,6 +983,15 @@ private Q_SLOTS:
                 const QByteArray own = PexoTest::readFile(home(live));
                 QVERIFY(own.contains(lightWallpaper));
                 QVERIFY(PexoTest::writeFile(home(live), QByteArray(own).replace(lightWallpaper, "WallPaper=#333333")));
+            } else if (what == QLatin1String("icons")) {
+                QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)).replace("\nIconTheme=", "\nIconTheme=my-icons\nOld=")));
+            } else if (what == QLatin1String("colors")) {
+                const QStringList page{QStringLiteral("ulvar-systemsettings"),
+                                       QStringLiteral("kcm_pexo_color"),
+                                       QStringLiteral("--set"),
+                                       QStringLiteral("currentColorScheme=") + darkScheme,
+                                       QStringLiteral("--save")};
+                QCOMPARE(run(QStringLiteral("env"), session + page).exitCode, 0);
             } else if (what == QLatin1String("scheme")) {
                 QVERIFY(PexoTest::writeFile(home(palette), PexoTest::readFile(home(palette)).replace("UlvarLight.colors", "UlvarDark.colors")));
             } else if (what == QLatin1String("unnote")) {
