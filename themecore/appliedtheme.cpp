@@ -11,12 +11,14 @@
 #include <soundsthemepart.h>
 #include <theme.h>
 #include <themedefaults.h>
+#include <valuechanges.h>
 #include <wallpaperthemepart.h>
 
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFileInfo>
 #include <QMetaEnum>
+#include <QVector>
 
 #include <optional>
 
@@ -71,16 +73,41 @@ QByteArray ownDigest(const Theme &live)
 
 const QString noteName = QStringLiteral(".theme-applied");
 
+QByteArray themeOf(const QString &id, const Theme &stored)
+{
+    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n';
+}
+
 // The theme's id and stored values, what the live settings took, and what
 // of that the session's own file holds, a line each.
 QByteArray appliedOf(const QString &id, const Theme &stored, const Theme &live)
 {
-    return id.toUtf8().toPercentEncoding() + '\n' + digest(stored) + '\n' + digest(live) + '\n';
+    return themeOf(id, stored) + digest(live) + '\n';
 }
 
 std::optional<QByteArray> readNote()
 {
     return LocalFile::read(AppliedTheme::path(), LocalFile::Kind::Settings);
+}
+
+QVector<IThemePart *> partsOf(const Theme &theme)
+{
+    return {theme.colorsThemePart().get(),
+            theme.cursorThemePart().get(),
+            theme.iconThemePart().get(),
+            theme.soundsThemePart().get(),
+            theme.wallpaperThemePart().get()};
+}
+
+// The live values themselves, on one line.
+QByteArray valuesOf(const Theme &live)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    for (const IThemePart *part : partsOf(live)) {
+        out << ValueChanges::values(*part);
+    }
+    return bytes.toBase64();
 }
 } // namespace
 
@@ -89,7 +116,7 @@ QString AppliedTheme::note(const QString &id, const Theme &stored, const Theme &
     // Also made where the live settings took the theme whole: the next
     // sync tells by it what the session changed since.
     QString error;
-    if (SmallFile::place(path(), appliedOf(id, stored, live) + ownDigest(live) + '\n', &error)) {
+    if (SmallFile::place(path(), appliedOf(id, stored, live) + ownDigest(live) + '\n' + valuesOf(live) + '\n', &error)) {
         return QString();
     }
     FailedWrites::note(path());
@@ -102,11 +129,53 @@ bool AppliedTheme::isApplied(const QString &id, const Theme &stored, const Theme
     return text && text->startsWith(appliedOf(id, stored, live));
 }
 
+bool AppliedTheme::isChangedElsewhere(const QString &id, const Theme &stored)
+{
+    const std::optional<QByteArray> text = readNote();
+    return text && !text->startsWith(themeOf(id, stored));
+}
+
+void AppliedTheme::takeSharedValues(Theme &live, const Theme &theme)
+{
+    const auto colors = theme.colorsThemePart();
+    live.colorsThemePart()->setColorSchemePath(colors->colorSchemePath());
+    live.colorsThemePart()->setPrimaryColor(colors->primaryColor());
+    live.colorsThemePart()->setBackgroundColor(colors->backgroundColor());
+    live.cursorThemePart()->setCurrentTheme(theme.cursorThemePart()->currentTheme());
+    live.cursorThemePart()->setCurrentSize(theme.cursorThemePart()->currentSize());
+    live.iconThemePart()->setIsToolbarMonochrome(theme.iconThemePart()->isToolbarMonochrome());
+}
+
+bool AppliedTheme::takeOwnChanges(Theme &theme, const Theme &live)
+{
+    const std::optional<QByteArray> text = readNote();
+    const QList<QByteArray> lines = text ? text->split('\n') : QList<QByteArray>();
+    if (lines.size() < 6) {
+        return false;
+    }
+    // The live values as noted.
+    Theme noted(std::make_shared<CurrentSettingsProvider>());
+    QDataStream in(QByteArray::fromBase64(lines.at(4)));
+    for (IThemePart *part : partsOf(noted)) {
+        QVariantList values;
+        in >> values;
+        const QVariantList now = ValueChanges::values(*part);
+        if (in.status() != QDataStream::Ok || values.size() != now.size()) {
+            return false;
+        }
+        ValueChanges::carry(now, values, *part);
+    }
+    // What the sessions share is not this session's own change.
+    takeSharedValues(noted, live);
+    ValueChanges::carry(noted, live, theme);
+    return true;
+}
+
 bool AppliedTheme::isUnchanged(const Theme &live)
 {
     const std::optional<QByteArray> text = readNote();
     const QList<QByteArray> lines = text ? text->split('\n') : QList<QByteArray>();
-    return lines.size() == 5 && lines.at(3) == ownDigest(live);
+    return lines.size() >= 5 && lines.at(3) == ownDigest(live);
 }
 
 std::shared_ptr<Theme> AppliedTheme::readLive()

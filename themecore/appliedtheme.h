@@ -32,9 +32,20 @@ QString note(const QString &id, const Theme &stored, const Theme &live);
 // Whether the live values are those that applying the theme, as it is
 // stored now, gave.
 bool isApplied(const QString &id, const Theme &stored, const Theme &live);
+// Whether this session's last noted change applied another theme, or the
+// theme id as it was stored otherwise than now: it was switched or saved
+// since in another session. False without a note.
+bool isChangedElsewhere(const QString &id, const Theme &stored);
 // Whether this session's own live settings file holds the values that
 // its last noted change left in it: it changed nothing of its own since.
 bool isUnchanged(const Theme &live);
+// Makes on the theme the changes of the values of this session's own live
+// settings file since its last noted change. False, changing nothing, when
+// the note does not hold the values.
+bool takeOwnChanges(Theme &theme, const Theme &live);
+// Sets on the live theme the values that the sessions share (the palette's
+// scheme and colours, the cursor, Qt's toolbar icons) as the theme holds them.
+void takeSharedValues(Theme &live, const Theme &theme);
 // The live settings as they read now, in a theme of their own: a page's
 // live theme reacts to what it reads.
 std::shared_ptr<Theme> readLive();

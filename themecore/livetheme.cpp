@@ -2,6 +2,7 @@
 
 #include <colorsthemepart.h>
 #include <cursorthemepart.h>
+#include <failedwrites.h>
 #include <iconthemepart.h>
 #include <soundsthemepart.h>
 #include <valuechanges.h>
@@ -54,8 +55,12 @@ void LiveTheme::read()
 
 void LiveTheme::apply()
 {
+    // Values that did not reach their files are still to be saved.
+    const FailedWrites failed;
     Theme::apply();
-    d->taken->copyFrom(unowned(this));
+    if (failed.files().isEmpty()) {
+        d->taken->copyFrom(unowned(this));
+    }
 }
 
 void LiveTheme::rebase(const std::shared_ptr<Theme> &base)

@@ -1,4 +1,5 @@
 #include "themedecorator.h"
+#include "administratormarker.h"
 #include "appliedtheme.h"
 #include "installedtheme.h"
 #include "integritylevel.h"
@@ -10,6 +11,7 @@
 
 #include <KLocalizedString>
 
+#include <currentsettingsprovider.h>
 #include <failedwrites.h>
 #include <localfile.h>
 #include <processwait.h>
@@ -64,12 +66,13 @@ QString askForName(const QStringList &arguments)
 // as stored now, and the live settings as they are now with the edits
 // made on the page's (or tool's) copy since it read them made again on
 // them, so that no value that another writer changed meanwhile is written
-// back. Where this session changed nothing of its own since its last
-// change while the current theme was switched or saved in another
-// session, the change starts from the theme as stored, as the next
-// session sync would. False, with error(), when the theme recorded is no
-// longer the one the page read: saved into it, its edits would land in
-// another theme.
+// back. Where another session switched or saved the theme since this
+// session's last change, or set what the sessions share in an
+// administrator session, the change starts from the theme as stored when
+// this session changed nothing of its own since, as the next session sync
+// would, and otherwise takes what the sessions share from the theme. False,
+// with error(), when the theme recorded is no longer the one the page
+// read: saved into it, its edits would land in another theme.
 bool takeFilesAsTheyAre(ThemeController *controller, bool installed)
 {
     if (!controller->isCurrentThemeRecorded()) {
@@ -79,8 +82,21 @@ bool takeFilesAsTheyAre(ThemeController *controller, bool installed)
     const std::shared_ptr<Theme> current = controller->currentTheme();
     current->read();
     std::shared_ptr<Theme> base = AppliedTheme::readLive();
-    if (installed && !(*base == *current) && !AppliedTheme::isApplied(controller->currentThemeId(), *current, *base) && AppliedTheme::isUnchanged(*base)) {
-        base = current;
+    const QString &id = controller->currentThemeId();
+    if (installed && !(*base == *current) && !AppliedTheme::isApplied(id, *current, *base)) {
+        const bool administrator = AdministratorMarker::left() == AdministratorMarker::Left::Elsewhere;
+        if (administrator || AppliedTheme::isChangedElsewhere(id, *current)) {
+            // This session's own changes since, made on the theme as stored.
+            auto own = std::make_shared<Theme>(std::make_shared<CurrentSettingsProvider>());
+            own->copyFrom(current);
+            if (AppliedTheme::takeOwnChanges(*own, *base)) {
+                base = own;
+            } else if (AppliedTheme::isUnchanged(*base)) {
+                base = current;
+            } else if (administrator) {
+                AppliedTheme::takeSharedValues(*base, *current);
+            }
+        }
     }
     // The registry's live theme keeps what it read.
     std::static_pointer_cast<LiveTheme>(controller->systemTheme())->rebase(base);

@@ -21,7 +21,7 @@ private Q_SLOTS:
 
         QCOMPARE(ThemeDefaults::currentThemeConfigPath, config + QStringLiteral("/pexo/session/current.themerc") + suffix);
         QCOMPARE(ThemeDefaults::defaultThemeConfigPath, config + QStringLiteral("/pexo/session/default.themerc") + suffix);
-        QCOMPARE(ThemeDefaults::adminSessionAppliedPath, config + QStringLiteral("/pexo/session/.admin-session-applied") + suffix);
+        QCOMPARE(ThemeDefaults::adminSessionAppliedPath, config + QStringLiteral("/pexo/session/.admin-session-applied"));
         QCOMPARE(ThemeDefaults::paletteConfigPath, config + QStringLiteral("/pexo/paletterc"));
         QCOMPARE(ThemeDefaults::masterThemeConfigPath, QStringLiteral("/usr/share/pexo/theme.master/themerc"));
         QCOMPARE(ThemeDefaults::userThemesDir, QDir::homePath() + QStringLiteral("/.local/share/pexothemes"));

@@ -39,8 +39,7 @@ inline const QString currentThemeConfigPath = Detail::pexoDir(PexoSessionConfigD
 inline const QString defaultThemeConfigPath = Detail::pexoDir(PexoSessionConfigDir) + QStringLiteral("/default.themerc") + Detail::sessionSuffix();
 inline const QString masterThemeConfigPath = Detail::pexoDir(PexoSystemDataDir) + QStringLiteral("/theme.master/themerc");
 inline const QString paletteConfigPath = Detail::pexoDir(PexoUserConfigDir) + QStringLiteral("/paletterc");
-// Says that the session's own live settings were last set by an administrator session.
-inline const QString adminSessionAppliedPath = Detail::pexoDir(PexoSessionConfigDir) + QStringLiteral("/.admin-session-applied") + Detail::sessionSuffix();
+inline const QString adminSessionAppliedPath = Detail::pexoDir(PexoSessionConfigDir) + QStringLiteral("/.admin-session-applied");
 inline const QString userThemesDir = QDir::homePath() + QStringLiteral("/.local/share/pexothemes");
 
 // Fixed texts

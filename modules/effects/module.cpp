@@ -5,6 +5,7 @@
 #include <enumgadget.h>
 #include <failedwrites.h>
 #include <ithemesettings.h>
+#include <kconfigstorage.h>
 #include <needssave.h>
 #include <personalization.h>
 #include <sessionlock.h>
@@ -73,6 +74,7 @@ Module::Module(QObject *parent, const KPluginMetaData &data, const QVariantList 
     for (int i = 0; i < wmValueCount; ++i) {
         wmValues[i] = wmValueFromText(i, wmKeys[i].entry.defaultValue);
     }
+    takenWmValues = wmValues;
 
     registerProperty(QStringLiteral("preview"), ThemeDefaults::ThumbSize.key);
     registerProperty(QStringLiteral("effectsEnabled"), ThemeDefaults::UseComposite.key);
@@ -404,6 +406,8 @@ void Module::load()
         setWmValue(i, storedWmValue(i));
     }
     setUiEffects(GuiEffectsList::stored());
+    takenWmValues = wmValues;
+    takenUiEffects = uiEffects;
 }
 
 void Module::save()
@@ -425,6 +429,27 @@ void Module::save()
         return;
     }
     const bool partSaved = frame.saveHeld();
+    // The values as the settings hold them now, with those that the page
+    // changed since it read them: a value that another program changed
+    // meanwhile is not written back.
+    KConfigStorage::readFilesAgain();
+    for (int i = 0; i < wmValueCount; ++i) {
+        if (wmValues[i] == takenWmValues[i]) {
+            setWmValue(i, storedWmValue(i));
+        }
+    }
+    GuiEffectsList effects = GuiEffectsList::stored();
+    const auto take = [](auto &field, const auto &edited, const auto &taken) {
+        if (edited != taken) {
+            field = edited;
+        }
+    };
+    take(effects.enabled, uiEffects.enabled, takenUiEffects.enabled);
+    take(effects.menu, uiEffects.menu, takenUiEffects.menu);
+    take(effects.combo, uiEffects.combo, takenUiEffects.combo);
+    take(effects.tooltip, uiEffects.tooltip, takenUiEffects.tooltip);
+    take(effects.toolBox, uiEffects.toolBox, takenUiEffects.toolBox);
+    setUiEffects(effects);
     IThemeSettings *settings = frame.settings();
     const FailedWrites failed;
     for (int i = 0; i < wmValueCount; ++i) {
@@ -437,6 +462,10 @@ void Module::save()
     // Running applications re-read the file when told: it must be written first.
     uiEffects.store();
     Utils::updateQtSettingsStamp();
+    if (failed.files().isEmpty()) {
+        takenWmValues = wmValues;
+        takenUiEffects = uiEffects;
+    }
     // One message a save: the frame has told of its own.
     if (partSaved && !failed.files().isEmpty()) {
         Q_EMIT error(failed.message());

@@ -159,6 +159,9 @@ private:
     BehaviourFrame frame;
     std::array<int, wmValueCount> wmValues;
     GuiEffectsList uiEffects;
+    // The values as last read or saved: what differs from them is the page's edit.
+    std::array<int, wmValueCount> takenWmValues;
+    GuiEffectsList takenUiEffects;
 };
 
 #endif

@@ -927,24 +927,44 @@ private Q_SLOTS:
     void twoSessions_data()
     {
         QTest::addColumn<QStringList>("steps");
-        // The theme the sync of session A ends on; "Custom" holds A's change.
+        // The theme the sync of session A ends on: "Custom" holds A's change.
         QTest::addColumn<QString>("result");
+        // What A's live settings and palette, and that theme, hold then.
+        QTest::addColumn<QByteArray>("kept");
+        // Whether B's live settings end as A's.
+        QTest::addColumn<bool>("alike");
         const QString custom = QStringLiteral("Custom");
-        QTest::newRow("A changes after B's switch") << words("A:light B:dark A:edit") << custom;
-        QTest::newRow("A changes before B's switch") << words("A:light A:edit B:dark") << custom;
-        QTest::newRow("A has no note") << words("A:light A:unnote B:dark A:edit") << custom;
-        QTest::newRow("both on one theme, B saves a page into it") << words("A:mine B:mine B:page A:edit") << custom;
-        QTest::newRow("B's switch cut off") << words("A:light B:cut A:edit") << custom;
-        QTest::newRow("A unchanged, an ended session's note dated ahead") << words("A:light C:ahead B:dark") << QStringLiteral("UlvarTornelDark");
-        QTest::newRow("A unchanged, B saves a page into their theme") << words("A:mine B:mine B:page") << QStringLiteral("Mine");
-        // B's administrator session set B's live settings only.
-        QTest::newRow("B in an administrator session") << words("A:light B:admin A:sync B:sync") << QStringLiteral("UlvarTornelLight");
+        const QByteArray edit = "WallPaper=#333333";
+        QTest::newRow("A changes after B's switch") << words("A:light B:dark A:edit") << custom << edit << false;
+        QTest::newRow("A changes before B's switch") << words("A:light A:edit B:dark") << custom << edit << false;
+        QTest::newRow("A has no note") << words("A:light A:unnote B:dark A:edit") << custom << edit << false;
+        QTest::newRow("both on one theme, B saves a page into it") << words("A:mine B:mine B:page A:edit") << custom << edit << false;
+        QTest::newRow("B's switch cut off") << words("A:light B:cut A:edit") << custom << edit << false;
+        // Another program of A's changed what the sessions share.
+        QTest::newRow("A's scheme changed by hand") << words("A:light A:scheme") << custom << QByteArray("ColorScheme=" + darkScheme.toUtf8()) << false;
+        // B's administrator session set B's live settings and what the sessions share.
+        QTest::newRow("A changes, B in an administrator session") << words("A:light A:edit B:admin") << custom << edit << false;
+        QTest::newRow("A saves a page, B in an administrator session")
+            << words("A:mine A:edit B:admin A:page") << QStringLiteral("Mine") << QByteArray("WallPaper=#444444") << false;
+        QTest::newRow("A unchanged, B in an administrator session")
+            << words("A:light B:admin A:sync B:sync") << QStringLiteral("UlvarTornelLight") << QByteArray() << true;
+        QTest::newRow("A unchanged, an ended session's note dated ahead")
+            << words("A:light C:ahead B:dark") << QStringLiteral("UlvarTornelDark") << QByteArray() << true;
+        QTest::newRow("A unchanged, B saves a page into their theme") << words("A:mine B:mine B:page") << QStringLiteral("Mine") << QByteArray() << true;
+        // A's page saves A's own change and its edit into the theme as B saved it.
+        QTest::newRow("A changes, B saves a page, A saves a page")
+            << words("A:mine B:mine A:icons B:page A:colors") << QStringLiteral("Mine") << QByteArray("IconTheme=my-icons") << false;
+        // B's switch that could not write a file recorded its theme; A recorded another since.
+        QTest::newRow("B's switch unfinished, A switches since")
+            << words("A:light B:fail A:light B:sync") << QStringLiteral("UlvarTornelLight") << QByteArray() << true;
     }
 
     void twoSessions()
     {
         QFETCH(QStringList, steps);
         QFETCH(QString, result);
+        QFETCH(QByteArray, kept);
+        QFETCH(bool, alike);
         const QByteArray lightWallpaper = "WallPaper=/usr/share/wallpapers/pexo-default-light.jpg";
         const QString mine = home(userThemes + QStringLiteral("/Mine/theme/themerc"));
         userTheme(QStringLiteral("Mine"),
@@ -963,6 +983,17 @@ private Q_SLOTS:
                 const QByteArray own = PexoTest::readFile(home(live));
                 QVERIFY(own.contains(lightWallpaper));
                 QVERIFY(PexoTest::writeFile(home(live), QByteArray(own).replace(lightWallpaper, "WallPaper=#333333")));
+            } else if (what == QLatin1String("icons")) {
+                QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)).replace("\nIconTheme=", "\nIconTheme=my-icons\nOld=")));
+            } else if (what == QLatin1String("colors")) {
+                const QStringList page{QStringLiteral("ulvar-systemsettings"),
+                                       QStringLiteral("kcm_pexo_color"),
+                                       QStringLiteral("--set"),
+                                       QStringLiteral("currentColorScheme=") + darkScheme,
+                                       QStringLiteral("--save")};
+                QCOMPARE(run(QStringLiteral("env"), session + page).exitCode, 0);
+            } else if (what == QLatin1String("scheme")) {
+                QVERIFY(PexoTest::writeFile(home(palette), PexoTest::readFile(home(palette)).replace("UlvarLight.colors", "UlvarDark.colors")));
             } else if (what == QLatin1String("unnote")) {
                 QVERIFY(QFile::remove(sessionDir + QStringLiteral(".theme-applied")));
             } else if (what == QLatin1String("page")) {
@@ -980,6 +1011,15 @@ private Q_SLOTS:
                     run(QStringLiteral("env"), session + QStringList{QStringLiteral("pexo-set-theme"), themes.value(QStringLiteral("dark"))}).exitCode;
                 QVERIFY(PexoTest::installCommandRecorder(QStringLiteral("/usr/bin/killall")));
                 QCOMPARE(killed, -1);
+            } else if (what == QLatin1String("fail")) {
+                // The shared cursor file is a fifo: the switch writes all but it, and fails.
+                const QString cursor = sessionDir + QStringLiteral("cursor");
+                PexoTest::removePath(cursor);
+                QCOMPARE(::mkfifo(QFile::encodeName(cursor).constData(), 0600), 0);
+                const int failed =
+                    run(QStringLiteral("env"), session + QStringList{QStringLiteral("pexo-set-theme"), themes.value(QStringLiteral("dark"))}).exitCode;
+                QVERIFY(PexoTest::removePath(cursor));
+                QCOMPARE(failed, 1);
             } else if (what == QLatin1String("sync") || what == QLatin1String("admin")) {
                 administratorSession(what == QLatin1String("admin"));
                 QCOMPARE(run(QStringLiteral("env"), session + QStringList{QStringLiteral("pexo-sync-user-theme")}).exitCode, 0);
@@ -992,13 +1032,15 @@ private Q_SLOTS:
         }
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(recorded(QStringLiteral("CurrentTheme")), result);
-        if (result == QLatin1String("Custom")) {
-            QVERIFY(PexoTest::readFile(home(userThemes + QStringLiteral("/Custom/theme/themerc"))).contains("WallPaper=#333333"));
-            QVERIFY(PexoTest::readFile(home(live)).contains("WallPaper=#333333"));
-        } else {
-            QVERIFY(!QFileInfo::exists(home(userThemes + QStringLiteral("/Custom"))));
-            // As the other session took it.
+        QCOMPARE(QFileInfo::exists(home(userThemes + QStringLiteral("/Custom"))), result == QLatin1String("Custom"));
+        const QByteArray stored = PexoTest::readFile(home(userThemes + QLatin1Char('/') + result + QStringLiteral("/theme/themerc")));
+        QVERIFY2(stored.contains(kept) && QByteArray(PexoTest::readFile(home(live)) + PexoTest::readFile(home(palette))).contains(kept), stored.constData());
+        if (alike) {
             QCOMPARE(PexoTest::readFile(home(live)), PexoTest::readFile(home(live) + QStringLiteral(".other")));
+        }
+        // No user theme took what an administrator session set.
+        for (const QString &theme : QDir(home(userThemes)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QVERIFY(!PexoTest::readFile(home(userThemes + QLatin1Char('/') + theme + QStringLiteral("/theme/themerc"))).contains("Admin"));
         }
         if (steps.contains(QStringLiteral("B:page"))) {
             QVERIFY(PexoTest::readFile(mine).contains("WallPaper=#444444"));
@@ -1120,10 +1162,12 @@ private Q_SLOTS:
         QCOMPARE(wholeTheme(), ids.at(0));
         QVERIFY(!QDir(home(userThemes)).exists());
 
-        // A change that did not end is finished with the theme it led to;
-        // whatever stands in the mark's place does not stop the next one.
+        // A change that did not end is finished with the theme it led to,
+        // which it recorded; whatever stands in the mark's place does not
+        // stop the next one.
         const QString mark = home(QStringLiteral(".config/pexo/session/.theme-change-unfinished"));
         QVERIFY(PexoTest::writeFile(mark, ids.at(1).toUtf8()));
+        setRecord(ids.at(1), QStringLiteral("/usr/share/pexothemes/UlvarTornelLight/index.theme"));
         QVERIFY(PexoTest::writeFile(home(live), PexoTest::readFile(home(live)).replace("pexo-default-dark.jpg", "pexo-default-light.jpg")));
         QCOMPARE(run(QStringLiteral("pexo-sync-user-theme")).exitCode, 0);
         QCOMPARE(wholeTheme(), ids.at(1));

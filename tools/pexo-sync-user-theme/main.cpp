@@ -3,6 +3,7 @@
     current-theme record into line with each other at session start.
 */
 
+#include <administratormarker.h>
 #include <appliedtheme.h>
 #include <configfile.h>
 #include <configsync.h>
@@ -10,7 +11,6 @@
 #include <localfile.h>
 #include <offscreenfallback.h>
 #include <sessionlock.h>
-#include <smallfile.h>
 #include <toolscommon.h>
 
 #include <theme.h>
@@ -130,9 +130,8 @@ int administratorSession(ThemeController &controller)
     if (writeFailed) {
         return 1;
     }
-    // Whatever stands in its place is replaced, never written through.
     QString error;
-    if (!SmallFile::place(ThemeDefaults::adminSessionAppliedPath, QByteArray(), &error)) {
+    if (!AdministratorMarker::place(&error)) {
         qWarning().noquote() << QStringLiteral("Could not write") << error;
         return 1;
     }
@@ -174,25 +173,32 @@ int ordinarySession(ThemeController &controller)
     }
     // Live settings last set by an administrator session: the recorded
     // theme again. Left half made by a change that did not end: the theme
-    // it led to, when that is still there, else the recorded one.
-    // The marker is a file: no administrator session leaves a folder there.
-    const QFileInfo marker(ThemeDefaults::adminSessionAppliedPath);
-    const bool afterAdministrator = marker.exists() && !marker.isDir();
-    if (afterAdministrator || LiveSettingsChange::wasCutOff()) {
-        const QString target = afterAdministrator ? QString() : LiveSettingsChange::unfinishedTarget();
-        const auto unfinished = target.isEmpty() ? nullptr : controller.theme(target);
+    // it led to, unless another session recorded another theme since or it
+    // is gone, else the recorded one.
+    const AdministratorMarker::Left marker = AdministratorMarker::left();
+    if (marker == AdministratorMarker::Left::Here || LiveSettingsChange::wasCutOff()) {
+        const QString target = marker == AdministratorMarker::Left::Here ? QString() : LiveSettingsChange::unfinishedTarget();
+        const auto unfinished = target == controller.currentThemeId() ? controller.theme(target) : nullptr;
         controller.setCurrentTheme(unfinished && unfinished->isValid() ? target : controller.currentThemeId());
-        if (afterAdministrator && !writeFailed) {
-            QFile::remove(ThemeDefaults::adminSessionAppliedPath);
+        if (marker == AdministratorMarker::Left::Here && !writeFailed) {
+            AdministratorMarker::remove();
         }
         return 0;
     }
-    // Live settings of which this session changed nothing since its last
-    // change, while the theme was switched or saved in another session (the
-    // record and the palette are shared): the recorded theme, as stored now.
-    if (AppliedTheme::isUnchanged(*systemTheme)) {
-        controller.setCurrentTheme(controller.currentThemeId());
-        return 0;
+    // Another session switched or saved the theme since this one's last
+    // change, or set what the sessions share in an administrator session.
+    // This session takes the recorded theme, as stored now, where it changed
+    // nothing of its own since; else it keeps its own settings, and takes
+    // what the sessions share from the theme where an administrator session
+    // set it.
+    if (marker == AdministratorMarker::Left::Elsewhere || AppliedTheme::isChangedElsewhere(controller.currentThemeId(), *currentTheme)) {
+        if (AppliedTheme::isUnchanged(*systemTheme)) {
+            controller.setCurrentTheme(controller.currentThemeId());
+            return 0;
+        }
+        if (marker == AdministratorMarker::Left::Elsewhere) {
+            AppliedTheme::takeSharedValues(*systemTheme, *currentTheme);
+        }
     }
     // A first session has no live settings of the user's to keep: the
     // recorded theme, whatever the master file fixes in it.

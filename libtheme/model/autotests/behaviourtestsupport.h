@@ -13,6 +13,7 @@
 #include <KConfigGroup>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTest>
 
@@ -28,11 +29,13 @@ inline void writeSettings(const QString &path, const QByteArray &variables)
     QVERIFY(PexoTest::writeFile(path, "[Variables]\n" + variables));
 }
 
-// Fresh live settings and master files; drops the commands sent so far.
+// Fresh live settings and master files, of no noted change; drops the
+// commands sent so far.
 inline void resetFiles(const QByteArray &live = QByteArray(), const QByteArray &master = QByteArray())
 {
     writeSettings(ThemeDefaults::currentThemeConfigPath, live);
     writeSettings(ThemeDefaults::masterThemeConfigPath, master);
+    QFile::remove(QFileInfo(ThemeDefaults::currentThemeConfigPath).path() + QStringLiteral("/.theme-applied"));
     PexoTest::takeWmCommands();
 }
 

@@ -247,6 +247,28 @@ private Q_SLOTS:
         QCOMPARE(module->property("windowMapStyle").toInt(), 7);
     }
 
+    // Another program changed values that the page holds since it loaded:
+    // the save writes the page's own edits into them and keeps the others.
+    void savedBesideAnotherWriter()
+    {
+        setStoredGuiEffects({QStringLiteral("general")});
+        const auto module = loaded();
+        QVERIFY(module);
+        {
+            KConfig other(ThemeDefaults::currentThemeConfigPath, KConfig::SimpleConfig);
+            other.group(QStringLiteral("Variables")).writeEntry("StartMenuMapSpeed", 7);
+            QVERIFY(other.sync());
+        }
+        setStoredGuiEffects({QStringLiteral("general"), QStringLiteral("animatemenu")});
+        module->setProperty("arrangeWindowSpeed", 3);
+        module->setProperty("tooltipEffect", 1);
+        QVERIFY(QMetaObject::invokeMethod(module.get(), "save"));
+        QCOMPARE(BehaviourTest::liveValue(QStringLiteral("StartMenuMapSpeed")), QStringLiteral("7"));
+        QCOMPARE(BehaviourTest::liveValue(QStringLiteral("ArrangeWindowSpeed")), QStringLiteral("3"));
+        QCOMPARE(storedGuiEffects(), QStringList({QStringLiteral("general"), QStringLiteral("animatemenu"), QStringLiteral("animatetooltip")}));
+        QCOMPARE(module->property("startMenuMapSpeed").toInt(), 7);
+    }
+
     void interfaceEffects()
     {
         setStoredGuiEffects({QStringLiteral("fademenu"),
