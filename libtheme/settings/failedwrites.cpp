@@ -33,7 +33,11 @@ QString FailedWrites::message() const
 void FailedWrites::note(const QString &path)
 {
     for (FailedWrites *collection : openCollections) {
-        if (!collection->m_files.contains(path)) {
+        // A file named already with the reason is named once.
+        const bool named = std::any_of(collection->m_files.cbegin(), collection->m_files.cend(), [&path](const QString &noted) {
+            return noted == path || noted.startsWith(path + QStringLiteral(" ("));
+        });
+        if (!named) {
             collection->m_files << path;
         }
     }

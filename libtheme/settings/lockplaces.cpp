@@ -56,6 +56,14 @@ bool remove(const QString &lock)
 {
     return SmallFile::place(lock, QByteArray()) && ::unlink(QFile::encodeName(lock).constData()) == 0;
 }
+
+// The file and who holds its lock, for a message.
+QString held(const QString &file, const QString &lock, const struct stat &target)
+{
+    const QString holder = LockHolder::describe(lock, target);
+    return holder.isEmpty() ? QStringLiteral("%1 (its lock %2 is held by another program)").arg(file, lock)
+                            : QStringLiteral("%1 (its lock is held by %2)").arg(file, holder);
+}
 } // namespace
 
 QString LockPlaces::blocked(const QString &file)
@@ -78,9 +86,7 @@ QString LockPlaces::heldPast(const QString &file)
         struct stat target;
         while (look(lock, &target) == Found::Held) {
             if (until.hasExpired()) {
-                const QString holder = LockHolder::describe(lock, target);
-                return holder.isEmpty() ? QStringLiteral("%1 (its lock %2 is held by another program)").arg(file, lock)
-                                        : QStringLiteral("%1 (its lock is held by %2)").arg(file, holder);
+                return held(file, lock, target);
             }
             QThread::msleep(pollMs);
         }
@@ -128,7 +134,8 @@ std::unique_ptr<QLockFile> LockPlaces::take(const QString &file)
         }
         // Held, or taken by another program since it was looked at.
         if (until.hasExpired()) {
-            FailedWrites::note(lockName);
+            struct stat target;
+            FailedWrites::note(::lstat(QFile::encodeName(lock).constData(), &target) == 0 ? held(file, lock, target) : lockName);
             return nullptr;
         }
         QThread::msleep(pollMs);
