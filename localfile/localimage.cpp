@@ -99,6 +99,12 @@ public:
         return bytes;
     }
 
+    // Where the next byte lies on the device.
+    qint64 position() const
+    {
+        return m_device->pos() - (m_block.size() - m_position);
+    }
+
     bool skip(qint64 count)
     {
         const qint64 inBlock = std::min<qint64>(count, m_block.size() - m_position);
@@ -217,6 +223,21 @@ std::optional<QSize> bitstreamSize(const QByteArray &type, const QByteArray &pay
     return size.isEmpty() ? std::nullopt : std::make_optional(size);
 }
 
+// What may come before a WebP's first frame: the canvas, a colour profile,
+// the animation's parameters, now and then metadata. Real files hold a few
+// chunks there, of a few hundred kilobytes at most; a file of more is
+// refused, before its reader would index every one.
+constexpr int maxChunksBeforeFrame = 16;
+constexpr qint64 maxBytesBeforeFrame = 16 * 1024 * 1024;
+// What a still picture may hold besides its picture for its reader to be
+// given the file as it is, which it reads whole: a colour profile, a few
+// kilobytes of metadata. A still holding more is given its picture alone.
+constexpr qint64 maxStillExtras = 64 * 1024;
+// libwebp's own limits: a RIFF payload or a chunk no larger than 2^32 - 10
+// bytes, a canvas of fewer than 2^32 pixels.
+constexpr qint64 maxWebpPayload = 0xfffffff6;
+constexpr qint64 maxWebpArea = qint64(1) << 32;
+
 // The chunks of a WebP's container, read in turn from a device at its
 // start, no further than asked.
 class WebpChunks
@@ -227,10 +248,17 @@ public:
         QByteArray type;
         // The payload's, without its padding byte.
         qint64 size = 0;
+        // Where its header lies in the file.
+        qint64 at = 0;
 
         qint64 padded() const
         {
             return size + (size & 1);
+        }
+        // The whole chunk, header and padding included.
+        qint64 length() const
+        {
+            return 8 + padded();
         }
     };
 
@@ -238,11 +266,17 @@ public:
         : m_bytes(device)
     {
         const QByteArray header = m_bytes.read(12);
-        if (header.size() == 12 && header.startsWith("RIFF") && header.mid(8, 4) == "WEBP") {
-            // No more than the file holds, where its size is known.
-            const qint64 file = device->isSequential() ? LocalFile::sizeLimit(LocalFile::Kind::Image) : device->size() - 12;
-            m_left = std::min(qint64(littleEndian(header, 4, 4)) - 4, file);
+        if (header.size() < 12 || !header.startsWith("RIFF") || header.mid(8, 4) != "WEBP") {
+            return;
         }
+        // As libwebp takes it: a container that the file holds whole.
+        const qint64 riff = littleEndian(header, 4, 4);
+        const qint64 file = device->isSequential() ? LocalFile::sizeLimit(LocalFile::Kind::Image) + 8 : device->size();
+        if (riff < 12 || riff > maxWebpPayload || riff + 8 > file) {
+            return;
+        }
+        m_left = riff - 4;
+        m_after = device->isSequential() ? 0 : file - 8 - riff;
     }
 
     // The next chunk's header; none at the end of the container (or of the
@@ -252,9 +286,10 @@ public:
         if (m_left == 0) {
             return std::nullopt;
         }
+        const qint64 at = m_bytes.position();
         const QByteArray header = take(8);
-        const Chunk chunk{header.left(4), header.size() == 8 ? qint64(littleEndian(header, 4, 4)) : m_left + 1};
-        if (chunk.padded() > m_left) {
+        const Chunk chunk{header.left(4), header.size() == 8 ? qint64(littleEndian(header, 4, 4)) : m_left + 1, at};
+        if (chunk.size > maxWebpPayload || chunk.padded() > m_left) {
             m_left = -1;
             return std::nullopt;
         }
@@ -272,15 +307,6 @@ public:
         return head;
     }
 
-    // Appends the whole chunk; false when the file ends first.
-    bool append(const Chunk &chunk, QByteArray &bytes)
-    {
-        bytes += chunk.type + littleEndianBytes(quint32(chunk.size), 4);
-        const int at = bytes.size();
-        bytes.resize(at + int(chunk.padded()));
-        return take(bytes.data() + at, chunk.padded());
-    }
-
     bool skip(const Chunk &chunk)
     {
         return skip(chunk.padded());
@@ -296,7 +322,12 @@ public:
     QByteArray take(qint64 count)
     {
         QByteArray bytes(int(std::max<qint64>(0, std::min(count, m_left))), '\0');
-        return take(bytes.data(), bytes.size()) ? bytes : QByteArray();
+        if (m_bytes.read(bytes.data(), bytes.size()) < bytes.size()) {
+            m_left = -1;
+            return QByteArray();
+        }
+        m_left -= bytes.size();
+        return bytes;
     }
 
     // True once every chunk was passed.
@@ -305,17 +336,13 @@ public:
         return m_left == 0;
     }
 
-private:
-    bool take(char *data, qint64 count)
+    // The bytes the file holds after the container.
+    qint64 after() const
     {
-        if (count > m_left || m_bytes.read(data, count) < count) {
-            m_left = -1;
-            return false;
-        }
-        m_left -= count;
-        return true;
+        return m_after;
     }
 
+private:
     bool skip(qint64 count)
     {
         if (count > m_left || !m_bytes.skip(count)) {
@@ -328,45 +355,37 @@ private:
 
     ByteStream m_bytes;
     qint64 m_left = -1;
+    qint64 m_after = 0;
 };
 
-// The first frame of a WebP, as its container holds it.
-struct WebpFrame
+// A WebP as one pass over its container tells it: its canvas, and the first
+// frame, read no further than it reaches, and of a still picture the few
+// chunks that may follow it.
+struct WebpLayout
 {
     QSize canvas;
     // Where the frame lies on the canvas: all of it for a still picture.
     QRect place;
-    // When asked for, a still WebP of the frame alone: what the frame
-    // costs its reader.
-    QByteArray still;
+    // The chunks of the frame's image: an ALPH and a VP8 chunk, or a VP8 or
+    // VP8L chunk alone.
+    QList<WebpChunks::Chunk> image;
+    // A still picture whose chunks are those of one, each once: its reader,
+    // given the bytes as they are, indexes nothing more.
+    bool oneStill = false;
+    // What the file holds besides the image's chunks.
+    qint64 extras = 0;
 };
 
-// The size of the frame whose chunks begin with the chunk given: an ALPH
+// The size of the image whose chunks begin with the chunk given: an ALPH
 // chunk and a VP8 one, or a VP8 or VP8L chunk alone; none when they are no
-// such chunks. With still, the chunks are read whole into a still WebP of
-// their own; else only as far as the image's size.
-std::optional<QSize> frameOf(WebpChunks &chunks, WebpChunks::Chunk chunk, QByteArray *still)
+// such chunks. The chunks are read only as far as the image's size, and
+// noted in image.
+std::optional<QSize> imageOf(WebpChunks &chunks, WebpChunks::Chunk chunk, QList<WebpChunks::Chunk> &image)
 {
     constexpr int tagLength = 10;
-    const bool alpha = chunk.type == "ALPH";
-    QByteArray bytes;
-    if (still) {
-        bytes = "RIFF" + QByteArray(4, '\0') + "WEBP";
-        if (alpha) {
-            // Flags, three reserved bytes, the canvas' size: filled in below.
-            bytes += "VP8X" + littleEndianBytes(10, 4) + QByteArray(10, '\0');
-        }
-    }
-    // The first bytes of the chunk's payload; with still, the whole chunk is read.
-    const auto pass = [&](const WebpChunks::Chunk &passed) -> std::optional<QByteArray> {
-        if (!still) {
-            return chunks.payload(passed, tagLength);
-        }
-        const int at = bytes.size() + 8;
-        return chunks.append(passed, bytes) ? std::make_optional(bytes.mid(at, tagLength)) : std::nullopt;
-    };
-    if (alpha) {
-        const std::optional<WebpChunks::Chunk> next = pass(chunk) ? chunks.next() : std::nullopt;
+    if (chunk.type == "ALPH") {
+        image.append(chunk);
+        const std::optional<WebpChunks::Chunk> next = chunks.payload(chunk, 0) ? chunks.next() : std::nullopt;
         // A lossless image holds its own alpha.
         if (!next || next->type != "VP8 ") {
             return std::nullopt;
@@ -376,113 +395,186 @@ std::optional<QSize> frameOf(WebpChunks &chunks, WebpChunks::Chunk chunk, QByteA
     if (chunk.type != "VP8 " && chunk.type != "VP8L") {
         return std::nullopt;
     }
-    const std::optional<QByteArray> tag = pass(chunk);
-    const std::optional<QSize> size = tag ? bitstreamSize(chunk.type, *tag, chunk.size) : std::nullopt;
-    if (size && still) {
-        bytes.replace(4, 4, littleEndianBytes(quint32(bytes.size() - 8), 4));
-        if (alpha) {
-            bytes[20] = 0x10;
-            bytes.replace(24, 6, littleEndianBytes(quint32(size->width() - 1), 3) + littleEndianBytes(quint32(size->height() - 1), 3));
-        }
-        *still = bytes;
-    }
-    return size;
+    image.append(chunk);
+    const std::optional<QByteArray> tag = chunks.payload(chunk, tagLength);
+    return tag ? bitstreamSize(chunk.type, *tag, chunk.size) : std::nullopt;
 }
 
-// The first frame of the WebP on the device, read no further than it
-// reaches: chunks before it that it needs not (a colour profile, unknown
-// ones) are passed over; with still, the frame is read as a still WebP of
-// its own. None when the container holds no sound first frame: a still
-// picture must be the size of its canvas, an animation's first frame must
-// lie within it. Qt's reader, given the whole file, would read and index
-// every frame and make the whole canvas, whatever it shows.
-std::optional<WebpFrame> webpFirstFrame(QIODevice *device, bool still)
+// The layout of the WebP on the device, open at its start. None when the
+// container holds no sound first frame, as libwebp would refuse it (a
+// still picture must be the size of its canvas, an animation's first frame
+// the size its frame header says and within the canvas), or more before it
+// than maxChunksBeforeFrame chunks or maxBytesBeforeFrame bytes. Qt's
+// reader, given the whole file, would read and index every frame and make
+// the whole canvas, whatever it shows.
+std::optional<WebpLayout> webpLayout(QIODevice *device)
 {
+    static const QList<QByteArray> stillChunks{"ICCP", "ALPH", "VP8 ", "VP8L", "EXIF", "XMP "};
     WebpChunks chunks(device);
-    WebpFrame frame;
-    QByteArray *const stillBytes = still ? &frame.still : nullptr;
-    const std::optional<WebpChunks::Chunk> first = chunks.next();
-    if (!first || first->type == "ALPH") {
+    WebpLayout layout;
+    std::optional<WebpChunks::Chunk> chunk = chunks.next();
+    if (!chunk || chunk->type == "ALPH") {
         return std::nullopt;
     }
-    if (first->type != "VP8X") {
-        const std::optional<QSize> size = frameOf(chunks, *first, stillBytes);
-        if (!size) {
+    const bool extended = chunk->type == "VP8X";
+    bool animation = false;
+    if (extended) {
+        // Flags, three reserved bytes, then 24 bits of width - 1 and of height - 1.
+        const std::optional<QByteArray> header = chunk->size == 10 ? chunks.payload(*chunk, 10) : std::nullopt;
+        if (!header) {
             return std::nullopt;
         }
-        frame.canvas = *size;
-        frame.place = QRect(QPoint(0, 0), *size);
-        return frame;
+        animation = header->at(0) & 0x02;
+        layout.canvas = QSize(int(littleEndian(*header, 4, 3)) + 1, int(littleEndian(*header, 7, 3)) + 1);
+        if (qint64(layout.canvas.width()) * layout.canvas.height() >= maxWebpArea) {
+            return std::nullopt;
+        }
+        layout.extras = chunk->length();
+        chunk = chunks.next();
     }
-    // Flags, three reserved bytes, then 24 bits of width - 1 and of height - 1.
-    const std::optional<QByteArray> header = first->size == 10 ? chunks.payload(*first, 10) : std::nullopt;
-    if (!header) {
-        return std::nullopt;
-    }
-    const bool animation = header->at(0) & 0x02;
-    frame.canvas = QSize(int(littleEndian(*header, 4, 3)) + 1, int(littleEndian(*header, 7, 3)) + 1);
+    QList<QByteArray> seen;
+    bool oneStill = !animation;
     bool parameters = false;
-    while (const std::optional<WebpChunks::Chunk> chunk = chunks.next()) {
+    for (int before = 0; chunk; chunk = chunks.next()) {
         if (chunk->type == "ALPH" || chunk->type == "VP8 " || chunk->type == "VP8L") {
             // Every frame of an animation is in a frame chunk.
-            const std::optional<QSize> size = animation ? std::nullopt : frameOf(chunks, *chunk, stillBytes);
-            if (!size || *size != frame.canvas) {
+            const std::optional<QSize> size = animation ? std::nullopt : imageOf(chunks, *chunk, layout.image);
+            if (!size || (extended && *size != layout.canvas)) {
                 return std::nullopt;
             }
-            frame.place = QRect(QPoint(0, 0), frame.canvas);
-            return frame;
+            layout.canvas = *size;
+            layout.place = QRect(QPoint(0, 0), *size);
+            break;
         }
         if (chunk->type == "ANMF") {
             // After the animation's parameters: half its offset, 24 bits
-            // each, its size, duration and flags, then its image's chunks.
+            // each, its size less one, duration and flags, then its image's chunks.
             if (!animation || !parameters) {
                 return std::nullopt;
             }
             chunks.enter(*chunk);
-            const QByteArray frameHeader = chunks.take(16);
-            const std::optional<WebpChunks::Chunk> image = frameHeader.size() == 16 ? chunks.next() : std::nullopt;
-            const std::optional<QSize> size = image ? frameOf(chunks, *image, stillBytes) : std::nullopt;
-            if (!size) {
+            const QByteArray header = chunks.take(16);
+            const std::optional<WebpChunks::Chunk> image = header.size() == 16 ? chunks.next() : std::nullopt;
+            const std::optional<QSize> size = image ? imageOf(chunks, *image, layout.image) : std::nullopt;
+            if (!size || *size != QSize(int(littleEndian(header, 6, 3)) + 1, int(littleEndian(header, 9, 3)) + 1)) {
                 return std::nullopt;
             }
-            frame.place = QRect(QPoint(2 * int(littleEndian(frameHeader, 0, 3)), 2 * int(littleEndian(frameHeader, 3, 3))), *size);
-            return QRect(QPoint(0, 0), frame.canvas).contains(frame.place) ? std::make_optional(frame) : std::nullopt;
+            layout.place = QRect(QPoint(2 * int(littleEndian(header, 0, 3)), 2 * int(littleEndian(header, 3, 3))), *size);
+            return QRect(QPoint(0, 0), layout.canvas).contains(layout.place) ? std::make_optional(layout) : std::nullopt;
+        }
+        if (++before > maxChunksBeforeFrame || layout.extras + chunk->length() > maxBytesBeforeFrame) {
+            return std::nullopt;
         }
         parameters = parameters || chunk->type == "ANIM";
+        oneStill = oneStill && stillChunks.contains(chunk->type) && !seen.contains(chunk->type);
+        seen.append(chunk->type);
+        layout.extras += chunk->length();
         if (!chunks.skip(*chunk)) {
             return std::nullopt;
         }
     }
-    return std::nullopt;
+    if (layout.image.isEmpty()) {
+        return std::nullopt;
+    }
+    // After a still's picture, at most the chunks a still may hold, each once.
+    for (const WebpChunks::Chunk &image : std::as_const(layout.image)) {
+        seen.append(image.type);
+    }
+    while (oneStill && (chunk = chunks.next())) {
+        oneStill = stillChunks.contains(chunk->type) && !seen.contains(chunk->type) && chunks.skip(*chunk);
+        seen.append(chunk->type);
+        layout.extras += chunk->length();
+    }
+    layout.oneStill = oneStill && chunks.atEnd();
+    layout.extras += chunks.after();
+    return layout;
 }
 
-// True when the WebP on the device is a still picture and nothing more: the
-// chunks of one, each once. A reader given its bytes as they are indexes
-// every chunk and every frame they hold.
-bool isOneStill(QIODevice *device)
+// Reads as the bytes given followed by chunks of a WebP on another device:
+// a still WebP of a frame's image, read from the file only as its reader
+// reads it, and never held twice.
+class WebpStill : public QIODevice
 {
-    static const QList<QByteArray> stillChunks{"VP8X", "ICCP", "ALPH", "VP8 ", "VP8L", "EXIF", "XMP "};
-    WebpChunks chunks(device);
-    QList<QByteArray> seen;
-    while (const std::optional<WebpChunks::Chunk> chunk = chunks.next()) {
-        const bool extended = chunk->type == "VP8X";
-        const std::optional<QByteArray> head = chunks.payload(*chunk, 1);
-        if (!stillChunks.contains(chunk->type) || seen.contains(chunk->type) || (extended && !seen.isEmpty()) || !head ||
-            (extended && (head->isEmpty() || (head->at(0) & 0x02)))) {
-            return false;
+public:
+    WebpStill(QIODevice *source, const WebpLayout &layout)
+        : m_source(source)
+        , m_chunks(layout.image)
+    {
+        qint64 length = 0;
+        for (const WebpChunks::Chunk &chunk : std::as_const(m_chunks)) {
+            length += chunk.length();
         }
-        seen.append(chunk->type);
+        const bool alpha = m_chunks.first().type == "ALPH";
+        m_head = "RIFF" + littleEndianBytes(quint32(4 + (alpha ? 18 : 0) + length), 4) + "WEBP";
+        if (alpha) {
+            // The alpha flag and the image's size.
+            m_head += "VP8X" + littleEndianBytes(10, 4) + QByteArray(1, 0x10) + QByteArray(3, '\0') + littleEndianBytes(quint32(layout.place.width() - 1), 3) +
+                littleEndianBytes(quint32(layout.place.height() - 1), 3);
+        }
+        m_size = m_head.size() + length;
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
-    return chunks.atEnd();
-}
+
+    bool isSequential() const override
+    {
+        return false;
+    }
+
+    qint64 size() const override
+    {
+        return m_size;
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        qint64 at = pos();
+        qint64 done = 0;
+        while (done < maxSize && at < m_size) {
+            qint64 count = 0;
+            if (at < m_head.size()) {
+                count = std::min(maxSize - done, m_head.size() - at);
+                std::memcpy(data + done, m_head.constData() + at, size_t(count));
+            } else {
+                qint64 offset = at - m_head.size();
+                auto chunk = m_chunks.cbegin();
+                while (offset >= chunk->length()) {
+                    offset -= chunk->length();
+                    ++chunk;
+                }
+                if (!m_source->seek(chunk->at + offset)) {
+                    return done > 0 ? done : -1;
+                }
+                count = m_source->read(data + done, std::min(maxSize - done, chunk->length() - offset));
+                if (count <= 0) {
+                    return done > 0 ? done : -1;
+                }
+            }
+            done += count;
+            at += count;
+        }
+        return done;
+    }
+
+    qint64 writeData(const char *, qint64) override
+    {
+        return -1;
+    }
+
+private:
+    QIODevice *const m_source;
+    const QList<WebpChunks::Chunk> m_chunks;
+    QByteArray m_head;
+    qint64 m_size = 0;
+};
 
 // A raster picture ready to decode: its reader, of the format told from its
 // first bytes and of no other, and what its header says.
 struct Raster
 {
     // A WebP's first frame as a still picture of its own, which its reader
-    // is given; none when the file is that picture and no more.
-    std::unique_ptr<QBuffer> frame;
+    // is given; none when the file is that picture and little more.
+    std::unique_ptr<QIODevice> frame;
     std::unique_ptr<QImageReader> reader;
     QSize size;
     // Where the image the reader decodes lies in the picture: all of it,
@@ -492,6 +584,9 @@ struct Raster
     // alone; others, whatever they claim, decode the whole image first.
     bool decodesScaled = false;
     bool banded = false;
+    // A WebP whose reader, given the bytes as they are, takes one still
+    // picture and indexes nothing more.
+    bool oneStill = false;
 
     bool isWhole() const
     {
@@ -500,12 +595,11 @@ struct Raster
 };
 
 // The raster picture of the format on the device, with a reader when it is
-// to be decoded (of a WebP only then: its reader is given the first frame,
-// read whole, unless the file is that frame and no more); none, with a
-// message naming it, when it is not a format
-// decoded here, its header is not one of it, or it is a JPEG of more than
-// maxJpegScans scans or one that an eighth of its size does not bring
-// within maxPixels.
+// to be decoded (a WebP's reader is given the first frame's image, unless
+// the file is that image and little more); none, with a message naming it,
+// when it is not a format decoded here, its header is not one of it, or it
+// is a JPEG of more than maxJpegScans scans or one that an eighth of its
+// size does not bring within maxPixels.
 std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const QString &name, bool decode)
 {
     if (format.isEmpty() || format == drawingFormat) {
@@ -516,27 +610,23 @@ std::optional<Raster> raster(QIODevice *device, const QByteArray &format, const 
     QIODevice *source = device;
     const bool webp = format == "webp";
     if (webp) {
-        // A still picture alone in its file is given to its reader as it is.
-        const bool alone = decode && isOneStill(device);
-        const std::optional<WebpFrame> frame = !decode || device->seek(0) ? webpFirstFrame(device, decode && !alone) : std::nullopt;
-        if (!frame) {
+        const std::optional<WebpLayout> layout = webpLayout(device);
+        if (!layout) {
             qCWarning(LOCAL_IMAGE_LOG) << "Not decoded: a broken WebP:" << name;
             return std::nullopt;
         }
-        picture.size = frame->canvas;
-        picture.place = frame->place;
+        picture.size = layout->canvas;
+        picture.place = layout->place;
+        picture.oneStill = layout->oneStill;
         if (!decode) {
             return picture;
         }
-        if (alone && !device->seek(0)) {
-            return std::nullopt;
-        }
-        if (!alone) {
-            picture.frame = std::make_unique<QBuffer>();
-            picture.frame->setData(frame->still);
-            if (!picture.frame->open(QIODevice::ReadOnly)) {
+        if (layout->oneStill && layout->extras <= maxStillExtras) {
+            if (!device->seek(0)) {
                 return std::nullopt;
             }
+        } else {
+            picture.frame = std::make_unique<WebpStill>(device, *layout);
             source = picture.frame.get();
         }
     }
@@ -659,6 +749,21 @@ QImage onCanvas(const QImage &image, const QRect &place, const QRect &part, cons
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF((place.x() - part.x()) * scaleX, (place.y() - part.y()) * scaleY, place.width() * scaleX, place.height() * scaleY), image);
     return canvas;
+}
+
+// What the picture's reader decodes, as the part of the picture (in its own
+// pixels) shown at the size.
+QImage shownPart(const Raster &raster, const QRect &part, const QSize &shown)
+{
+    const QImage image = raster.reader->read();
+    if (image.isNull()) {
+        return image;
+    }
+    if (!raster.isWhole()) {
+        return onCanvas(image, raster.place, part, shown);
+    }
+    const QImage cut = part == QRect(QPoint(0, 0), raster.size) ? image : image.copy(part);
+    return cut.size() == shown ? cut : cut.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // The natural size scaled down to fit, keeping its aspect; as it is when it
@@ -797,15 +902,7 @@ QImage LocalImage::read(const QString &path, const QSize &bounds, bool autoTrans
     if (!fits) {
         return QImage();
     }
-    const QImage image = reader.read();
-    const QSize shown = turned ? target.transposed() : target;
-    if (image.isNull()) {
-        return image;
-    }
-    if (!raster.isWhole()) {
-        return onCanvas(image, raster.place, QRect(QPoint(0, 0), natural), shown);
-    }
-    return target == natural ? image : image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return shownPart(raster, QRect(QPoint(0, 0), natural), turned ? target.transposed() : target);
 }
 
 QImage LocalImage::readPart(const QString &path, const QRect &part)
@@ -834,14 +931,7 @@ QImage LocalImage::readPart(const QString &path, const QRect &part)
     if (!fits) {
         return QImage();
     }
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        return image;
-    }
-    if (!raster.isWhole()) {
-        return onCanvas(image, raster.place, clip, clip.size());
-    }
-    return clip.size() == natural ? image : image.copy(clip);
+    return shownPart(raster, clip, clip.size());
 }
 
 QImage LocalImage::fromData(const QByteArray &data)
@@ -857,8 +947,7 @@ QImage LocalImage::fromData(const QByteArray &data)
     if (picture->drawing) {
         return paintDrawing(*picture->drawing, whole, picture->size, deadline);
     }
-    const QImage image = picture->raster->reader->read();
-    return image.isNull() || picture->raster->isWhole() ? image : onCanvas(image, picture->raster->place, whole, picture->size);
+    return shownPart(*picture->raster, whole, picture->size);
 }
 
 QSize LocalImage::rasterSize(const QByteArray &data)
@@ -873,5 +962,5 @@ QSize LocalImage::rasterSize(const QByteArray &data)
         return QSize();
     }
     // Its reader is given the bytes as they are.
-    return format(data.left(headLength)) != "webp" || (buffer.seek(0) && isOneStill(&buffer)) ? picture->size : QSize();
+    return format(data.left(headLength)) != "webp" || picture->raster->oneStill ? picture->size : QSize();
 }

@@ -6,17 +6,20 @@
     within drawingTimeoutMs); a raster picture is decoded by Qt's reader of
     that format alone, and only for formats whose header gives the size that
     decoding allocates (PNG, JPEG, GIF, BMP, WebP, PBM, PGM, PPM, XPM). Of a
-    WebP, its container is read here up to the first frame, and the reader
-    is given that frame alone as a still picture (a still picture that is
-    all its file holds as it is): an animation costs its first frame, which
-    is drawn at its place on a canvas no larger than shown. An image is decoded no larger than the caller can show, scaled
-    while decoding where the format allows it (JPEG). An image of more than
-    maxPixels is not decoded, unless it is a JPEG whose first scan holds
-    every component of a sequential frame (its reader then keeps a few rows
-    of blocks, not the whole image) and an eighth of its size, the most its
-    reader scales down while decoding, is within maxPixels. A JPEG of more
-    than maxJpegScans scans, or one over maxPixels even at an eighth, is no
-    picture at all.
+    WebP, its container is read here, once, up to the first frame (a few
+    chunks may come before it, as in real files, or it is refused), and the
+    reader is given that frame's image alone, read from the file as the
+    reader reads it (a still picture that is all its file holds, or little
+    more, as it is): an animation costs its first frame, which is drawn at
+    its place on a canvas no larger than shown. A WebP that libwebp would
+    refuse by its container is none. An image is decoded no larger than the
+    caller can show, scaled while decoding where the format allows it
+    (JPEG). An image of more than maxPixels is not decoded, unless it is a
+    JPEG whose first scan holds every component of a sequential frame (its
+    reader then keeps a few rows of blocks, not the whole image) and an
+    eighth of its size, the most its reader scales down while decoding, is
+    within maxPixels. A JPEG of more than maxJpegScans scans, or one over
+    maxPixels even at an eighth, is no picture at all.
 */
 #ifndef LOCALIMAGE_H
 #define LOCALIMAGE_H

@@ -35,6 +35,14 @@ private:
         return at < 0 ? -1 : counts.mid(at + 6, counts.indexOf('\n', at) - at - 6).trimmed().toLongLong();
     }
 
+    // A WebP of the chunks.
+    static QByteArray riff(const QByteArray &chunks)
+    {
+        QByteArray size(4, '\0');
+        qToLittleEndian<quint32>(quint32(4 + chunks.size()), size.data());
+        return "RIFF" + size + "WEBP" + chunks;
+    }
+
     static QString write(const QString &name, const QByteArray &content)
     {
         const QString file = QDir::homePath() + QStringLiteral("/local/") + name;
@@ -364,6 +372,24 @@ private Q_SLOTS:
         QByteArray chunks = still.data() + QByteArray("JUNK\0\0\0\0", 8).repeated(2 << 20);
         qToLittleEndian<quint32>(quint32(chunks.size() - 8), chunks.data() + 4);
         QTest::newRow("a still picture, many chunks after it") << chunks << QSize(64, 64) << QRect(0, 0, 64, 64);
+        QByteArray canvas(10, '\0');
+        canvas[0] = 0x20; // a colour profile
+        PexoTest::Webp::put24(canvas, 4, 63);
+        PexoTest::Webp::put24(canvas, 7, 63);
+        QTest::newRow("a still picture, a large colour profile before it")
+            << riff(PexoTest::Webp::chunk("VP8X", canvas) + PexoTest::Webp::chunk("ICCP", QByteArray(4 << 20, '\0')) + still.data().mid(12)) << QSize(64, 64)
+            << QRect(0, 0, 64, 64);
+        // Refused: read no further than a real file holds before its frame.
+        const QByteArray animation = PexoTest::webpAnimation(QSize(64, 64));
+        const int frame = animation.indexOf("ANMF");
+        QTest::newRow("many chunks before the first frame")
+            << riff(animation.mid(12, frame - 12) + QByteArray("JUNK\0\0\0\0", 8).repeated(2 << 20) + animation.mid(frame)) << QSize() << QRect();
+        QByteArray claims = animation;
+        qToLittleEndian<quint32>(0xffffffff, claims.data() + 4);
+        QTest::newRow("a container claiming more than the file holds") << claims << QSize() << QRect();
+        QByteArray lies = animation;
+        PexoTest::Webp::put24(lies, frame + 8 + 6, 1);
+        QTest::newRow("a frame whose size is not its header's") << lies << QSize() << QRect();
     }
 
     void webpCostsItsFirstFrame()
@@ -377,6 +403,12 @@ private Q_SLOTS:
         const qint64 bytes = bytesRead();
         QCOMPARE(LocalImage::size(path), canvas);
         const QImage shown = LocalImage::read(path, QSize(200, 200));
+        if (!canvas.isValid()) {
+            QVERIFY(shown.isNull());
+            const qint64 read = bytesRead() - bytes;
+            QVERIFY2(read < (1 << 20), qPrintable(QString::number(read)));
+            return;
+        }
         const QRect around = frame.adjusted(-2, -2, 2, 2) & QRect(QPoint(0, 0), canvas);
         const QImage part = LocalImage::readPart(path, around);
         const qint64 grown = PexoTest::peakMiB() - memory;
