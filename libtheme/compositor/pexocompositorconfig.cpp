@@ -33,14 +33,15 @@ public:
         if (!settings) {
             settings = std::make_unique<QSettings>(kompmgrrcPath, QSettings::IniFormat);
             settings->beginGroup(group);
+        } else {
+            // Read again when the file was replaced since.
+            settings->sync();
         }
         return settings->value(key, defaultValue);
     }
 
     // Written at once: a compositing restart follows a change. False, with
-    // the file noted, when the file could not be written. The settings
-    // objects of one file share what they hold, so the getters see the
-    // value at once.
+    // the file noted, when the file could not be written.
     static bool store(const QString &key, const QVariant &value)
     {
         return SettingsReplace::store(kompmgrrcPath, group, {{key, value}});

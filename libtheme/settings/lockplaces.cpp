@@ -127,8 +127,9 @@ std::unique_ptr<QLockFile> LockPlaces::take(const QString &file)
             if (held->tryLock(0)) {
                 return held;
             }
+            // One that cannot be made (a full disk, a folder it may not
+            // write): the file is noted by its writer.
             if (held->error() != QLockFile::LockFailedError) {
-                FailedWrites::note(lockName);
                 return nullptr;
             }
         }

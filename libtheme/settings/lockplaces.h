@@ -38,7 +38,8 @@ QString heldPast(const QString &file);
 // heldPast() does: held until the lock goes. Null, with the place noted in
 // the open FailedWrites collections, when a folder holding files stands
 // there, what stands there could not be removed, or the lock was still
-// held at the deadline.
+// held at the deadline (named with its holder); null, noting nothing, when
+// the lock could not be made.
 std::unique_ptr<QLockFile> take(const QString &file);
 } // namespace LockPlaces
 
