@@ -46,9 +46,9 @@ QVariant otherValue(const QMetaProperty &property, const QVariant &value)
     if (property.userType() == QMetaType::Bool) {
         return !value.toBool();
     }
-    // A picture's path becomes a colour: the pages take no relative path.
+    // A picture's path becomes none: the pages take no relative path.
     if (value.toString().startsWith(QLatin1Char('/'))) {
-        return QStringLiteral("#010203");
+        return QString();
     }
     return value.toInt() + 1;
 }

@@ -315,7 +315,8 @@ QString Module::logo() const
 void Module::setLogo(const QString &path)
 {
     const QString logo = Kcm::Utils::spelledPath(path);
-    if (!takesPicture(logo, logo == ThemeDefaults::LogoPixmap.defaultValue)) {
+    // A colour is a wallpaper, never a logo.
+    if (WallpaperPaths::isColor(logo) || !takesPicture(logo, logo == ThemeDefaults::LogoPixmap.defaultValue)) {
         Q_EMIT error(i18n("Failed to load logo image"));
         return;
     }

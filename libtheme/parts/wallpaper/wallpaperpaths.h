@@ -21,7 +21,7 @@ PEXOTHEME_EXPORT bool namesNoFile(const QString &value);
 PEXOTHEME_EXPORT bool namesFile(const QString &value);
 
 // "#" followed by a colour QColor parses: a wallpaper drawn as a plain colour.
-bool isColor(const QString &value);
+PEXOTHEME_EXPORT bool isColor(const QString &value);
 
 // "" and "undefined" give ""; the default logo stays; a file becomes its
 // canonical path, "" when it is missing; anything else gives "".

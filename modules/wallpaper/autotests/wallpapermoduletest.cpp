@@ -308,11 +308,13 @@ private Q_SLOTS:
         QCOMPARE(errors.count(), 2 * refused.size());
         QCOMPARE(errors.first().at(0).toString(), QStringLiteral("Faild to load wallpaper image"));
         QCOMPARE(errors.last().at(0).toString(), QStringLiteral("Failed to load logo image"));
-        // Colours are no files, nor is no logo.
+        // Colours are no files, nor is no logo; a colour is no logo.
         QVERIFY(module->setProperty("wallpaper", QStringLiteral("#118bcc")));
         QCOMPARE(module->property("wallpaper").toString(), QStringLiteral("#118bcc"));
         QVERIFY(module->setProperty("logo", other));
+        QVERIFY(module->setProperty("logo", QStringLiteral("#118bcc")));
         QCOMPARE(module->property("logo").toString(), other);
+        QCOMPARE(errors.takeLast().at(0).toString(), QStringLiteral("Failed to load logo image"));
         QVERIFY(module->setProperty("logo", QString()));
         QCOMPARE(module->property("logo").toString(), QString());
         QCOMPARE(errors.count(), 2 * refused.size());
