@@ -51,6 +51,13 @@ struct IndexFile
     bool scanned = false;
 };
 
+// Whether the files are within a theme's sizes, as they are now: a file
+// that grew since it was listed holds no theme either.
+bool holdsTheme(const IndexFile &file)
+{
+    return ThemeDescriptions::sizeRefusal(file.path).isEmpty();
+}
+
 // The record, or an empty one that takes no writes when a file it would be
 // read from is no usable settings file.
 KSharedConfigPtr openRecord()
@@ -77,6 +84,10 @@ public:
     void addThemes(const std::map<QString, IndexFile> &found);
     // Forgets the listed themes whose files grew larger than a theme may hold.
     void dropOversized();
+    // The entry of the id, unless its files are larger than a theme's may
+    // be, as they are now: whatever road a theme is read by, scanned,
+    // recorded or just made.
+    IndexFile *find(const QString &id);
     std::shared_ptr<Theme> makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const;
     std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
@@ -149,12 +160,18 @@ void ThemeControllerPrivate::addThemes(const std::map<QString, IndexFile> &found
 void ThemeControllerPrivate::dropOversized()
 {
     for (auto it = themes.begin(); it != themes.end();) {
-        if (it->second.scanned && !ThemeDescriptions::sizeRefusal(it->second.path).isEmpty()) {
+        if (it->second.scanned && !holdsTheme(it->second)) {
             it = themes.erase(it);
         } else {
             ++it;
         }
     }
+}
+
+IndexFile *ThemeControllerPrivate::find(const QString &id)
+{
+    const auto it = themes.find(id);
+    return it == themes.end() || !holdsTheme(it->second) ? nullptr : &it->second;
 }
 
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const
@@ -225,24 +242,23 @@ std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
 void ThemeController::visitThemes(const std::function<void(const std::shared_ptr<Theme> &)> &visit) const
 {
     for (auto &entry : d->themes) {
-        visit(d->makeTheme(entry.second));
+        if (holdsTheme(entry.second)) {
+            visit(d->makeTheme(entry.second));
+        }
     }
 }
 
 std::shared_ptr<Theme> ThemeController::theme(const QString &id) const
 {
-    const auto it = d->themes.find(id);
-    if (it == d->themes.end()) {
-        return nullptr;
-    }
-    return d->makeTheme(it->second);
+    IndexFile *const file = d->find(id);
+    return file ? d->makeTheme(*file) : nullptr;
 }
 
 std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> &reference) const
 {
     const SettingsFilter filter(*reference);
     for (auto &entry : d->themes) {
-        if (!filter.mayEqual(ThemeFiles::settingsPath(entry.second.path))) {
+        if (!filter.mayEqual(ThemeFiles::settingsPath(entry.second.path)) || !holdsTheme(entry.second)) {
             continue;
         }
         std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
@@ -267,6 +283,16 @@ void ThemeController::setCurrentTheme(const QString &id)
         qCWarning(THEME_CORE_LOG) << "Can't set theme" << themeId << "as current theme";
         return;
     }
+    // Nor one whose files grew beyond a theme's since it was listed.
+    if (const QString refusal = ThemeDescriptions::sizeRefusal(it->second.path); !refusal.isEmpty()) {
+        Q_EMIT error(QStringLiteral("Can't set theme %1 as current theme: %2").arg(themeId, refusal));
+        return;
+    }
+    const std::shared_ptr<Theme> newTheme = d->makeTheme(it->second);
+    if (!newTheme->isValid()) {
+        Q_EMIT error(QStringLiteral("Can't set theme %1 as current theme: it is not valid").arg(themeId));
+        return;
+    }
 
     // Nothing is written when the record or the live settings cannot be.
     const LiveSettingsChange change(LiveSettingsChange::Files::LiveAndRecord, themeId);
@@ -274,7 +300,6 @@ void ThemeController::setCurrentTheme(const QString &id)
         Q_EMIT error(change.refusal());
         return;
     }
-    const std::shared_ptr<Theme> newTheme = d->makeTheme(it->second);
     // A theme that cannot be recorded is not pushed into the live settings;
     // nor is it when the record is no usable file, which is not written.
     const FailedWrites failed;
@@ -359,6 +384,10 @@ std::shared_ptr<Theme> ThemeController::createTheme(const QString &name, const Q
     const QString baseDirectory = base == d->themes.end() ? QString() : QFileInfo(base->second.path).absolutePath();
     if (baseDirectory.isEmpty() || !QDir(baseDirectory).exists()) {
         return d->fail(QStringLiteral("Base theme directory does not exist"));
+    }
+    // Its settings would make the new theme as large.
+    if (const QString refusal = ThemeDescriptions::sizeRefusal(base->second.path); !refusal.isEmpty()) {
+        return d->fail(QStringLiteral("Base theme %1 holds no theme: %2").arg(baseId, refusal));
     }
 
     const QString source = QDir(baseDirectory).filePath(ThemeFiles::settingsSubPath);

@@ -46,6 +46,10 @@ QVariant otherValue(const QMetaProperty &property, const QVariant &value)
     if (property.userType() == QMetaType::Bool) {
         return !value.toBool();
     }
+    // A picture's path becomes none: the pages take no relative path.
+    if (value.toString().startsWith(QLatin1Char('/'))) {
+        return QString();
+    }
     return value.toInt() + 1;
 }
 

@@ -19,6 +19,7 @@
 #include <taskbarthemepart.h>
 #include <themecontroller.h>
 #include <themedefaults.h>
+#include <wallpaperpaths.h>
 #include <wallpaperthemepart.h>
 #include <x11support.h>
 
@@ -152,9 +153,14 @@ bool convertInProcess(const QString &source, const QString &target)
 // names no file (a colour, a name) or names a default as it is, any other
 // path only when it names a picture, as the export and the import take it;
 // never a line break, which would cut the window manager's command.
-bool takesPicture(const QString &value, bool namesNoFile)
+// What a theme may hold: no file, or a picture file by its absolute path;
+// a default one as it is.
+bool takesPicture(const QString &value, bool isDefault)
 {
-    return PexoWm::isSafeText(value) && (namesNoFile || LocalImage::size(value).isValid());
+    if (!PexoWm::isSafeText(value)) {
+        return false;
+    }
+    return WallpaperPaths::namesNoFile(value) || (WallpaperPaths::namesFile(value) && (isDefault || LocalImage::size(value).isValid()));
 }
 
 // The path of a PNG made from the SVG picture, or the failure message.
@@ -309,8 +315,8 @@ QString Module::logo() const
 void Module::setLogo(const QString &path)
 {
     const QString logo = Kcm::Utils::spelledPath(path);
-    // Nothing, a logo name or the default logo is taken as it is.
-    if (!takesPicture(logo, !logo.startsWith(QLatin1Char('/')) || logo == ThemeDefaults::LogoPixmap.defaultValue)) {
+    // A colour is a wallpaper, never a logo.
+    if (WallpaperPaths::isColor(logo) || !takesPicture(logo, logo == ThemeDefaults::LogoPixmap.defaultValue)) {
         Q_EMIT error(i18n("Failed to load logo image"));
         return;
     }

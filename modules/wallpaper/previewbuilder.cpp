@@ -4,6 +4,7 @@
 #include "localfile.h"
 #include "localimage.h"
 #include "moduleutils.h"
+#include "wallpaperpaths.h"
 
 #include <pexocolors.h>
 #include <pexologo.h>
@@ -21,7 +22,6 @@
 #include <functional>
 
 namespace {
-const QString defaultWallpaperMarker = QStringLiteral("pexo-default");
 const QString brandedLogoMarker = QStringLiteral("ulvar_logo");
 const QString largeLogoMarker = QStringLiteral("red");
 const QString whiteText = QStringLiteral("#FFFFFF");
@@ -149,8 +149,7 @@ QImage PreviewBuilderPrivate::render() const
     }
 
     QString source = wallpaper;
-    bool plain = wallpaper.isEmpty() || wallpaper.startsWith(QLatin1Char('#')) || wallpaper == defaultWallpaperMarker ||
-        !LocalFile::isUsable(wallpaper, LocalFile::Kind::Image);
+    bool plain = !WallpaperPaths::namesFile(wallpaper) || !LocalFile::isUsable(wallpaper, LocalFile::Kind::Image);
     if (plain) {
         const std::string found =
             FindWallPaperByName(wallpaper.toLocal8Bit().constData(), screen.width(), screen.height(), nullptr, primaryColor.toUtf8().constData());
@@ -286,7 +285,9 @@ void PreviewBuilderPrivate::drawLogo(QImage &result, const QRect &screen, qreal 
 {
     const int width = screen.width();
     const int height = screen.height();
-    const QString path = QFileInfo(logo).completeSuffix().isEmpty() ? logoPathForName(logo, primaryColor, screen.size()) : logo;
+    // A file by its absolute path, else a bare name without a suffix.
+    const bool isName = !WallpaperPaths::namesNoFile(logo) && !logo.contains(QLatin1Char('/')) && QFileInfo(logo).completeSuffix().isEmpty();
+    const QString path = WallpaperPaths::namesFile(logo) ? logo : isName ? logoPathForName(logo, primaryColor, screen.size()) : QString();
     if (path.isEmpty()) {
         return;
     }

@@ -239,13 +239,34 @@ void ThemeControllerTest::themesFarBeyondARealOneAreNotListed()
         QCOMPARE(bool(controller.theme(QStringLiteral("New"))), listed);
         // Nor one that grew beyond them since it was listed.
         writeFile(userTheme(QStringLiteral("Old/")) + file, text.replace("New", "Old"));
-        QCOMPARE(controller.theme(QStringLiteral("Old"))->isValid(), listed);
+        QCOMPARE(bool(controller.theme(QStringLiteral("Old"))), listed);
         controller.updateAvailableThemes();
         QCOMPARE(bool(controller.theme(QStringLiteral("Old"))), listed);
     }
     // Nor is it read as the recorded current theme.
     writeRecord(QStringLiteral("Big"), systemTheme(QStringLiteral("Big/index.theme")));
     QCOMPARE(ThemeController().currentTheme()->isValid(), listed);
+    // Nor the recorded current theme, nor one just made, grown since.
+    writeTheme(
+        userTheme(QStringLiteral("Old")), index(QStringLiteral("Old"), QStringLiteral("Old")), themerc(QStringLiteral("old"), QStringLiteral("#654321")));
+    writeRecord(QStringLiteral("Old"), userTheme(QStringLiteral("Old/index.theme")));
+    {
+        ThemeController controller;
+        QSignalSpy errors(&controller, &ThemeController::error);
+        QVERIFY(controller.createTheme(QStringLiteral("Own"), QStringLiteral("Old")));
+        for (const QString &id : {QStringLiteral("Old"), QStringLiteral("Own")}) {
+            writeFile(userTheme(id + QLatin1Char('/')) + file, QByteArray(text).replace("Old", id.toUtf8()));
+            QCOMPARE(bool(controller.theme(id)), listed);
+            QCOMPARE(ids(controller.availableThemes()).contains(id), listed);
+        }
+        {
+            const SessionLock lock(SessionLock::Wait::Tool);
+            controller.setCurrentTheme(QStringLiteral("Own"));
+        }
+        QCOMPARE(controller.currentThemeId(), listed ? QStringLiteral("Own") : QStringLiteral("Old"));
+        QCOMPARE(errors.isEmpty(), listed);
+        QVERIFY(listed || errors.constLast().constFirst().toString().contains(QLatin1String(" is larger than ")));
+    }
     QVERIFY2(readerWarnings.count() < 10, qPrintable(QString::number(readerWarnings.count())));
 }
 

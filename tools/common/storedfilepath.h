@@ -5,7 +5,8 @@
 #ifndef STOREDFILEPATH_H
 #define STOREDFILEPATH_H
 
-#include <QColor>
+#include "wallpaperpaths.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -13,14 +14,14 @@
 // True for a value that names no file: "", "undefined" or a "#" colour.
 inline bool namesNoFile(const QString &value)
 {
-    return value.isEmpty() || value == QLatin1String("undefined") || (value.startsWith(QLatin1Char('#')) && QColor::isValidColor(value));
+    return WallpaperPaths::namesNoFile(value);
 }
 
-// True for a file named by a relative path, which each program would
-// resolve against its own working directory.
+// True for a value that names neither no file nor a file: a relative path
+// or a bare name, which the pages refuse.
 inline bool isRelativeFilePath(const QString &value)
 {
-    return !namesNoFile(value) && QDir::isRelativePath(value);
+    return !namesNoFile(value) && !WallpaperPaths::namesFile(value);
 }
 
 // True when path, after resolving links, lies below one of the directories.

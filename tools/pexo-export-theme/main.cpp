@@ -373,15 +373,16 @@ int exportTheme(const QString &descriptionPath, const QString &archivePath)
     }
     // A relative name would be looked up in the configuration directories.
     const QString indexPath = QFileInfo(descriptionPath).absoluteFilePath();
+    // As the registry has it, a theme with a file over its size holds no
+    // theme, however large the file: told before it is opened.
+    if (const QString refusal = ThemeDescriptions::sizeRefusal(indexPath); !refusal.isEmpty()) {
+        qCritical().nospace() << "Cannot export " << descriptionPath << ": " << qUtf8Printable(refusal);
+        return InvalidTheme;
+    }
     // A fifo or a device would hold up or never end the reading.
     if (!LocalFile::isUsable(indexPath, LocalFile::Kind::Settings)) {
         qCritical() << "Cannot open" << descriptionPath;
         return DescriptionUnreadable;
-    }
-    // As the registry has it, a theme with a file over its size holds no theme.
-    if (const QString refusal = ThemeDescriptions::sizeRefusal(indexPath); !refusal.isEmpty()) {
-        qCritical().nospace() << "Cannot export " << descriptionPath << ": " << qUtf8Printable(refusal);
-        return InvalidTheme;
     }
     const std::shared_ptr<KConfig> config = ThemeDescriptions::open(indexPath);
     const QString settingsPath = ThemeDescriptions::settingsPath(indexPath);

@@ -6,6 +6,7 @@
 #include <KArchiveFile>
 #include <KTar>
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -265,26 +266,61 @@ bool SafeExtractor::makePath(const QString &path) const
     return makeDir(info.absoluteFilePath()) || (!d->writeFailed && QFileInfo(info.absoluteFilePath()).isDir());
 }
 
-bool SafeExtractor::sameContent(const QString &path, const KArchiveFile *file) const
+namespace {
+// True when the device holds size bytes, those of file.
+bool holdsContent(QIODevice &device, qint64 size, const KArchiveFile *file)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink() || !info.isFile() || info.size() != file->size()) {
-        return false;
-    }
-    QFile existing(path);
     const std::unique_ptr<QIODevice> in(file->createDevice());
-    if (!in || !existing.open(QIODevice::ReadOnly)) {
+    if (!in || size != file->size()) {
         return false;
     }
     qint64 compared = 0;
     while (compared < file->size()) {
         const QByteArray theirs = in->read(chunkSize);
-        if (theirs.isEmpty() || existing.read(theirs.size()) != theirs) {
+        if (theirs.isEmpty() || device.read(theirs.size()) != theirs) {
             return false;
         }
         compared += theirs.size();
     }
     return compared == file->size();
+}
+} // namespace
+
+bool SafeExtractor::sameContent(const QString &path, const KArchiveFile *file) const
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile()) {
+        return false;
+    }
+    QFile existing(path);
+    return existing.open(QIODevice::ReadOnly) && holdsContent(existing, info.size(), file);
+}
+
+bool SafeExtractor::sameContent(const KArchiveFile *one, const KArchiveFile *other)
+{
+    // The devices of one archive share its stream: read one after the other.
+    const auto digest = [](const KArchiveFile *file) {
+        const std::unique_ptr<QIODevice> device(file->createDevice());
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        qint64 read = 0;
+        while (device && read < file->size()) {
+            const QByteArray chunk = device->read(std::min(chunkSize, file->size() - read));
+            if (chunk.isEmpty()) {
+                return QByteArray();
+            }
+            hash.addData(chunk);
+            read += chunk.size();
+        }
+        return device ? hash.result() : QByteArray();
+    };
+    if (one == other) {
+        return true;
+    }
+    if (one->size() != other->size()) {
+        return false;
+    }
+    const QByteArray digest1 = digest(one);
+    return !digest1.isEmpty() && digest1 == digest(other);
 }
 
 bool SafeExtractor::extractTree(const KArchiveDirectory *source, const QString &label, const QString &target) const

@@ -55,6 +55,8 @@ public:
 
     // True when path is a plain file (not a link) holding the file's content.
     bool sameContent(const QString &path, const KArchiveFile *file) const;
+    // True when the two archive files hold the same content.
+    static bool sameContent(const KArchiveFile *one, const KArchiveFile *other);
 
     // Copies the tree below source, entry by entry, into the directory target,
     // which this extractor created (what lands below it is taken back with

@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -154,8 +155,14 @@ struct ThemeFile
     // Null when nothing is placed: refused tells whether it failed.
     const KArchiveFile *archived = nullptr;
     bool refused = false;
-    // Why the archive's file for it can be placed nowhere, when it holds one.
+    // Where the archive's file goes, and whether that is the fallback
+    // directory, which the theme's path then names.
+    QString target{};
+    bool toFallback = false;
+    // Why the archive's entry for it, named entry below the theme's
+    // folder, can be placed nowhere, when it holds one.
     QString unplaceable{};
+    QString entry{};
     // The archive's file that the theme names in its own folder, placed
     // with it, and its path in that folder.
     const KArchiveFile *inTheme = nullptr;
@@ -211,15 +218,14 @@ public:
     // Finds the archive's file for the file the theme names. Returns true
     // when the theme's path was replaced by the default.
     bool findThemeFile(const KArchiveDirectory *source, ThemeFile &file) const;
-    void placeThemeFile(const ThemeFile &file) const;
-    // Whether placeFile() finds a place for the archive's file: where the
-    // theme names it, or in the fallback directory, where the very same
-    // file will do.
-    bool canPlace(const ThemeFile &file) const;
-    // Puts the archive's file in place of the one the theme names at
-    // storedPath. Returns false when it could be placed nowhere; *newPath is
-    // set when it was placed in the fallback directory instead.
-    bool placeFile(const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const;
+    // Sets where the archive's file goes: where the theme names it, when
+    // that is free in a directory for such files and writable, else the
+    // fallback directory, where the very same file will do. The files
+    // planned before it, by target, count as there already. Returns false
+    // when it can go nowhere.
+    bool planPlace(ThemeFile &file, QHash<QString, const KArchiveFile *> &planned) const;
+    // Puts the archive's file where planPlace() set; false when it could not.
+    bool placeThemeFile(const ThemeFile &file) const;
     // Finds the archive's file that the theme names when it lies in the
     // part of the theme's own folder that is unpacked with it: source's
     // settings folder, unpacked below target.
@@ -278,6 +284,7 @@ bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, ThemeF
         qWarning() << "Refusing file name" << fileName << "of" << file.path;
         file.refused = true;
         file.unplaceable = QStringLiteral("has a hidden or unsafe name");
+        file.entry = file.part + QLatin1Char('/') + fileName;
         return false;
     }
     const KArchiveDirectory *partDir = SafeExtractor::directory(source->entry(file.part));
@@ -286,62 +293,64 @@ bool ThemeImporterPrivate::findThemeFile(const KArchiveDirectory *source, ThemeF
     if (!file.archived) {
         if (entry) {
             file.unplaceable = QStringLiteral("is not a plain file");
+            file.entry = file.part + QLatin1Char('/') + fileName;
         }
         file.refused = true;
-    } else if (!canPlace(file)) {
-        file.unplaceable = QStringLiteral("cannot be placed: another file has its name in \"%1\"").arg(file.fallbackDir);
     }
     return false;
 }
 
-void ThemeImporterPrivate::placeThemeFile(const ThemeFile &file) const
+bool ThemeImporterPrivate::planPlace(ThemeFile &file, QHash<QString, const KArchiveFile *> &planned) const
 {
-    QString newPath;
+    // The very same file there, or planned there, will do.
+    const auto takes = [&](const QString &target) {
+        const auto it = planned.constFind(target);
+        if (it != planned.cend()) {
+            return extractor.sameContent(*it, file.archived);
+        }
+        return !existsOrIsLink(target) || extractor.sameContent(target, file.archived);
+    };
+    const QFileInfo stored(file.path);
+    const QString storedDir = stored.absolutePath();
+    const QString fileName = stored.fileName();
+    if (isOneOf(storedDir, file.allowedDirs) && QFileInfo(storedDir).isWritable()) {
+        const QString target = QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + fileName;
+        if (!existsOrIsLink(target) && takes(target)) {
+            file.target = target;
+        }
+    }
+    if (file.target.isEmpty() && !file.fallbackDir.isEmpty() && takes(file.fallbackDir + QLatin1Char('/') + fileName)) {
+        file.target = file.fallbackDir + QLatin1Char('/') + fileName;
+        file.toFallback = true;
+    }
+    if (file.target.isEmpty()) {
+        file.unplaceable = QStringLiteral("cannot be placed: another file has its name in \"%1\"").arg(file.fallbackDir);
+        file.entry = file.part + QLatin1Char('/') + fileName;
+        return false;
+    }
+    planned.insert(file.target, file.archived);
+    return true;
+}
+
+bool ThemeImporterPrivate::placeThemeFile(const ThemeFile &file) const
+{
     if (!file.archived) {
         if (file.refused) {
             qWarning() << file.failure;
         }
-    } else if (!placeFile(file.archived, file.path, file.allowedDirs, file.fallbackDir, &newPath)) {
-        qWarning() << file.failure;
-    } else if (!newPath.isEmpty()) {
-        file.setPath(newPath);
-    }
-}
-
-bool ThemeImporterPrivate::placeFile(
-    const KArchiveFile *file, const QString &storedPath, const QStringList &allowedDirs, const QString &fallbackDir, QString *newPath) const
-{
-    const QFileInfo stored(storedPath);
-    const QString fileName = stored.fileName();
-    const QString storedDir = stored.absolutePath();
-    if (isOneOf(storedDir, allowedDirs)) {
-        const QString target = QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + fileName;
-        if (extractor.placeNewFile(target, file)) {
-            return true;
-        }
-    }
-
-    if (extractor.writeFailed() || fallbackDir.isEmpty() || !extractor.makePath(fallbackDir)) {
-        return false;
-    }
-    const QString target = fallbackDir + QDir::separator() + fileName;
-    // Never overwrite; the very same file already there will do.
-    if (existsOrIsLink(target) ? !extractor.sameContent(target, file) : !extractor.placeNewFile(target, file)) {
-        return false;
-    }
-    *newPath = target;
-    return true;
-}
-
-bool ThemeImporterPrivate::canPlace(const ThemeFile &file) const
-{
-    const QFileInfo stored(file.path);
-    const QString storedDir = stored.absolutePath();
-    if (isOneOf(storedDir, file.allowedDirs) && !existsOrIsLink(QFileInfo(storedDir).canonicalFilePath() + QLatin1Char('/') + stored.fileName())) {
         return true;
     }
-    const QString target = file.fallbackDir + QDir::separator() + stored.fileName();
-    return !existsOrIsLink(target) || extractor.sameContent(target, file.archived);
+    // Never overwrite; the very same file already there will do.
+    const bool placed = extractor.makePath(QFileInfo(file.target).absolutePath()) &&
+        (existsOrIsLink(file.target) ? extractor.sameContent(file.target, file.archived) : extractor.placeNewFile(file.target, file.archived));
+    if (!placed) {
+        qWarning() << file.failure;
+        return false;
+    }
+    if (file.toFallback) {
+        file.setPath(file.target);
+    }
+    return true;
 }
 
 void ThemeImporterPrivate::findInTheme(const KArchiveDirectory *source, const QString &target, ThemeFile &file) const
@@ -352,11 +361,23 @@ void ThemeImporterPrivate::findInTheme(const KArchiveDirectory *source, const QS
     }
     file.inThemePath = cleaned.mid(target.size() + 1);
     const QStringList names = file.inThemePath.split(QLatin1Char('/'));
-    const KArchiveDirectory *dir = source;
-    for (int i = 0; dir && i + 1 < names.size(); ++i) {
-        dir = SafeExtractor::directory(dir->entry(names.at(i)));
+    const KArchiveEntry *entry = source;
+    for (int i = 0; entry && i + 1 < names.size(); ++i) {
+        const KArchiveDirectory *dir = SafeExtractor::directory(entry);
+        entry = dir ? dir->entry(names.at(i)) : nullptr;
+        // A link or a file where a folder should be: it is refused as it is unpacked.
+        if (entry && !SafeExtractor::directory(entry)) {
+            file.unplaceable = QStringLiteral("is not a plain folder");
+            file.entry = names.mid(0, i + 1).join(QLatin1Char('/'));
+            return;
+        }
     }
-    file.inTheme = dir ? extractor.regularFile(dir->entry(names.last())) : nullptr;
+    entry = entry ? static_cast<const KArchiveDirectory *>(entry)->entry(names.last()) : nullptr;
+    file.inTheme = extractor.regularFile(entry);
+    if (entry && !file.inTheme) {
+        file.unplaceable = QStringLiteral("is not a plain file");
+        file.entry = file.inThemePath;
+    }
 }
 
 IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, const QString &name, bool cursor) const
@@ -393,6 +414,11 @@ IconTree ThemeImporterPrivate::findIconTheme(const KArchiveDirectory *source, co
     if (entry && !theme.tree) {
         theme.unplaceable = QStringLiteral("is not a plain folder");
     }
+    // Without it the folder is no theme of its kind.
+    const KArchiveEntry *index = theme.tree ? theme.tree->entry(QStringLiteral("index.theme")) : nullptr;
+    if (index && !extractor.regularFile(index)) {
+        theme.unplaceable = QStringLiteral("has an index.theme that is not a plain file");
+    }
     return theme;
 }
 
@@ -418,8 +444,8 @@ QString ThemeImporterPrivate::unreadable(const QString &label, const QList<Theme
     for (const ThemeFile &file : files) {
         const KArchiveFile *const archived = file.archived ? file.archived : file.inTheme;
         // The theme would name a file that is not there.
-        if (!file.inTheme && !file.unplaceable.isEmpty()) {
-            return QStringLiteral("file \"%1/%2/%3\" ").arg(label, file.part, QFileInfo(file.path).fileName()) + file.unplaceable;
+        if (!file.unplaceable.isEmpty()) {
+            return QStringLiteral("file \"%1/%2\" ").arg(label, file.entry) + file.unplaceable;
         }
         if (!archived) {
             continue;
@@ -707,11 +733,15 @@ void ThemeImporter::importTheme(const QString &name)
     };
     // A replaced path is written even when the part held the default already.
     bool replaced = false;
+    QHash<QString, const KArchiveFile *> planned;
     for (ThemeFile &file : files) {
         // Kept in the theme's own folder, it comes with the theme's tree.
         d->findInTheme(source, target, file);
-        if (!file.inTheme) {
+        if (!file.inTheme && file.unplaceable.isEmpty()) {
             replaced |= d->findThemeFile(source, file);
+        }
+        if (file.archived && !d->planPlace(file, planned)) {
+            break;
         }
     }
     const QList<IconTree> trees{d->findIconTheme(source, cursorTheme, true), d->findIconTheme(source, iconTheme, false)};
@@ -723,14 +753,16 @@ void ThemeImporter::importTheme(const QString &name)
         QDir(staged).removeRecursively();
         return;
     }
-    d->takenIds->insert(theme.id());
-
     for (const ThemeFile &file : std::as_const(files)) {
-        d->placeThemeFile(file);
-        if (extractor.writeFailed()) {
+        if (!d->placeThemeFile(file)) {
+            if (!extractor.writeFailed()) {
+                qWarning() << "Skipping theme" << name << "whose file" << file.target << "could not be placed";
+                QDir(staged).removeRecursively();
+            }
             return;
         }
     }
+    d->takenIds->insert(theme.id());
     for (const IconTree &tree : trees) {
         d->importIconTheme(name, tree);
         if (extractor.writeFailed()) {

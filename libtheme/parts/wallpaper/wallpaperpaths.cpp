@@ -2,6 +2,7 @@
 #include "themedefaults.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -16,6 +17,16 @@ bool WallpaperPaths::isColor(const QString &value)
     return value.startsWith(QLatin1Char('#')) && QColor::isValidColor(value);
 }
 
+bool WallpaperPaths::namesNoFile(const QString &value)
+{
+    return isUndefined(value) || isColor(value);
+}
+
+bool WallpaperPaths::namesFile(const QString &value)
+{
+    return !namesNoFile(value) && QDir::isAbsolutePath(value);
+}
+
 QString WallpaperPaths::logo(const QString &value)
 {
     if (isUndefined(value)) {
@@ -24,7 +35,7 @@ QString WallpaperPaths::logo(const QString &value)
     if (value == ThemeDefaults::LogoPixmap.defaultValue) {
         return value;
     }
-    return QFileInfo(value).canonicalFilePath();
+    return namesFile(value) ? QFileInfo(value).canonicalFilePath() : QString();
 }
 
 QString WallpaperPaths::liveWallpaper(const QString &value)
@@ -35,7 +46,7 @@ QString WallpaperPaths::liveWallpaper(const QString &value)
     if (value == ThemeDefaults::WallPaper.defaultValue || isColor(value)) {
         return value;
     }
-    return QFileInfo(value).canonicalFilePath();
+    return namesFile(value) ? QFileInfo(value).canonicalFilePath() : QString();
 }
 
 QString WallpaperPaths::storedWallpaper(const QString &value)

@@ -225,6 +225,11 @@ private Q_SLOTS:
                         })
                      .pixelColor(w / 2, h / 2),
                  QColor(Qt::green));
+        // A relative path names no file, whatever the working directory holds.
+        QDir::setCurrent(logoDir);
+        QVERIFY(logoBox(QStringLiteral("other.svg")).isNull());
+        QVERIFY(logoBox(QStringLiteral("../logo/other.svg")).isNull());
+        QVERIFY(logoBox(QStringLiteral("ulvar_logo_red")).isValid());
     }
 
     void unreadableInputs()

@@ -276,7 +276,8 @@ private Q_SLOTS:
 
         // What is no picture file is refused, as the wallpaper and as the
         // logo, and so is a line break, which the window manager's command
-        // cannot carry.
+        // cannot carry; so is a relative path of no file or a bare name,
+        // which no program reads alike.
         QCOMPARE(::mkfifo(QFile::encodeName(home(QStringLiteral("fifo.desktop"))).constData(), 0600), 0);
         QCOMPARE(::mkfifo(QFile::encodeName(home(QStringLiteral("fifo.png"))).constData(), 0600), 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), home(QStringLiteral("zero.jpg"))));
@@ -294,7 +295,9 @@ private Q_SLOTS:
                                      home(QStringLiteral("broken.webp")),
                                      home(QStringLiteral("picture.tif")),
                                      twoLines,
-                                     QStringLiteral("#118bcc\n")};
+                                     QStringLiteral("#118bcc\n"),
+                                     QStringLiteral("pexo-default"),
+                                     QStringLiteral("missing/picture.png")};
         const QString logo = module->property("logo").toString();
         for (const QString &path : refused) {
             QVERIFY(module->setProperty("wallpaper", path));
@@ -305,12 +308,13 @@ private Q_SLOTS:
         QCOMPARE(errors.count(), 2 * refused.size());
         QCOMPARE(errors.first().at(0).toString(), QStringLiteral("Faild to load wallpaper image"));
         QCOMPARE(errors.last().at(0).toString(), QStringLiteral("Failed to load logo image"));
-        // Colours and wallpaper names are no files, nor is no logo.
+        // Colours are no files, nor is no logo; a colour is no logo.
         QVERIFY(module->setProperty("wallpaper", QStringLiteral("#118bcc")));
-        QVERIFY(module->setProperty("wallpaper", QStringLiteral("pexo-default")));
-        QCOMPARE(module->property("wallpaper").toString(), QStringLiteral("pexo-default"));
+        QCOMPARE(module->property("wallpaper").toString(), QStringLiteral("#118bcc"));
         QVERIFY(module->setProperty("logo", other));
+        QVERIFY(module->setProperty("logo", QStringLiteral("#118bcc")));
         QCOMPARE(module->property("logo").toString(), other);
+        QCOMPARE(errors.takeLast().at(0).toString(), QStringLiteral("Failed to load logo image"));
         QVERIFY(module->setProperty("logo", QString()));
         QCOMPARE(module->property("logo").toString(), QString());
         QCOMPARE(errors.count(), 2 * refused.size());

@@ -100,6 +100,9 @@ private Q_SLOTS:
         QTest::newRow("description a byte over its size")
             << QStringList{QStringLiteral("LARGE/index.theme"), QStringLiteral("ARCHIVE")} << 96
             << QStringLiteral("Cannot export \"LARGE/index.theme\": its index.theme is larger than 128 KiB, the most a theme's description may hold");
+        QTest::newRow("description beyond what any settings file may be")
+            << QStringList{QStringLiteral("LARGE/index.theme"), QStringLiteral("ARCHIVE")} << 96
+            << QStringLiteral("Cannot export \"LARGE/index.theme\": its index.theme is larger than 128 KiB, the most a theme's description may hold");
         QTest::newRow("settings a byte over their size")
             << QStringList{QStringLiteral("LARGE/index.theme"), QStringLiteral("ARCHIVE")} << 96
             << QStringLiteral("Cannot export \"LARGE/index.theme\": its theme/themerc is larger than 16 KiB, the most a theme's settings may hold");
@@ -121,13 +124,15 @@ private Q_SLOTS:
         arguments.replaceInStrings(QStringLiteral("ESCAPES"), escapes);
         // One byte over the limits as the README gives them.
         const QString large = themeDir() + QStringLiteral("-large");
-        const bool settings = QString::fromLatin1(QTest::currentDataTag()).startsWith(QLatin1String("settings"));
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        const bool settings = tag.startsWith(QLatin1String("settings"));
+        const int descriptionSize = tag.contains(QLatin1String("any settings file")) ? 1024 * 1024 + 1 : 128 * 1024 + 1;
         const QByteArray description = "[Pexo Theme]\nId=large\nName=Large\n";
         const QByteArray themerc = "[Variables]\n";
         const auto padded = [](const QByteArray &text, int size) -> QByteArray {
             return text + "Padding=" + QByteArray(size - text.size() - 9, 'x') + '\n';
         };
-        PexoTest::writeFile(large + QStringLiteral("/index.theme"), settings ? description : padded(description, 128 * 1024 + 1));
+        PexoTest::writeFile(large + QStringLiteral("/index.theme"), settings ? description : padded(description, descriptionSize));
         PexoTest::writeFile(large + QStringLiteral("/theme/themerc"), settings ? padded(themerc, 16 * 1024 + 1) : themerc);
         arguments.replaceInStrings(QStringLiteral("LARGE"), large);
         message.replace(QStringLiteral("LARGE"), large);

@@ -338,6 +338,20 @@ private Q_SLOTS:
         QList<Entry> linkedScheme = placing;
         linkedScheme[4] = symlink(QStringLiteral("Posing/color-scheme/Posing.colors"), decoys() + QStringLiteral("/themerc"));
         QTest::newRow("scheme entry is a link") << linkedScheme << QStringLiteral("whose file \"Posing/color-scheme/Posing.colors\" is not a plain file");
+        // What the theme keeps in its own folder comes only as a plain file.
+        const QByteArray kept = "ColorScheme=" + userThemes().toUtf8() + "/Posing/theme/Posing.colors\n";
+        QTest::newRow("scheme kept in the theme's folder is a device")
+            << (theme(QStringLiteral("Posing"), kept) << special('c', QStringLiteral("Posing/theme/Posing.colors")))
+            << QStringLiteral("whose file \"Posing/theme/Posing.colors\" is not a plain file");
+        QTest::newRow("scheme kept in a linked folder of the theme's")
+            << (theme(QStringLiteral("Posing"), "ColorScheme=" + userThemes().toUtf8() + "/Posing/theme/sub/Posing.colors\n")
+                << symlink(QStringLiteral("Posing/theme/sub"), QStringLiteral("../color-scheme"))
+                << file(QStringLiteral("Posing/color-scheme/Posing.colors"), colorScheme()))
+            << QStringLiteral("whose file \"Posing/theme/sub\" is not a plain folder");
+        QList<Entry> linkedIndex = placing;
+        linkedIndex[6] = symlink(QStringLiteral("Posing/icons/Posing/index.theme"), decoys() + QStringLiteral("/themerc"));
+        QTest::newRow("icon theme whose index.theme is a link")
+            << linkedIndex << QStringLiteral("whose icon theme \"Posing/icons/Posing\" has an index.theme that is not a plain file");
         QTest::newRow("icon theme description beyond a settings file") << replacing(6, "[Icon Theme]\n" + QByteArray(1 << 20, '#'))
                                                                        << QStringLiteral("whose file \"Posing/icons/Posing/index.theme\" is larger than 1 MiB");
         QTest::newRow("icon beyond a drawing") << replacing(7, svgImage() + QByteArray(16 << 20, ' '))

@@ -298,20 +298,42 @@ private Q_SLOTS:
         QCOMPARE(left, kept);
     }
 
-    // The logo is named where the wallpaper was just placed: the rename that
-    // would put it there leaves the wallpaper.
-    void placedFileIsNotReplaced()
+    // The wallpaper and the logo go where the other one goes: the very same
+    // picture is placed once for both, another one skips the theme.
+    void sharedPlace_data()
     {
-        const QByteArray same = pictures().toUtf8() + "/same.png";
-        QList<Entry> entries = themeEntries(pictures() + QStringLiteral("/same.png"));
-        entries[7].content = "[Variables]\nWallPaper=" + same + "\nLogoPixmap=" + same + "\nColorScheme=\nCursorTheme=\nIconTheme=\n";
-        entries.append(file(QStringLiteral("T/logo/same.png"), svgImage()));
+        QTest::addColumn<QString>("logo");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("imported");
+        QTest::newRow("named where the wallpaper is placed") << QStringLiteral("PICTURES/same.png") << svgImage() << false;
+        QTest::newRow("same picture named there") << QStringLiteral("PICTURES/same.png") << pngImage() << true;
+        QTest::newRow("same file name in another folder") << QStringLiteral("HOME/gone/same.png") << svgImage() << false;
+        QTest::newRow("same picture in another folder") << QStringLiteral("HOME/gone/same.png") << pngImage() << true;
+    }
+
+    void sharedPlace()
+    {
+        QFETCH(QString, logo);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, imported);
+        logo.replace(QStringLiteral("PICTURES"), pictures()).replace(QStringLiteral("HOME"), home());
+        const QString same = pictures() + QStringLiteral("/same.png");
+        QList<Entry> entries = themeEntries(same);
+        entries[7].content = "[Variables]\nWallPaper=" + same.toUtf8() + "\nLogoPixmap=" + logo.toUtf8() + "\nColorScheme=\nCursorTheme=\nIconTheme=\n";
+        entries.append(file(QStringLiteral("T/logo/same.png"), content));
         const QString path = archives() + QStringLiteral("/t.tar");
         QVERIFY(makeArchive(path, QStringLiteral("tar"), entries));
         const PexoTest::ProgramRun run = PexoTest::runProgram(QStringLiteral("pexo-import-theme"), {path});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.errors.contains(QLatin1String("Can't copy logo file")), qPrintable(run.errors));
-        QCOMPARE(PexoTest::readFile(QString::fromUtf8(same)), pngImage());
+        if (!imported) {
+            QVERIFY2(run.errors.contains(QLatin1String("Skipping theme \"T\" whose file \"T/logo/same.png\" cannot be placed")), qPrintable(run.errors));
+            QVERIFY(!QFileInfo::exists(same));
+            QVERIFY(!QFileInfo::exists(userThemes() + QStringLiteral("/T")));
+            return;
+        }
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(PexoTest::readFile(same), pngImage());
+        QVERIFY(PexoTest::readFile(userThemes() + QStringLiteral("/T/theme/themerc")).contains("LogoPixmap=" + same.toUtf8() + '\n'));
     }
 
     void wallpaperPlacement_data()
