@@ -3,12 +3,12 @@
 #include "lockholder.h"
 #include "sessionlock.h"
 #include "smallfile.h"
+#include "takenlock.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QThread>
 
 #include <memory>
@@ -94,7 +94,7 @@ QString LockPlaces::heldPast(const QString &file)
     return QString();
 }
 
-std::unique_ptr<QLockFile> LockPlaces::take(const QString &file)
+std::unique_ptr<TakenLock> LockPlaces::take(const QString &file)
 {
     // Something else may be put in the place meanwhile: a few turns.
     constexpr int removals = 8;
@@ -123,13 +123,13 @@ std::unique_ptr<QLockFile> LockPlaces::take(const QString &file)
             // Taken as the writers take it, in the folder that they would
             // make; a stale one goes as they remove it.
             QDir().mkpath(QFileInfo(file).absolutePath());
-            auto held = std::make_unique<QLockFile>(lockName);
-            if (held->tryLock(0)) {
+            TakenLock::Result result = TakenLock::Result::Failed;
+            if (std::unique_ptr<TakenLock> held = TakenLock::take(lockName, &result)) {
                 return held;
             }
             // One that cannot be made (a full disk, a folder it may not
             // write): the file is noted by its writer.
-            if (held->error() != QLockFile::LockFailedError) {
+            if (result == TakenLock::Result::Failed) {
                 return nullptr;
             }
         }

@@ -23,7 +23,7 @@
 
 #include <memory>
 
-class QLockFile;
+class TakenLock;
 
 namespace LockPlaces {
 // The first of the file's lock places where a folder holding files stands;
@@ -40,7 +40,7 @@ QString heldPast(const QString &file);
 // there, what stands there could not be removed, or the lock was still
 // held at the deadline (named with its holder); null, noting nothing, when
 // the lock could not be made.
-std::unique_ptr<QLockFile> take(const QString &file);
+std::unique_ptr<TakenLock> take(const QString &file);
 } // namespace LockPlaces
 
 #endif

@@ -5,6 +5,7 @@
 #include "leftbehind.h"
 #include "localfile.h"
 #include "lockplaces.h"
+#include "takenlock.h"
 
 #include <KConfig>
 #include <KConfigGroup>
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSaveFile>
 #include <QSet>
 #include <QSettings>
@@ -43,7 +43,7 @@ class Rewrite;
 using WholeTest = std::function<bool(Rewrite &rewrite)>;
 // Writes the new content while the file's lock is held; a writer that
 // takes the lock itself lets it go first.
-using Write = std::function<bool(QLockFile &lock)>;
+using Write = std::function<bool(TakenLock &lock)>;
 using Visitor = std::function<void(const QStringList &groups, const QString &key, const QString &value)>;
 // The bytes a new file takes, reckoned only where the room may not suffice.
 using Size = std::function<qint64()>;
@@ -443,7 +443,7 @@ SettingsReplace::Result attempt(const QString &file, const Size &size, const Wri
     if (!isReplaceable(file)) {
         return SettingsReplace::Result::Refused;
     }
-    const std::unique_ptr<QLockFile> lock = LockPlaces::take(file);
+    const std::unique_ptr<TakenLock> lock = LockPlaces::take(file);
     if (!lock) {
         return SettingsReplace::Result::Refused;
     }
@@ -577,7 +577,7 @@ SettingsReplace::Result SettingsReplace::sync(KConfig &config, const QString &fi
     return replace(
         file,
         bytes,
-        [&config](QLockFile &lock) {
+        [&config](TakenLock &lock) {
             // The configuration takes the lock itself and would wait for
             // ever for this one: let go only now, the moment before.
             lock.unlock();
@@ -601,8 +601,8 @@ bool SettingsReplace::store(const QString &path, const QString &group, const QVa
         if (!isReplaceable(file)) {
             return Result::Refused;
         }
-        const std::unique_ptr<QLockFile> lock = LockPlaces::take(file);
-        const std::unique_ptr<QLockFile> givenLock = lock && given != file ? LockPlaces::take(given) : nullptr;
+        const std::unique_ptr<TakenLock> lock = LockPlaces::take(file);
+        const std::unique_ptr<TakenLock> givenLock = lock && given != file ? LockPlaces::take(given) : nullptr;
         if (!lock || (given != file && !givenLock)) {
             return Result::Refused;
         }
@@ -671,7 +671,7 @@ bool SettingsReplace::write(const QString &path, const QByteArray &bytes)
         [&bytes] {
             return qint64(bytes.size());
         },
-        [&file, &bytes](QLockFile &) {
+        [&file, &bytes](TakenLock &) {
             QSaveFile output(file);
             // commit() does not see a failure of the flush that it makes itself.
             return output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.flush() && output.commit();
