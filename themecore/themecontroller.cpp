@@ -84,10 +84,10 @@ public:
     void addThemes(const std::map<QString, IndexFile> &found);
     // Forgets the listed themes whose files grew larger than a theme may hold.
     void dropOversized();
-    // The entry of the id, unless its files are larger than a theme's may
-    // be, as they are now: whatever road a theme is read by, scanned,
+    // The theme of the entry, unless its files are larger than a theme's
+    // may be, as they are now: whatever road a theme is read by, scanned,
     // recorded or just made.
-    IndexFile *find(const QString &id);
+    std::shared_ptr<Theme> listedTheme(IndexFile &file) const;
     std::shared_ptr<Theme> makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const;
     std::shared_ptr<Theme> makeTheme(IndexFile &file) const;
     std::shared_ptr<Theme> fail(const QString &message);
@@ -168,10 +168,15 @@ void ThemeControllerPrivate::dropOversized()
     }
 }
 
-IndexFile *ThemeControllerPrivate::find(const QString &id)
+std::shared_ptr<Theme> ThemeControllerPrivate::listedTheme(IndexFile &file) const
 {
-    const auto it = themes.find(id);
-    return it == themes.end() || !holdsTheme(it->second) ? nullptr : &it->second;
+    // A description opened anew is checked as it is opened: an empty
+    // configuration stands for one refused.
+    const bool open = !file.config.expired();
+    std::shared_ptr<Theme> theme = makeTheme(file);
+    const std::shared_ptr<KConfig> config = file.config.lock();
+    const bool checked = !open && config && !config->name().isEmpty();
+    return checked || holdsTheme(file) ? theme : nullptr;
 }
 
 std::shared_ptr<Theme> ThemeControllerPrivate::makeTheme(const QString &indexPath, const std::shared_ptr<KConfig> &themeConfig) const
@@ -242,28 +247,28 @@ std::vector<std::shared_ptr<Theme>> ThemeController::availableThemes() const
 void ThemeController::visitThemes(const std::function<void(const std::shared_ptr<Theme> &)> &visit) const
 {
     for (auto &entry : d->themes) {
-        if (holdsTheme(entry.second)) {
-            visit(d->makeTheme(entry.second));
+        if (const std::shared_ptr<Theme> theme = d->listedTheme(entry.second)) {
+            visit(theme);
         }
     }
 }
 
 std::shared_ptr<Theme> ThemeController::theme(const QString &id) const
 {
-    IndexFile *const file = d->find(id);
-    return file ? d->makeTheme(*file) : nullptr;
+    const auto it = d->themes.find(id);
+    return it == d->themes.end() ? nullptr : d->listedTheme(it->second);
 }
 
 std::shared_ptr<Theme> ThemeController::equalTheme(const std::shared_ptr<Theme> &reference) const
 {
     const SettingsFilter filter(*reference);
     for (auto &entry : d->themes) {
-        if (!filter.mayEqual(ThemeFiles::settingsPath(entry.second.path)) || !holdsTheme(entry.second)) {
+        if (!filter.mayEqual(ThemeFiles::settingsPath(entry.second.path))) {
             continue;
         }
-        std::shared_ptr<Theme> candidate = d->makeTheme(entry.second);
+        std::shared_ptr<Theme> candidate = d->listedTheme(entry.second);
         // One whose files grew beyond a theme's since the scan holds none.
-        if (!candidate->isValid()) {
+        if (!candidate || !candidate->isValid()) {
             continue;
         }
         candidate->read();
