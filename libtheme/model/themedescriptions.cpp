@@ -175,7 +175,7 @@ QStringList ThemeDescriptions::oversized(const QString &id)
     const QFileInfoList entries = themeDirectories();
     for (const QFileInfo &entry : entries) {
         const QString path = descriptionIn(entry);
-        if (!LocalFile::exists(path) || sizeRefusal(path).isEmpty()) {
+        if (sizeRefusal(path).isEmpty() || !LocalFile::exists(path)) {
             continue;
         }
         const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
