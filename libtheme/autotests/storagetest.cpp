@@ -437,6 +437,8 @@ private Q_SLOTS:
         QTest::newRow("fifo, Qt's settings") << QByteArray("fifo") << true << false << true;
         // Qt's class takes the lock beside the name it is given.
         QTest::newRow("fifo, Qt's settings through a link") << QByteArray("fifo") << true << true << true;
+        // Written through, the link kept, as Qt's save file writes.
+        QTest::newRow("through a link to a file not made yet, Qt's settings") << QByteArray("not made") << true << true << true;
         QTest::newRow("folder holding files") << QByteArray("full folder") << false << false << false;
         QTest::newRow("folder holding files, Qt's settings") << QByteArray("full folder") << true << false << false;
         QTest::newRow("folder holding files, Qt's settings through a link") << QByteArray("full folder") << true << true << false;
@@ -483,6 +485,8 @@ private Q_SLOTS:
             QVERIFY(QFile::setPermissions(lock, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         } else if (kind == "full folder") {
             QVERIFY(PexoTest::writeFile(lock + QStringLiteral("/held"), "kept\n"));
+        } else if (kind == "not made") {
+            PexoTest::removePath(target);
         }
         std::optional<PexoTest::HeldLock> holder;
         QStringList others;
@@ -575,6 +579,7 @@ private Q_SLOTS:
         }
         QCOMPARE(result, written);
         QCOMPARE(PexoTest::readFile(file).contains("K=2"), written);
+        QCOMPARE(QFileInfo(file).isSymLink(), linked);
         // A held one is named with its holder.
         const QString held = holder ? refused.value(0) : lock;
         QCOMPARE(failed.contains(held), !written);

@@ -87,7 +87,17 @@ void visit(const KConfig &config, const Visitor &visitor)
 QString resolved(const QString &path)
 {
     const QString canonical = LocalFile::canonicalPath(path);
-    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+    if (!canonical.isEmpty()) {
+        return canonical;
+    }
+    // A link to a file not made yet is written through, as Qt's save file
+    // writes it; a loop of links is left as it is.
+    constexpr int hops = 40;
+    QFileInfo info(path);
+    for (int hop = 0; hop < hops && info.isSymLink(); ++hop) {
+        info.setFile(info.symLinkTarget());
+    }
+    return info.isSymLink() ? QFileInfo(path).absoluteFilePath() : info.absoluteFilePath();
 }
 
 bool isSameFile(const struct stat &a, const struct stat &b)
