@@ -319,9 +319,18 @@ bool ThemeImporterPrivate::planPlace(ThemeFile &file, QHash<QString, const KArch
             file.target = target;
         }
     }
-    if (file.target.isEmpty() && !file.fallbackDir.isEmpty() && takes(file.fallbackDir + QLatin1Char('/') + fileName)) {
-        file.target = file.fallbackDir + QLatin1Char('/') + fileName;
-        file.toFallback = true;
+    // In the fallback folder, under a free name when another file holds its
+    // own ("NAME-2.png"): a picture of one name from two folders, the
+    // user's own picture of that name.
+    constexpr int names = 100;
+    for (int n = 1; file.target.isEmpty() && !file.fallbackDir.isEmpty() && n <= names; ++n) {
+        const QString suffix = stored.suffix();
+        const QString name =
+            n == 1 ? fileName : stored.completeBaseName() + QLatin1Char('-') + QString::number(n) + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+        if (takes(file.fallbackDir + QLatin1Char('/') + name)) {
+            file.target = file.fallbackDir + QLatin1Char('/') + name;
+            file.toFallback = true;
+        }
     }
     if (file.target.isEmpty()) {
         file.unplaceable = QStringLiteral("cannot be placed: another file has its name in \"%1\"").arg(file.fallbackDir);

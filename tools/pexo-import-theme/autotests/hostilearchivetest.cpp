@@ -197,11 +197,11 @@ private Q_SLOTS:
                                                  << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/x/..\n")
                                                      << dir(QStringLiteral("Ok/wallpaper/..")))
                                                  << QStringList() << QStringLiteral("whose file \"Ok/wallpaper/..\" has a hidden or unsafe name");
-        QTest::newRow("wallpaper overwrites a picture")
-            << QStringLiteral("tar")
-            << (theme(QStringLiteral("Ok"), "WallPaper=" + sandbox.toUtf8() + "/nowhere/mine.jpg\n")
-                << file(QStringLiteral("Ok/wallpaper/mine.jpg"), pngImage()))
-            << QStringList() << QStringLiteral("whose file \"Ok/wallpaper/mine.jpg\" cannot be placed: another file has its name in \"") + pictures();
+        // The user's picture of its name stays: it goes under a free name.
+        QTest::newRow("wallpaper of a picture's name") << QStringLiteral("tar")
+                                                       << (theme(QStringLiteral("Ok"), "WallPaper=" + sandbox.toUtf8() + "/nowhere/mine.jpg\n")
+                                                           << file(QStringLiteral("Ok/wallpaper/mine.jpg"), pngImage()))
+                                                       << QStringList{QDir(home()).relativeFilePath(pictures() + QStringLiteral("/mine-2.jpg"))} << QString();
         QTest::newRow("wallpaper entry is a link") << QStringLiteral("tar")
                                                    << (theme(QStringLiteral("Ok"), "WallPaper=" + pictures().toUtf8() + "/wall.jpg\n")
                                                        << symlink(QStringLiteral("Ok/wallpaper/wall.jpg"), decoys() + QStringLiteral("/target.txt")))
