@@ -411,6 +411,25 @@ private Q_SLOTS:
         QCOMPARE(PexoTest::readFile(outside + QStringLiteral("/file")), QByteArray("kept"));
     }
 
+    // Beside a copy that a killed writer left, what Qt's settings class
+    // made for it goes too; names that only look like them stay.
+    void leftBesideACopy()
+    {
+        const QString file = writeRc(QStringLiteral("Trolltech.conf"), "[Qt]\n");
+        const QString dir = QFileInfo(file).path() + QLatin1Char('/');
+        const QStringList left{QStringLiteral(".Trolltech.conf.copy-0000abcd"),
+                               QStringLiteral(".Trolltech.conf.copy-0000abcd.lock"),
+                               QStringLiteral(".Trolltech.conf.copy-0000abcd.Ab12Cd")};
+        const QStringList kept{QStringLiteral(".Trolltech.conf.copy-0000abcd.notes"), QStringLiteral(".Trolltech.conf.copy-0000abcg.lock")};
+        for (const QString &name : left + kept) {
+            QVERIFY(PexoTest::writeFile(dir + name, "x"));
+        }
+        LeftBehind::removeBeside(file, "copy");
+        for (const QString &name : left + kept) {
+            QVERIFY2(QFileInfo::exists(dir + name) == kept.contains(name), qPrintable(name));
+        }
+    }
+
     // What stands in the place of the lock files that the writers take
     // beside a file, and that is no lock, is replaced: they would wait for
     // it for ever. A folder holding files is refused, named, before a write.

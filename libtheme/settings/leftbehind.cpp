@@ -79,11 +79,22 @@ void LeftBehind::removeBeside(const QString &path, const char *what)
 {
     const QByteArray prefix = besidePrefix(path, what);
     remove(QFileInfo(path).absolutePath(), Type::File, [&prefix](const QByteArray &name) {
-        if (name.size() != prefix.size() + suffixDigits || !name.startsWith(prefix)) {
+        if (name.size() < prefix.size() + suffixDigits || !name.startsWith(prefix)) {
             return false;
         }
-        return std::all_of(name.cbegin() + prefix.size(), name.cend(), [](char c) {
-            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-        });
+        const auto digits = name.cbegin() + prefix.size();
+        if (!std::all_of(digits, digits + suffixDigits, [](char c) {
+                return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+            })) {
+            return false;
+        }
+        // What the file's own writer makes beside it: its lock, and the
+        // new content it renames into place (".XXXXXX").
+        const QByteArray rest = name.mid(prefix.size() + suffixDigits);
+        constexpr int saveSuffix = 7;
+        return rest.isEmpty() || rest == ".lock" ||
+            (rest.size() == saveSuffix && rest.startsWith('.') && std::all_of(rest.cbegin() + 1, rest.cend(), [](char c) {
+                   return std::isalnum(static_cast<unsigned char>(c)) != 0;
+               }));
     });
 }

@@ -33,7 +33,8 @@ PEXOTHEME_EXPORT void remove(const QString &dir, Type type, const std::function<
 // A new name ".NAME.<what>-XXXXXXXX" (eight hexadecimal digits) for a file
 // that a writer keeps beside the file at path for a while.
 PEXOTHEME_EXPORT QString besideName(const QString &path, const char *what);
-// Removes the files of that kind beside the file at path that nobody holds.
+// Removes the files of that kind beside the file at path that nobody holds,
+// and what their own writers left beside them (".lock", ".XXXXXX").
 PEXOTHEME_EXPORT void removeBeside(const QString &path, const char *what);
 } // namespace LeftBehind
 
