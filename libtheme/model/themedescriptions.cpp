@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStandardPaths>
 
 #include <cstring>
@@ -88,16 +89,28 @@ QString idIn(const QByteArray &bytes, const QString &indexPath)
 
 // The id of the theme whose description is at indexPath; empty when the
 // file is not usable or a file of the theme is larger than its kind
-// allows.
-QString readId(const QString &indexPath)
+// allows, which sets oversized.
+QString readId(const QString &indexPath, bool *oversized)
 {
     const std::optional<QByteArray> bytes = LocalFile::read(indexPath, LocalFile::Kind::Settings);
-    if (!bytes || bytes->size() > ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description) ||
-        isLarger(ThemeDescriptions::settingsPath(indexPath), ThemeDescriptions::File::Settings)) {
+    if (!bytes) {
+        // Unusable, or beyond what any settings file may be.
+        *oversized = LocalFile::exists(indexPath) && !ThemeDescriptions::sizeRefusal(indexPath).isEmpty();
         return QString();
     }
-    return idIn(*bytes, indexPath);
+    *oversized = bytes->size() > ThemeDescriptions::sizeLimit(ThemeDescriptions::File::Description) ||
+        isLarger(ThemeDescriptions::settingsPath(indexPath), ThemeDescriptions::File::Settings);
+    return *oversized ? QString() : idIn(*bytes, indexPath);
 }
+
+// The description files that the last scan of this process found larger
+// than a theme's, looked through again when a theme of an id is missing.
+struct Oversized
+{
+    QMutex mutex;
+    std::optional<QStringList> found;
+};
+Q_GLOBAL_STATIC(Oversized, lastScan)
 
 // The theme directories, user themes first, each in name order.
 QFileInfoList themeDirectories()
@@ -153,33 +166,51 @@ QString ThemeDescriptions::idOf(const KConfig &config)
 std::map<QString, QString> ThemeDescriptions::installed(const std::function<std::optional<QString>(const QString &indexPath)> &known)
 {
     std::map<QString, QString> found;
+    QStringList oversized;
     const QFileInfoList entries = themeDirectories();
     for (const QFileInfo &entry : entries) {
         const QString path = descriptionIn(entry);
         std::optional<QString> id = known ? known(path) : std::nullopt;
+        bool tooLarge = false;
         if (!id) {
-            id = readId(path);
-        } else if (LocalFile::status(path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable || !sizeRefusal(path).isEmpty()) {
+            id = readId(path, &tooLarge);
+        } else if (LocalFile::status(path, LocalFile::Kind::Settings) != LocalFile::Status::LooksUsable) {
             continue;
+        } else {
+            tooLarge = !sizeRefusal(path).isEmpty();
         }
-        if (!id->isEmpty()) {
+        if (tooLarge) {
+            oversized.append(path);
+        } else if (!id->isEmpty()) {
             found.emplace(*id, path);
         }
     }
+    const QMutexLocker locker(&lastScan->mutex);
+    lastScan->found = oversized;
     return found;
 }
 
 QStringList ThemeDescriptions::oversized(const QString &id)
 {
+    std::optional<QStringList> scanned;
+    {
+        const QMutexLocker locker(&lastScan->mutex);
+        scanned = lastScan->found;
+    }
+    QStringList paths = scanned.value_or(QStringList());
+    if (!scanned) {
+        const QFileInfoList entries = themeDirectories();
+        for (const QFileInfo &entry : entries) {
+            paths.append(descriptionIn(entry));
+        }
+    }
     QStringList found;
-    const QFileInfoList entries = themeDirectories();
-    for (const QFileInfo &entry : entries) {
-        const QString path = descriptionIn(entry);
+    for (const QString &path : std::as_const(paths)) {
         if (sizeRefusal(path).isEmpty() || !LocalFile::exists(path)) {
             continue;
         }
         const std::optional<QByteArray> bytes = LocalFile::read(path, LocalFile::Kind::Settings);
-        if ((bytes ? idIn(*bytes, path) : entry.fileName()) == id) {
+        if ((bytes ? idIn(*bytes, path) : QFileInfo(QFileInfo(path).path()).fileName()) == id) {
             found.append(path);
         }
     }

@@ -70,7 +70,8 @@ PEXOTHEME_EXPORT std::map<QString, QString> installed(const std::function<std::o
 // The description files of the installed theme directories that hold no
 // theme for their size and would otherwise give one of that id: the id
 // their description holds or, for one too large to be read at all, the
-// directory's name.
+// directory's name. Those that the last scan of this process found, when
+// there was one.
 PEXOTHEME_EXPORT QStringList oversized(const QString &id);
 } // namespace ThemeDescriptions
 
