@@ -149,12 +149,10 @@ bool convertInProcess(const QString &source, const QString &target)
     return image.save(target);
 }
 
-// Whether the page takes the value of a wallpaper or logo: a value that
-// names no file (a colour, a name) or names a default as it is, any other
-// path only when it names a picture, as the export and the import take it;
-// never a line break, which would cut the window manager's command.
-// What a theme may hold: no file, or a picture file by its absolute path;
-// a default one as it is.
+// Whether the page takes the value of a wallpaper or logo, as the export
+// and the import take it: one that names no file, a default as it is, any
+// other only as the absolute path of a picture; never a line break, which
+// would cut the window manager's command.
 bool takesPicture(const QString &value, bool isDefault)
 {
     if (!PexoWm::isSafeText(value)) {
